@@ -1,6 +1,8 @@
 #include "json/QxJSONParser.h"
 
-#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <new>
 #include <string>
 
@@ -8,6 +10,17 @@
 #include "platform/rtl/Unicode.h"
 
 namespace {
+
+// The grammar checked text of a number in extended precision, independent of the C
+// locale. Values too small become 0; values beyond the range raise EConvertError.
+long double TextToExtended(const std::string& number) {
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  char* end = nullptr;
+  const long double value = strtold_l(number.c_str(), &end, cLocale);
+  if (end != number.c_str() + number.size() || std::isinf(value))
+    throw EConvertError(S("'" + number + "' ist kein gültiger Gleitkommawert"));
+  return value;
+}
 
 // Readers take the position to start at; on success they attach what they read to the
 // container (none: the root) and move the position past it. On failure the position stays.
@@ -115,9 +128,7 @@ class TqxJSONReader {
     number.reserve(p - start);
     for (size_t k = At(start, u'+') ? start + 1 : start; k < p; ++k) number += static_cast<char>(Text[k]);
     auto n = std::make_unique<TqxJSONnumber>();
-    const auto r = std::from_chars(number.data(), number.data() + number.size(), n->NumberValue);
-    if (r.ec != std::errc() || r.ptr != number.data() + number.size())
-      throw EConvertError(S("'" + number + "' ist kein gültiger Gleitkommawert"));
+    n->NumberValue = TextToExtended(number);
     AttachValue(container, std::move(n));
     pos = p;
     return true;

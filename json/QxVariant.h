@@ -15,14 +15,13 @@ WENDREL_DECLARE_EXCEPTION(EVariantTypeCastError, EVariantError);
 inline bool VarIsNull(const TqxVariant& v) { return std::holds_alternative<std::monostate>(v); }
 
 // Conversions that raise EVariantTypeCastError when the value cannot be converted (Null
-// converts to nothing). A string converts to a number in the German format ("1,5"), to a
-// boolean from "True"/"False" (any case) or a number; true is -1 as a number.
+// converts to nothing). Numbers and text convert under the format settings (German:
+// "1,5"); a string converts to a boolean from "True"/"False" (any case) or a number; true
+// is -1 as a number and "True" as text.
 double VariantToDouble(const TqxVariant& v);
 String VariantToWideString(const TqxVariant& v);
 bool VariantToBoolean(const TqxVariant& v);
 
 // The text shown for a variant: like VariantToWideString, but Null gives the empty text.
-// Numbers show up to 15 significant digits with a decimal comma, large and tiny ones in
-// exponent form ("1,5", "1E20", "2,5E-7").
 String VarToStr(const TqxVariant& v);
 
