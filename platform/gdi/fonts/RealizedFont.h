@@ -1,0 +1,73 @@
+// A logical font realised on a FreeType face: its metrics at the requested size, integer
+// pixel advances (unhinted outlines scaled to the size and rounded, so that every canvas
+// measures alike), glyph indices and the raw font data.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/fonts/FontResolver.h"
+#include "platform/gdi/fonts/LogFont.h"
+
+typedef struct FT_FaceRec_* FT_Face;
+
+class TRealizedFont {
+ public:
+  // Opens the resolved font; raises EFontError when the file cannot be read.
+  explicit TRealizedFont(const TLogFont& font);
+  ~TRealizedFont();
+  TRealizedFont(const TRealizedFont&) = delete;
+  TRealizedFont& operator=(const TRealizedFont&) = delete;
+
+  const TLogFont& LogFont() const { return logFont_; }
+  const TFontLocation& Location() const { return location_; }
+  const TTextMetric& TextMetric() const { return textMetric_; }
+  const TOutlineTextMetric& OutlineMetric() const { return outlineMetric_; }
+
+  // Pixels per em vertically and horizontally (they differ when lfWidth is given).
+  double EmPixels() const { return ppemY_; }
+  double EmPixelsX() const { return ppemX_; }
+  // True when the requested weight or slant is missing from the face and is simulated.
+  bool SimulatedBold() const { return simulatedBold_; }
+  bool SimulatedItalic() const { return simulatedItalic_; }
+
+  // Glyph of a code point; 0 when the font has none.
+  unsigned GlyphIndex(char32_t codePoint) const;
+  // Advance of a code point in whole pixels (the missing glyph's advance when absent).
+  int Advance(char32_t codePoint) const;
+  // Advance of a glyph in whole pixels.
+  int GlyphAdvance(unsigned glyph) const;
+  TABC AbcWidths(char32_t codePoint) const;
+
+  // A table of the font file by tag (FontTableTag); empty when the font has no such table.
+  std::string TableData(uint32_t tag) const;
+  // The whole font file; a member of a collection comes as a standalone font file.
+  std::string FileData() const;
+
+  // The FreeType face, for drawing. Callers lock FaceMutex() while they use it.
+  FT_Face Face() const { return face_; }
+  std::mutex& FaceMutex() const { return mutex_; }
+
+ private:
+  int ScaleX(long units) const;
+  int ScaleY(long units) const;
+  int DesignAdvance(unsigned glyph) const;
+
+  TLogFont logFont_;
+  TFontLocation location_;
+  FT_Face face_ = nullptr;
+  int unitsPerEm_ = 2048;
+  double ppemY_ = 16;
+  double ppemX_ = 16;
+  bool simulatedBold_ = false;
+  bool simulatedItalic_ = false;
+  TTextMetric textMetric_;
+  TOutlineTextMetric outlineMetric_;
+  mutable std::mutex mutex_;
+  mutable std::vector<int> asciiAdvances_;  // code points below 0x300, -1 until measured
+  mutable std::map<char32_t, int> otherAdvances_;
+};
