@@ -119,7 +119,7 @@ class Formatter {
         return FloatToStrF(arg.Float(), ffFixed, 17, precision < 0 ? 2 : precision, fs_);
       case u'g':
         if (kind != TVarRec::Kind::Float) Invalid();
-        return FloatToStrF(arg.Float(), ffGeneral, precision < 0 ? 15 : precision, 3, fs_);
+        return FloatToStrF(arg.Float(), ffGeneral, precision < 0 ? 15 : precision, 0, fs_);
       case u'n':
         if (kind != TVarRec::Kind::Float) Invalid();
         return FloatToStrF(arg.Float(), ffNumber, 17, precision < 0 ? 2 : precision, fs_);

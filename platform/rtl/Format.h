@@ -11,7 +11,7 @@
 //   e  float, FloatToStrF ffExponent with precision significant digits (default 15) and
 //      at least three exponent digits
 //   f  float, ffFixed with precision decimals (default 2)
-//   g  float, ffGeneral with precision significant digits (default 15)
+//   g  float, ffGeneral with precision significant digits (default 15); as FloatToStr
 //   n  float, ffNumber (thousand separators), precision decimals (default 2)
 //   m  float, ffCurrency, precision decimals (default CurrencyDecimals)
 //   p  pointer, upper-case hexadecimal with 16 digits
