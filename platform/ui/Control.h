@@ -1,0 +1,106 @@
+// TControl: the base of everything shown in a window. It owns its state (position, size,
+// visibility, text, font, colours, events); a backend may attach a peer widget that shows it.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/Component.h"
+#include "platform/ui/ControlFont.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Peer.h"
+
+class TWinControl;
+class TPopupMenu;
+struct TMessage;
+
+enum class TCursor { crDefault, crArrow, crIBeam, crHourGlass, crHandPoint, crCross, crSizeWE, crSizeNS };
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* value);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // Raises OnResize when the size changed.
+  void SetBounds(int left, int top, int width, int height);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and all parents visible.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool value);
+
+  // Caption and Text are the same string of a control.
+  const String& Caption() const { return text_; }
+  void SetCaption(const String& value) { SetText(value); }
+  virtual String Text() const { return text_; }
+  virtual void SetText(const String& value);
+
+  const TControlFont& Font() const { return font_; }
+  void SetFont(const TControlFont& value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  const String& Hint() const { return hint_; }
+  void SetHint(const String& value);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* value) { popupMenu_ = value; }
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnResize;
+
+  // Raise the events as the user's actions do; peers and tests call them.
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+
+  // Handles a message posted to this control with TApplication::PostMessage.
+  virtual void HandleMessage(TMessage& message);
+
+  TControlPeer* Peer() const { return peer_.get(); }
+  // Creates the peer (and those of the children) when the control sits in a window that
+  // the backend shows; does nothing when it has one or when the backend makes none.
+  virtual void PeerNeeded();
+  // Drops the peer (and those of the children) without touching the control's state.
+  virtual void DestroyPeer();
+
+ protected:
+  void Changed(TChange what) {
+    if (peer_) peer_->Changed(what);
+  }
+
+ private:
+  friend class TWinControl;
+  friend class TCustomForm;
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  String text_;
+  TControlFont font_;
+  TColor color_ = clBtnFace;
+  String hint_;
+  TCursor cursor_ = TCursor::crDefault;
+  TPopupMenu* popupMenu_ = nullptr;
+  std::unique_ptr<TControlPeer> peer_;
+};

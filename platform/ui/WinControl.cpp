@@ -1,0 +1,108 @@
+#include "platform/ui/WinControl.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Unicode.h"
+#include "platform/ui/forms/Form.h"
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  // Owned children go while this control still exists; children owned elsewhere are let go.
+  DestroyComponents();
+  DestroyPeer();
+  for (TControl* c : controls_) c->parent_ = nullptr;
+  controls_.clear();
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount())
+    throw EListError(S("Listenindex überschreitet das Maximum (") + Utf8ToString(std::to_string(index)) + u")");
+  return controls_[index];
+}
+
+void TWinControl::InsertControl(TControl* c) {
+  controls_.push_back(c);
+  ControlsChanged();
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+  auto it = std::find(controls_.begin(), controls_.end(), c);
+  if (it == controls_.end()) return;
+  controls_.erase(it);
+  if (TCustomForm* form = GetParentForm(this)) form->ControlRemoved(c);
+  ControlsChanged();
+}
+
+int TWinControl::TabOrder() const {
+  const TWinControl* p = Parent();
+  if (!p) return -1;
+  int order = 0;
+  for (TControl* c : p->controls_) {
+    if (c == this) return order;
+    if (dynamic_cast<TWinControl*>(c)) ++order;
+  }
+  return -1;
+}
+
+void TWinControl::SetTabOrder(int value) {
+  TWinControl* p = Parent();
+  if (!p) return;
+  auto& list = p->controls_;
+  list.erase(std::find(list.begin(), list.end(), this));
+  // Place it before the value-th windowed sibling; past the end it goes last.
+  int order = 0;
+  auto pos = list.end();
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (!dynamic_cast<TWinControl*>(*it)) continue;
+    if (order++ == value) {
+      pos = it;
+      break;
+    }
+  }
+  list.insert(pos, this);
+}
+
+bool TWinControl::CanFocus() const {
+  if (!GetParentForm(this)) return false;
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  TCustomForm* form = GetParentForm(this);
+  if (!CanFocus() || !form) throw EInvalidOperation(S("Ein deaktiviertes oder unsichtbares Fenster kann nicht den Fokus erhalten"));
+  form->FocusControl(this);
+}
+
+bool TWinControl::Focused() const {
+  const TCustomForm* form = GetParentForm(this);
+  return form && form->ActiveControl() == this;
+}
+
+void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyPress(Char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::PeerNeeded() {
+  TControl::PeerNeeded();
+  if (!Peer()) return;
+  for (TControl* c : controls_) c->PeerNeeded();
+}
+
+void TWinControl::DestroyPeer() {
+  for (TControl* c : controls_) c->DestroyPeer();
+  TControl::DestroyPeer();
+}
+
+TCustomForm* GetParentForm(const TControl* control) {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (auto* f = dynamic_cast<const TCustomForm*>(c)) return const_cast<TCustomForm*>(f);
+  return nullptr;
+}

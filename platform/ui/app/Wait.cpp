@@ -1,0 +1,18 @@
+#include "platform/ui/app/Wait.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Clock.h"
+#include "platform/ui/app/Application.h"
+
+void WaitProcessingMessages(int ms) {
+  if (ms <= 0 || !Application) return;
+  const uint64_t deadline = GetTickCount64() + static_cast<uint64_t>(ms);
+  for (uint64_t now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    int64_t remaining = static_cast<int64_t>(deadline - now);
+    int64_t nextTimer = Application->TimeToNextTimer();
+    int64_t wait = nextTimer >= 0 ? std::min(remaining, nextTimer) : remaining;
+    if (Application->Backend().WaitForInput(wait) == TWaitResult::Timeout && wait == remaining) break;
+    Application->ProcessMessages();
+  }
+}

@@ -1,0 +1,33 @@
+// Push buttons, labels and panels.
+#pragma once
+
+#include "platform/ui/WinControl.h"
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  // A button with a modal result closes its modal form with that result when clicked.
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int value) { modalResult_ = value; }
+  void Click() override;
+
+ private:
+  int modalResult_ = 0;
+};
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TLabel : public TControl {
+ public:
+  explicit TLabel(TComponent* AOwner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+
+ private:
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+};
+
+class TPanel : public TWinControl {
+ public:
+  explicit TPanel(TComponent* AOwner);
+};

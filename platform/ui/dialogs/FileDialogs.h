@@ -1,0 +1,37 @@
+// File dialogs. Filter pairs a description with patterns: "CSV-Tabellen|*.csv|Alle|*.*".
+#pragma once
+
+#include <vector>
+
+#include "platform/ui/Component.h"
+
+struct TFileFilter {
+  String Description;
+  String Patterns;  // separated by ";"
+};
+
+class TOpenDialog : public TComponent {
+ public:
+  explicit TOpenDialog(TComponent* AOwner);
+
+  String Filter;
+  int FilterIndex = 1;  // 1-based, as the window system counts
+  String FileName;
+  String DefaultExt;  // with or without the leading "."
+  String InitialDir;
+  String Title;
+
+  // Shows the dialog; true when the user chose a file (then in FileName).
+  virtual bool Execute();
+  // The description and pattern pairs of Filter; a trailing description without patterns
+  // is dropped.
+  std::vector<TFileFilter> FilterList() const;
+  // The name with DefaultExt appended when it has no extension of its own.
+  String WithDefaultExt(const String& name) const;
+};
+
+class TSaveDialog : public TOpenDialog {
+ public:
+  using TOpenDialog::TOpenDialog;
+  bool Execute() override;
+};

@@ -1,0 +1,87 @@
+#include "platform/ui/forms/Form.h"
+
+#include "platform/ui/app/Application.h"
+#include "platform/ui/menus/Menus.h"
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetVisible(false);
+}
+
+TCustomForm::~TCustomForm() {
+  DestroyComponents();
+  if (Application) Application->FormDestroyed(this);
+}
+
+void TCustomForm::Show() {
+  PeerNeeded();
+  bool wasVisible = Visible();
+  SetVisible(true);
+  if (!wasVisible && OnShow) OnShow(this);
+}
+
+void TCustomForm::Hide() {
+  if (!Visible()) return;
+  SetVisible(false);
+  if (OnHide) OnHide(this);
+}
+
+void TCustomForm::Close() {
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (modal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
+  Hide();
+}
+
+int TCustomForm::ShowModal() {
+  modalResult_ = mrNone;
+  modal_ = true;
+  Show();
+  while (modalResult_ == mrNone && Visible()) {
+    if (!Application || Application->Terminated() || !Application->HandleMessage()) {
+      // Nothing can end the wait any more (the loop is over or no input can come).
+      if (modalResult_ == mrNone) modalResult_ = mrCancel;
+      break;
+    }
+  }
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;
+  modal_ = false;
+  Hide();
+  return modalResult_;
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+  menu_ = value;
+  if (value) value->form_ = this;
+  Changed(TChange::Menu);
+}
+
+void TCustomForm::FocusControl(TWinControl* control) {
+  if (control == activeControl_) return;
+  TWinControl* old = activeControl_;
+  activeControl_ = control;
+  if (old) {
+    if (old->OnExit) old->OnExit(old);
+    old->Changed(TChange::Focus);
+  }
+  if (control) {
+    if (control->OnEnter) control->OnEnter(control);
+    control->Changed(TChange::Focus);
+  }
+}
+
+void TCustomForm::ControlRemoved(TControl* control) {
+  for (TControl* c = activeControl_; c; c = c->Parent())
+    if (c == control) {
+      activeControl_ = nullptr;
+      return;
+    }
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+  if (OnDestroy) OnDestroy(this);
+}

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/ui/app/Application.h"
+#include "platform/ui/controls/Buttons.h"
+#include "platform/ui/controls/CategoryPanels.h"
+#include "platform/ui/controls/CheckBoxes.h"
+#include "platform/ui/controls/Edits.h"
+#include "platform/ui/controls/ListControls.h"
+#include "platform/ui/controls/PageControl.h"
+#include "platform/ui/controls/ScrollBar.h"
+#include "platform/ui/forms/Form.h"
+#include "platform/ui/menus/Menus.h"
+
+namespace {
+
+struct ControlsFixture : ::testing::Test {
+  TApplication app;
+  TForm* form = nullptr;
+  void SetUp() override { app.CreateForm(form); }
+
+  template <class T>
+  T* Add(TWinControl* parent) {
+    T* c = new T(form);
+    c->SetParent(parent);
+    return c;
+  }
+};
+
+TEST_F(ControlsFixture, OwnerFreesWhatItOwnsAndAChildFreedFirstLeavesItsParent) {
+  auto* panel = Add<TPanel>(form);
+  auto* edit = Add<TEdit>(panel);
+  EXPECT_EQ(panel->ControlCount(), 1);
+  delete edit;
+  EXPECT_EQ(panel->ControlCount(), 0);
+  EXPECT_EQ(form->ComponentCount(), 1);
+  // The form frees the panel with the application; ASan reports any double free.
+}
+
+TEST_F(ControlsFixture, RadioButtonsAreExclusiveAmongSiblingsOnly) {
+  auto* groupA = Add<TPanel>(form);
+  auto* groupB = Add<TPanel>(form);
+  TRadioButton* a[3] = {Add<TRadioButton>(groupA), Add<TRadioButton>(groupA), Add<TRadioButton>(groupA)};
+  auto* other = Add<TRadioButton>(groupB);
+  for (auto* r : a) EXPECT_FALSE(r->Checked());  // none checked at start
+
+  other->SetChecked(true);
+  a[1]->SetChecked(true);
+  a[2]->Click();
+  EXPECT_FALSE(a[0]->Checked());
+  EXPECT_FALSE(a[1]->Checked());
+  EXPECT_TRUE(a[2]->Checked());
+  EXPECT_TRUE(other->Checked());
+
+  a[2]->SetChecked(false);  // code may leave a group with none checked
+  for (auto* r : a) EXPECT_FALSE(r->Checked());
+}
+
+TEST_F(ControlsFixture, CheckBoxTogglesOnClick) {
+  auto* box = Add<TCheckBox>(form);
+  int clicks = 0;
+  box->OnClick = [&](TComponent*) { ++clicks; };
+  box->Click();
+  EXPECT_TRUE(box->Checked());
+  box->SetChecked(false);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsFixture, ComboOnChangeOnlyForTheUsersEdits) {
+  auto* combo = Add<TComboBox>(form);
+  combo->Items().SetText(u"alpha\r\nbeta\r\n");
+  std::vector<String> seen;
+  combo->OnChange = [&](TComponent* s) { seen.push_back(static_cast<TComboBox*>(s)->Text()); };
+
+  combo->SetText(u"projekte");
+  combo->SetItemIndex(1);
+  combo->Items().Add(u"gamma");
+  EXPECT_TRUE(seen.empty());
+
+  combo->UserSetText(u"a");
+  combo->UserSetText(u"al");
+  combo->UserSelect(0);
+  EXPECT_EQ(seen, (std::vector<String>{u"a", u"al", u"alpha"}));
+  EXPECT_EQ(combo->ItemIndex(), 0);
+}
+
+TEST_F(ControlsFixture, ComboItemIndexAndDropDownList) {
+  auto* combo = Add<TComboBox>(form);
+  combo->Items().SetText(u"A4\r\nA5\r\n");
+  combo->SetText(u"A5");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  combo->SetText(u"frei");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), u"frei");
+
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  combo->SetText(u"Letter");  // not an item: nothing chosen
+  EXPECT_EQ(combo->Text(), u"");
+  combo->SetItemIndex(0);
+  EXPECT_EQ(combo->Text(), u"A4");
+  EXPECT_THROW(combo->SetItemIndex(2), EListError);
+  combo->Items().Clear();
+  EXPECT_EQ(combo->ItemIndex(), -1);
+}
+
+TEST_F(ControlsFixture, EditOnChangeFollowsEveryChange) {
+  auto* edit = Add<TEdit>(form);
+  int changes = 0;
+  edit->OnChange = [&](TComponent*) { ++changes; };
+  edit->SetText(u"Tag");
+  edit->UserSetText(u"Tags");
+  edit->SetText(u"Tags");  // unchanged: no event
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ControlsFixture, PageControlHiddenTabsKeepTheirPlace) {
+  auto* pages = Add<TPageControl>(form);
+  TTabSheet* sheets[3];
+  for (auto*& s : sheets) {
+    s = new TTabSheet(form);
+    s->SetPageControl(pages);
+  }
+  EXPECT_EQ(pages->ActivePage(), sheets[0]);
+  sheets[0]->SetTabVisible(false);
+  pages->SetActivePage(sheets[2]);
+  EXPECT_EQ(pages->PageCount(), 3);
+  EXPECT_EQ(sheets[2]->PageIndex(), 2);
+
+  int changes = 0;
+  pages->OnChange = [&](TComponent*) { ++changes; };
+  pages->SetActivePageIndex(1);
+  pages->UserSelectPage(sheets[2]);
+  EXPECT_EQ(changes, 1);
+
+  delete sheets[2];  // the active page goes: the first page takes over
+  EXPECT_EQ(pages->PageCount(), 2);
+  EXPECT_EQ(pages->ActivePage(), sheets[0]);
+}
+
+TEST_F(ControlsFixture, CategoryPanelsCollapseToTheirHeader) {
+  auto* group = Add<TCategoryPanelGroup>(form);
+  auto* first = Add<TCategoryPanel>(group);
+  auto* second = Add<TCategoryPanel>(group);
+  second->SetExpandedHeight(150);
+  second->Collapse();
+  EXPECT_TRUE(second->Collapsed());
+  EXPECT_EQ(second->Height(), TCategoryPanel::HeaderHeight);
+  second->Expand();
+  EXPECT_EQ(second->Height(), 150);
+  EXPECT_EQ(group->PanelCount(), 2);
+  EXPECT_EQ(group->Panels(0), first);
+}
+
+TEST_F(ControlsFixture, ScrollBarKeepsThePositionInRange) {
+  auto* bar = Add<TScrollBar>(form);
+  bar->SetParams(0, 0, 99, 10);
+  EXPECT_EQ(bar->MaxPosition(), 90);
+  bar->SetPosition(500);
+  EXPECT_EQ(bar->Position(), 90);
+  bar->SetSmallChange(16);
+  bar->SetLargeChange(40);
+  bar->SetPosition(0);
+  std::vector<int> seen;
+  bar->OnScroll = [&](TComponent*, TScrollCode, int& pos) {
+    seen.push_back(pos);
+    if (pos == 56) pos = 50;  // the handler may change the position
+  };
+  bar->UserScroll(TScrollCode::scLineDown);
+  bar->UserScroll(TScrollCode::scPageDown);
+  bar->UserScroll(TScrollCode::scBottom);
+  EXPECT_EQ(seen, (std::vector<int>{16, 56, 90}));
+  bar->UserScroll(TScrollCode::scPageUp);
+  EXPECT_EQ(bar->Position(), 50);
+}
+
+TEST_F(ControlsFixture, FocusMovesWithEnterAndExit) {
+  auto* a = Add<TEdit>(form);
+  auto* b = Add<TEdit>(form);
+  std::vector<std::string> log;
+  a->OnEnter = [&](TComponent*) { log.push_back("enter a"); };
+  a->OnExit = [&](TComponent*) { log.push_back("exit a"); };
+  b->OnEnter = [&](TComponent*) { log.push_back("enter b"); };
+  form->Show();
+  a->SetFocus();
+  b->SetFocus();
+  EXPECT_TRUE(b->Focused());
+  EXPECT_EQ(log, (std::vector<std::string>{"enter a", "exit a", "enter b"}));
+  b->SetEnabled(false);
+  EXPECT_THROW(b->SetFocus(), EInvalidOperation);
+  delete b;  // the focused control goes
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+}
+
+TEST_F(ControlsFixture, TabOrderIsThePlaceAmongWindowedSiblings) {
+  auto* a = Add<TEdit>(form);
+  auto* b = Add<TEdit>(form);
+  auto* c = Add<TEdit>(form);
+  c->SetTabOrder(0);
+  EXPECT_EQ(c->TabOrder(), 0);
+  EXPECT_EQ(a->TabOrder(), 1);
+  EXPECT_EQ(b->TabOrder(), 2);
+}
+
+TEST_F(ControlsFixture, KeyHandlersMayChangeOrSwallowTheKey) {
+  auto* edit = Add<TEdit>(form);
+  edit->OnKeyPress = [](TComponent*, Char& key) {
+    if (key == u'\r') key = 0;
+  };
+  Char key = u'\r';
+  edit->KeyPress(key);
+  EXPECT_EQ(key, 0);
+}
+
+struct ShortCutCase {
+  const char16_t* text;
+  TShortCut shortCut;
+  const char16_t* back;
+};
+
+class ShortCuts : public ::testing::TestWithParam<ShortCutCase> {};
+
+TEST_P(ShortCuts, TextAndBack) {
+  EXPECT_EQ(TextToShortCut(GetParam().text), GetParam().shortCut);
+  EXPECT_EQ(ShortCutToText(GetParam().shortCut), GetParam().back);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menus, ShortCuts,
+                         ::testing::Values(ShortCutCase{u"Ctrl+A", scCtrl | 'A', u"Ctrl+A"},
+                                           ShortCutCase{u"ctrl+b", scCtrl | 'B', u"Ctrl+B"},
+                                           ShortCutCase{u"Shift+Ctrl+F5", scShift | scCtrl | 0x74, u"Shift+Ctrl+F5"},
+                                           ShortCutCase{u"Alt+F12", scAlt | 0x7B, u"Alt+F12"},
+                                           ShortCutCase{u"Del", 0x2E, u"Del"},
+                                           ShortCutCase{u"Ctrl+", scNone, u""},
+                                           ShortCutCase{u"Ctrl+Foo", scNone, u""}));
+
+TEST_F(ControlsFixture, MenuItemsFoundByShortCutAndClicked) {
+  auto* menu = new TMainMenu(form);
+  form->SetMenu(menu);
+  auto* view = new TMenuItem(form);
+  view->SetCaption(u"Ansicht");
+  menu->Items()->Add(view);
+  auto* show = new TMenuItem(form);
+  show->SetCaption(u"einblenden");
+  show->SetShortCut(TextToShortCut(u"Ctrl+A"));
+  int clicks = 0;
+  show->OnClick = [&](TComponent*) { ++clicks; };
+  view->Add(show);
+  TMenuItem* found = menu->FindItemByShortCut(scCtrl | 'A');
+  ASSERT_EQ(found, show);
+  found->Click();
+  show->SetEnabled(false);
+  show->Click();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(menu->FindItemByShortCut(scCtrl | 'A'), nullptr);
+}
+
+}  // namespace
