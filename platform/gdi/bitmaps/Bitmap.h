@@ -1,0 +1,106 @@
+// TBitmap: a device-independent bitmap of 1, 4, 8, 15, 16, 24 or 32 bits per pixel with
+// its colour table, scan-line access, pixel format changes, a transparent colour and
+// masks, loading and saving as BMP, and a 32-bit pixel buffer for drawing on it.
+//
+// Drawing: a raster device context draws on the buffer that BeginDraw hands out (for
+// pfDevice and pf32bit the bitmap's own pixels, for the other formats a 32-bit copy). A
+// canvas on the bitmap calls BeginDraw before each drawing operation; the bitmap writes a
+// copy back into its pixels (nearest palette colour for the indexed formats) before any
+// other access. The buffer's memory stays where it is while the size and the pixel format
+// are unchanged.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/Colors.h"
+#include "platform/gdi/bitmaps/DibImage.h"
+#include "platform/gdi/bitmaps/Graphic.h"
+#include "platform/gdi/dc/PixelBuffer.h"
+
+enum TTransparentMode { tmAuto, tmFixed };
+enum TBitmapHandleType { bmDIB, bmDDB };
+// Whether the fourth byte of 32-bit pixels is alpha (straight, not premultiplied).
+enum TAlphaFormat { afIgnored, afDefined };
+
+class TBitmap : public TGraphic {
+ public:
+  TBitmap() = default;
+  TBitmap(int width, int height, TPixelFormat format = pfDevice);
+  TBitmap(const TBitmap& other);
+  TBitmap& operator=(const TBitmap& other);
+  ~TBitmap() override = default;
+
+  // BMP files (any header, depth and compression DecodeBmp reads); saved as EncodeBmp does.
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) override;
+  // A packed BITMAPINFO (header, masks, colour table, bits in one block) or a BITMAPINFO
+  // and its bits apart, and back (rows from the bottom, as EncodeDib writes them).
+  void LoadFromPackedDib(std::string_view packed);
+  void LoadFromDib(std::string_view info, std::string_view bits);
+  std::string SaveToPackedDib() const;
+
+  int Width() const override;
+  int Height() const override;
+  bool Empty() const override;
+  // Size changes keep the pixels at the top left; new pixels are black (index 0).
+  void SetWidth(int width);
+  void SetHeight(int height);
+  void SetSize(int width, int height);
+
+  TPixelFormat PixelFormat() const { return image_.Format(); }
+  // Converts the pixels (see ConvertPixelFormat).
+  void SetPixelFormat(TPixelFormat format);
+  TBitmapHandleType HandleType() const { return image_.Format() == pfDevice ? bmDDB : bmDIB; }
+  bool Monochrome() const { return image_.Format() == pf1bit; }
+  TAlphaFormat AlphaFormat() const { return alphaFormat_; }
+  void SetAlphaFormat(TAlphaFormat format) { alphaFormat_ = format; }
+
+  // Row `row` from the top in the pixel format's own layout; raises
+  // EInvalidGraphicOperation outside 0..Height-1.
+  uint8_t* ScanLine(int row);
+  const uint8_t* ScanLine(int row) const;
+
+  // Colour of a pixel (red in the low byte); outside the bitmap -1 like a device context.
+  TColor GetPixel(int x, int y) const;
+  // Stores a colour (system colours resolved; nearest palette entry for indexed formats);
+  // outside the bitmap nothing happens.
+  void SetPixel(int x, int y, TColor color);
+
+  const std::vector<TRGBQuad>& Palette() const;
+  void SetPalette(std::vector<TRGBQuad> palette);
+
+  // tmAuto: the lower-left pixel's colour; tmFixed: the colour set. clDefault when empty.
+  TColor TransparentColor() const;
+  // Sets the colour and switches to tmFixed.
+  void SetTransparentColor(TColor color);
+  TTransparentMode TransparentMode() const { return transparentMode_; }
+  void SetTransparentMode(TTransparentMode mode) { transparentMode_ = mode; }
+
+  // A 1-bit bitmap of the same size: white (1) where the pixel has `color`, black (0)
+  // elsewhere. Empty for an empty bitmap.
+  std::unique_ptr<TBitmap> CreateMask(TColor color) const;
+  // The mask of the transparent colour.
+  std::unique_ptr<TBitmap> TransparentMask() const { return CreateMask(TransparentColor()); }
+
+  // The pixels; the reference is valid until the next change of size or format.
+  const TDibImage& Image() const;
+  // Replaces size, format, colour table and pixels.
+  void SetImage(TDibImage image, TAlphaFormat alphaFormat = afIgnored);
+
+  void AssignTo(TBitmap& target) const override;
+  void Assign(const TGraphic& source) { source.AssignTo(*this); }
+
+  // The 32-bit pixel buffer to draw on (empty for an empty bitmap); Monochrome for 1 bit.
+  TPixelBuffer BeginDraw();
+
+ private:
+  void Flush() const;  // writes a drawn-on copy back into image_
+
+  mutable TDibImage image_;
+  mutable std::vector<uint32_t> drawCopy_;
+  mutable bool drawCopyCurrent_ = false;  // drawCopy_ holds the newer pixels
+  TAlphaFormat alphaFormat_ = afIgnored;
+  TTransparentMode transparentMode_ = tmAuto;
+  TColor transparentColor_ = clDefault;
+};

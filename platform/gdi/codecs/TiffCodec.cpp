@@ -1,0 +1,168 @@
+#include "platform/gdi/codecs/TiffCodec.h"
+
+#include <tiffio.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/gdi/bitmaps/GraphicErrors.h"
+#include "platform/gdi/bitmaps/ImageLimits.h"
+#include "platform/gdi/bitmaps/PixelConversion.h"
+#include "platform/rtl/Unicode.h"
+
+namespace {
+
+// A file in memory that libtiff reads from and writes to.
+struct TMemoryFile {
+  std::string data;
+  toff_t pos = 0;
+  std::string lastError;
+};
+
+tmsize_t ReadProc(thandle_t h, void* buf, tmsize_t size) {
+  auto* f = static_cast<TMemoryFile*>(h);
+  if (size <= 0 || f->pos >= f->data.size()) return 0;
+  size_t n = std::min<size_t>(size_t(size), f->data.size() - size_t(f->pos));
+  std::memcpy(buf, f->data.data() + f->pos, n);
+  f->pos += n;
+  return tmsize_t(n);
+}
+
+tmsize_t WriteProc(thandle_t h, void* buf, tmsize_t size) {
+  auto* f = static_cast<TMemoryFile*>(h);
+  if (size <= 0) return 0;
+  size_t end = size_t(f->pos) + size_t(size);
+  if (end > f->data.size()) f->data.resize(end);
+  std::memcpy(f->data.data() + f->pos, buf, size_t(size));
+  f->pos = end;
+  return size;
+}
+
+toff_t SeekProc(thandle_t h, toff_t offset, int whence) {
+  auto* f = static_cast<TMemoryFile*>(h);
+  int64_t base = whence == SEEK_CUR ? int64_t(f->pos) : whence == SEEK_END ? int64_t(f->data.size()) : 0;
+  int64_t target = base + int64_t(offset);
+  if (target < 0) return toff_t(-1);
+  f->pos = toff_t(target);
+  return f->pos;
+}
+
+int CloseProc(thandle_t) { return 0; }
+toff_t SizeProc(thandle_t h) { return static_cast<TMemoryFile*>(h)->data.size(); }
+int MapProc(thandle_t, void**, toff_t*) { return 0; }
+void UnmapProc(thandle_t, void*, toff_t) {}
+
+int OnError(TIFF*, void* user, const char* module, const char* fmt, va_list ap) {
+  char text[512];
+  vsnprintf(text, sizeof text, fmt, ap);
+  auto* f = static_cast<TMemoryFile*>(user);
+  if (f->lastError.empty()) f->lastError = std::string(module ? module : "") + ": " + text;
+  return 1;
+}
+
+int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+struct TTiffHandle {
+  TIFF* tif = nullptr;
+  ~TTiffHandle() {
+    if (tif) TIFFClose(tif);
+  }
+};
+
+TIFF* Open(TMemoryFile& file, const char* mode) {
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &file);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &file);
+  TIFF* tif = TIFFClientOpenExt("memory", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
+                                UnmapProc, options);
+  TIFFOpenOptionsFree(options);
+  return tif;
+}
+
+[[noreturn]] void Fail(const TMemoryFile& file) {
+  throw EInvalidGraphic(S("TIFF-Bild ist fehlerhaft: ") + Utf8ToString(file.lastError));
+}
+
+}  // namespace
+
+TDecodedTiff DecodeTiff(std::string_view bytes) {
+  TMemoryFile file;
+  file.data = std::string(bytes);
+  TTiffHandle h;
+  h.tif = Open(file, "rm");
+  if (!h.tif) Fail(file);
+  uint32_t width = 0, height = 0;
+  TIFFGetField(h.tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(h.tif, TIFFTAG_IMAGELENGTH, &height);
+  CheckImageSize(width, height);
+  char message[1024] = {};
+  if (!TIFFRGBAImageOK(h.tif, message)) {
+    file.lastError = message;
+    Fail(file);
+  }
+  uint16_t extraCount = 0;
+  uint16_t* extraTypes = nullptr;
+  TDecodedTiff result;
+  result.hasAlpha = TIFFGetField(h.tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) == 1 && extraCount > 0;
+  std::vector<uint32_t> raster(size_t(width) * height);
+  if (!TIFFReadRGBAImageOriented(h.tif, width, height, raster.data(), ORIENTATION_TOPLEFT, 1)) Fail(file);
+  result.image = TDibImage(int(width), int(height), result.hasAlpha ? pf32bit : pf24bit);
+  // libtiff's raster holds premultiplied alpha for associated alpha; the image keeps
+  // straight alpha, so associated samples are divided out again.
+  bool associated = result.hasAlpha && extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
+  for (uint32_t y = 0; y < height; ++y) {
+    uint8_t* row = result.image.ScanLine(int(y));
+    const uint32_t* src = raster.data() + size_t(y) * width;
+    for (uint32_t x = 0; x < width; ++x) {
+      uint32_t p = src[x];
+      unsigned r = TIFFGetR(p), g = TIFFGetG(p), b = TIFFGetB(p), a = TIFFGetA(p);
+      if (associated && a != 0 && a != 255) {
+        r = std::min(255u, (r * 255 + a / 2) / a);
+        g = std::min(255u, (g * 255 + a / 2) / a);
+        b = std::min(255u, (b * 255 + a / 2) / a);
+      }
+      if (result.hasAlpha) {
+        uint8_t* q = row + 4 * size_t(x);
+        q[0] = uint8_t(b), q[1] = uint8_t(g), q[2] = uint8_t(r), q[3] = uint8_t(a);
+      } else {
+        uint8_t* q = row + 3 * size_t(x);
+        q[0] = uint8_t(b), q[1] = uint8_t(g), q[2] = uint8_t(r);
+      }
+    }
+  }
+  return result;
+}
+
+std::string EncodeTiff(const TDibImage& source) {
+  if (source.Empty()) throw EInvalidGraphicOperation(S("Leeres Bild kann nicht gespeichert werden"));
+  TDibImage pixels = ConvertPixelFormat(source, pf24bit);
+  TMemoryFile file;
+  {
+    TTiffHandle h;
+    h.tif = Open(file, "w");
+    if (!h.tif) Fail(file);
+    uint32_t width = uint32_t(pixels.Width()), height = uint32_t(pixels.Height());
+    TIFFSetField(h.tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(h.tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(h.tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(h.tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(h.tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(h.tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(h.tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    TIFFSetField(h.tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(h.tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(h.tif, 0));
+    std::vector<uint8_t> rgb(size_t(width) * 3);
+    for (uint32_t y = 0; y < height; ++y) {
+      const uint8_t* row = pixels.ScanLine(int(y));
+      for (uint32_t x = 0; x < width; ++x) {
+        rgb[3 * x] = row[3 * x + 2];
+        rgb[3 * x + 1] = row[3 * x + 1];
+        rgb[3 * x + 2] = row[3 * x];
+      }
+      if (TIFFWriteScanline(h.tif, rgb.data(), y, 0) < 0) Fail(file);
+    }
+  }
+  return file.data;
+}
