@@ -1,0 +1,46 @@
+#include "pdf/objects/PdfStream.h"
+
+#include "pdf/helpers/Deflate.h"
+
+TPdfStream::TPdfStream(TPdfObjectMgr* objectMgr, bool compress, int codePage)
+    : attributes_(std::make_unique<TPdfDictionary>(objectMgr)),
+      content_(std::make_unique<THeapMemoryStream>()),
+      writer_(std::make_unique<TPdfWrite>(*content_, codePage)) {
+  attributes_->AddItem("Length", std::make_unique<TPdfNumber>(0));
+  filter_ = attributes_->AddItem("Filter", std::make_unique<TPdfArray>(objectMgr));
+  if (compress) filter_->AddItem(std::make_unique<TPdfName>("FlateDecode"));
+}
+
+TPdfStream::~TPdfStream() = default;
+
+void TPdfStream::ClearContent() {
+  int codePage = writer_->CodePage();
+  writer_.reset();
+  content_ = std::make_unique<THeapMemoryStream>();
+  writer_ = std::make_unique<TPdfWrite>(*content_, codePage);
+}
+
+void TPdfStream::WriteDirectTo(TPdfWrite& w) const {
+  // Writing settles the filter and the length: the stream's own state changes.
+  auto* self = const_cast<TPdfStream*>(this);
+  writer_->Flush();
+  int64_t length = writer_->Position();
+  if (filter_ != nullptr && filter_->FindName("FlateDecode") != nullptr) {
+    if (length >= kMinCompressedLength) {
+      THeapMemoryStream packed;
+      size_t n = CompressBuffer(content_->Memory(), static_cast<size_t>(content_->Size()), packed, kCompressionLevel, true);
+      attributes_->AddItem("Length", std::make_unique<TPdfNumber>(static_cast<int64_t>(n)));
+      attributes_->WriteDirectTo(w);
+      w.Add("\nstream\n").Add(packed.Memory(), static_cast<size_t>(packed.Size())).Add("\nendstream");
+      return;
+    }
+    filter_->RemoveName("FlateDecode");
+  }
+  attributes_->AddItem("Length", std::make_unique<TPdfNumber>(length));
+  if (filter_ != nullptr && filter_->ItemCount() == 0) {
+    attributes_->RemoveItem("Filter");
+    self->filter_ = nullptr;
+  }
+  attributes_->WriteDirectTo(w);
+  w.Add("\nstream\n").Add(content_->Memory(), static_cast<size_t>(content_->Size())).Add("\nendstream");
+}

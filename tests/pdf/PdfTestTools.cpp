@@ -1,0 +1,75 @@
+#include "tests/pdf/PdfTestTools.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "pdf/document/PdfDocument.h"
+#include "pdf/helpers/DateParts.h"
+#include "platform/rtl/Streams.h"
+#include "tests/support/TempDirectory.h"
+
+TDateTime FixedNow() {
+  TDateTime value = 0;
+  TryEncodeDateParts({2026, 12, 10, 13, 14, 15}, value);
+  return value;
+}
+
+TPdfEnvironment FixedPdfEnvironment(std::vector<String> families) {
+  TPdfEnvironment env;
+  env.Now = FixedNow;
+  auto next = std::make_shared<uint32_t>(0);
+  env.Random31 = [next] { return ++*next * 0x11111111u; };
+  env.PixelsPerInch = 96;
+  env.AnsiCodePage = 1252;
+  env.TrueTypeFamilies = [families] { return families; };
+  return env;
+}
+
+std::string ShellQuote(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+TCommandResult RunCommand(const std::string& commandLine, const std::string& input) {
+  TTempDirectory dir("wendrel-pdf-cmd");
+  dir.WriteFile("in", input);
+  std::string line = "(" + commandLine + ") < " + ShellQuote(dir.PathOf("in")) + " > " +
+                     ShellQuote(dir.PathOf("out")) + " 2>&1";
+  int status = std::system(line.c_str());
+  TCommandResult r;
+  r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.Output = dir.ReadFile("out");
+  return r;
+}
+
+std::string Inflate(const std::string& zlibData) {
+  z_stream z{};
+  EXPECT_EQ(inflateInit(&z), Z_OK);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zlibData.data()));
+  z.avail_in = static_cast<uInt>(zlibData.size());
+  std::string out;
+  char buf[16384];
+  int rc;
+  do {
+    z.next_out = reinterpret_cast<Bytef*>(buf);
+    z.avail_out = sizeof buf;
+    rc = inflate(&z, Z_NO_FLUSH);
+    out.append(buf, sizeof buf - z.avail_out);
+  } while (rc == Z_OK);
+  EXPECT_EQ(rc, Z_STREAM_END) << "not a complete zlib stream";
+  EXPECT_EQ(z.avail_in, 0u) << "bytes after the zlib stream";
+  inflateEnd(&z);
+  return out;
+}
+
+std::string WriteToString(TPdfDocument& doc, TDateTime modDate) {
+  TStringStream stream;
+  doc.WriteToStream(stream, modDate);
+  return stream.DataString();
+}
