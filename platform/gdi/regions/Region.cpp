@@ -86,13 +86,22 @@ TRegion TRegion::FromEllipse(const TRect& r) {
 }
 
 TRegion TRegion::FromPolygon(const std::vector<TPoint>& points, int fillMode) {
+  return FromPolygons({points}, fillMode);
+}
+
+TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, int fillMode) {
   TRegion region;
-  if (points.size() < 3) return region;
-  int minY = points[0].Y, maxY = points[0].Y;
-  for (const TPoint& p : points) {
-    minY = std::min(minY, p.Y);
-    maxY = std::max(maxY, p.Y);
+  bool any = false;
+  int minY = 0, maxY = 0;
+  for (const auto& points : polygons) {
+    if (points.size() < 3) continue;
+    for (const TPoint& p : points) {
+      minY = any ? std::min(minY, p.Y) : p.Y;
+      maxY = any ? std::max(maxY, p.Y) : p.Y;
+      any = true;
+    }
   }
+  if (!any) return region;
   struct TCrossing {
     double X;
     int Direction;
@@ -101,14 +110,17 @@ TRegion TRegion::FromPolygon(const std::vector<TPoint>& points, int fillMode) {
   for (int y = minY; y < maxY; ++y) {
     double yc = y + 0.5;
     crossings.clear();
-    for (size_t i = 0; i < points.size(); ++i) {
-      TPoint p0 = points[i], p1 = points[(i + 1) % points.size()];
-      if (p0.Y == p1.Y) continue;
-      int direction = p1.Y > p0.Y ? 1 : -1;
-      if (direction < 0) std::swap(p0, p1);
-      if (yc < p0.Y || yc >= p1.Y) continue;
-      double x = p0.X + (yc - p0.Y) * (p1.X - p0.X) / static_cast<double>(p1.Y - p0.Y);
-      crossings.push_back({x, direction});
+    for (const auto& points : polygons) {
+      if (points.size() < 3) continue;
+      for (size_t i = 0; i < points.size(); ++i) {
+        TPoint p0 = points[i], p1 = points[(i + 1) % points.size()];
+        if (p0.Y == p1.Y) continue;
+        int direction = p1.Y > p0.Y ? 1 : -1;
+        if (direction < 0) std::swap(p0, p1);
+        if (yc < p0.Y || yc >= p1.Y) continue;
+        double x = p0.X + (yc - p0.Y) * (p1.X - p0.X) / static_cast<double>(p1.Y - p0.Y);
+        crossings.push_back({x, direction});
+      }
     }
     std::sort(crossings.begin(), crossings.end(), [](const TCrossing& a, const TCrossing& b) { return a.X < b.X; });
     std::vector<TSpan> spans;

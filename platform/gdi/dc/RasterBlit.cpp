@@ -1,0 +1,141 @@
+#include "platform/gdi/dc/RasterDC.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gdi/dc/RasterOps.h"
+
+namespace {
+
+struct TSourceArea {
+  const TPixelBuffer* Buffer = nullptr;
+  TPoint From, To;  // device corners (To may lie left of or above From: a mirrored copy)
+  bool MonoToColor = false;  // a 1-bit source drawn on colour: black takes the text colour, white the background
+  bool ColorToMono = false;  // a colour source drawn on 1 bit: its background colour becomes white, all else black
+  uint32_t SourceBackground = 0;
+};
+
+// The source pixel value for a destination pixel, combined over the source pixels it covers
+// by the stretch mode when the copy shrinks. False when the pixel lies outside the source.
+bool SourcePixel(const TSourceArea& s, double tx0, double tx1, double ty0, double ty1, int mode, uint32_t& out) {
+  auto coord = [](int from, int to, double t) { return from + t * (to - from); };
+  double ax = coord(s.From.X, s.To.X, tx0), bx = coord(s.From.X, s.To.X, tx1);
+  double ay = coord(s.From.Y, s.To.Y, ty0), by = coord(s.From.Y, s.To.Y, ty1);
+  int x0 = static_cast<int>(std::floor(std::min(ax, bx))), x1 = static_cast<int>(std::ceil(std::max(ax, bx)));
+  int y0 = static_cast<int>(std::floor(std::min(ay, by))), y1 = static_cast<int>(std::ceil(std::max(ay, by)));
+  if (x1 <= x0) x1 = x0 + 1;
+  if (y1 <= y0) y1 = y0 + 1;
+  bool area = (x1 - x0 > 1 || y1 - y0 > 1) && mode != COLORONCOLOR;
+  if (!area) {
+    int cx = static_cast<int>(std::floor((ax + bx) / 2)), cy = static_cast<int>(std::floor((ay + by) / 2));
+    if (cx < 0 || cy < 0 || cx >= s.Buffer->Width || cy >= s.Buffer->Height) return false;
+    out = s.Buffer->At(cx, cy);
+    return true;
+  }
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, s.Buffer->Width);
+  y1 = std::min(y1, s.Buffer->Height);
+  if (x0 >= x1 || y0 >= y1) return false;
+  uint32_t andAll = 0xFFFFFF, orAll = 0;
+  uint64_t sum[3] = {0, 0, 0};
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      uint32_t p = s.Buffer->At(x, y);
+      andAll &= p;
+      orAll |= p;
+      for (int k = 0; k < 3; ++k) sum[k] += (p >> (8 * k)) & 0xFF;
+    }
+  uint64_t n = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(y1 - y0);
+  switch (mode) {
+    case BLACKONWHITE: out = andAll; break;
+    case WHITEONBLACK: out = orAll; break;
+    default:
+      out = 0;
+      for (int k = 0; k < 3; ++k) out |= static_cast<uint32_t>((sum[k] + n / 2) / n) << (8 * k);
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TRasterDC::Blit(const TRect& destCorners, const TPixelBuffer* source, const TRect& sourceCorners,
+                     COLORREF sourceBk, uint32_t rop) {
+  if (buffer_.IsEmpty()) return false;
+  bool useSource = RopUsesSource(rop);
+  if (useSource && (!source || source->IsEmpty())) return false;
+  TRect dest = destCorners.Normalized();
+  int dw = destCorners.Right - destCorners.Left, dh = destCorners.Bottom - destCorners.Top;
+  if (dw == 0 || dh == 0) return true;
+  TSourceArea area;
+  if (useSource) {
+    area.Buffer = source;
+    area.From = {sourceCorners.Left, sourceCorners.Top};
+    area.To = {sourceCorners.Right, sourceCorners.Bottom};
+    area.MonoToColor = source->Monochrome && !buffer_.Monochrome;
+    area.ColorToMono = !source->Monochrome && buffer_.Monochrome;
+    area.SourceBackground = ColorRefToPixel(sourceBk);
+  }
+  TPaint pattern = BrushPaint(state_.Brush);
+  const uint32_t textPixel = ColorRefToPixel(state_.TextColor), bkPixel = ColorRefToPixel(state_.BkColor);
+  for (int y = dest.Top; y < dest.Bottom; ++y) {
+    ForClippedSpan(y, dest.Left, dest.Right, state_.Clip, [&](int a, int b) {
+      uint32_t* row = buffer_.Row(y);
+      double ty0 = (y - destCorners.Top) / static_cast<double>(dh), ty1 = (y + 1 - destCorners.Top) / static_cast<double>(dh);
+      for (int x = a; x < b; ++x) {
+        uint32_t src = 0;
+        if (useSource) {
+          double tx0 = (x - destCorners.Left) / static_cast<double>(dw);
+          double tx1 = (x + 1 - destCorners.Left) / static_cast<double>(dw);
+          if (!SourcePixel(area, tx0, tx1, ty0, ty1, state_.StretchMode, src)) continue;
+          if (area.MonoToColor)
+            src = src == 0 ? textPixel : bkPixel;
+          else if (area.ColorToMono)
+            src = src == area.SourceBackground ? 0xFFFFFF : 0x000000;
+        }
+        uint32_t pat = 0;
+        if (!state_.Brush.IsNull()) {
+          bool skip = false;
+          pat = PaintColorAt(pattern, x, y, skip);
+          if (skip) pat = row[x] & 0xFFFFFF;
+        }
+        uint32_t result = ApplyRop3(rop, pat, src, row[x] & 0xFFFFFF);
+        row[x] = buffer_.Monochrome ? ToMonochromePixel(result) : result;
+      }
+    });
+  }
+  return true;
+}
+
+bool TRasterDC::PatBlt(int x, int y, int width, int height, uint32_t rop) {
+  TPoint a = LPtoDP({x, y}), b = LPtoDP({x + width, y + height});
+  return Blit({a.X, a.Y, b.X, b.Y}, nullptr, {}, 0, rop);
+}
+
+bool TRasterDC::BitBlt(int x, int y, int width, int height, const TDeviceContext* source, int xSrc, int ySrc,
+                       uint32_t rop) {
+  TPoint a = LPtoDP({x, y}), b = LPtoDP({x + width, y + height});
+  int sw = std::abs(b.X - a.X), sh = std::abs(b.Y - a.Y);
+  TPoint s = source ? source->LPtoDP({xSrc, ySrc}) : TPoint{};
+  return Blit({a.X, a.Y, b.X, b.Y}, source ? source->Pixels() : nullptr, {s.X, s.Y, s.X + sw, s.Y + sh},
+              source ? source->GetBkColor() : 0, rop);
+}
+
+bool TRasterDC::StretchBlt(int x, int y, int width, int height, const TDeviceContext* source, int xSrc, int ySrc,
+                           int widthSrc, int heightSrc, uint32_t rop) {
+  TPoint a = LPtoDP({x, y}), b = LPtoDP({x + width, y + height});
+  TPoint sa = source ? source->LPtoDP({xSrc, ySrc}) : TPoint{};
+  TPoint sb = source ? source->LPtoDP({xSrc + widthSrc, ySrc + heightSrc}) : TPoint{};
+  return Blit({a.X, a.Y, b.X, b.Y}, source ? source->Pixels() : nullptr, {sa.X, sa.Y, sb.X, sb.Y},
+              source ? source->GetBkColor() : 0, rop);
+}
+
+bool TRasterDC::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int widthSrc, int heightSrc,
+                              const TPixelBuffer& bits, uint32_t rop) {
+  TPoint a = LPtoDP({x, y}), b = LPtoDP({x + width, y + height});
+  // A device-independent bitmap brings its own colours: no conversion through text and background.
+  TPixelBuffer colour = bits;
+  colour.Monochrome = buffer_.Monochrome;
+  return Blit({a.X, a.Y, b.X, b.Y}, &colour, {xSrc, ySrc, xSrc + widthSrc, ySrc + heightSrc}, 0xFFFFFF, rop);
+}
