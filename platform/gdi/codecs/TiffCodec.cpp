@@ -98,20 +98,25 @@ TDecodedTiff DecodeTiff(std::string_view bytes) {
   TIFFGetField(h.tif, TIFFTAG_IMAGELENGTH, &height);
   CheckImageSize(width, height);
   char message[1024] = {};
-  if (!TIFFRGBAImageOK(h.tif, message)) {
+  TIFFRGBAImage rgba{};
+  if (!TIFFRGBAImageOK(h.tif, message) || !TIFFRGBAImageBegin(&rgba, h.tif, 1, message)) {
     file.lastError = message;
     Fail(file);
   }
+  rgba.req_orientation = ORIENTATION_TOPLEFT;
+  TDecodedTiff result;
+  // libtiff takes a fourth sample for alpha even when the file leaves its meaning open.
+  result.hasAlpha = rgba.alpha != 0;
+  // Samples are divided by alpha only where the file says they are premultiplied.
   uint16_t extraCount = 0;
   uint16_t* extraTypes = nullptr;
-  TDecodedTiff result;
-  result.hasAlpha = TIFFGetField(h.tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) == 1 && extraCount > 0;
+  bool associated = TIFFGetField(h.tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) == 1 && extraCount > 0 &&
+                    extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
   std::vector<uint32_t> raster(size_t(width) * height);
-  if (!TIFFReadRGBAImageOriented(h.tif, width, height, raster.data(), ORIENTATION_TOPLEFT, 1)) Fail(file);
+  bool ok = TIFFRGBAImageGet(&rgba, raster.data(), width, height) != 0;
+  TIFFRGBAImageEnd(&rgba);
+  if (!ok) Fail(file);
   result.image = TDibImage(int(width), int(height), result.hasAlpha ? pf32bit : pf24bit);
-  // libtiff's raster holds premultiplied alpha for associated alpha; the image keeps
-  // straight alpha, so associated samples are divided out again.
-  bool associated = result.hasAlpha && extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
   for (uint32_t y = 0; y < height; ++y) {
     uint8_t* row = result.image.ScanLine(int(y));
     const uint32_t* src = raster.data() + size_t(y) * width;

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "ImageOracle.h"
+#include "platform/gdi/bitmaps/GraphicErrors.h"
+#include "platform/gdi/codecs/TiffCodec.h"
+
+namespace {
+
+const char* const kSourcePng = "/usr/share/qt6/doc/global/template/images/Qt-logo.png";  // RGBA
+
+struct TTiffCase {
+  const char* name;
+  const char* command;  // writes a TIFF on stdout; SRC is the source PAM/PPM
+  bool alpha;
+};
+
+class TiffFromTool : public testing::TestWithParam<TTiffCase> {};
+
+TEST_P(TiffFromTool, DecodesLikeTifftopnm) {
+  const TTiffCase& c = GetParam();
+  TScratchFolder dir;
+  std::string source = dir.PathOf("source.pam");
+  RunTool("pngtopam -alphapam " + DebianFile(kSourcePng) + " > " + source);
+  std::string command = c.command;
+  command.replace(command.find("SRC"), 3, source);
+  std::string tiffPath = dir.PathOf("test.tif");
+  RunTool(command + " > " + tiffPath);
+
+  TDecodedTiff tiff = DecodeTiff(ReadFileBytes(tiffPath));
+  EXPECT_EQ(tiff.hasAlpha, c.alpha);
+  TPnmImage oracle = ParsePnm(RunTool("tifftopnm " + tiffPath));
+  EXPECT_EQ(CountDifferences(tiff.image, oracle), 0);
+  if (c.alpha) {
+    // The alpha samples are those of the source PNG.
+    TPnmImage png = ParsePnm(ReadFileBytes(source));
+    int64_t diffs = 0;
+    for (int y = 0; y < png.height; ++y)
+      for (int x = 0; x < png.width; ++x) diffs += tiff.image.GetAlpha(x, y) != png.Alpha(x, y);
+    EXPECT_EQ(diffs, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TiffFromTool,
+    testing::Values(TTiffCase{"plain", "pamtopnm SRC | pnmtotiff -none", false},
+                    TTiffCase{"lzw", "pamtopnm SRC | pnmtotiff -lzw -predictor=2", false},
+                    TTiffCase{"packbits", "pamtopnm SRC | pnmtotiff -packbits", false},
+                    TTiffCase{"grey", "pamtopnm SRC | ppmtopgm | pnmtotiff -flate", false},
+                    TTiffCase{"alpha", "pamtotiff -truecolor SRC", true}),
+    [](const testing::TestParamInfo<TTiffCase>& info) { return std::string(info.param.name); });
+
+TEST(TiffCodec, RoundTripsAndTifftopnmReadsOurFiles) {
+  TDibImage image(9, 4, pf24bit);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 9; ++x) image.SetRgb(x, y, uint32_t(x * 28) << 16 | uint32_t(y * 60) << 8 | 0x33);
+  std::string file = EncodeTiff(image);
+  TDecodedTiff back = DecodeTiff(file);
+  EXPECT_FALSE(back.hasAlpha);
+  EXPECT_EQ(back.image, image);
+  TScratchFolder dir;
+  EXPECT_EQ(CountDifferences(image, ParsePnm(RunTool("tifftopnm " + dir.Write("out.tif", file)))), 0);
+}
+
+TEST(TiffCodec, BrokenFilesRaise) {
+  TDibImage image(9, 40, pf24bit);
+  std::string file = EncodeTiff(image);
+  for (size_t n = 0; n < file.size(); n += 5)
+    EXPECT_THROW(DecodeTiff(file.substr(0, n)), EInvalidGraphic) << "length " << n;
+  EXPECT_THROW(DecodeTiff("II*\0garbage"), EInvalidGraphic);
+  EXPECT_THROW(EncodeTiff(TDibImage()), EInvalidGraphicOperation);
+}
+
+}  // namespace
