@@ -79,17 +79,21 @@ void TStringList::Clear() {
   Changed();
 }
 
-int TStringList::Add(const String& s) {
+int TStringList::Add(const String& s) { return AddItem({s, nullptr}); }
+
+int TStringList::AddObject(const String& s, void* object) { return AddItem({s, object}); }
+
+int TStringList::AddItem(TStringItem item) {
   if (!sorted_) {
-    InsertItem(Count(), {s, nullptr});
+    InsertItem(Count(), std::move(item));
     return Count() - 1;
   }
   int index = 0;
-  if (Find(s, index)) {
+  if (Find(item.text, index)) {
     if (Duplicates == dupIgnore) return index;
     if (Duplicates == dupError) DuplicateStringError();
   }
-  InsertItem(index, {s, nullptr});
+  InsertItem(index, std::move(item));
   return index;
 }
 

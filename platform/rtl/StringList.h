@@ -30,10 +30,13 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   int Add(const String& s) override;
+  // A line a sorted list ignores as duplicate leaves the old line's object as it was.
+  int AddObject(const String& s, void* object) override;
   void Assign(const TStrings& source) override;
   void Exchange(int index1, int index2) override;
   int IndexOf(const String& s) const override;
-  int CompareStrings(const String& a, const String& b) const override;
+  // Final: sorting works with collation keys that agree with this comparison.
+  int CompareStrings(const String& a, const String& b) const final;
 
   // Sorts by CompareStrings. The sort is stable: lines that compare equal keep their
   // order. A list that is Sorted already is left alone.
@@ -71,6 +74,7 @@ class TStringList : public TStrings {
   void Changing();
   void Changed();
   void InsertItem(int index, TStringItem item);
+  int AddItem(TStringItem item);
   void MergeSorted(std::vector<TStringItem>&& items);
 
   std::vector<TStringItem> items_;

@@ -42,7 +42,7 @@ class TStrings {
 
   // Appends (a sorted list places the line instead) and returns the line's index.
   virtual int Add(const String& s);
-  int AddObject(const String& s, void* object);
+  virtual int AddObject(const String& s, void* object);
   void AddStrings(const TStrings& strings);
   // Copies the lines, objects and the separator settings of another list.
   virtual void Assign(const TStrings& source);

@@ -378,3 +378,12 @@ TEST(StringList, UpdateBatchEndsWhenAnExceptionPasses) {
   list.Add(u"b");
   EXPECT_EQ(changed, 2);
 }
+
+TEST(StringListSorted, IgnoredDuplicateKeepsTheOldObject) {
+  int first = 1, second = 2;
+  TStringList list;
+  list.SetSorted(true);
+  list.AddObject(u"a", &first);
+  EXPECT_EQ(list.AddObject(u"A", &second), 0);
+  EXPECT_EQ(list.Objects(0), &first);
+}
