@@ -1,6 +1,6 @@
 #include "platform/rtl/Format.h"
 
-#include <climits>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +10,8 @@
 #include "platform/rtl/Unicode.h"
 
 namespace {
+
+constexpr int64_t kMaxNumber = 4096;
 
 class Formatter {
  public:
@@ -48,19 +50,21 @@ class Formatter {
     return args_.begin()[next_++];
   }
 
-  // A decimal number or "*"; -1 when neither is there.
+  // A decimal number or "*"; -1 when neither is there. Widths and precisions above
+  // kMaxNumber are refused, so that a pattern cannot ask for gigabytes of padding.
   int Number(size_t& i) {
+    int64_t v = 0;
     if (i < pattern_.size() && pattern_[i] == u'*') {
       ++i;
       const TVarRec& arg = NextArg();
       if (arg.kind() != TVarRec::Kind::Int32 && arg.kind() != TVarRec::Kind::Int64) Invalid();
-      const int64_t v = arg.Int();
-      return v < 0 ? 0 : static_cast<int>(std::min<int64_t>(v, INT_MAX / 2));
+      v = arg.Int() < 0 ? 0 : arg.Int();
+    } else {
+      if (i >= pattern_.size() || pattern_[i] < u'0' || pattern_[i] > u'9') return -1;
+      for (; i < pattern_.size() && pattern_[i] >= u'0' && pattern_[i] <= u'9'; ++i)
+        v = std::min<int64_t>(v * 10 + (pattern_[i] - u'0'), kMaxNumber + 1);
     }
-    if (i >= pattern_.size() || pattern_[i] < u'0' || pattern_[i] > u'9') return -1;
-    int64_t v = 0;
-    for (; i < pattern_.size() && pattern_[i] >= u'0' && pattern_[i] <= u'9'; ++i)
-      v = std::min<int64_t>(v * 10 + (pattern_[i] - u'0'), INT_MAX / 2);
+    if (v > kMaxNumber) Invalid();
     return static_cast<int>(v);
   }
 

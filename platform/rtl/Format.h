@@ -17,7 +17,8 @@
 //   p  pointer, upper-case hexadecimal with 16 digits
 //   s  string or character; precision = maximum characters
 // The type letter may be upper case. "%%" is a percent sign. A specifier that does not
-// parse or that meets an argument of another kind raises EConvertError
+// parse, that asks for a width, precision or index above 4096, or that meets an argument
+// of another kind raises EConvertError
 // "Format '<pattern>' ungültig oder nicht kompatibel mit Argument"; too few arguments raise
 // EConvertError "Kein Argument für Format '<pattern>'".
 #pragma once

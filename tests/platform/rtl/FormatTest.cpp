@@ -78,6 +78,7 @@ TEST(Format, PatternsAndArguments) {
       {u"no specifiers", [] { return Format(u"no specifiers", {1, 2}); }},  // extra arguments are ignored
       {u"Seite.html - Page 2/7", [] { return Format(u"%s - Page %d/%d", {u"Seite.html", 2, 7}); }},
       {u"00012003", [] { return Format(u"%.5d%.3d", {12, 3}); }},
+      {String(4095, u' ') + u"1", [] { return Format(u"%4096d", {1}); }},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     try {
@@ -116,6 +117,10 @@ TEST(Format, BadPatternsAndWrongArgumentsRaiseTheGermanFormatError) {
       {u"%*d", [] { return Format(u"%*d", {1.5, 3}); }},
       {u"%-:s", [] { return Format(u"%-:s", {u"a"}); }},
       {u"Seite %d von %s", [] { return Format(u"Seite %d von %s", {1, 2}); }},
+      // Padding beyond 4096 is refused rather than allocated.
+      {u"%999999999999d", [] { return Format(u"%999999999999d", {1}); }},
+      {u"%.4097d", [] { return Format(u"%.4097d", {1}); }},
+      {u"%*s", [] { return Format(u"%*s", {1 << 30, u"x"}); }},
   };
   for (const auto& c : invalid) {
     try {
