@@ -84,6 +84,10 @@ String IntToHex(int32_t value, int digits) { return Hex(static_cast<uint32_t>(va
 
 String IntToHex(int64_t value, int digits) { return Hex(static_cast<uint64_t>(value), digits); }
 
+String IntToHex(uint32_t value, int digits) { return Hex(value, digits); }
+
+String IntToHex(uint64_t value, int digits) { return Hex(value, digits); }
+
 int32_t StrToInt(const String& s) {
   int32_t value;
   if (!TryStrToInt(s, value)) RaiseInvalidInteger(s);

@@ -11,6 +11,8 @@ String IntToStr(int64_t value);
 // negative value as its 32-bit two's complement ("FFFFFFFF"), the 64-bit form as 64 bits.
 String IntToHex(int32_t value, int digits);
 String IntToHex(int64_t value, int digits);
+String IntToHex(uint32_t value, int digits);
+String IntToHex(uint64_t value, int digits);
 
 // Accepted: leading blanks, one sign, then decimal digits, or hexadecimal digits after "$",
 // "0x" or "x" (hexadecimal may use the full unsigned range: "$FFFFFFFF" is -1). Anything

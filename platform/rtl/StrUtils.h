@@ -2,6 +2,8 @@
 // UTF-16 units; out-of-range arguments clamp instead of failing.
 #pragma once
 
+#include <initializer_list>
+
 #include "platform/rtl/Types.h"
 
 // Position of the first sub in s (1-based), 0 when absent. An empty sub is never found.
@@ -17,11 +19,15 @@ void Delete(String& s, int index, int count);
 // Inserts source before index; index < 1 inserts at the front, past the end appends.
 void Insert(const String& source, String& s, int index);
 
+// A set of flags: {}, rfReplaceAll, {rfReplaceAll, rfIgnoreCase}, rfReplaceAll | rfIgnoreCase.
 enum class TReplaceFlag { rfReplaceAll = 1, rfIgnoreCase = 2 };
 class TReplaceFlags {
  public:
   constexpr TReplaceFlags() = default;
   constexpr TReplaceFlags(TReplaceFlag flag) : bits_(static_cast<int>(flag)) {}
+  constexpr TReplaceFlags(std::initializer_list<TReplaceFlag> flags) {
+    for (TReplaceFlag flag : flags) bits_ |= static_cast<int>(flag);
+  }
   constexpr TReplaceFlags operator|(TReplaceFlags other) const { return TReplaceFlags(bits_ | other.bits_); }
   constexpr bool Contains(TReplaceFlag flag) const { return (bits_ & static_cast<int>(flag)) != 0; }
 

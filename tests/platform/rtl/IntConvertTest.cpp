@@ -24,6 +24,8 @@ TEST(IntToHex, PadsToDigitsAndShowsNegativesInTheirWidth) {
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFF");
   EXPECT_EQ(IntToHex(int64_t{-1}, 2), u"FFFFFFFFFFFFFFFF");
   EXPECT_EQ(IntToHex(int64_t{0x1F}, 10), u"000000001F");
+  EXPECT_EQ(IntToHex(0xFF8000u, 8), u"00FF8000");
+  EXPECT_EQ(IntToHex(~uint64_t{0}, 1), u"FFFFFFFFFFFFFFFF");
 }
 
 struct IntCase {

@@ -89,6 +89,7 @@ TEST(StringReplace, ReplacesLeftToRightWithoutRescanning) {
       {u"Hallo HALLO hallo", u"hallo", u"x", rfReplaceAll, u"Hallo HALLO x"},
       {u"Hallo HALLO hallo", u"hallo", u"x", rfReplaceAll | rfIgnoreCase, u"x x x"},
       {u"Hallo HALLO hallo", u"hallo", u"x", rfIgnoreCase, u"x HALLO hallo"},
+      {u"Hallo HALLO hallo", u"hallo", u"x", {rfIgnoreCase, rfReplaceAll}, u"x x x"},
       // Case folding beyond ASCII, and text around the match keeps its own case.
       {u"Größe GRÖSSE größe", u"GRÖẞE", u"-", rfReplaceAll | rfIgnoreCase, u"Größe GRÖSSE größe"},
       {u"über ÜBER Über", u"über", u"x", rfReplaceAll | rfIgnoreCase, u"x x x"},
