@@ -139,6 +139,21 @@ void TStringList::Exchange(int index1, int index2) {
   Changed();
 }
 
+void TStringList::Move(int curIndex, int newIndex) {
+  if (curIndex == newIndex) return;
+  if (sorted_) SortedListError();
+  CheckIndex(curIndex);
+  CheckIndex(newIndex);
+  Changing();
+  const auto from = items_.begin() + curIndex;
+  const auto to = items_.begin() + newIndex;
+  if (curIndex < newIndex)
+    std::rotate(from, from + 1, to + 1);
+  else
+    std::rotate(to, from, from + 1);
+  Changed();
+}
+
 int TStringList::CompareStrings(const String& a, const String& b) const {
   if (a == b) return 0;
   return caseSensitive_ ? AnsiCompareStr(a, b) : AnsiCompareText(a, b);

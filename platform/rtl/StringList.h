@@ -34,6 +34,8 @@ class TStringList : public TStrings {
   int AddObject(const String& s, void* object) override;
   void Assign(const TStrings& source) override;
   void Exchange(int index1, int index2) override;
+  // Raises EListError on a sorted list, before anything changes.
+  void Move(int curIndex, int newIndex) override;
   int IndexOf(const String& s) const override;
   // Final: sorting works with collation keys that agree with this comparison.
   int CompareStrings(const String& a, const String& b) const final;

@@ -1,6 +1,7 @@
 #include "platform/rtl/Strings.h"
 
 #include "platform/rtl/Compare.h"
+#include "platform/rtl/ListErrors.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextFiles.h"
 
@@ -68,6 +69,8 @@ void TStrings::Exchange(int index1, int index2) {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // Checked first, so that a bad target does not lose the line taken out.
+  if (newIndex < 0 || newIndex >= Count()) ListIndexError(newIndex);
   TUpdateScope update(*this);
   const String s = Get(curIndex);
   void* object = GetObject(curIndex);

@@ -387,3 +387,64 @@ TEST(StringListSorted, IgnoredDuplicateKeepsTheOldObject) {
   EXPECT_EQ(list.AddObject(u"A", &second), 0);
   EXPECT_EQ(list.Objects(0), &first);
 }
+
+namespace {
+
+// The least a derived list supplies, as a memo's or a grid row's line list does: the
+// operations of the base class must work through these alone.
+class VectorLines : public TStrings {
+ public:
+  int Count() const override { return static_cast<int>(lines.size()); }
+  String Get(int index) const override { return lines.at(static_cast<size_t>(index)); }
+  void Insert(int index, const String& s) override { lines.insert(lines.begin() + index, s); }
+  void Delete(int index) override { lines.erase(lines.begin() + index); }
+  void Clear() override { lines.clear(); }
+  std::vector<String> lines;
+};
+
+}  // namespace
+
+TEST(StringListMove, BothDirectionsInListAndThroughBaseClass) {
+  struct Case {
+    int from, to;
+    std::vector<String> expected;
+  };
+  const Case cases[] = {
+      {0, 3, {u"b", u"c", u"d", u"a"}},
+      {3, 0, {u"d", u"a", u"b", u"c"}},
+      {1, 2, {u"a", u"c", u"b", u"d"}},
+      {2, 2, {u"a", u"b", u"c", u"d"}},
+  };
+  for (const auto& c : cases) {
+    TStringList list;
+    VectorLines base;
+    for (TStrings* l : {static_cast<TStrings*>(&list), static_cast<TStrings*>(&base)}) {
+      Fill(*l, {"a", "b", "c", "d"});
+      l->Move(c.from, c.to);
+      EXPECT_EQ(Lines(*l), c.expected) << c.from << " -> " << c.to;
+      EXPECT_THROW(l->Move(0, 4), EListError);
+      EXPECT_EQ(Lines(*l), c.expected);  // nothing lost
+    }
+  }
+  TStringList sorted;
+  Fill(sorted, {"b", "a"});
+  sorted.SetSorted(true);
+  EXPECT_THROW(sorted.Move(0, 1), EListError);
+  EXPECT_EQ(Lines(sorted), (std::vector<String>{u"a", u"b"}));
+}
+
+TEST(StringsBase, OperationsWorkThroughTheDerivedStorage) {
+  VectorLines lines;
+  lines.SetText(u"Name=Wert\r\nzwei\r\ndrei");
+  lines.Put(1, u"ZWEI");
+  lines.Exchange(0, 2);
+  EXPECT_EQ(lines.lines, (std::vector<String>{u"drei", u"ZWEI", u"Name=Wert"}));
+  EXPECT_EQ(lines.IndexOf(u"zwei"), 1);
+  EXPECT_EQ(lines.Values(u"name"), u"Wert");
+  EXPECT_EQ(lines.Objects(0), nullptr);
+  TStringList copy;
+  copy.Assign(lines);
+  EXPECT_EQ(copy.CommaText(), u"drei,ZWEI,Name=Wert");
+  lines.Assign(copy);
+  EXPECT_EQ(lines.Text(), u"drei\r\nZWEI\r\nName=Wert\r\n");
+}
