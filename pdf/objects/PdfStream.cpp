@@ -20,6 +20,13 @@ void TPdfStream::ClearContent() {
   writer_ = std::make_unique<TPdfWrite>(*content_, codePage);
 }
 
+void TPdfStream::SetLength(int64_t length) const {
+  if (auto* n = attributes_->ValueAs<TPdfNumber>("Length"))
+    n->Value = length;
+  else
+    attributes_->AddItem("Length", std::make_unique<TPdfNumber>(length));
+}
+
 void TPdfStream::WriteDirectTo(TPdfWrite& w) const {
   // Writing settles the filter and the length: the stream's own state changes.
   auto* self = const_cast<TPdfStream*>(this);
@@ -29,14 +36,14 @@ void TPdfStream::WriteDirectTo(TPdfWrite& w) const {
     if (length >= kMinCompressedLength) {
       THeapMemoryStream packed;
       size_t n = CompressBuffer(content_->Memory(), static_cast<size_t>(content_->Size()), packed, kCompressionLevel, true);
-      attributes_->AddItem("Length", std::make_unique<TPdfNumber>(static_cast<int64_t>(n)));
+      SetLength(static_cast<int64_t>(n));
       attributes_->WriteDirectTo(w);
       w.Add("\nstream\n").Add(packed.Memory(), static_cast<size_t>(packed.Size())).Add("\nendstream");
       return;
     }
     filter_->RemoveName("FlateDecode");
   }
-  attributes_->AddItem("Length", std::make_unique<TPdfNumber>(length));
+  SetLength(length);
   if (filter_ != nullptr && filter_->ItemCount() == 0) {
     attributes_->RemoveItem("Filter");
     self->filter_ = nullptr;

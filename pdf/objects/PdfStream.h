@@ -31,6 +31,8 @@ class TPdfStream : public TPdfObject {
   static constexpr int64_t kMinCompressedLength = 100;
 
  private:
+  void SetLength(int64_t length) const;
+
   std::unique_ptr<TPdfDictionary> attributes_;
   TPdfArray* filter_;
   std::unique_ptr<THeapMemoryStream> content_;

@@ -73,3 +73,20 @@ std::string WriteToString(TPdfDocument& doc, TDateTime modDate) {
   doc.WriteToStream(stream, modDate);
   return stream.DataString();
 }
+
+nlohmann::json QpdfObjects(const std::string& pdfPath) {
+  TCommandResult r = RunCommand("qpdf --json --json-key=qpdf " + ShellQuote(pdfPath));
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  nlohmann::json j = nlohmann::json::parse(r.Output, nullptr, false);
+  if (j.is_discarded() || !j.contains("qpdf")) {
+    ADD_FAILURE() << "qpdf --json: " << r.Output.substr(0, 500);
+    return nlohmann::json::object();
+  }
+  return j["qpdf"][1];
+}
+
+void ExpectQpdfCheckPasses(const std::string& pdfPath) {
+  TCommandResult r = RunCommand("qpdf --check " + ShellQuote(pdfPath));
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  EXPECT_NE(r.Output.find("No syntax or stream encoding errors found"), std::string::npos) << r.Output;
+}

@@ -27,3 +27,9 @@ std::string Inflate(const std::string& zlibData);
 // Every byte the document writes, with the environment fixed.
 class TPdfDocument;
 std::string WriteToString(TPdfDocument& doc, TDateTime modDate = 0);
+
+// The file's objects as qpdf reads them ("obj:N 0 R" to {"value": ...} or {"stream": ...}).
+#include <nlohmann/json.hpp>
+nlohmann::json QpdfObjects(const std::string& pdfPath);
+// qpdf --check passes.
+void ExpectQpdfCheckPasses(const std::string& pdfPath);

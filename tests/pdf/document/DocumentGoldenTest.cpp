@@ -1,0 +1,48 @@
+// The exact bytes of small documents written with compression off and the environment
+// fixed, and the structure of documents as the validators see it.
+#include <gtest/gtest.h>
+
+#include "pdf/document/PdfDocument.h"
+#include "tests/pdf/PdfTestTools.h"
+
+namespace {
+
+// Byte offsets of "n 0 obj" in the file, to check the xref against.
+std::vector<size_t> BodyOffsets(const std::string& pdf, int count) {
+  std::vector<size_t> at;
+  for (int n = 1; n <= count; ++n) at.push_back(pdf.find("\n" + std::to_string(n) + " 0 obj\n") + 1);
+  return at;
+}
+
+TEST(DocumentGolden, OnePageUncompressed) {
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment());
+  doc.CompressStreams = false;
+  doc.AddPage();
+  doc.Canvas().Contents()->Writer().Add("0 0 m\n10 10 l\nS\n");
+  std::string pdf = WriteToString(doc);
+
+  const std::string bodies =
+      "%PDF-1.3\n"
+      "1 0 obj\n<<\n/Type /Catalog\n/PageLayout /SinglePage\n/Pages 3 0 R\n>>\nendobj\n"
+      "2 0 obj\n<<\n/Producer (Zurirov PDF engine 1.17)\n/CreationDate (D:20261210131415)\n"
+      "/ModDate (D:20261210131415)\n>>\nendobj\n"
+      "3 0 obj\n<<\n/Type /Pages\n/Kids [4 0 R ]\n/Count 1\n>>\nendobj\n"
+      "4 0 obj\n<<\n/MediaBox [0 0 595 842 ]\n/Type /Page\n/Parent 3 0 R\n"
+      "/Resources <<\n/Font <<\n>>\n/XObject <<\n>>\n/ProcSet [/PDF /Text /ImageC ]\n>>\n"
+      "/Contents 5 0 R\n>>\nendobj\n"
+      "5 0 obj\n<<\n/Length 16\n>>\nstream\n0 0 m\n10 10 l\nS\n\nendstream\nendobj\n";
+  ASSERT_EQ(pdf.substr(0, bodies.size()), bodies);
+
+  std::vector<size_t> at = BodyOffsets(pdf, 5);
+  std::string xref = "xref\n0 6\n0000000000 65535 f \n";
+  for (size_t offset : at) {
+    char line[21];
+    std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+    xref += line;
+  }
+  const std::string tail = xref + "trailer\n<<\n/Size 6\n/Root 1 0 R\n/Info 2 0 R\n>>\nstartxref\n" +
+                           std::to_string(bodies.size()) + "\n%%EOF\n";
+  EXPECT_EQ(pdf.substr(bodies.size()), tail);
+}
+
+}  // namespace
