@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/gdi/bitmaps/BitmapCanvas.h"
 #include "platform/gdi/bitmaps/GraphicErrors.h"
 #include "platform/gdi/bitmaps/PixelConversion.h"
 #include "platform/gdi/codecs/BmpCodec.h"
@@ -14,6 +15,17 @@ bool Has32BitPixels(TPixelFormat f) { return f == pf32bit || f == pfDevice; }
 }  // namespace
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : image_(width, height, format) {}
+
+TBitmap::TBitmap() = default;
+TBitmap::~TBitmap() = default;
+
+TCanvas& TBitmap::Canvas() {
+  if (!canvas_)
+    canvas_ = std::make_unique<TBitmapCanvas>(*this);
+  else
+    canvas_->SelectPixels();
+  return *canvas_;
+}
 
 TBitmap::TBitmap(const TBitmap& other) : TGraphic(other) {
   other.Flush();
@@ -32,6 +44,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
     alphaFormat_ = other.alphaFormat_;
     transparentMode_ = other.transparentMode_;
     transparentColor_ = other.transparentColor_;
+    Reallocated();
   }
   return *this;
 }
@@ -64,6 +77,7 @@ void TBitmap::SetSize(int width, int height) {
   Flush();
   if (width <= 0 || height <= 0) {
     image_ = TDibImage(0, 0, image_.Format());
+    Reallocated();
     return;
   }
   TDibImage resized(width, height, image_.Format());
@@ -79,6 +93,7 @@ void TBitmap::SetSize(int width, int height) {
     for (int x = copiedColumns; x < columns; ++x) resized.SetIndex(x, y, image_.GetIndex(x, y));
   }
   image_ = std::move(resized);
+  Reallocated();
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
@@ -86,6 +101,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   Flush();
   image_ = ConvertPixelFormat(image_, format);
   drawCopyCurrent_ = false;
+  Reallocated();
 }
 
 uint8_t* TBitmap::ScanLine(int row) {
@@ -149,6 +165,12 @@ void TBitmap::SetImage(TDibImage image, TAlphaFormat alphaFormat) {
   image_ = std::move(image);
   drawCopyCurrent_ = false;
   alphaFormat_ = alphaFormat;
+  Reallocated();
+}
+
+void TBitmap::Reallocated() {
+  // The device context of the canvas must not keep pointing at the old pixels.
+  if (canvas_) canvas_->SelectPixels();
 }
 
 void TBitmap::AssignTo(TBitmap& target) const {

@@ -2,12 +2,12 @@
 // its colour table, scan-line access, pixel format changes, a transparent colour and
 // masks, loading and saving as BMP, and a 32-bit pixel buffer for drawing on it.
 //
-// Drawing: a raster device context draws on the buffer that BeginDraw hands out (for
-// pfDevice and pf32bit the bitmap's own pixels, for the other formats a 32-bit copy). A
-// canvas on the bitmap calls BeginDraw before each drawing operation; the bitmap writes a
-// copy back into its pixels (nearest palette colour for the indexed formats) before any
-// other access. The buffer's memory stays where it is while the size and the pixel format
-// are unchanged.
+// Drawing: Canvas() is a canvas with a raster device context on the buffer that BeginDraw
+// hands out (for pfDevice and pf32bit the bitmap's own pixels, for the other formats a
+// 32-bit copy). The canvas takes the buffer afresh before each of its drawing operations,
+// and so does every call of Canvas(); the bitmap writes a copy back into its pixels
+// (nearest palette colour for the indexed formats) before any other access. Whoever draws
+// through Canvas().Handle() directly calls Canvas() again after changing the bitmap.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,9 @@
 #include "platform/gdi/bitmaps/Graphic.h"
 #include "platform/gdi/dc/PixelBuffer.h"
 
+class TBitmapCanvas;
+class TCanvas;
+
 enum TTransparentMode { tmAuto, tmFixed };
 enum TBitmapHandleType { bmDIB, bmDDB };
 // Whether the fourth byte of 32-bit pixels is alpha (straight, not premultiplied).
@@ -25,11 +28,12 @@ enum TAlphaFormat { afIgnored, afDefined };
 
 class TBitmap : public TGraphic {
  public:
-  TBitmap() = default;
+  TBitmap();
   TBitmap(int width, int height, TPixelFormat format = pfDevice);
+  // Copies pixels and properties; the copy gets its own canvas when asked for one.
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);
-  ~TBitmap() override = default;
+  ~TBitmap() override;
 
   // BMP files (any header, depth and compression DecodeBmp reads); saved as EncodeBmp does.
   void LoadFromStream(TStream& stream) override;
@@ -93,9 +97,12 @@ class TBitmap : public TGraphic {
 
   // The 32-bit pixel buffer to draw on (empty for an empty bitmap); Monochrome for 1 bit.
   TPixelBuffer BeginDraw();
+  // The canvas on the bitmap, made on first use; its device context now holds the current pixels.
+  TCanvas& Canvas();
 
  private:
   void Flush() const;  // writes a drawn-on copy back into image_
+  void Reallocated();  // image_ was replaced
 
   mutable TDibImage image_;
   mutable std::vector<uint32_t> drawCopy_;
@@ -103,4 +110,5 @@ class TBitmap : public TGraphic {
   TAlphaFormat alphaFormat_ = afIgnored;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clDefault;
+  std::unique_ptr<TBitmapCanvas> canvas_;
 };

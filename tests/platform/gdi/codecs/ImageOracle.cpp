@@ -37,7 +37,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::string RunTool(const std::string& command) {
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  FILE* pipe = popen(("(" + command + ") 2>/dev/null").c_str(), "r");
   if (!pipe) throw std::runtime_error("cannot run " + command);
   std::string out;
   char buffer[65536];
