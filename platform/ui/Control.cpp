@@ -35,13 +35,27 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   Changed(TChange::Bounds);
+  if (resized)
+    if (auto* self = dynamic_cast<TWinControl*>(this)) self->AlignControls();
+  if (align_ != TAlign::alNone) RequestAlign();
   if (resized && OnResize) OnResize(this);
+}
+
+void TControl::SetAlign(TAlign value) {
+  if (value == align_) return;
+  align_ = value;
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (parent_) parent_->AlignControls();
 }
 
 void TControl::SetVisible(bool value) {
   if (value == visible_) return;
   visible_ = value;
   Changed(TChange::Visible);
+  if (align_ != TAlign::alNone) RequestAlign();
 }
 
 bool TControl::Showing() const {
@@ -111,6 +125,7 @@ void TControl::HandleMessage(TMessage&) {}
 void TControl::PeerNeeded() {
   if (peer_ || !Application) return;
   peer_ = Application->Backend().CreatePeer(*this);
+  if (peer_) peer_->Attached();
 }
 
 void TControl::DestroyPeer() { peer_.reset(); }

@@ -13,6 +13,10 @@ class TWinControl;
 class TPopupMenu;
 struct TMessage;
 
+// Where a control sits in its parent: docked to an edge (taking the parent's whole width
+// or height there), filling what the docked controls leave, or where its bounds say.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 enum class TCursor { crDefault, crArrow, crIBeam, crHourGlass, crHandPoint, crCross, crSizeWE, crSizeNS };
 
 class TControl : public TComponent {
@@ -33,6 +37,9 @@ class TControl : public TComponent {
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   // Raises OnResize when the size changed.
   void SetBounds(int left, int top, int width, int height);
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign value);
 
   bool Visible() const { return visible_; }
   void SetVisible(bool value);
@@ -88,12 +95,15 @@ class TControl : public TComponent {
   void Changed(TChange what) {
     if (peer_) peer_->Changed(what);
   }
+  // The parent places its aligned children again.
+  void RequestAlign();
 
  private:
   friend class TWinControl;
   friend class TCustomForm;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = TAlign::alNone;
   bool visible_ = true;
   bool enabled_ = true;
   String text_;

@@ -35,5 +35,7 @@ enum class TChange {
 class TControlPeer {
  public:
   virtual ~TControlPeer() = default;
+  // The control has taken the peer (Peer() returns it from now on).
+  virtual void Attached() {}
   virtual void Changed(TChange what) = 0;
 };

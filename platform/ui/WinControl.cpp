@@ -25,6 +25,7 @@ TControl* TWinControl::Controls(int index) const {
 void TWinControl::InsertControl(TControl* c) {
   controls_.push_back(c);
   ControlsChanged();
+  if (c->Align() != TAlign::alNone) AlignControls();
 }
 
 void TWinControl::RemoveControl(TControl* c) {
@@ -33,6 +34,43 @@ void TWinControl::RemoveControl(TControl* c) {
   controls_.erase(it);
   if (TCustomForm* form = GetParentForm(this)) form->ControlRemoved(c);
   ControlsChanged();
+  if (c->Align() != TAlign::alNone) AlignControls();
+}
+
+TRect TWinControl::ClientRect() const { return TRect{0, 0, Width(), Height()}; }
+
+void TWinControl::AlignControls() {
+  if (aligning_) return;
+  aligning_ = true;
+  TRect r = ClientRect();
+  for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TControl* c : controls_) {
+      if (c->Align() != pass || !c->Visible()) continue;
+      int w = std::max(0, r.Right - r.Left), h = std::max(0, r.Bottom - r.Top);
+      switch (pass) {
+        case TAlign::alTop:
+          c->SetBounds(r.Left, r.Top, w, c->Height());
+          r.Top += c->Height();
+          break;
+        case TAlign::alBottom:
+          r.Bottom -= c->Height();
+          c->SetBounds(r.Left, r.Bottom, w, c->Height());
+          break;
+        case TAlign::alLeft:
+          c->SetBounds(r.Left, r.Top, c->Width(), h);
+          r.Left += c->Width();
+          break;
+        case TAlign::alRight:
+          r.Right -= c->Width();
+          c->SetBounds(r.Right, r.Top, c->Width(), h);
+          break;
+        default:
+          c->SetBounds(r.Left, r.Top, w, h);
+          break;
+      }
+    }
+  }
+  aligning_ = false;
 }
 
 int TWinControl::TabOrder() const {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/gdi/geometry/Geometry.h"
 #include "platform/ui/Control.h"
 
 class TCustomForm;
@@ -38,6 +39,13 @@ class TWinControl : public TControl {
   void PeerNeeded() override;
   void DestroyPeer() override;
 
+  // Places the visible aligned children, in the order they were added: top, bottom, left
+  // and right ones along the edges of what is left of the client area, then the client
+  // ones over the rest.
+  virtual void AlignControls();
+  // The area the children are placed in, in their coordinates.
+  virtual TRect ClientRect() const;
+
  protected:
   friend class TControl;
   friend class TCustomForm;
@@ -49,6 +57,7 @@ class TWinControl : public TControl {
  private:
   std::vector<TControl*> controls_;
   bool tabStop_ = false;
+  bool aligning_ = false;
 };
 
 // The form that holds the control, or nullptr.

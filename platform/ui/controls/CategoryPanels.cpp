@@ -1,10 +1,13 @@
 #include "platform/ui/controls/CategoryPanels.h"
 
+#include <algorithm>
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Unicode.h"
 
 TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 200, expandedHeight_);
+  SetAlign(TAlign::alTop);
 }
 
 void TCategoryPanel::SetCollapsed(bool value) {
@@ -36,3 +39,5 @@ TCategoryPanel* TCategoryPanelGroup::Panels(int index) const {
     if (auto* panel = dynamic_cast<TCategoryPanel*>(Controls(i)); panel && n++ == index) return panel;
   throw EListError(S("Listenindex überschreitet das Maximum (") + Utf8ToString(std::to_string(index)) + u")");
 }
+
+TRect TCategoryPanel::ClientRect() const { return TRect{0, 0, Width(), std::max(0, expandedHeight_ - HeaderHeight)}; }

@@ -1,5 +1,5 @@
-// TCategoryPanelGroup: a vertical stack of TCategoryPanel, each with a caption bar that
-// collapses it to the bar alone or expands it again.
+// TCategoryPanelGroup: a vertical stack of TCategoryPanel (each aligned to the top), each
+// with a caption bar that collapses it to the bar alone or expands it again.
 #pragma once
 
 #include "platform/ui/WinControl.h"
@@ -18,6 +18,9 @@ class TCategoryPanel : public TWinControl {
   TNotifyEvent OnExpand;
   TNotifyEvent OnCollapse;
 
+  // The children sit below the caption bar, in the area the panel has when expanded.
+  TRect ClientRect() const override;
+
   // Height of the caption bar that stays when collapsed.
   static constexpr int HeaderHeight = 24;
 
@@ -31,4 +34,5 @@ class TCategoryPanelGroup : public TWinControl {
   explicit TCategoryPanelGroup(TComponent* AOwner);
   int PanelCount() const;
   TCategoryPanel* Panels(int index) const;
+
 };

@@ -8,12 +8,12 @@ bool TOpenDialog::Execute() { return Application && Application->Backend().Execu
 
 bool TSaveDialog::Execute() { return Application && Application->Backend().ExecuteFileDialog(*this, true); }
 
-std::vector<TFileFilter> TOpenDialog::FilterList() const {
+std::vector<TFileFilter> ParseFileFilter(const String& filter) {
   std::vector<String> parts;
   size_t start = 0;
   for (;;) {
-    size_t bar = Filter.find(u'|', start);
-    parts.push_back(Filter.substr(start, bar == String::npos ? String::npos : bar - start));
+    size_t bar = filter.find(u'|', start);
+    parts.push_back(filter.substr(start, bar == String::npos ? String::npos : bar - start));
     if (bar == String::npos) break;
     start = bar + 1;
   }

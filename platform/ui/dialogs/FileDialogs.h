@@ -10,6 +10,10 @@ struct TFileFilter {
   String Patterns;  // separated by ";"
 };
 
+// The description and pattern pairs of a filter; a trailing description without patterns
+// is dropped.
+std::vector<TFileFilter> ParseFileFilter(const String& filter);
+
 class TOpenDialog : public TComponent {
  public:
   explicit TOpenDialog(TComponent* AOwner);
@@ -23,9 +27,7 @@ class TOpenDialog : public TComponent {
 
   // Shows the dialog; true when the user chose a file (then in FileName).
   virtual bool Execute();
-  // The description and pattern pairs of Filter; a trailing description without patterns
-  // is dropped.
-  std::vector<TFileFilter> FilterList() const;
+  std::vector<TFileFilter> FilterList() const { return ParseFileFilter(Filter); }
   // The name with DefaultExt appended when it has no extension of its own.
   String WithDefaultExt(const String& name) const;
 };

@@ -255,3 +255,46 @@ TEST_F(ControlsFixture, MenuItemsFoundByShortCutAndClicked) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsFixture, AlignedChildrenShareTheClientArea) {
+  form->SetClientWidth(742);
+  form->SetClientHeight(722);
+  auto* side = Add<TCategoryPanelGroup>(form);
+  side->SetWidth(241);
+  side->SetAlign(TAlign::alLeft);
+  auto* pages = Add<TPageControl>(form);
+  pages->SetAlign(TAlign::alClient);
+  auto* status = Add<TPanel>(form);
+  status->SetHeight(30);
+  status->SetAlign(TAlign::alBottom);
+
+  EXPECT_EQ((std::vector<int>{side->Left(), side->Top(), side->Width(), side->Height()}),
+            (std::vector<int>{0, 0, 241, 692}));
+  EXPECT_EQ((std::vector<int>{pages->Left(), pages->Top(), pages->Width(), pages->Height()}),
+            (std::vector<int>{241, 0, 501, 692}));
+  EXPECT_EQ(status->Top(), 692);
+
+  side->SetVisible(false);  // the page control takes the freed width
+  EXPECT_EQ(pages->Left(), 0);
+  form->SetClientWidth(800);
+  EXPECT_EQ(pages->Width(), 800);
+}
+
+TEST_F(ControlsFixture, CategoryPanelsStackAndMoveUpWhenOneCollapses) {
+  auto* group = Add<TCategoryPanelGroup>(form);
+  group->SetWidth(241);
+  TCategoryPanel* panels[3];
+  for (auto*& p : panels) {
+    p = Add<TCategoryPanel>(group);
+    p->SetExpandedHeight(100);
+  }
+  EXPECT_EQ(panels[2]->Top(), 200);
+  EXPECT_EQ(panels[2]->Width(), 241);
+  panels[0]->Collapse();
+  EXPECT_EQ(panels[1]->Top(), TCategoryPanel::HeaderHeight);
+  EXPECT_EQ(panels[2]->Top(), TCategoryPanel::HeaderHeight + 100);
+}
+
+}  // namespace

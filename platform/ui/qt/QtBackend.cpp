@@ -1,0 +1,110 @@
+#include "platform/ui/qt/QtBackend.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "platform/ui/dialogs/FileDialogs.h"
+#include "platform/ui/menus/Menus.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/QtMenus.h"
+#include "platform/ui/qt/peers/Peers.h"
+
+TQtBackend::TQtBackend(int& argc, char** argv) {
+  if (!QApplication::instance()) ownApp_ = std::make_unique<QApplication>(argc, argv);
+}
+
+TQtBackend::~TQtBackend() = default;
+
+std::unique_ptr<TControlPeer> TQtBackend::CreatePeer(TControl& control) {
+  using Maker = std::unique_ptr<TQtPeer> (*)(TControl&);
+  // The general container peer comes last: it takes any control.
+  for (Maker make : {MakeFormPeer, MakeGridPeer, MakeButtonPeer, MakeEditPeer, MakeListPeer, MakeContainerPeer})
+    if (auto peer = make(control)) return peer;
+  return nullptr;
+}
+
+void TQtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+TWaitResult TQtBackend::WaitForInput(int64_t timeoutMs) {
+  if (timeoutMs == 0) return TWaitResult::Timeout;
+  bool timedOut = false;
+  QTimer timer;
+  if (timeoutMs > 0) {
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] { timedOut = true; });
+    timer.start(static_cast<int>(std::min<int64_t>(timeoutMs, INT32_MAX)));
+  }
+  // Handles what arrives (input handlers run here, at once) and returns.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return timedOut ? TWaitResult::Timeout : TWaitResult::Input;
+}
+
+int TQtBackend::MessageBox(const String& text, const String& caption, int flags) {
+  QMessageBox box;
+  box.setWindowTitle(ToQt(caption));
+  box.setText(ToQt(text));
+  switch (flags & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  struct Button {
+    QMessageBox::StandardButton qt;
+    int id;
+  };
+  std::vector<Button> buttons;
+  switch (flags & 0xF) {
+    case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE:
+      buttons = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+      break;
+    case MB_YESNOCANCEL:
+      buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+    case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    case MB_RETRYCANCEL: buttons = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    default: buttons = {{QMessageBox::Ok, IDOK}}; break;
+  }
+  QMessageBox::StandardButtons all;
+  for (const Button& b : buttons) all |= b.qt;
+  box.setStandardButtons(all);
+  int chosen = box.exec();
+  for (const Button& b : buttons)
+    if (b.qt == chosen) return b.id;
+  // Closed without a button: the cancel answer where there is one, else the first.
+  for (const Button& b : buttons)
+    if (b.id == IDCANCEL) return IDCANCEL;
+  return buttons.front().id;
+}
+
+bool TQtBackend::ExecuteFileDialog(TOpenDialog& dialog, bool save) {
+  QFileDialog box;
+  box.setWindowTitle(ToQt(dialog.Title));
+  box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  QStringList filters = ToQtNameFilters(dialog.Filter);
+  if (!filters.isEmpty()) {
+    box.setNameFilters(filters);
+    if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()) box.selectNameFilter(filters[dialog.FilterIndex - 1]);
+  }
+  QString name = ToQt(dialog.FileName);
+  QString dir = ToQt(dialog.InitialDir);
+  if (dir.isEmpty() && !name.isEmpty()) dir = QFileInfo(name).absolutePath();
+  if (!dir.isEmpty()) box.setDirectory(dir);
+  if (!name.isEmpty()) box.selectFile(QFileInfo(name).fileName());
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
+  String chosen = FromQt(box.selectedFiles().front());
+  dialog.FileName = save ? dialog.WithDefaultExt(chosen) : chosen;
+  dialog.FilterIndex = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
+  return true;
+}
+
+void TQtBackend::Popup(TPopupMenu& menu, int x, int y) {
+  QMenu qmenu;
+  FillQtMenu(&qmenu, *menu.Items());
+  qmenu.exec(QPoint(x, y));
+}

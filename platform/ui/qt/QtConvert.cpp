@@ -1,0 +1,90 @@
+#include "platform/ui/qt/QtConvert.h"
+
+#include <utility>
+
+#include "platform/ui/dialogs/FileDialogs.h"
+
+QColor ToQtColor(TColor color) {
+  COLORREF rgb = ColorToRGB(color);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QFont ToQtFont(const TControlFont& font) {
+  QFont f(ToQt(font.Name));
+  f.setPointSize(font.Size > 0 ? font.Size : 8);
+  f.setBold(font.Bold);
+  return f;
+}
+
+namespace {
+const std::pair<uint16_t, int> kKeys[] = {
+    {VK_BACK, Qt::Key_Backspace}, {VK_TAB, Qt::Key_Tab},     {VK_RETURN, Qt::Key_Return}, {VK_ESCAPE, Qt::Key_Escape},
+    {VK_SPACE, Qt::Key_Space},    {VK_PRIOR, Qt::Key_PageUp}, {VK_NEXT, Qt::Key_PageDown}, {VK_END, Qt::Key_End},
+    {VK_HOME, Qt::Key_Home},      {VK_LEFT, Qt::Key_Left},   {VK_UP, Qt::Key_Up},         {VK_RIGHT, Qt::Key_Right},
+    {VK_DOWN, Qt::Key_Down},      {0x2D, Qt::Key_Insert},    {VK_DELETE, Qt::Key_Delete}, {VK_RETURN, Qt::Key_Enter},
+};
+}  // namespace
+
+uint16_t ToVirtualKey(int qtKey) {
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+    return static_cast<uint16_t>(qtKey);  // Qt's codes for these are their ASCII capitals and digits
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return static_cast<uint16_t>(0x70 + (qtKey - Qt::Key_F1));
+  for (const auto& [vk, key] : kKeys)
+    if (key == qtKey) return vk;
+  return 0;
+}
+
+QKeySequence ToQtShortCut(TShortCut shortCut) {
+  uint16_t vk = shortCut & 0xFF;
+  int key = 0;
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+    key = vk;
+  else if (vk >= 0x70 && vk <= 0x7B)
+    key = Qt::Key_F1 + (vk - 0x70);
+  else
+    for (const auto& [code, qt] : kKeys)
+      if (code == vk) {
+        key = qt;
+        break;
+      }
+  if (!key) return QKeySequence();
+  int mods = 0;
+  if (shortCut & scShift) mods |= Qt::SHIFT;
+  if (shortCut & scCtrl) mods |= Qt::CTRL;
+  if (shortCut & scAlt) mods |= Qt::ALT;
+  return QKeySequence(key | mods);
+}
+
+QStringList ToQtNameFilters(const String& filter) {
+  QStringList result;
+  for (const TFileFilter& f : ParseFileFilter(filter)) {
+    QString patterns = ToQt(f.Patterns);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    result << ToQt(f.Description) + QStringLiteral(" (") + patterns + QStringLiteral(")");
+  }
+  return result;
+}
+
+QString ToQtPlainText(const String& text) {
+  QString s = ToQt(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return s;
+}
+
+String FromQtPlainText(const QString& text) {
+  QString s = text;
+  s.replace(QChar(0x2029), QLatin1Char('\n'));  // paragraph separators of the text document
+  s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return FromQt(s);
+}
+
+TShiftState ToShiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState s = 0;
+  if (modifiers & Qt::ShiftModifier) s |= ssShift;
+  if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+  if (modifiers & Qt::AltModifier) s |= ssAlt;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}

@@ -1,0 +1,167 @@
+#include "platform/ui/qt/QtPeer.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QCoreApplication>
+#include <QPalette>
+
+#include "platform/ui/WinControl.h"
+#include "platform/ui/app/Application.h"
+#include "platform/ui/forms/Form.h"
+#include "platform/ui/menus/Menus.h"
+#include "platform/ui/qt/QtConvert.h"
+
+TQtPeer::TQtPeer(TControl& control, QWidget* widget) : control_(control), widget_(widget) { Watch(widget); }
+
+void TQtPeer::Place() {
+  if (TQtPeer* parent = Of(control_.Parent())) widget_->setParent(parent->Container());
+}
+
+TQtPeer::~TQtPeer() { delete widget_.data(); }
+
+TQtPeer* TQtPeer::Of(const TControl* control) { return control ? dynamic_cast<TQtPeer*>(control->Peer()) : nullptr; }
+
+void TQtPeer::Watch(QObject* object) { object->installEventFilter(this); }
+
+void TQtPeer::Attached() {
+  Place();
+  for (int what = 0; what <= static_cast<int>(TChange::Address); ++what) Changed(static_cast<TChange>(what));
+}
+
+void TQtPeer::Run(const std::function<void()>& handler) {
+  if (Application)
+    Application->RunHandler(handler);
+  else
+    handler();
+}
+
+void TQtPeer::Changed(TChange what) {
+  if (!widget_) return;
+  PushScope push(*this);
+  Common(what);
+  Update(what);
+}
+
+namespace {
+Qt::CursorShape ToQtCursor(TCursor c) {
+  switch (c) {
+    case TCursor::crIBeam: return Qt::IBeamCursor;
+    case TCursor::crHourGlass: return Qt::WaitCursor;
+    case TCursor::crHandPoint: return Qt::PointingHandCursor;
+    case TCursor::crCross: return Qt::CrossCursor;
+    case TCursor::crSizeWE: return Qt::SizeHorCursor;
+    case TCursor::crSizeNS: return Qt::SizeVerCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+}  // namespace
+
+void TQtPeer::Common(TChange what) {
+  switch (what) {
+    case TChange::Bounds:
+      if (!PlacedByParent()) widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+      break;
+    case TChange::Visible:
+      if (!PlacedByParent()) widget_->setVisible(control_.Visible());
+      break;
+    case TChange::Enabled: widget_->setEnabled(control_.Enabled()); break;
+    case TChange::Font: widget_->setFont(ToQtFont(control_.Font())); break;
+    case TChange::Color: {
+      // System colours keep the style's own; other colours fill the background.
+      if (control_.Color() < 0) break;
+      QPalette pal = widget_->palette();
+      pal.setColor(QPalette::Window, ToQtColor(control_.Color()));
+      pal.setColor(QPalette::Base, ToQtColor(control_.Color()));
+      widget_->setPalette(pal);
+      widget_->setAutoFillBackground(true);
+      break;
+    }
+    case TChange::Hint: widget_->setToolTip(ToQt(control_.Hint())); break;
+    case TChange::Cursor: widget_->setCursor(ToQtCursor(control_.Cursor())); break;
+    case TChange::Focus:
+      if (auto* w = dynamic_cast<TWinControl*>(&control_); w && w->Focused()) widget_->setFocus();
+      break;
+    default: break;
+  }
+}
+
+QPoint TQtPeer::ToControl(QObject* watched, QPoint p) const {
+  if (auto* w = qobject_cast<QWidget*>(watched); w && w != widget_) return w->mapTo(widget_, p);
+  return p;
+}
+
+namespace {
+TMouseButton ToButton(Qt::MouseButton b) {
+  if (b == Qt::RightButton) return TMouseButton::mbRight;
+  if (b == Qt::MiddleButton) return TMouseButton::mbMiddle;
+  return TMouseButton::mbLeft;
+}
+}  // namespace
+
+bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
+  TControl& c = control_;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      auto* me = static_cast<QMouseEvent*>(event);
+      QPoint p = ToControl(watched, me->position().toPoint());
+      TShiftState shift = ToShiftState(me->modifiers(), me->buttons());
+      TMouseButton button = ToButton(me->button());
+      if (event->type() == QEvent::MouseButtonPress) {
+        Run([&] { c.MouseDown(button, shift, p.x(), p.y()); });
+      } else if (event->type() == QEvent::MouseButtonRelease) {
+        Run([&] { c.MouseUp(button, shift, p.x(), p.y()); });
+        if (ClickOnRelease() && me->button() == Qt::LeftButton) Run([&] { c.Click(); });
+      } else if (event->type() == QEvent::MouseButtonDblClick) {
+        Run([&] { c.DblClick(); });
+      } else {
+        Run([&] { c.MouseMove(shift, p.x(), p.y()); });
+      }
+      return false;
+    }
+    case QEvent::KeyPress: {
+      auto* w = dynamic_cast<TWinControl*>(&c);
+      if (!w) return false;
+      auto* ke = static_cast<QKeyEvent*>(event);
+      uint16_t key = ToVirtualKey(ke->key());
+      if (key) {
+        Run([&] { w->KeyDown(key, ToShiftState(ke->modifiers(), Qt::NoButton)); });
+        if (key == 0) return true;
+      }
+      QString text = ke->text();
+      if (text.size() == 1 && w->OnKeyPress) {
+        Char ch = text.at(0).unicode();
+        const Char typed = ch;
+        Run([&] { w->KeyPress(ch); });
+        if (ch == 0) return true;
+        if (ch != typed) {
+          // The handler changed the character: the widget gets the new one instead.
+          QKeyEvent changed(QEvent::KeyPress, 0, ke->modifiers(), QString(QChar(ch)));
+          watched->removeEventFilter(this);
+          QCoreApplication::sendEvent(watched, &changed);
+          watched->installEventFilter(this);
+          return true;
+        }
+      }
+      return false;
+    }
+    case QEvent::FocusIn: {
+      auto* w = dynamic_cast<TWinControl*>(&c);
+      TCustomForm* form = GetParentForm(&c);
+      if (w && form && form != &c && w->CanFocus() && !w->Focused()) Run([&] { w->SetFocus(); });
+      return false;
+    }
+    case QEvent::ContextMenu: {
+      TPopupMenu* menu = c.PopupMenu();
+      if (!menu) return false;
+      auto* ce = static_cast<QContextMenuEvent*>(event);
+      QPoint global = ce->globalPos();
+      Run([&] { menu->Popup(&c, global.x(), global.y()); });
+      return true;
+    }
+    default: return false;
+  }
+}

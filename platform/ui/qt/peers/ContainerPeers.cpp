@@ -1,0 +1,186 @@
+// Forms, panels, page controls with their tab sheets, category panels, and any other
+// control as a plain widget.
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "platform/ui/controls/Buttons.h"
+#include "platform/ui/controls/CategoryPanels.h"
+#include "platform/ui/controls/PageControl.h"
+#include "platform/ui/forms/Form.h"
+#include "platform/ui/menus/Menus.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/QtMenus.h"
+#include "platform/ui/qt/peers/Peers.h"
+
+namespace {
+
+// The window's client area is the central widget; the menu bar sits above it.
+class TFormPeer : public TQtPeer {
+ public:
+  TFormPeer(TCustomForm& f, QMainWindow* w) : TQtPeer(f, w), form_(f), central_(new QWidget()) {
+    w->setCentralWidget(central_);
+    Watch(central_);
+  }
+  QWidget* Container() const override { return central_; }
+  void Update(TChange what) override {
+    auto* w = static_cast<QMainWindow*>(Widget());
+    switch (what) {
+      case TChange::Text: w->setWindowTitle(ToQt(form_.Caption())); break;
+      case TChange::Menu:
+        if (form_.Menu()) {
+          FillQtMenuBar(w->menuBar(), *form_.Menu()->Items());
+          w->menuBar()->setVisible(true);
+        } else {
+          w->menuBar()->clear();
+          w->menuBar()->setVisible(false);
+        }
+        [[fallthrough]];
+      case TChange::Bounds: {
+        int bar = form_.Menu() ? w->menuBar()->sizeHint().height() : 0;
+        w->setGeometry(form_.Left(), form_.Top(), form_.ClientWidth(), form_.ClientHeight() + bar);
+        break;
+      }
+      default: break;
+    }
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == Widget() && event->type() == QEvent::Close) {
+      // The model decides (OnClose); it hides the window when the form closes.
+      event->ignore();
+      Run([&] { form_.Close(); });
+      return true;
+    }
+    if (watched == central_ && event->type() == QEvent::Resize && !Pushing()) {
+      QSize size = central_->size();
+      if (size.width() != form_.ClientWidth() || size.height() != form_.ClientHeight())
+        Run([&] { form_.SetBounds(form_.Left(), form_.Top(), size.width(), size.height()); });
+      return false;
+    }
+    return TQtPeer::eventFilter(watched, event);
+  }
+
+ private:
+  TCustomForm& form_;
+  QWidget* central_;
+};
+
+class TPanelPeer : public TQtPeer {
+ public:
+  TPanelPeer(TPanel& p, QLabel* w) : TQtPeer(p, w) {
+    w->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    w->setAlignment(Qt::AlignCenter);
+  }
+  bool ClickOnRelease() const override { return true; }
+  void Update(TChange what) override {
+    if (what == TChange::Text) static_cast<QLabel*>(Widget())->setText(WithoutAccessKeys(ToQt(control_.Caption())));
+  }
+};
+
+// The tab widget shows the pages in their order; a page whose TabVisible is off keeps its
+// place with a hidden tab.
+class TPageControlPeer : public TQtPeer {
+ public:
+  TPageControlPeer(TPageControl& p, QTabWidget* w) : TQtPeer(p, w), pages_(p) {
+    QObject::connect(w, &QTabWidget::currentChanged, this, [this](int index) {
+      if (Pushing() || index < 0 || index >= pages_.PageCount()) return;
+      Run([&] { pages_.UserSelectPage(pages_.Pages(index)); });
+    });
+  }
+  void Update(TChange what) override {
+    auto* w = static_cast<QTabWidget*>(Widget());
+    if (what == TChange::Pages) {
+      while (w->count() > 0) w->removeTab(0);
+      for (int i = 0; i < pages_.PageCount(); ++i) {
+        TTabSheet* sheet = pages_.Pages(i);
+        TQtPeer* peer = Of(sheet);
+        if (!peer) continue;
+        int index = w->addTab(peer->Widget(), WithoutAccessKeys(ToQt(sheet->Caption())));
+        w->setTabVisible(index, sheet->TabVisible());
+      }
+    }
+    if (what == TChange::Pages || what == TChange::ActivePage) {
+      TTabSheet* active = pages_.ActivePage();
+      TQtPeer* peer = Of(active);
+      if (peer) w->setCurrentWidget(peer->Widget());
+    }
+  }
+
+ private:
+  TPageControl& pages_;
+};
+
+class TTabSheetPeer : public TQtPeer {
+ public:
+  TTabSheetPeer(TTabSheet& s, QWidget* w) : TQtPeer(s, w), sheet_(s) {}
+  void Place() override {
+    // The page control's tab widget takes the page in.
+    if (TPageControl* pc = sheet_.PageControl()) pc->Peer()->Changed(TChange::Pages);
+  }
+  bool PlacedByParent() const override { return true; }
+
+ private:
+  TTabSheet& sheet_;
+};
+
+// A caption bar that collapses and expands the panel, over the area of the children.
+class TCategoryPanelPeer : public TQtPeer {
+ public:
+  TCategoryPanelPeer(TCategoryPanel& p, QWidget* w)
+      : TQtPeer(p, w), panel_(p), header_(new QToolButton(w)), content_(new QWidget(w)) {
+    header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    header_->setAutoRaise(false);
+    QObject::connect(header_, &QToolButton::clicked, this, [this] {
+      if (!Pushing()) Run([&] { panel_.SetCollapsed(!panel_.Collapsed()); });
+    });
+  }
+  QWidget* Container() const override { return content_; }
+  void Update(TChange what) override {
+    switch (what) {
+      case TChange::Text: header_->setText(WithoutAccessKeys(ToQt(panel_.Caption()))); break;
+      case TChange::Bounds:
+      case TChange::Collapsed: {
+        int w = panel_.Width();
+        header_->setGeometry(0, 0, w, TCategoryPanel::HeaderHeight);
+        header_->setArrowType(panel_.Collapsed() ? Qt::RightArrow : Qt::DownArrow);
+        TRect client = panel_.ClientRect();
+        content_->setGeometry(0, TCategoryPanel::HeaderHeight, w, client.Height());
+        content_->setVisible(!panel_.Collapsed());
+        break;
+      }
+      default: break;
+    }
+  }
+
+ private:
+  TCategoryPanel& panel_;
+  QToolButton* header_;
+  QWidget* content_;
+};
+
+class TPlainPeer : public TQtPeer {
+ public:
+  using TQtPeer::TQtPeer;
+  bool ClickOnRelease() const override { return true; }
+};
+
+}  // namespace
+
+std::unique_ptr<TQtPeer> MakeFormPeer(TControl& control) {
+  if (auto* f = dynamic_cast<TCustomForm*>(&control)) return std::make_unique<TFormPeer>(*f, new QMainWindow());
+  return nullptr;
+}
+
+std::unique_ptr<TQtPeer> MakeContainerPeer(TControl& control) {
+  if (auto* p = dynamic_cast<TPanel*>(&control)) return std::make_unique<TPanelPeer>(*p, new QLabel());
+  if (auto* p = dynamic_cast<TPageControl*>(&control)) return std::make_unique<TPageControlPeer>(*p, new QTabWidget());
+  if (auto* s = dynamic_cast<TTabSheet*>(&control)) return std::make_unique<TTabSheetPeer>(*s, new QWidget());
+  if (auto* p = dynamic_cast<TCategoryPanel*>(&control)) return std::make_unique<TCategoryPanelPeer>(*p, new QWidget());
+  return std::make_unique<TPlainPeer>(control, new QWidget());
+}

@@ -1,0 +1,149 @@
+// The string grid as a table view over a model that reads the grid's cells where they are
+// (nothing is copied). With a fixed first row or column, Qt's headers show that row or
+// column, so it stays in place while the rest scrolls.
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "platform/ui/grid/StringGrid.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/peers/Peers.h"
+
+namespace {
+
+class TGridModel : public QAbstractTableModel {
+ public:
+  explicit TGridModel(TStringGrid& grid) : grid_(grid) {}
+
+  // The grid row and column of model row 0 and column 0.
+  int RowOffset() const { return grid_.FixedRows() > 0 ? 1 : 0; }
+  int ColOffset() const { return grid_.FixedCols() > 0 ? 1 : 0; }
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : grid_.RowCount() - RowOffset();
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : grid_.ColCount() - ColOffset();
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    int col = index.column() + ColOffset(), row = index.row() + RowOffset();
+    if (role == Qt::DisplayRole) return ToQt(grid_.CellRef(col, row));
+    if (role == Qt::BackgroundRole && (row < grid_.FixedRows() || col < grid_.FixedCols()))
+      return ToQtColor(clBtnFace);
+    return QVariant();
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole) return QVariant();
+    if (orientation == Qt::Horizontal) return ToQt(grid_.CellRef(section + ColOffset(), 0));
+    return ToQt(grid_.CellRef(0, section + RowOffset()));
+  }
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  void CellsChanged() {
+    int rows = rowCount(QModelIndex()), cols = columnCount(QModelIndex());
+    if (rows > 0 && cols > 0) emit dataChanged(index(0, 0), index(rows - 1, cols - 1), {Qt::DisplayRole});
+    if (cols > 0) emit headerDataChanged(Qt::Horizontal, 0, cols - 1);
+    if (rows > 0) emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+  }
+
+ private:
+  TStringGrid& grid_;
+};
+
+class TGridPeer : public TQtPeer {
+ public:
+  TGridPeer(TStringGrid& g, QTableView* w) : TQtPeer(g, w), grid_(g), model_(new TGridModel(g)) {
+    model_->setParent(w);
+    w->setModel(model_);
+    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    w->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    w->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    w->horizontalHeader()->setMinimumSectionSize(0);
+    w->verticalHeader()->setMinimumSectionSize(0);
+    Watch(w->viewport());
+    Watch(w->horizontalHeader()->viewport());
+    Watch(w->verticalHeader()->viewport());
+    QObject::connect(w->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                     [this](const QModelIndex& current) {
+                       if (Pushing() || !current.isValid()) return;
+                       Run([&] {
+                         grid_.UserSelectCell(current.column() + model_->ColOffset(), current.row() + model_->RowOffset());
+                       });
+                     });
+    auto scrolled = [this, w] {
+      if (Pushing()) return;
+      int top = w->rowAt(0), left = w->columnAt(0);
+      grid_.UserScrolled(top < 0 ? grid_.FixedRows() : top + model_->RowOffset(),
+                         left < 0 ? grid_.FixedCols() : left + model_->ColOffset());
+    };
+    QObject::connect(w->verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+    QObject::connect(w->horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+    QObject::connect(w->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+      if (!Pushing()) Run([&] { grid_.SetColWidths(section + model_->ColOffset(), size); });
+    });
+  }
+
+  void Update(TChange what) override {
+    auto* w = static_cast<QTableView*>(Widget());
+    switch (what) {
+      case TChange::Cells: model_->CellsChanged(); break;
+      case TChange::GridLayout: {
+        bool counts = model_->rowCount(QModelIndex()) != shownRows_ || model_->columnCount(QModelIndex()) != shownCols_ ||
+                      model_->RowOffset() != shownRowOffset_ || model_->ColOffset() != shownColOffset_;
+        if (counts) {
+          model_->Reset();
+          shownRows_ = model_->rowCount(QModelIndex());
+          shownCols_ = model_->columnCount(QModelIndex());
+          shownRowOffset_ = model_->RowOffset();
+          shownColOffset_ = model_->ColOffset();
+        }
+        ApplySizes(w);
+        QModelIndex current = model_->index(grid_.Row() - model_->RowOffset(), grid_.Col() - model_->ColOffset());
+        if (current.isValid() && current != w->currentIndex()) w->setCurrentIndex(current);
+        break;
+      }
+      default: break;
+    }
+  }
+
+ protected:
+  QPoint ToControl(QObject* watched, QPoint p) const override {
+    // Client coordinates of the grid: inside the frame, the fixed cells first.
+    auto* w = static_cast<QTableView*>(Widget());
+    QPoint q = qobject_cast<QWidget*>(watched)->mapTo(w, p);
+    return q - QPoint(w->frameWidth(), w->frameWidth());
+  }
+  bool ClickOnRelease() const override { return true; }
+
+ private:
+  void ApplySizes(QTableView* w) {
+    int colOff = model_->ColOffset(), rowOff = model_->RowOffset();
+    w->horizontalHeader()->setVisible(rowOff > 0);
+    w->verticalHeader()->setVisible(colOff > 0);
+    w->setShowGrid(grid_.GridLineWidth() > 0);
+    if (rowOff) w->horizontalHeader()->setFixedHeight(grid_.RowHeights(0));
+    if (colOff) w->verticalHeader()->setFixedWidth(grid_.ColWidths(0));
+    for (int c = colOff; c < grid_.ColCount(); ++c) w->setColumnWidth(c - colOff, grid_.ColWidths(c));
+    w->verticalHeader()->setDefaultSectionSize(grid_.DefaultRowHeight());
+    // Only rows with a height of their own are told; 100,000 default rows cost nothing.
+    for (int r = rowOff; r < grid_.RowCount(); ++r) {
+      int h = grid_.RowHeights(r);
+      if (h != grid_.DefaultRowHeight()) w->setRowHeight(r - rowOff, h);
+    }
+  }
+
+  TStringGrid& grid_;
+  TGridModel* model_;
+  int shownRows_ = -1, shownCols_ = -1, shownRowOffset_ = -1, shownColOffset_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<TQtPeer> MakeGridPeer(TControl& control) {
+  if (auto* g = dynamic_cast<TStringGrid*>(&control)) return std::make_unique<TGridPeer>(*g, new QTableView());
+  return nullptr;
+}
