@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -46,6 +47,12 @@ TFileStream::TFileStream(const String& fileName, unsigned mode) : fileName_(file
     fd = ::open(path.c_str(), OpenFlags(mode) & ~O_TRUNC, 0666);
   } while (fd < 0 && errno == EINTR);
   int error = fd < 0 ? errno : 0;
+  struct stat info;
+  if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    error = EISDIR;  // a folder opens on Linux, but it is no file to read
+    ::close(fd);
+    fd = -1;
+  }
   if (fd >= 0 && !LockForShareMode(fd, mode)) {
     error = errno;
     ::close(fd);

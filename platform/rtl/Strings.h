@@ -58,10 +58,10 @@ class TStrings {
   int IndexOfObject(const void* object) const;
 
   // Every line followed by CR LF.
-  String Text() const;
+  virtual String Text() const;
   // Splits at CR LF, LF or CR (LF CR is two breaks). A break at the very end does not
   // start another line: "a\r\nb\r\n" is two lines, "a\r\n\r\n" is "a" and "", "" none.
-  void SetText(const String& text);
+  virtual void SetText(const String& text);
 
   // The lines joined by Delimiter. A line that holds the quote character, the delimiter
   // or (unless StrictDelimiter) a blank or control character is quoted, with inner
@@ -98,9 +98,9 @@ class TStrings {
   // Text files and streams by the rule of TextFiles.h. Loading reads from the stream's
   // position to its end.
   void LoadFromFile(const String& fileName);
-  void LoadFromStream(TStream& stream);
+  virtual void LoadFromStream(TStream& stream);
   void SaveToFile(const String& fileName) const;
-  void SaveToStream(TStream& stream) const;
+  virtual void SaveToStream(TStream& stream) const;
 
   // <0, 0, >0. By default AnsiCompareText: case-insensitive, German collation.
   virtual int CompareStrings(const String& a, const String& b) const;

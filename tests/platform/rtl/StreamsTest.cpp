@@ -148,6 +148,8 @@ TEST(FileStream, FailuresRaiseGermanCreateAndOpenErrors) {
                 S(" kann nicht erstellt werden. Das System kann die angegebene Datei nicht finden."));
   EXPECT_EQ(MessageOf<EFCreateError>([&] { TFileStream f(dir.Name(""), fmCreate); }),
             u"Datei " + dir.Name("") + S(" kann nicht erstellt werden. Zugriff verweigert."));
+  EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream f(dir.Name(""), fmOpenRead); }),
+            u"Datei " + dir.Name("") + S(" kann nicht geöffnet werden. Zugriff verweigert."));
 }
 
 TEST(FileStream, WriteOnReadOnlyStreamRaisesWriteError) {
