@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/dc/MeasureDC.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Unicode.h"
 
@@ -12,7 +13,7 @@ namespace {
 [[noreturn]] void GridIndexError() { throw EInvalidOperation(S("Gitterindex außerhalb des gültigen Bereichs")); }
 }  // namespace
 
-TStringGrid::TStringGrid(TComponent* AOwner) : TWinControl(AOwner) {
+TStringGrid::TStringGrid(TComponent* AOwner) : TWinControl(AOwner), canvas_(std::make_unique<TMeasureDC>()) {
   SetBounds(0, 0, 320, 120);
   SetTabStop(true);
   SetColor(clWindow);

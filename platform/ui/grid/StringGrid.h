@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/geometry/Geometry.h"
 #include "platform/ui/WinControl.h"
-#include "platform/ui/grid/GridCanvas.h"
 #include "platform/ui/grid/GridCells.h"
 #include "platform/ui/grid/GridStrings.h"
 
@@ -67,7 +67,8 @@ class TStringGrid : public TWinControl {
   // The cell's rectangle in client coordinates (fixed cells first, then from LeftCol and
   // TopRow on); an empty rectangle for a cell scrolled out of view or outside the counts.
   TRect CellRect(int col, int row) const;
-  TGridCanvas& Canvas() { return canvas_; }
+  // Measures texts for the column fitting (TextWidth in the canvas's font, at 96 ppi).
+  TCanvas& Canvas() { return canvas_; }
 
   // The user chose a cell.
   void UserSelectCell(int col, int row);
@@ -87,7 +88,7 @@ class TStringGrid : public TWinControl {
   int defaultColWidth_ = 64, defaultRowHeight_ = 24, gridLineWidth_ = 1;
   std::vector<int> colWidths_, rowHeights_;  // entries beyond the vectors have the default
   int row_ = 1, col_ = 1, topRow_ = 1, leftCol_ = 1;
-  TGridCanvas canvas_;
+  TCanvas canvas_;
   std::map<int, std::unique_ptr<TGridStrings>> rows_, cols_;
   int cellUpdates_ = 0;
   bool cellsPending_ = false;

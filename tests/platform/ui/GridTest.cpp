@@ -167,9 +167,12 @@ TEST_F(GridFixture, HoldsAHundredThousandRowsOfFourteenColumns) {
   EXPECT_EQ(grid.Cells(13, 100000), u"cell");
 }
 
-TEST_F(GridFixture, TextWidthGrowsWithTheText) {
+TEST_F(GridFixture, TextWidthMeasuresInTheCanvasFont) {
   EXPECT_EQ(grid.Canvas().TextWidth(u""), 0);
-  EXPECT_LT(grid.Canvas().TextWidth(u"ab"), grid.Canvas().TextWidth(u"abcdef"));
+  int narrow = grid.Canvas().TextWidth(u"iiii");
+  EXPECT_LT(narrow, grid.Canvas().TextWidth(u"WWWW"));  // real glyph advances, not a fixed measure
+  grid.Canvas().Font().SetSize(20);
+  EXPECT_GT(grid.Canvas().TextWidth(u"iiii"), narrow);
 }
 
 }  // namespace
