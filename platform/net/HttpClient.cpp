@@ -1,0 +1,337 @@
+#include "platform/net/HttpClient.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+
+#include "platform/net/BodyDecoding.h"
+#include "platform/net/HttpSettings.h"
+#include "platform/net/UrlEncoding.h"
+#include "platform/rtl/Unicode.h"
+
+namespace {
+
+constexpr long kPollMilliseconds = 50;
+constexpr auto kIdleInterval = std::chrono::milliseconds(25);
+
+void EnsureCurlInitialised() {
+  static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
+  if (result != CURLE_OK) {
+    throw EIdException(S("Die Netzwerkbibliothek ließ sich nicht starten: ") + S(curl_easy_strerror(result)));
+  }
+}
+
+struct TEasyDeleter {
+  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+using TEasyHandle = std::unique_ptr<CURL, TEasyDeleter>;
+
+struct THeaderListDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using THeaderList = std::unique_ptr<curl_slist, THeaderListDeleter>;
+
+void Append(THeaderList& list, const std::string& line) {
+  curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+  if (!grown) throw std::bad_alloc();
+  static_cast<void>(list.release());
+  list.reset(grown);
+}
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+// RFC 9110 token characters.
+bool IsTokenChar(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  return std::string_view("!#$%&'*+-.^_`|~").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// The lower-cased header name of a "Name: value" line, or empty when the line is none.
+std::string HeaderNameOf(const std::string& line) {
+  const size_t colon = line.find(':');
+  if (colon == 0 || colon == std::string::npos) return {};
+  if (!std::all_of(line.begin(), line.begin() + colon, [](unsigned char c) { return IsTokenChar(c); })) return {};
+  if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return {};
+  return Lower(line.substr(0, colon));
+}
+
+// Loopback addresses never go through a proxy, whatever the environment says.
+std::string NoProxyList() {
+  std::string list;
+  for (const char* name : {"no_proxy", "NO_PROXY"}) {
+    if (const char* value = std::getenv(name); value && *value) {
+      list = value;
+      break;
+    }
+  }
+  if (list == "*") return list;
+  if (!list.empty()) list += ',';
+  return list + "localhost,127.0.0.1,::1";
+}
+
+// What libcurl's callbacks of one transfer work with.
+struct TTransfer {
+  CURL* easy = nullptr;
+  const TIdHTTP::TBodySink* sink = nullptr;
+  int statusCode = 0;
+  std::string reason;
+  std::string errorBody;
+  std::exception_ptr failure;  // raised by the sink; rethrown once libcurl has returned
+};
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<TTransfer*>(user);
+  const size_t n = size * count;
+  long code = 0;
+  curl_easy_getinfo(transfer->easy, CURLINFO_RESPONSE_CODE, &code);
+  if (code < 200 || code > 299) {
+    transfer->errorBody.append(data, n);
+    return n;
+  }
+  try {
+    (*transfer->sink)(std::string_view(data, n));
+  } catch (...) {
+    // An exception must not cross libcurl's C frames: keep it, end the transfer, rethrow.
+    transfer->failure = std::current_exception();
+    return 0;
+  }
+  return n;
+}
+
+// Keeps the code and reason phrase of the latest status line ("HTTP/1.1 404 Not Found").
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<TTransfer*>(user);
+  const size_t n = size * count;
+  std::string_view line(data, n);
+  if (line.substr(0, 5) == "HTTP/") {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+    const size_t codeStart = line.find(' ');
+    transfer->statusCode = 0;
+    transfer->reason.clear();
+    transfer->errorBody.clear();
+    if (codeStart != std::string_view::npos) {
+      const std::string_view rest = line.substr(codeStart + 1);
+      const size_t reasonStart = rest.find(' ');
+      transfer->statusCode = std::atoi(std::string(rest.substr(0, reasonStart)).c_str());
+      if (reasonStart != std::string_view::npos) transfer->reason = rest.substr(reasonStart + 1);
+    }
+  }
+  return n;
+}
+
+[[noreturn]] void RaiseTransferFailure(CURLcode code, const char* detail, const String& where) {
+  const String message = S(" bei ") + where + S(": ") + S(*detail ? detail : curl_easy_strerror(code));
+  switch (code) {
+    case CURLE_OPERATION_TIMEDOUT:
+      throw EIdTimeout(S("Zeitüberschreitung") + message);
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      throw EIdSocketError(S("Rechner nicht gefunden") + message);
+    case CURLE_COULDNT_CONNECT:
+      throw EIdSocketError(S("Keine Verbindung möglich") + message);
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+      throw EIdSocketError(S("Ungültige Adresse") + message);
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+      throw EIdSocketError(S("Verbindung abgebrochen") + message);
+    case CURLE_TOO_MANY_REDIRECTS:
+      throw EIdSocketError(S("Zu viele Weiterleitungen") + message);
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+      throw EIdTLSError(S("TLS-Fehler") + message);
+    default:
+      throw EIdSocketError(S("Übertragungsfehler") + message);
+  }
+}
+
+}  // namespace
+
+struct TIdHTTP::TConnections {
+  // Keeps the connections of this client open between its requests.
+  CURLM* multi = nullptr;
+  TConnections() {
+    EnsureCurlInitialised();
+    multi = curl_multi_init();
+    if (!multi) throw std::bad_alloc();
+  }
+  ~TConnections() { curl_multi_cleanup(multi); }
+};
+
+TIdHTTP::TIdHTTP()
+    : ConnectTimeout(HttpDefaults().ConnectTimeout),
+      RequestTimeout(HttpDefaults().RequestTimeout),
+      CAFile(HttpDefaults().CAFile),
+      connections_(std::make_unique<TConnections>()) {}
+
+TIdHTTP::~TIdHTTP() = default;
+
+String TIdHTTP::Get(const String& url) {
+  std::string body;
+  Perform("GET", url, nullptr, [&body](std::string_view piece) { body.append(piece); });
+  return DecodeBody(body, StringToUtf8(Response.ContentType));
+}
+
+void TIdHTTP::Get(const String& url, const TBodySink& sink) { Perform("GET", url, nullptr, sink); }
+
+String TIdHTTP::Post(const String& url, std::string_view body) {
+  const std::string sent(body);
+  std::string answer;
+  Perform("POST", url, &sent, [&answer](std::string_view piece) { answer.append(piece); });
+  return DecodeBody(answer, StringToUtf8(Response.ContentType));
+}
+
+void TIdHTTP::Perform(const char* method, const String& url, const std::string* postBody, const TBodySink& sink) {
+  const String where = S(method) + u" " + url;
+  if (busy_) throw EIdSocketError(S("Der HTTP-Client wartet noch auf eine andere Antwort") + S(" bei ") + where);
+  busy_ = true;
+  struct TBusy {
+    bool& flag;
+    ~TBusy() { flag = false; }
+  } busy{busy_};
+
+  Response = TIdHTTPResponse();
+  TEasyHandle easy(curl_easy_init());
+  if (!easy) throw std::bad_alloc();
+  CURL* h = easy.get();
+  TTransfer transfer;
+  transfer.easy = h;
+  transfer.sink = &sink;
+  char errorText[CURL_ERROR_SIZE] = "";
+
+  const std::string address = EncodeRequestUrl(url);
+  curl_easy_setopt(h, CURLOPT_URL, address.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, HandleRedirects ? 1L : 0L);
+  curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(RedirectMaximum));
+  curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ConnectTimeout));
+  curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(RequestTimeout));
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
+  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
+  curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
+  curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+  curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!CAFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, CAFile.c_str());
+  const std::string noProxy = NoProxyList();
+  curl_easy_setopt(h, CURLOPT_NOPROXY, noProxy.c_str());
+
+  // Header lines: the custom ones first; a built-in one only when no custom line names it.
+  THeaderList headers;
+  std::vector<std::string> customNames;
+  for (const String& line : Request.CustomHeaders) {
+    const std::string utf8 = StringToUtf8(line);
+    const std::string name = HeaderNameOf(utf8);
+    if (name.empty()) continue;
+    customNames.push_back(name);
+    Append(headers, utf8);
+  }
+  auto builtIn = [&](const char* name, const String& value) {
+    if (value.empty() || std::find(customNames.begin(), customNames.end(), Lower(name)) != customNames.end()) return;
+    std::string line = std::string(name) + ": " + StringToUtf8(value);
+    if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return;
+    Append(headers, line);
+  };
+  builtIn("Accept", Request.Accept);
+  builtIn("Host", Request.Host);
+  builtIn("User-Agent", Request.UserAgent);
+  if (postBody) {
+    builtIn("Content-Type", Request.ContentType);
+    Append(headers, "Expect:");  // no "100-continue" round trip before the body
+  }
+  curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+
+  const std::string username = StringToUtf8(Request.Username);
+  const std::string password = StringToUtf8(Request.Password);
+  if (Request.BasicAuthentication) {
+    curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    curl_easy_setopt(h, CURLOPT_USERNAME, username.c_str());
+    curl_easy_setopt(h, CURLOPT_PASSWORD, password.c_str());
+  }
+  if (postBody) {
+    curl_easy_setopt(h, CURLOPT_POST, 1L);
+    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, postBody->data());
+  }
+  if (CookieManager) {
+    curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on, reads no file
+    for (const std::string& line : CookieManager->lines_) curl_easy_setopt(h, CURLOPT_COOKIELIST, line.c_str());
+  }
+
+  CURLM* multi = connections_->multi;
+  if (curl_multi_add_handle(multi, h) != CURLM_OK) throw std::bad_alloc();
+  struct TAttached {
+    CURLM* multi;
+    CURL* easy;
+    ~TAttached() { curl_multi_remove_handle(multi, easy); }
+  } attached{multi, h};
+
+  CURLcode result = CURLE_OK;
+  auto lastIdle = std::chrono::steady_clock::now();
+  for (bool done = false; !done;) {
+    int running = 0;
+    const CURLMcode step = curl_multi_perform(multi, &running);
+    if (step != CURLM_OK) throw EIdSocketError(S("Übertragungsfehler bei ") + where + S(": ") + S(curl_multi_strerror(step)));
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+      if (message->msg == CURLMSG_DONE && message->easy_handle == h) {
+        result = message->data.result;
+        done = true;
+      }
+    }
+    if (done) break;
+    curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+    const auto now = std::chrono::steady_clock::now();
+    if (HttpIdleHandler() && now - lastIdle >= kIdleInterval) {
+      lastIdle = now;
+      HttpIdleHandler()();
+    }
+  }
+
+  if (CookieManager) {
+    curl_slist* cookies = nullptr;
+    if (curl_easy_getinfo(h, CURLINFO_COOKIELIST, &cookies) == CURLE_OK) {
+      CookieManager->lines_.clear();
+      for (curl_slist* c = cookies; c; c = c->next) CookieManager->lines_.emplace_back(c->data);
+      curl_slist_free_all(cookies);
+    }
+  }
+  long code = 0;
+  curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &code);
+  const char* contentType = nullptr;
+  curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &contentType);
+  Response.ResponseCode = static_cast<int>(code);
+  Response.ResponseText = code == transfer.statusCode ? Utf8ToString(transfer.reason) : String();
+  Response.ContentType = contentType ? Utf8ToString(contentType) : String();
+
+  if (transfer.failure) std::rethrow_exception(transfer.failure);
+  if (result != CURLE_OK) RaiseTransferFailure(result, errorText, where);
+  if (code < 200 || code > 299) {
+    String status = S(std::to_string(code));
+    if (!Response.ResponseText.empty()) status += u" " + Response.ResponseText;
+    throw EIdHTTPProtocolException(S("HTTP-Fehler ") + status + S(" bei ") + where, static_cast<int>(code),
+                                   Response.ResponseText, std::move(transfer.errorBody));
+  }
+}

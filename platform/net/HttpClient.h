@@ -1,0 +1,80 @@
+// HTTP/HTTPS client on libcurl. One blocking request at a time: Get and Post return when
+// the answer is complete and raise an exception for every failure (see NetExceptions.h).
+// While a request waits, the process-wide idle handler runs (HttpSettings.h).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/net/CookieManager.h"
+#include "platform/net/NetExceptions.h"
+#include "platform/rtl/Types.h"
+
+// What goes out with every request of a client.
+struct TIdHTTPRequest {
+  String UserAgent = u"Mozilla/5.0 (compatible; Wendrel)";
+  String Accept = u"text/html, */*";
+  // Content type of a POST body; empty: "application/x-www-form-urlencoded".
+  String ContentType;
+  // Replaces the Host header (the address's host otherwise).
+  String Host;
+  // Further header lines "Name: value". A line that is no such header (no colon, a name
+  // that is not a header token, a line break in it) is not sent. A line naming a header
+  // that the client sets itself (Accept, User-Agent, Authorization, ...) replaces it.
+  std::vector<String> CustomHeaders;
+  // Sends Username and Password as basic authentication.
+  bool BasicAuthentication = false;
+  String Username;
+  String Password;
+};
+
+// What the last request answered.
+struct TIdHTTPResponse {
+  int ResponseCode = 0;  // 0 when no answer came
+  String ResponseText;   // the status line's reason phrase
+  String ContentType;    // the Content-Type header, empty when none
+};
+
+class TIdHTTP {
+ public:
+  TIdHTTP();
+  ~TIdHTTP();
+  TIdHTTP(const TIdHTTP&) = delete;
+  TIdHTTP& operator=(const TIdHTTP&) = delete;
+
+  TIdHTTPRequest Request;
+  TIdHTTPResponse Response;
+
+  // Follow 3xx answers (up to RedirectMaximum). Off: a 3xx answer raises like any status
+  // outside 2xx.
+  bool HandleRedirects = false;
+  int RedirectMaximum = 15;
+  // Not owned; see TIdCookieManager. Null: no cookies.
+  TIdCookieManager* CookieManager = nullptr;
+  // Milliseconds; start from HttpDefaults().
+  int ConnectTimeout;
+  int RequestTimeout;
+  // Trusted certificate authorities (PEM file); empty: the system's store.
+  std::string CAFile;
+
+  // The body as text, decoded by the answer's charset, else as UTF-8 when valid, else in
+  // code page 1252. Only http and https addresses are fetched.
+  String Get(const String& url);
+  // POSTs the bytes of body and returns the answer's body as text like Get.
+  String Post(const String& url, std::string_view body);
+
+  // The body's bytes, handed to sink piece by piece as they arrive (nothing for an error
+  // answer). A transfer that breaks off after the first piece leaves the pieces so far.
+  using TBodySink = std::function<void(std::string_view)>;
+  void Get(const String& url, const TBodySink& sink);
+
+ private:
+  void Perform(const char* method, const String& url, const std::string* postBody, const TBodySink& sink);
+
+  struct TConnections;
+  std::unique_ptr<TConnections> connections_;
+  bool busy_ = false;
+};

@@ -1,0 +1,25 @@
+// Process-wide settings of the web client: the defaults every new TIdHTTP starts with, and
+// the handler that keeps the program responsive while a request runs.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct THttpDefaults {
+  int ConnectTimeout = 15000;  // milliseconds to establish the connection (and TLS)
+  int RequestTimeout = 60000;  // milliseconds for the whole request, answer included
+  // A PEM file of the certificate authorities to trust instead of the system's store;
+  // empty: the system's store. Tests point it at the CA they made.
+  std::string CAFile;
+};
+
+// The defaults for clients created from now on; change them before creating a client.
+THttpDefaults& HttpDefaults();
+
+// Called again and again (every few tens of milliseconds) while a request waits for the
+// network, on the thread that made the request. The application sets its event processing
+// here so that windows repaint while a handler waits for its answer. An exception thrown
+// by the handler ends the request and reaches the caller of Get/Post. Empty: nothing runs.
+using THttpIdleHandler = std::function<void()>;
+void SetHttpIdleHandler(THttpIdleHandler handler);
+const THttpIdleHandler& HttpIdleHandler();

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <chrono>
+
+#include "platform/net/HttpClient.h"
+#include "platform/net/HttpSettings.h"
+#include "platform/rtl/Unicode.h"
+#include "tests/support/TestHttpServer.h"
+
+namespace {
+
+// The system's iconv, so the 1252 bytes below are not our own idea of 1252.
+std::string Iconv(const std::string& utf8, const char* to) {
+  iconv_t cd = iconv_open(to, "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+  std::string in = utf8;
+  std::string out(in.size() * 4, '\0');
+  char* inPtr = in.data();
+  char* outPtr = out.data();
+  size_t inLeft = in.size();
+  size_t outLeft = out.size();
+  const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  if (result == static_cast<size_t>(-1)) throw std::runtime_error("iconv");
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+std::string AllBytes(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+  return bytes;
+}
+
+}  // namespace
+
+TEST(HttpClient, BodyAsTextByCharsetOrUtf8OrCodePage1252) {
+  const std::string text = "Grüße aus Köln – 5 € „Zitat“";
+  struct Case {
+    std::string body;
+    std::string contentType;
+  };
+  const Case cases[] = {
+      {text, "text/html; charset=utf-8"},
+      {text, "text/html"},
+      {Iconv(text, "WINDOWS-1252"), "text/html; charset=windows-1252"},
+      {Iconv(text, "WINDOWS-1252"), "text/html"},
+      {Iconv(text, "WINDOWS-1252"), "text/html; charset=unbekannt"},
+      {Iconv(text, "UTF-16BE"), "text/html; charset=UTF-16BE"},
+  };
+  TTestHttpServer server;
+  TIdHTTP http;
+  for (const auto& c : cases) {
+    server.Answer("/text", THttpAnswer(c.body, c.contentType));
+    EXPECT_EQ(http.Get(server.Url("/text")), Utf8ToString(text)) << c.contentType;
+    EXPECT_EQ(http.Response.ResponseCode, 200);
+    EXPECT_EQ(http.Response.ContentType, Utf8ToString(c.contentType));
+  }
+}
+
+TEST(HttpClient, BodyToSinkByteForByte) {
+  TTestHttpServer server;
+  const std::string bytes = AllBytes(300 * 1024 + 17);
+  server.Answer("/file.bin", THttpAnswer(bytes, "application/octet-stream"));
+  TIdHTTP http;
+  std::string received;
+  int pieces = 0;
+  http.Get(server.Url("/file.bin"), [&](std::string_view piece) {
+    received.append(piece);
+    ++pieces;
+  });
+  EXPECT_EQ(received, bytes);
+  EXPECT_GT(pieces, 1);  // handed over as it arrives, not in one block
+}
+
+TEST(HttpClient, StatusOutside2xxRaisesWithCodeAndLeavesSinkUntouched) {
+  struct Case {
+    int status;
+    std::vector<std::pair<std::string, std::string>> headers;
+  };
+  const Case cases[] = {
+      {404, {}},
+      {500, {}},
+      {302, {{"Location", "/elsewhere"}}},
+      {301, {{"Location", "/elsewhere"}}},
+      {303, {{"Location", "/elsewhere"}}},
+  };
+  TTestHttpServer server;
+  server.Answer("/elsewhere", THttpAnswer("reached"));
+  TIdHTTP http;
+  for (const auto& c : cases) {
+    THttpAnswer answer("error page");
+    answer.WithStatus(c.status).Headers = c.headers;
+    server.Answer("/status", answer);
+    std::string sunk;
+    try {
+      http.Get(server.Url("/status"), [&](std::string_view piece) { sunk.append(piece); });
+      ADD_FAILURE() << "no exception for " << c.status;
+    } catch (const EIdHTTPProtocolException& e) {
+      EXPECT_EQ(e.ErrorCode(), c.status);
+      EXPECT_EQ(http.Response.ResponseCode, c.status);
+      const std::string message = e.what();
+      EXPECT_NE(message.find(std::to_string(c.status)), std::string::npos) << message;
+      EXPECT_NE(message.find("GET " + server.BaseUrl() + "/status"), std::string::npos) << message;
+      EXPECT_EQ(e.ErrorBody(), "error page");
+    }
+    EXPECT_EQ(sunk, "");
+  }
+  // The redirect target was never asked for.
+  for (const auto& r : server.Requests()) EXPECT_EQ(r.Path, "/status");
+}
+
+TEST(HttpClient, ReasonPhraseOfTheStatusLine) {
+  TTestHttpServer server;
+  server.Answer("/missing", THttpAnswer().WithStatus(404));
+  TIdHTTP http;
+  try {
+    http.Get(server.Url("/missing"));
+    FAIL();
+  } catch (const EIdHTTPProtocolException& e) {
+    EXPECT_EQ(e.ReasonPhrase(), u"Not Found");
+    EXPECT_STREQ(e.what(), ("HTTP-Fehler 404 Not Found bei GET " + server.BaseUrl() + "/missing").c_str());
+  }
+}
+
+TEST(HttpClient, FollowsRedirectsOnlyWhenAsked) {
+  TTestHttpServer server;
+  server.Answer("/old", THttpAnswer().WithStatus(302).WithHeader("Location", "/new"));
+  server.Answer("/new", THttpAnswer("neu"));
+  server.Answer("/loop", THttpAnswer().WithStatus(302).WithHeader("Location", "/loop"));
+  TIdHTTP http;
+  EXPECT_THROW(http.Get(server.Url("/old")), EIdHTTPProtocolException);
+  http.HandleRedirects = true;
+  EXPECT_EQ(http.Get(server.Url("/old")), u"neu");
+  EXPECT_EQ(http.Response.ResponseCode, 200);
+  http.RedirectMaximum = 3;
+  EXPECT_THROW(http.Get(server.Url("/loop")), EIdSocketError);
+}
+
+TEST(HttpClient, RedirectsDoNotLeaveHttp) {
+  TTestHttpServer server;
+  server.Answer("/to-file", THttpAnswer().WithStatus(302).WithHeader("Location", "file:///etc/passwd"));
+  TIdHTTP http;
+  http.HandleRedirects = true;
+  EXPECT_THROW(http.Get(server.Url("/to-file")), EIdException);
+}
+
+TEST(HttpClient, OnlyHttpAndHttpsAddressesAreFetched) {
+  TIdHTTP http;
+  for (const String url : {u"file:///etc/hostname", u"ftp://127.0.0.1/x", u"nonsense"}) {
+    EXPECT_THROW(http.Get(url), EIdSocketError) << StringToUtf8(url);
+  }
+}
+
+TEST(HttpClient, RefusedConnectionRaisesSocketError) {
+  int port;
+  {
+    TTestHttpServer closed;
+    port = closed.Port();
+  }
+  TIdHTTP http;
+  const String url = Utf8ToString("http://127.0.0.1:" + std::to_string(port) + "/x");
+  try {
+    http.Get(url);
+    FAIL();
+  } catch (const EIdTimeout&) {
+    FAIL() << "a refused connection is no time-out";
+  } catch (const EIdSocketError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Keine Verbindung möglich bei GET " + StringToUtf8(url), 0), 0u) << e.what();
+    EXPECT_EQ(http.Response.ResponseCode, 0);
+  }
+}
+
+TEST(HttpClient, ShortRequestTimeOutEndsADelayedAnswer) {
+  TTestHttpServer server;
+  server.Answer("/slow", THttpAnswer("late").WithDelay(std::chrono::seconds(20)));
+  TIdHTTP http;
+  http.RequestTimeout = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_THROW(http.Get(server.Url("/slow")), EIdTimeout);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(HttpClient, NewClientsTakeTheDefaults) {
+  THttpDefaults saved = HttpDefaults();
+  HttpDefaults().ConnectTimeout = 1234;
+  HttpDefaults().RequestTimeout = 5678;
+  HttpDefaults().CAFile = "/some/ca.pem";
+  TIdHTTP http;
+  HttpDefaults() = saved;
+  EXPECT_EQ(http.ConnectTimeout, 1234);
+  EXPECT_EQ(http.RequestTimeout, 5678);
+  EXPECT_EQ(http.CAFile, "/some/ca.pem");
+  TIdHTTP standard;
+  EXPECT_EQ(standard.ConnectTimeout, 15000);
+  EXPECT_EQ(standard.RequestTimeout, 60000);
+}
+
+TEST(HttpClient, DroppedConnectionRaisesAndKeepsWhatArrived) {
+  TTestHttpServer server;
+  const std::string bytes = AllBytes(64 * 1024);
+  server.Answer("/cut", THttpAnswer(bytes).Dropped());
+  TIdHTTP http;
+  std::string received;
+  try {
+    http.Get(server.Url("/cut"), [&](std::string_view piece) { received.append(piece); });
+    FAIL();
+  } catch (const EIdSocketError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Verbindung abgebrochen", 0), 0u) << e.what();
+  }
+  EXPECT_EQ(received, bytes.substr(0, bytes.size() / 2));
+  // The client is usable afterwards.
+  server.Answer("/ok", THttpAnswer("ok"));
+  EXPECT_EQ(http.Get(server.Url("/ok")), u"ok");
+}
+
+TEST(HttpClient, ExceptionOfTheSinkEndsTheTransferAndReachesTheCaller) {
+  TTestHttpServer server;
+  server.Answer("/big", THttpAnswer(AllBytes(256 * 1024)));
+  TIdHTTP http;
+  int calls = 0;
+  EXPECT_THROW(http.Get(server.Url("/big"),
+                        [&](std::string_view) {
+                          ++calls;
+                          throw EWriteError(u"Datenträger voll");
+                        }),
+               EWriteError);
+  EXPECT_EQ(calls, 1);
+}
