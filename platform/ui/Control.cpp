@@ -76,9 +76,8 @@ void TControl::SetText(const String& value) {
   Changed(TChange::Text);
 }
 
-void TControl::SetFont(const TControlFont& value) {
-  if (value == font_) return;
-  font_ = value;
+void TControl::SetFont(const TFont& value) {
+  font_.Assign(value);
   Changed(TChange::Font);
 }
 

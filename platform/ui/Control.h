@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/ui/Component.h"
-#include "platform/ui/ControlFont.h"
+#include "platform/gdi/canvas/GraphicsObjects.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Peer.h"
 
@@ -56,8 +56,8 @@ class TControl : public TComponent {
   virtual String Text() const { return text_; }
   virtual void SetText(const String& value);
 
-  const TControlFont& Font() const { return font_; }
-  void SetFont(const TControlFont& value);
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& value);
   TColor Color() const { return color_; }
   void SetColor(TColor value);
   const String& Hint() const { return hint_; }
@@ -107,7 +107,7 @@ class TControl : public TComponent {
   bool visible_ = true;
   bool enabled_ = true;
   String text_;
-  TControlFont font_;
+  TFont font_;
   TColor color_ = clBtnFace;
   String hint_;
   TCursor cursor_ = TCursor::crDefault;

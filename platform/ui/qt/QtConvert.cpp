@@ -9,10 +9,17 @@ QColor ToQtColor(TColor color) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-QFont ToQtFont(const TControlFont& font) {
-  QFont f(ToQt(font.Name));
-  f.setPointSize(font.Size > 0 ? font.Size : 8);
-  f.setBold(font.Bold);
+QFont ToQtFont(const TFont& font) {
+  QFont f(ToQt(font.Name()));
+  // A negative height is the em height in pixels, a positive one the cell height.
+  if (font.Height() < 0)
+    f.setPixelSize(-font.Height());
+  else if (font.Height() > 0)
+    f.setPixelSize(font.Height());
+  f.setBold(font.Style() & fsBold);
+  f.setItalic(font.Style() & fsItalic);
+  f.setUnderline(font.Style() & fsUnderline);
+  f.setStrikeOut(font.Style() & fsStrikeOut);
   return f;
 }
 

@@ -9,7 +9,7 @@
 
 #include "platform/gdi/Colors.h"
 #include "platform/rtl/Types.h"
-#include "platform/ui/ControlFont.h"
+#include "platform/gdi/canvas/GraphicsObjects.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/menus/ShortCut.h"
 
@@ -18,7 +18,7 @@ inline String FromQt(const QString& s) { return String(reinterpret_cast<const Ch
 
 // A colour of the model (system colours through the fixed table).
 QColor ToQtColor(TColor color);
-QFont ToQtFont(const TControlFont& font);
+QFont ToQtFont(const TFont& font);
 QKeySequence ToQtShortCut(TShortCut shortCut);
 // "CSV-Tabellen|*.csv|Alle|*.*;*.txt" -> {"CSV-Tabellen (*.csv)", "Alle (*.* *.txt)"}.
 QStringList ToQtNameFilters(const String& filter);

@@ -66,7 +66,16 @@ void TQtPeer::Common(TChange what) {
       if (!PlacedByParent()) widget_->setVisible(control_.Visible());
       break;
     case TChange::Enabled: widget_->setEnabled(control_.Enabled()); break;
-    case TChange::Font: widget_->setFont(ToQtFont(control_.Font())); break;
+    case TChange::Font: {
+      widget_->setFont(ToQtFont(control_.Font()));
+      if (control_.Font().Color() != clWindowText) {
+        QPalette pal = widget_->palette();
+        pal.setColor(QPalette::WindowText, ToQtColor(control_.Font().Color()));
+        pal.setColor(QPalette::Text, ToQtColor(control_.Font().Color()));
+        widget_->setPalette(pal);
+      }
+      break;
+    }
     case TChange::Color: {
       // System colours keep the style's own; other colours fill the background.
       if (control_.Color() < 0) break;

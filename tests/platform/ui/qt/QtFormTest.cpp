@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -171,6 +172,19 @@ TEST_F(QtFormFixture, EveryControlHasAWidgetInItsParent) {
               WidgetOf<QWidget>(first)->isAncestorOf(WidgetOf<QWidget>(button)));
   EXPECT_EQ(WidgetOf<QLineEdit>(key)->echoMode(), QLineEdit::Password);
   EXPECT_EQ(WidgetOf<QPlainTextEdit>(memo)->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+TEST_F(QtFormFixture, FontAndColourChangesReachTheWidget) {
+  TFont bold = radioB->Font();
+  bold.SetStyle(fsBold);
+  radioB->SetFont(bold);
+  EXPECT_TRUE(WidgetOf<QRadioButton>(radioB)->font().bold());
+  TFont navy = label->Font();
+  navy.SetColor(clNavy);
+  label->SetFont(navy);
+  EXPECT_EQ(WidgetOf<QLabel>(label)->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
+  label->SetVisible(false);
+  EXPECT_TRUE(WidgetOf<QLabel>(label)->isHidden());
 }
 
 TEST_F(QtFormFixture, ClickingTheButtonRunsTheModelsHandler) {
