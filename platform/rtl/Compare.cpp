@@ -1,38 +1,15 @@
 #include "platform/rtl/Compare.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-
-#include <memory>
-
-#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/GermanCollation.h"
 
 namespace {
 
 Char FoldAscii(Char c) { return (c >= u'a' && c <= u'z') ? static_cast<Char>(c - 32) : c; }
 
-icu::Collator& GermanCollator(icu::Collator::ECollationStrength strength) {
-  struct Collators {
-    std::unique_ptr<icu::Collator> secondary, tertiary;
-  };
-  thread_local Collators c = [] {
-    Collators made;
-    for (auto* slot : {&made.secondary, &made.tertiary}) {
-      UErrorCode status = U_ZERO_ERROR;
-      slot->reset(icu::Collator::createInstance(icu::Locale::getGerman(), status));
-      if (U_FAILURE(status) || !*slot) throw Exception(u"Sortierfolge für Deutsch nicht verfügbar");
-    }
-    made.secondary->setStrength(icu::Collator::SECONDARY);
-    made.tertiary->setStrength(icu::Collator::TERTIARY);
-    return made;
-  }();
-  return strength == icu::Collator::SECONDARY ? *c.secondary : *c.tertiary;
-}
-
-int Collate(const String& a, const String& b, icu::Collator::ECollationStrength strength) {
+int Collate(const String& a, const String& b, bool caseSensitive) {
   UErrorCode status = U_ZERO_ERROR;
-  auto r = GermanCollator(strength).compare(a.data(), static_cast<int32_t>(a.size()), b.data(),
-                                            static_cast<int32_t>(b.size()), status);
+  auto r = GermanCollator(caseSensitive)
+               .compare(a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()), status);
   if (U_FAILURE(status)) return CompareStr(a, b);
   return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
 }
@@ -56,8 +33,8 @@ int CompareText(const String& a, const String& b) {
 
 bool SameText(const String& a, const String& b) { return CompareText(a, b) == 0; }
 
-int AnsiCompareText(const String& a, const String& b) { return Collate(a, b, icu::Collator::SECONDARY); }
+int AnsiCompareText(const String& a, const String& b) { return Collate(a, b, false); }
 
-int AnsiCompareStr(const String& a, const String& b) { return Collate(a, b, icu::Collator::TERTIARY); }
+int AnsiCompareStr(const String& a, const String& b) { return Collate(a, b, true); }
 
 bool AnsiSameText(const String& a, const String& b) { return AnsiCompareText(a, b) == 0; }

@@ -33,7 +33,9 @@ TEST(IniFloat, ReadsPointOrCommaAndRejectsTheRest) {
   for (const auto& c : cases) {
     double value = -99;
     EXPECT_EQ(TryParseIniFloat(S(c.text), value), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
   }
 }
 
