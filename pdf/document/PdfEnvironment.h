@@ -22,6 +22,6 @@ struct TPdfEnvironment {
   std::function<std::vector<String>()> TrueTypeFamilies;
 };
 
-// The machine as it is: system clock, a freshly seeded random source, 96 pixels per inch,
+// The machine as it is: rtl's clock, a freshly seeded random source, 96 pixels per inch,
 // code page 1252 and the font layer's TrueType families.
 TPdfEnvironment DefaultPdfEnvironment();

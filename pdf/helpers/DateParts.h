@@ -1,4 +1,5 @@
-// Calendar fields of the day-count TDateTime, as the PDF engine writes and reads dates.
+// Calendar fields of the day-count TDateTime (through rtl's calendar), as the PDF engine
+// writes and reads dates.
 #pragma once
 
 #include "platform/rtl/Types.h"

@@ -2,6 +2,7 @@
 // PDF/A-1.
 #include <gtest/gtest.h>
 
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/objects/PdfExceptions.h"
@@ -245,6 +246,10 @@ TEST_F(DocumentFiles, PdfA1) {
   EXPECT_NE(pdf.find("<dc:creator><rdf:Seq><rdf:li xml:lang=\"x-default\">J\xC3\xBCrgen</rdf:li>"),
             std::string::npos);
   EXPECT_NE(pdf.find("<xmp:CreateDate>2026-12-10T13:14:15</xmp:CreateDate>"), std::string::npos);
+  size_t begin = pdf.find("<?xpacket begin"), end = pdf.find("<?xpacket end=\"w\"?>");
+  ASSERT_NE(end, std::string::npos);
+  TCommandResult xml = RunCommand("xmllint --noout -", pdf.substr(begin, end + 19 - begin));
+  EXPECT_EQ(xml.ExitCode, 0) << xml.Output;
 
   std::string path = Save(doc, "pdfa.pdf");
   std::string info = PdfInfo(path);
@@ -449,6 +454,29 @@ TEST(DocumentDestinations, ArraysByTypeAndZoom) {
   } catch (const EPdfInvalidValue& e) {
     EXPECT_EQ(e.Message(), u"Zoom<0");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DocumentEnvironment, DefaultsComeFromTheClockAndTheFontLayer) {
+  TManualClock clock(FixedNow());
+  ScopedClock use(clock);
+  TPdfDocument doc;
+  EXPECT_DOUBLE_EQ(doc.Info().CreationDate(), FixedNow());
+  EXPECT_EQ(doc.ScreenLogPixels(), 96);
+  EXPECT_EQ(doc.CodePage(), 1252);
+  EXPECT_EQ(doc.CharSet(), 0);
+  // The test machine's fonts: fonts-liberation2 and fonts-dejavu-core.
+  EXPECT_GE(doc.FindTrueTypeFont("liberation sans"), 0);
+  EXPECT_GE(doc.FindTrueTypeFont("DejaVu Sans"), 0);
+
+  TPdfDocument pdfa(false, 1250, true);
+  EXPECT_EQ(pdfa.CharSet(), 238);
+  pdfa.AddPage();
+  auto id = [](const std::string& pdf) { return pdf.substr(pdf.find("/ID [")); };
+  EXPECT_NE(id(WriteToString(pdfa)), id(WriteToString(pdfa)));  // a new random ID per save
 }
 
 }  // namespace
