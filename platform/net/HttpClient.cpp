@@ -78,7 +78,7 @@ std::string NoProxyList() {
 // What libcurl's callbacks of one transfer work with.
 struct TTransfer {
   CURL* easy = nullptr;
-  const TIdHTTP::TBodySink* sink = nullptr;
+  const std::function<void(std::string_view)>* sink = nullptr;
   int statusCode = 0;
   std::string reason;
   std::string errorBody;
@@ -190,7 +190,11 @@ String TIdHTTP::Get(const String& url) {
   return DecodeBody(body, StringToUtf8(Response.ContentType));
 }
 
-void TIdHTTP::Get(const String& url, const TBodySink& sink) { Perform("GET", url, nullptr, sink); }
+void TIdHTTP::Get(const String& url, TStream& body) {
+  Perform("GET", url, nullptr, [&body](std::string_view piece) {
+    body.WriteBuffer(piece.data(), static_cast<std::int64_t>(piece.size()));
+  });
+}
 
 String TIdHTTP::Post(const String& url, std::string_view body) {
   const std::string sent(body);

@@ -11,6 +11,7 @@
 
 #include "platform/net/CookieManager.h"
 #include "platform/net/NetExceptions.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
 
 // What goes out with every request of a client.
@@ -66,12 +67,13 @@ class TIdHTTP {
   // POSTs the bytes of body and returns the answer's body as text like Get.
   String Post(const String& url, std::string_view body);
 
-  // The body's bytes, handed to sink piece by piece as they arrive (nothing for an error
-  // answer). A transfer that breaks off after the first piece leaves the pieces so far.
-  using TBodySink = std::function<void(std::string_view)>;
-  void Get(const String& url, const TBodySink& sink);
+  // Writes the body's bytes to the stream at its position as they arrive; nothing for an
+  // error answer. A transfer that breaks off midway leaves what had arrived. An exception
+  // of the stream ends the request and reaches the caller.
+  void Get(const String& url, TStream& body);
 
  private:
+  using TBodySink = std::function<void(std::string_view)>;
   void Perform(const char* method, const String& url, const std::string* postBody, const TBodySink& sink);
 
   struct TConnections;

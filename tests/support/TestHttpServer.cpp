@@ -70,6 +70,9 @@ struct TTestHttpServer::TImpl {
   int Start() {
     auto handler = [this](const httplib::Request& req, httplib::Response& res) { Handle(req, res); };
     server->Get(".*", handler).Post(".*", handler);
+    // Headers and body go out as separate writes; without this the body waits for the
+    // client's delayed acknowledgement on every reused connection.
+    server->set_tcp_nodelay(true);
     const int port = server->bind_to_any_port("127.0.0.1");
     if (port <= 0) throw std::runtime_error("the test server cannot bind to 127.0.0.1");
     listener = std::thread([s = server.get()] { s->listen_after_bind(); });

@@ -6,6 +6,8 @@
 #include "platform/net/HttpClient.h"
 #include "platform/net/HttpSettings.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/rtl/Streams.h"
+#include "tests/support/TempDirectory.h"
 #include "tests/support/TestHttpServer.h"
 
 namespace {
@@ -26,6 +28,24 @@ std::string Iconv(const std::string& utf8, const char* to) {
   out.resize(out.size() - outLeft);
   return out;
 }
+
+// A memory stream that counts its writes and, when asked to, takes no more bytes after
+// the first write (so that WriteBuffer raises).
+class TCountingStream : public TMemoryStream {
+ public:
+  explicit TCountingStream(bool fullAfterFirstWrite = false) : full_(fullAfterFirstWrite) {}
+  std::int64_t Write(const void* buffer, std::int64_t count) override {
+    if (full_ && writes_ > 0) return 0;
+    ++writes_;
+    return TMemoryStream::Write(buffer, count);
+  }
+  int Writes() const { return writes_; }
+  std::string Bytes() const { return std::string(Memory(), Memory() + const_cast<TCountingStream*>(this)->Size()); }
+
+ private:
+  bool full_;
+  int writes_ = 0;
+};
 
 std::string AllBytes(size_t size) {
   std::string bytes(size, '\0');
@@ -59,22 +79,28 @@ TEST(HttpClient, BodyAsTextByCharsetOrUtf8OrCodePage1252) {
   }
 }
 
-TEST(HttpClient, BodyToSinkByteForByte) {
+TEST(HttpClient, BodyToStreamByteForByte) {
   TTestHttpServer server;
   const std::string bytes = AllBytes(300 * 1024 + 17);
-  server.Answer("/file.bin", THttpAnswer(bytes, "application/octet-stream"));
+  server.Answer("/sitemap.xml", THttpAnswer(bytes, "application/octet-stream"));
   TIdHTTP http;
-  std::string received;
-  int pieces = 0;
-  http.Get(server.Url("/file.bin"), [&](std::string_view piece) {
-    received.append(piece);
-    ++pieces;
-  });
-  EXPECT_EQ(received, bytes);
-  EXPECT_GT(pieces, 1);  // handed over as it arrives, not in one block
+  TCountingStream stream;
+  http.Get(server.Url("/sitemap.xml"), stream);
+  EXPECT_EQ(stream.Bytes(), bytes);
+  EXPECT_GT(stream.Writes(), 1);  // written as it arrives, not collected first
+
+  // Into a file, at the stream's position.
+  TTempDirectory folder;
+  const String fileName = Utf8ToString(folder.PathOf("tmp.xml"));
+  {
+    TFileStream file(fileName, fmCreate);
+    file.WriteBuffer("head:", 5);
+    http.Get(server.Url("/sitemap.xml"), file);
+  }
+  EXPECT_EQ(folder.ReadFile("tmp.xml"), "head:" + bytes);
 }
 
-TEST(HttpClient, StatusOutside2xxRaisesWithCodeAndLeavesSinkUntouched) {
+TEST(HttpClient, StatusOutside2xxRaisesWithCodeAndLeavesStreamUntouched) {
   struct Case {
     int status;
     std::vector<std::pair<std::string, std::string>> headers;
@@ -93,9 +119,9 @@ TEST(HttpClient, StatusOutside2xxRaisesWithCodeAndLeavesSinkUntouched) {
     THttpAnswer answer("error page");
     answer.WithStatus(c.status).Headers = c.headers;
     server.Answer("/status", answer);
-    std::string sunk;
+    TStringStream stream;
     try {
-      http.Get(server.Url("/status"), [&](std::string_view piece) { sunk.append(piece); });
+      http.Get(server.Url("/status"), stream);
       ADD_FAILURE() << "no exception for " << c.status;
     } catch (const EIdHTTPProtocolException& e) {
       EXPECT_EQ(e.ErrorCode(), c.status);
@@ -105,7 +131,7 @@ TEST(HttpClient, StatusOutside2xxRaisesWithCodeAndLeavesSinkUntouched) {
       EXPECT_NE(message.find("GET " + server.BaseUrl() + "/status"), std::string::npos) << message;
       EXPECT_EQ(e.ErrorBody(), "error page");
     }
-    EXPECT_EQ(sunk, "");
+    EXPECT_EQ(stream.DataString(), "");
   }
   // The redirect target was never asked for.
   for (const auto& r : server.Requests()) EXPECT_EQ(r.Path, "/status");
@@ -202,29 +228,25 @@ TEST(HttpClient, DroppedConnectionRaisesAndKeepsWhatArrived) {
   const std::string bytes = AllBytes(64 * 1024);
   server.Answer("/cut", THttpAnswer(bytes).Dropped());
   TIdHTTP http;
-  std::string received;
+  TStringStream stream;
   try {
-    http.Get(server.Url("/cut"), [&](std::string_view piece) { received.append(piece); });
+    http.Get(server.Url("/cut"), stream);
     FAIL();
   } catch (const EIdSocketError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Verbindung abgebrochen", 0), 0u) << e.what();
   }
-  EXPECT_EQ(received, bytes.substr(0, bytes.size() / 2));
+  EXPECT_EQ(stream.DataString(), bytes.substr(0, bytes.size() / 2));
   // The client is usable afterwards.
   server.Answer("/ok", THttpAnswer("ok"));
   EXPECT_EQ(http.Get(server.Url("/ok")), u"ok");
 }
 
-TEST(HttpClient, ExceptionOfTheSinkEndsTheTransferAndReachesTheCaller) {
+TEST(HttpClient, StreamFailureEndsTheTransferAndReachesTheCaller) {
   TTestHttpServer server;
-  server.Answer("/big", THttpAnswer(AllBytes(256 * 1024)));
+  server.Answer("/big", THttpAnswer(AllBytes(1024 * 1024)));
   TIdHTTP http;
-  int calls = 0;
-  EXPECT_THROW(http.Get(server.Url("/big"),
-                        [&](std::string_view) {
-                          ++calls;
-                          throw EWriteError(u"Datenträger voll");
-                        }),
-               EWriteError);
-  EXPECT_EQ(calls, 1);
+  TCountingStream full(true);
+  EXPECT_THROW(http.Get(server.Url("/big"), full), EWriteError);
+  EXPECT_EQ(full.Writes(), 1);
+  EXPECT_LT(full.Size(), 1024 * 1024);
 }
