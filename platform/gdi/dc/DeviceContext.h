@@ -91,6 +91,7 @@ class TDeviceContext {
   // --- drawing ---
   virtual bool TextOut(int x, int y, std::u16string_view text) = 0;
   // dx: the advance of every character (as many as text has) or null for the font's own.
+  // With ETO_GLYPH_INDEX the text holds glyph indices of the font instead of characters.
   virtual bool ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::u16string_view text,
                           const int* dx) = 0;
   // Returns the height of the text drawn; with DT_CALCRECT changes rect instead of drawing.
@@ -130,6 +131,8 @@ class TDeviceContext {
   virtual TTextMetric GetTextMetrics() const = 0;
   virtual TOutlineTextMetric GetOutlineTextMetrics() const = 0;
   virtual std::vector<TABC> GetCharABCWidths(unsigned first, unsigned last) const = 0;
+  // The same for byte codes of the ANSI code page (1252): code 128 is the euro sign.
+  virtual std::vector<TABC> GetCharABCWidthsA(unsigned first, unsigned last) const = 0;
   virtual std::vector<int> GetCharWidth32(unsigned first, unsigned last) const = 0;
   virtual std::vector<uint16_t> GetGlyphIndices(std::u16string_view text, uint32_t flags) const = 0;
   // A table of the selected font (tag 0: the whole font file); empty when it has none.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/rtl/CodePages.h"
+
 namespace {
 
 int Sign(int v) { return v < 0 ? -1 : 1; }
@@ -326,8 +328,34 @@ int TDeviceContextBase::GetDeviceCaps(int index) const {
   }
 }
 
-std::vector<int> TDeviceContextBase::TextAdvancesOf(std::u16string_view text) const {
-  return TextAdvances(state_.Font.Realized(), text, state_.Spacing);
+TDeviceContextBase::TTextPlacement TDeviceContextBase::PlaceText(int x, int y, uint32_t options,
+                                                                std::u16string_view text, const int* dx) {
+  const TRealizedFont& font = state_.Font.Realized();
+  TTextPlacement p;
+  if (dx) {
+    p.Advances.assign(dx, dx + text.size());
+  } else if (options & ETO_GLYPH_INDEX) {
+    for (Char g : text) p.Advances.push_back(font.GlyphAdvance(g) + state_.Spacing.CharExtra);
+  } else {
+    p.Advances = TextAdvances(font, text, state_.Spacing);
+  }
+  for (int a : p.Advances) p.Width += a;
+  TPoint origin = (state_.TextAlign & TA_UPDATECP) ? state_.Position : TPoint{x, y};
+  uint32_t horizontal = state_.TextAlign & TA_HORZ_MASK;
+  p.Left = horizontal == TA_RIGHT ? origin.X - p.Width : horizontal == TA_CENTER ? origin.X - p.Width / 2 : origin.X;
+  if (state_.TextAlign & TA_UPDATECP) {
+    if (horizontal == TA_RIGHT)
+      state_.Position.X = origin.X - p.Width;
+    else if (horizontal != TA_CENTER)
+      state_.Position.X = origin.X + p.Width;
+  }
+  const TTextMetric& tm = font.TextMetric();
+  switch (state_.TextAlign & TA_VERT_MASK) {
+    case TA_BASELINE: p.Baseline = origin.Y; break;
+    case TA_BOTTOM: p.Baseline = origin.Y - tm.tmDescent; break;
+    default: p.Baseline = origin.Y + tm.tmAscent; break;
+  }
+  return p;
 }
 
 TSize TDeviceContextBase::GetTextExtentPoint32(std::u16string_view text) const {
@@ -345,6 +373,15 @@ TOutlineTextMetric TDeviceContextBase::GetOutlineTextMetrics() const { return st
 std::vector<TABC> TDeviceContextBase::GetCharABCWidths(unsigned first, unsigned last) const {
   std::vector<TABC> widths;
   for (unsigned c = first; c <= last && c <= 0x10FFFF; ++c) widths.push_back(state_.Font.Realized().AbcWidths(c));
+  return widths;
+}
+
+std::vector<TABC> TDeviceContextBase::GetCharABCWidthsA(unsigned first, unsigned last) const {
+  std::vector<TABC> widths;
+  for (unsigned code = first; code <= last && code <= 255; ++code) {
+    String c = AnsiToString(std::string(1, static_cast<char>(code)));
+    widths.push_back(state_.Font.Realized().AbcWidths(c.empty() ? 0 : c[0]));
+  }
   return widths;
 }
 

@@ -104,6 +104,7 @@ class TDeviceContextBase : public TDeviceContext {
   TTextMetric GetTextMetrics() const override;
   TOutlineTextMetric GetOutlineTextMetrics() const override;
   std::vector<TABC> GetCharABCWidths(unsigned first, unsigned last) const override;
+  std::vector<TABC> GetCharABCWidthsA(unsigned first, unsigned last) const override;
   std::vector<int> GetCharWidth32(unsigned first, unsigned last) const override;
   std::vector<uint16_t> GetGlyphIndices(std::u16string_view text, uint32_t flags) const override;
   std::string GetFontData(uint32_t tag) const override;
@@ -138,8 +139,17 @@ class TDeviceContextBase : public TDeviceContext {
   std::vector<TPointF> BezierPoints(const std::vector<TPoint>& points) const;
   std::vector<TPointF> RoundRectPoints(const TRect& logical, int width, int height) const;
 
-  // Advances of a text in device pixels, from the given per-character advances or the font's.
-  std::vector<int> TextAdvancesOf(std::u16string_view text) const;
+  // Where ExtTextOut puts a text: the advance of each character (the given ones, or the
+  // font's with character extra and justification; glyph advances for ETO_GLYPH_INDEX), the
+  // left end of the text and its baseline after the text alignment, in logical units. With
+  // TA_UPDATECP the current position is the reference point and moves past the text.
+  struct TTextPlacement {
+    std::vector<int> Advances;
+    int Width = 0;
+    int Left = 0;
+    int Baseline = 0;
+  };
+  TTextPlacement PlaceText(int x, int y, uint32_t options, std::u16string_view text, const int* dx);
 
   TDCState state_;
 

@@ -10,17 +10,8 @@ bool TMeasureDC::Consume() {
 
 bool TMeasureDC::TextOut(int x, int y, std::u16string_view text) { return ExtTextOut(x, y, 0, nullptr, text, nullptr); }
 
-bool TMeasureDC::ExtTextOut(int x, int y, uint32_t, const TRect*, std::u16string_view text, const int* dx) {
-  if (state_.TextAlign & TA_UPDATECP) {
-    int width = 0;
-    if (dx)
-      for (size_t i = 0; i < text.size(); ++i) width += dx[i];
-    else
-      width = GetTextExtentPoint32(text).cx;
-    state_.Position.X += (state_.TextAlign & TA_HORZ_MASK) == TA_RIGHT ? -width : width;
-  }
-  (void)x;
-  (void)y;
+bool TMeasureDC::ExtTextOut(int x, int y, uint32_t options, const TRect*, std::u16string_view text, const int* dx) {
+  PlaceText(x, y, options, text, dx);
   return true;
 }
 

@@ -160,8 +160,9 @@ bool TRasterDC::Rectangle(int left, int top, int right, int bottom) {
     return true;
   }
   int w = DevicePenWidth();
-  bool styledThin = w == 1 && pen.Kind() != PS_SOLID && pen.Kind() != PS_INSIDEFRAME;
-  if (styledThin || (pen.IsGeometric() && pen.Kind() != PS_SOLID && pen.Kind() != PS_INSIDEFRAME)) {
+  bool solid = pen.Kind() == PS_SOLID || pen.Kind() == PS_INSIDEFRAME;
+  if (!solid && (w == 1 || pen.IsGeometric())) {
+    // Dashes and dots run along the outline through the edge pixels.
     if (!state_.Brush.IsNull())
       for (int y = d.Top + 1; y < d.Bottom - 1; ++y) PaintSpan(y, d.Left + 1, d.Right - 1, brush, state_.Rop2);
     StrokeDevicePolyline({{double(d.Left), double(d.Top)}, {double(d.Right - 1), double(d.Top)},

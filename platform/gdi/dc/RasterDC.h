@@ -81,8 +81,8 @@ class TRasterDC : public TDeviceContextBase {
   int DevicePenWidth() const;
 
   // Text drawing at a device position (reference point already aligned to the baseline start).
-  void RenderText(double x, double baseline, std::u16string_view text, const std::vector<double>& advances,
-                  const std::optional<TRegion>& clip);
+  void RenderText(double x, double baseline, std::u16string_view text, bool glyphIndices,
+                  const std::vector<double>& advances, const std::optional<TRegion>& clip);
 
   // Blits: source pixels from a buffer (null for none) and the source's colours for
   // monochrome conversion.

@@ -124,10 +124,6 @@ bool TRasterDC::Ellipse(int left, int top, int right, int bottom) {
   if (d.IsEmpty()) return true;
   // The outline runs through the centres of the outermost pixels of the rectangle.
   std::vector<TPointF> outline = DeviceEllipse(d.Left, d.Top, d.Right - 1, d.Bottom - 1);
-  if (state_.Pen.IsNull()) {
-    FillDevicePolygons({DeviceEllipse(d.Left, d.Top, d.Right - 1, d.Bottom - 1)}, ALTERNATE);
-    return true;
-  }
   FillDevicePolygons({outline}, ALTERNATE);
   StrokeDevicePolyline(outline, true, false);
   return true;

@@ -13,30 +13,8 @@
 bool TRasterDC::ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::u16string_view text, const int* dx) {
   const TRealizedFont& font = state_.Font.Realized();
   const TTextMetric& tm = font.TextMetric();
-  std::vector<int> advances = dx ? std::vector<int>(dx, dx + text.size()) : TextAdvancesOf(text);
-  int width = 0;
-  for (int a : advances) width += a;
-
-  TPoint origin = (state_.TextAlign & TA_UPDATECP) ? state_.Position : TPoint{x, y};
-  int start = origin.X;
-  switch (state_.TextAlign & TA_HORZ_MASK) {
-    case TA_RIGHT: start = origin.X - width; break;
-    case TA_CENTER: start = origin.X - width / 2; break;
-    default: break;
-  }
-  if (state_.TextAlign & TA_UPDATECP) {
-    uint32_t h = state_.TextAlign & TA_HORZ_MASK;
-    if (h == TA_RIGHT)
-      state_.Position.X = origin.X - width;
-    else if (h != TA_CENTER)
-      state_.Position.X = origin.X + width;
-  }
-  int baseline = origin.Y;
-  switch (state_.TextAlign & TA_VERT_MASK) {
-    case TA_BASELINE: break;
-    case TA_BOTTOM: baseline = origin.Y - tm.tmDescent; break;
-    default: baseline = origin.Y + tm.tmAscent; break;
-  }
+  TTextPlacement place = PlaceText(x, y, options, text, dx);
+  const int start = place.Left, width = place.Width, baseline = place.Baseline;
 
   if ((options & ETO_OPAQUE) && rect) FillRect(*rect, CreateSolidBrush(state_.BkColor));
   std::optional<TRegion> clip = state_.Clip;
@@ -49,9 +27,9 @@ bool TRasterDC::ExtTextOut(int x, int y, uint32_t options, const TRect* rect, st
     FillRect({start, baseline - tm.tmAscent, start + width, baseline + tm.tmDescent}, CreateSolidBrush(state_.BkColor));
 
   std::vector<double> deviceAdvances;
-  for (int a : advances) deviceAdvances.push_back(a * ScaleX());
+  for (int a : place.Advances) deviceAdvances.push_back(a * ScaleX());
   TPointF begin = ToDevice(start, baseline);
-  if (!text.empty()) RenderText(begin.X, begin.Y, text, deviceAdvances, state_.Clip);
+  if (!text.empty()) RenderText(begin.X, begin.Y, text, options & ETO_GLYPH_INDEX, deviceAdvances, state_.Clip);
 
   const TOutlineTextMetric& otm = font.OutlineMetric();
   TLogBrush line = CreateSolidBrush(state_.TextColor);
@@ -69,8 +47,8 @@ bool TRasterDC::ExtTextOut(int x, int y, uint32_t options, const TRect* rect, st
   return true;
 }
 
-void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, const std::vector<double>& advances,
-                           const std::optional<TRegion>& clip) {
+void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, bool glyphIndices,
+                           const std::vector<double>& advances, const std::optional<TRegion>& clip) {
   if (buffer_.IsEmpty()) return;
   const TRealizedFont& font = state_.Font.Realized();
   const bool mono = buffer_.Monochrome;
@@ -98,14 +76,14 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     size_t units = 1;
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (!glyphIndices && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       units = 2;
     }
     double advance = advances[i];
-    FT_UInt glyph = FT_Get_Char_Index(face, c);
+    FT_UInt glyph = glyphIndices ? static_cast<FT_UInt>(c) : FT_Get_Char_Index(face, c);
     FT_Int32 flags = FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
-    if (c > 32 && FT_Load_Glyph(face, glyph, flags) == 0) {
+    if ((glyphIndices || c > 32) && FT_Load_Glyph(face, glyph, flags) == 0) {
       FT_GlyphSlot slot = face->glyph;
       if (font.SimulatedBold() && slot->format == FT_GLYPH_FORMAT_OUTLINE)
         FT_Outline_Embolden(&slot->outline, face->size->metrics.y_ppem * 2);
