@@ -61,7 +61,7 @@ TEST(RasterPath, DashedBorderStrokedAlongAPath) {
   EXPECT_GT(white, 4);
 }
 
-TEST(RasterShapes, ArcPieAndRoundRectStayInTheirRectangle) {
+TEST(RasterCurves, ArcPieAndRoundRectStayInTheirRectangle) {
   TPixelImage img(40, 40);
   TRasterDC dc(img.Buffer());
   dc.SelectBrush(CreateSolidBrush(0x00FF00));
