@@ -298,3 +298,23 @@ TEST_F(ControlsFixture, CategoryPanelsStackAndMoveUpWhenOneCollapses) {
 }
 
 }  // namespace
+
+#include "platform/ui/Layout.h"
+
+namespace {
+
+TEST_F(ControlsFixture, ControlsWithoutGeometryGoTopToBottomSkippingHiddenOnes) {
+  auto* panel = Add<TCategoryPanel>(form);
+  auto* label = new TLabel(form);
+  label->SetParent(panel);
+  auto* hidden = Add<TButton>(panel);
+  hidden->SetVisible(false);
+  auto* edit = Add<TEdit>(panel);
+  int needed = LayOutTopToBottom(*panel, 8, 6);
+  EXPECT_EQ(label->Top(), 8);
+  EXPECT_EQ(label->Left(), 8);
+  EXPECT_EQ(edit->Top(), 8 + label->Height() + 6);
+  EXPECT_EQ(needed, edit->Top() + edit->Height() + 8);
+}
+
+}  // namespace
