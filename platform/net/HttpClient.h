@@ -55,10 +55,12 @@ class TIdHTTP {
   int RedirectMaximum = 15;
   // Not owned; see TIdCookieManager. Null: no cookies.
   TIdCookieManager* CookieManager = nullptr;
-  // Milliseconds; start from HttpDefaults().
+  // Milliseconds; start from HttpDefaults(). ConnectTimeout covers the TLS handshake too;
+  // RequestTimeout the whole request. 0 means no limit.
   int ConnectTimeout;
   int RequestTimeout;
-  // Trusted certificate authorities (PEM file); empty: the system's store.
+  // Further trusted certificate authorities (see THttpDefaults::CAFile); starts from
+  // HttpDefaults().
   std::string CAFile;
 
   // The body as text, decoded by the answer's charset, else as UTF-8 when valid, else in

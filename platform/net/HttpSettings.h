@@ -8,8 +8,9 @@
 struct THttpDefaults {
   int ConnectTimeout = 15000;  // milliseconds to establish the connection (and TLS)
   int RequestTimeout = 60000;  // milliseconds for the whole request, answer included
-  // A PEM file of the certificate authorities to trust instead of the system's store;
-  // empty: the system's store. Tests point it at the CA they made.
+  // A PEM file of certificate authorities to trust. It takes the place of the system's
+  // bundle file; the system's certificate folder (/etc/ssl/certs) still counts. Empty:
+  // the system's store alone. Tests point it at the CA they made.
   std::string CAFile;
 };
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
 #include <iconv.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -206,6 +210,57 @@ TEST(HttpClient, ShortRequestTimeOutEndsADelayedAnswer) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_THROW(http.Get(server.Url("/slow")), EIdTimeout);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+// A socket on 127.0.0.1 that listens but never accepts: the system completes the TCP
+// handshake, and then nothing ever answers.
+class TSilentListener {
+ public:
+  TSilentListener() {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fd_, 8) != 0 ||
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      throw std::runtime_error("silent listener");
+    }
+    port_ = ntohs(address.sin_port);
+  }
+  ~TSilentListener() { close(fd_); }
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+TEST(HttpClient, ConnectTimeOutCoversTheTlsHandshakeAndRequestTimeOutTheAnswer) {
+  TSilentListener silent;
+  const std::string address = "127.0.0.1:" + std::to_string(silent.Port()) + "/";
+  struct Case {
+    std::string url;
+    int connectTimeout;
+    int requestTimeout;
+  };
+  const Case cases[] = {
+      {"https://" + address, 300, 60000},  // the handshake never finishes
+      {"http://" + address, 60000, 300},   // the request is sent, no answer comes
+  };
+  for (const auto& c : cases) {
+    TIdHTTP http;
+    http.ConnectTimeout = c.connectTimeout;
+    http.RequestTimeout = c.requestTimeout;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      http.Get(Utf8ToString(c.url));
+      ADD_FAILURE() << c.url;
+    } catch (const EIdTimeout& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("Zeitüberschreitung bei GET " + c.url, 0), 0u) << e.what();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << c.url;
+  }
 }
 
 TEST(HttpClient, NewClientsTakeTheDefaults) {
