@@ -8,6 +8,7 @@
 #include "platform/gdi/bitmaps/GraphicErrors.h"
 #include "platform/gdi/bitmaps/PixelConversion.h"
 #include "platform/gdi/codecs/BmpCodec.h"
+#include "platform/gdi/codecs/ByteReader.h"
 #include "platform/gdi/codecs/DibDecoder.h"
 
 namespace {
@@ -49,7 +50,14 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   return *this;
 }
 
-void TBitmap::LoadFromStream(TStream& stream) { SetImage(DecodeBmp(ReadRestOfStream(stream))); }
+void TBitmap::LoadFromStream(TStream& stream) {
+  std::int64_t start = stream.Position();
+  std::string bytes = ReadRestOfStream(stream);
+  SetImage(DecodeBmp(bytes));
+  // The stream is left behind the file, as its header gives the file's size.
+  uint32_t fileSize = ReadU32(bytes, 2);
+  if (fileSize >= 14 && fileSize < bytes.size()) stream.SetPosition(start + fileSize);
+}
 
 void TBitmap::SaveToStream(TStream& stream) {
   std::string bytes = EncodeBmp(Image());

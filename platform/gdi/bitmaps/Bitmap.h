@@ -36,6 +36,8 @@ class TBitmap : public TGraphic {
   ~TBitmap() override;
 
   // BMP files (any header, depth and compression DecodeBmp reads); saved as EncodeBmp does.
+  // Loading reads from the stream's position and leaves it behind the file (by the size in
+  // its header), so that several pictures can follow one another in a stream.
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) override;
   // A packed BITMAPINFO (header, masks, colour table, bits in one block) or a BITMAPINFO
@@ -93,6 +95,10 @@ class TBitmap : public TGraphic {
   void SetImage(TDibImage image, TAlphaFormat alphaFormat = afIgnored);
 
   void AssignTo(TBitmap& target) const override;
+  // Stretches the pixels into `rect` with the canvas' CopyMode; a transparent bitmap keeps
+  // the destination where it has its transparent colour (AND with a mask that is black
+  // where the bitmap is opaque, then OR with the opaque pixels).
+  void Draw(TCanvas& canvas, const TRect& rect) override;
   void Assign(const TGraphic& source) { source.AssignTo(*this); }
 
   // The 32-bit pixel buffer to draw on (empty for an empty bitmap); Monochrome for 1 bit.

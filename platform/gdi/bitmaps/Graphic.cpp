@@ -1,5 +1,7 @@
 #include "platform/gdi/bitmaps/Graphic.h"
 
+#include "platform/gdi/bitmaps/Bitmap.h"
+
 void TGraphic::LoadFromFile(const String& fileName) {
   TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(stream);
@@ -17,4 +19,11 @@ std::string ReadRestOfStream(TStream& stream) {
   bytes.resize(size_t(size));
   stream.ReadBuffer(bytes.data(), size);
   return bytes;
+}
+
+void TGraphic::Draw(TCanvas& canvas, const TRect& rect) {
+  TBitmap copy;
+  AssignTo(copy);
+  copy.SetTransparent(Transparent());
+  copy.Draw(canvas, rect);
 }

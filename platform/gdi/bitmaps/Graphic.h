@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "platform/gdi/geometry/Geometry.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Types.h"
 
 class TBitmap;
+class TCanvas;
 
 class TGraphic {
  public:
@@ -32,6 +34,10 @@ class TGraphic {
 
   // Puts a copy of the picture into a bitmap (what TBitmap::Assign calls).
   virtual void AssignTo(TBitmap& target) const = 0;
+
+  // Draws the picture stretched into `rect` of the canvas. Pictures with their own way of
+  // drawing override it; this one draws a bitmap copy (AssignTo) with the same Transparent.
+  virtual void Draw(TCanvas& canvas, const TRect& rect);
 
  protected:
   TGraphic() = default;

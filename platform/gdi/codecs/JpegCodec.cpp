@@ -154,11 +154,15 @@ bool Compress(TCompress& w, const TDibImage& pixels, int quality, bool grayscale
   return true;
 }
 
-TDibImage GreyImage(const TDibImage& source) {
-  TDibImage grey(source.Width(), source.Height(), pf8bit);
+std::vector<TRGBQuad> GreyRamp() {
   std::vector<TRGBQuad> ramp;
   for (int i = 0; i < 256; ++i) ramp.push_back(TRGBQuad{uint8_t(i), uint8_t(i), uint8_t(i), 0});
-  grey.SetPalette(ramp);
+  return ramp;
+}
+
+TDibImage GreyImage(const TDibImage& source) {
+  TDibImage grey(source.Width(), source.Height(), pf8bit);
+  grey.SetPalette(GreyRamp());
   for (int y = 0; y < source.Height(); ++y)
     for (int x = 0; x < source.Width(); ++x) {
       uint32_t rgb = source.GetRgb(x, y);
@@ -183,11 +187,7 @@ TDibImage DecodeJpeg(std::string_view file, TJpegInfo* infoOut) {
   if (!StartDecompress(d, file, false, info)) Fail(d.err);
   CheckImageSize(info.width, info.height);
   TDibImage image(info.width, info.height, info.colorSpace == TJpegColorSpace::Gray ? pf8bit : pf24bit);
-  if (info.colorSpace == TJpegColorSpace::Gray) {
-    std::vector<TRGBQuad> ramp;
-    for (int i = 0; i < 256; ++i) ramp.push_back(TRGBQuad{uint8_t(i), uint8_t(i), uint8_t(i), 0});
-    image.SetPalette(ramp);
-  }
+  if (info.colorSpace == TJpegColorSpace::Gray) image.SetPalette(GreyRamp());
   if (!ReadPixels(d, info, image)) Fail(d.err);
   if (infoOut) *infoOut = info;
   return image;

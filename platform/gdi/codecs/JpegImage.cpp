@@ -25,6 +25,14 @@ void TJPEGImage::Assign(const TBitmap& source) {
   bitmap_ = source;
   bitmap_.SetPixelFormat(pf24bit);
   data_.clear();
-  info_ = TJpegInfo{source.Width(), source.Height(), grayscale_ ? 1 : 3,
-                    grayscale_ ? TJpegColorSpace::Gray : TJpegColorSpace::RGB, false, false};
+}
+
+TJpegColorSpace TJPEGImage::ColorSpace() const {
+  if (!data_.empty()) return info_.colorSpace;
+  return grayscale_ ? TJpegColorSpace::Gray : TJpegColorSpace::RGB;
+}
+
+int TJPEGImage::Components() const {
+  if (!data_.empty()) return info_.components;
+  return bitmap_.Empty() ? 0 : grayscale_ ? 1 : 3;
 }

@@ -27,8 +27,8 @@ class TJPEGImage : public TGraphic {
   // CompressionQuality (as a grey JPEG when Grayscale is set).
   std::string JpegData() const;
   // The header of the loaded file (or of the encoding an assigned bitmap will get).
-  TJpegColorSpace ColorSpace() const { return info_.colorSpace; }
-  int Components() const { return info_.components; }
+  TJpegColorSpace ColorSpace() const;
+  int Components() const;
 
   int CompressionQuality() const { return quality_; }
   void SetCompressionQuality(int quality) { quality_ = quality; }

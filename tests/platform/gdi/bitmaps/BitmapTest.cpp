@@ -8,6 +8,7 @@
 #include "platform/gdi/bitmaps/PixelConversion.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/codecs/BmpCodec.h"
+#include "platform/gdi/dc/GdiConstants.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -209,6 +210,21 @@ TEST(BitmapCanvas, TransparentBitmapKeepsTheDestinationUnderItsTransparentColour
   EXPECT_EQ(target.GetPixel(4, 4), clYellow);
 }
 
+TEST(BitmapCanvas, DrawUsesTheCanvasCopyModeAndStretches) {
+  TBitmap source(2, 1, pf4bit);
+  source.SetPixel(0, 0, clWhite);  // (1, 0) stays black
+  TBitmap target(4, 2, pf24bit);
+  TCanvas& canvas = target.Canvas();
+  canvas.SetCopyMode(NOTSRCCOPY);
+  source.Draw(canvas, Rect(0, 0, 4, 2));
+  EXPECT_EQ(target.GetPixel(1, 1), clBlack);
+  EXPECT_EQ(target.GetPixel(2, 0), clWhite);
+  canvas.SetCopyMode(SRCCOPY);
+  source.Draw(canvas, Rect(0, 0, 4, 2));
+  EXPECT_EQ(target.GetPixel(1, 1), clWhite);
+  EXPECT_EQ(target.GetPixel(3, 0), clBlack);
+}
+
 // --- Streams, files and DIBs ---
 
 TEST(Bitmap, StreamsFilesAndPackedDibsRoundTrip) {
@@ -242,16 +258,21 @@ TEST(Bitmap, StreamsFilesAndPackedDibsRoundTrip) {
   EXPECT_THROW(TBitmap().SaveToStream(sink), EInvalidGraphicOperation);
 }
 
-TEST(Bitmap, LoadingReadsFromTheStreamPosition) {
-  TBitmap bitmap(2, 2, pf24bit);
-  bitmap.SetPixel(1, 1, clAqua);
-  TStringStream out("prefix");
-  out.Seek(0, soFromEnd);
-  bitmap.SaveToStream(out);
-  out.SetPosition(6);
-  TBitmap loaded;
-  loaded.LoadFromStream(out);
-  EXPECT_EQ(loaded.GetPixel(1, 1), clAqua);
+TEST(Bitmap, LoadingReadsFromTheStreamPositionToTheEndOfTheFile) {
+  TBitmap first(2, 2, pf24bit), second(3, 1, pf1bit);
+  first.SetPixel(1, 1, clAqua);
+  second.SetPixel(2, 0, clWhite);
+  TStringStream stream("prefix");
+  stream.Seek(0, soFromEnd);
+  first.SaveToStream(stream);
+  second.SaveToStream(stream);
+  stream.SetPosition(6);
+  TBitmap a, b;
+  a.LoadFromStream(stream);
+  b.LoadFromStream(stream);
+  EXPECT_EQ(a.GetPixel(1, 1), clAqua);
+  EXPECT_EQ(b.Image(), second.Image());
+  EXPECT_EQ(stream.Position(), stream.Size());
 }
 
 }  // namespace

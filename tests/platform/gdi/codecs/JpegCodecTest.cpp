@@ -9,6 +9,7 @@
 #include "platform/gdi/bitmaps/GraphicErrors.h"
 #include "platform/gdi/codecs/JpegCodec.h"
 #include "platform/gdi/codecs/JpegImage.h"
+#include "platform/gdi/canvas/Canvas.h"
 
 namespace {
 
@@ -187,11 +188,21 @@ TEST(JPEGImage, KeepsTheLoadedBytesAndEncodesAssignedBitmaps) {
   EXPECT_NE(encoded, file);
   EXPECT_EQ(FirstQuantValue(encoded), 8);
   EXPECT_EQ(ReadJpegInfo(encoded).width, 10);
+  EXPECT_EQ(jpeg.Components(), 3);
+  jpeg.SetGrayscale(true);
+  EXPECT_EQ(jpeg.ColorSpace(), TJpegColorSpace::Gray);
+  EXPECT_EQ(ReadJpegInfo(jpeg.JpegData()).components, 1);
 
   TBitmap copy;
   copy.Assign(jpeg);
   EXPECT_EQ(copy.PixelFormat(), pf24bit);
   EXPECT_EQ(copy.GetPixel(2, 2), clRed);
+
+  // Drawn through its bitmap.
+  TBitmap target(20, 20, pf24bit);
+  jpeg.Draw(target.Canvas(), Rect(5, 5, 15, 15));
+  EXPECT_EQ(target.GetPixel(7, 7), clRed);
+  EXPECT_EQ(target.GetPixel(4, 4), clBlack);
 }
 
 }  // namespace
