@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/gdi/fonts/LogFont.h"
 #include "pdf/document/PdfCanvas.h"
 #include "pdf/document/PdfCatalog.h"
 #include "pdf/document/PdfDestination.h"
@@ -75,6 +76,9 @@ class TPdfDocument {
   // The /BaseFont name: the family without bytes outside "!".."~" plus ",Bold", ",Italic"
   // or ",BoldItalic".
   static std::string TrueTypeFontName(std::string_view family, uint8_t style);
+  // TrueTypeFontName; for a family whose name is not 7-bit text, the PostScript name from
+  // the "name" table of the font the logical font selects, when it has one.
+  std::string TrueTypeFontPostScriptName(int familyIndex, uint8_t style, const TLogFont& logFont) const;
 
   // Fonts.
   // Names the font "F" + the number of fonts before it (its dictionary's /Name too) and

@@ -1,5 +1,7 @@
 // Fonts, TrueType family lookups and XObjects of TPdfDocument.
+#include "platform/gdi/fonts/RealizedFont.h"
 #include "platform/rtl/Unicode.h"
+#include "pdf/fonts/NameTable.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/helpers/TextHelpers.h"
 #include "pdf/objects/PdfExceptions.h"
@@ -34,6 +36,15 @@ std::string TPdfDocument::TrueTypeFontName(std::string_view family, uint8_t styl
   else if (style & fsBold)
     name += ",Bold";
   return name;
+}
+
+std::string TPdfDocument::TrueTypeFontPostScriptName(int familyIndex, uint8_t style, const TLogFont& logFont) const {
+  const std::string& family = trueTypeFontNames_.at(static_cast<size_t>(familyIndex));
+  std::string name = TrueTypeFontName(family, style);
+  if (IsSevenBitText(family)) return name;
+  TRealizedFont font(logFont);
+  std::string postScript = PostScriptNameFromNameTable(font.TableData(0x656D616E));  // 'name', first character in the low byte
+  return postScript.empty() ? name : postScript;
 }
 
 TPdfFont& TPdfDocument::RegisterFont(std::unique_ptr<TPdfFont> font) {
