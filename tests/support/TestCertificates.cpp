@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/net/HttpSettings.h"
 #include "tests/support/TestCertificateParts.h"
 
 namespace {
@@ -96,3 +97,12 @@ TTestServerCertificate TTestCertificateAuthority::Issue(const std::vector<std::s
   Check(X509_sign(cert, state_->key.get(), EVP_sha256()) > 0, "signature");
   return TTestServerCertificate(std::move(parts));
 }
+
+const TTestCertificateAuthority& SharedTestCA() {
+  static const TTestCertificateAuthority ca;
+  return ca;
+}
+
+TTrustSharedTestCA::TTrustSharedTestCA() : previous_(HttpDefaults().CAFile) { HttpDefaults().CAFile = SharedTestCA().CAFile(); }
+
+TTrustSharedTestCA::~TTrustSharedTestCA() { HttpDefaults().CAFile = previous_; }

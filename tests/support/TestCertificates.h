@@ -41,3 +41,20 @@ class TTestCertificateAuthority {
   TTempDirectory folder_;
   std::string caFile_;
 };
+
+// One authority for the whole test program (making keys is the slow part).
+const TTestCertificateAuthority& SharedTestCA();
+
+// While it lives, clients created from then on trust SharedTestCA() (through
+// HttpDefaults().CAFile), so that the application's own clients reach an HTTPS test
+// server; afterwards the previous setting is back.
+class TTrustSharedTestCA {
+ public:
+  TTrustSharedTestCA();
+  ~TTrustSharedTestCA();
+  TTrustSharedTestCA(const TTrustSharedTestCA&) = delete;
+  TTrustSharedTestCA& operator=(const TTrustSharedTestCA&) = delete;
+
+ private:
+  std::string previous_;
+};

@@ -7,11 +7,7 @@
 
 namespace {
 
-// One authority per test program: making keys is the slow part.
-const TTestCertificateAuthority& TestCA() {
-  static const TTestCertificateAuthority ca;
-  return ca;
-}
+const TTestCertificateAuthority& TestCA() { return SharedTestCA(); }
 
 }  // namespace
 
@@ -60,4 +56,16 @@ TEST(Https, PlainHttpToATlsPortFails) {
   TIdHTTP http;
   http.RequestTimeout = 5000;
   EXPECT_THROW(http.Get(Utf8ToString("http://127.0.0.1:" + std::to_string(server.Port()) + "/")), EIdException);
+}
+
+TEST(Https, ClientsMadeWhileTheSharedTestCAIsTrustedReachTheServer) {
+  TTestHttpServer server(SharedTestCA().IssueForLoopback());
+  server.Answer("/", THttpAnswer("sicher"));
+  {
+    TTrustSharedTestCA trust;
+    TIdHTTP http;
+    EXPECT_EQ(http.Get(server.Url("/")), u"sicher");
+  }
+  TIdHTTP later;
+  EXPECT_THROW(later.Get(server.Url("/")), EIdTLSError);
 }
