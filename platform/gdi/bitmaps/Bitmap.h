@@ -97,7 +97,8 @@ class TBitmap : public TGraphic {
   void AssignTo(TBitmap& target) const override;
   // Stretches the pixels into `rect` with the canvas' CopyMode; a transparent bitmap keeps
   // the destination where it has its transparent colour (AND with a mask that is black
-  // where the bitmap is opaque, then OR with the opaque pixels).
+  // where the bitmap is opaque, then OR with the opaque pixels); a 32-bit bitmap with
+  // AlphaFormat afDefined is blended over the destination by its alpha.
   void Draw(TCanvas& canvas, const TRect& rect) override;
   void Assign(const TGraphic& source) { source.AssignTo(*this); }
 

@@ -225,6 +225,27 @@ TEST(BitmapCanvas, DrawUsesTheCanvasCopyModeAndStretches) {
   EXPECT_EQ(target.GetPixel(3, 0), clBlack);
 }
 
+TEST(BitmapCanvas, AlphaBitmapsBlendOverTheDestination) {
+  // A PNG-like picture: left pixel red at half alpha, right pixel green, fully transparent.
+  TDibImage pixels(2, 1, pf32bit);
+  pixels.SetRgb(0, 0, 0xFF0000);
+  pixels.ScanLine(0)[3] = 128;
+  pixels.SetRgb(1, 0, 0x00FF00);
+  TBitmap picture;
+  picture.SetImage(pixels, afDefined);
+
+  TBitmap target(4, 2, pf24bit);
+  target.Canvas().Brush().SetColor(clBlue);
+  target.Canvas().FillRect(Rect(0, 0, 4, 2));
+  picture.Draw(target.Canvas(), Rect(0, 0, 4, 2));
+  EXPECT_EQ(target.GetPixel(1, 1), TColor(RGB(128, 0, 127)));
+  EXPECT_EQ(target.GetPixel(2, 0), clBlue);
+  // Without a defined alpha the pixels are copied.
+  picture.SetAlphaFormat(afIgnored);
+  picture.Draw(target.Canvas(), Rect(0, 0, 4, 2));
+  EXPECT_EQ(target.GetPixel(2, 0), clLime);
+}
+
 // --- Streams, files and DIBs ---
 
 TEST(Bitmap, StreamsFilesAndPackedDibsRoundTrip) {
