@@ -44,7 +44,6 @@ TPixelFormat FormatForMasks(const TDibHeader& h) {
 void DecodeMasked(const TDibHeader& h, std::string_view bits, size_t srcStride, TDibImage& image) {
   TMaskChannel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]), a(h.masks[3]);
   bool alpha = h.masks[3] != 0;
-  bool keepFourthByte = h.bitCount == 32 && h.compression == BI_RGB;
   auto src = reinterpret_cast<const uint8_t*>(bits.data());
   for (int y = 0; y < h.height; ++y) {
     const uint8_t* row = src + size_t(h.topDown ? y : h.height - 1 - y) * srcStride;
@@ -63,7 +62,7 @@ void DecodeMasked(const TDibHeader& h, std::string_view bits, size_t srcStride, 
         q[0] = uint8_t(rgb);
         q[1] = uint8_t(rgb >> 8);
         q[2] = uint8_t(rgb >> 16);
-        q[3] = alpha ? a.Value(pixel) : keepFourthByte ? uint8_t(pixel >> 24) : 0;
+        q[3] = alpha ? a.Value(pixel) : 0;
       } else {
         image.SetRgb(x, y, rgb);
       }
@@ -101,9 +100,10 @@ TDibImage DecodeDibBits(const TDibHeader& h, std::string_view bits) {
   }
   TDibImage image(h.width, h.height, format);
   image.SetPalette(h.palette);
-  bool direct = h.bitCount <= 8 || h.bitCount == 24 || (h.bitCount == 16 && (format == pf15bit || format == pf16bit)) ||
-                (h.bitCount == 32 && h.compression == BI_RGB);
-  if (!direct) {
+  // Rows whose layout is the image's own are copied; other masks are taken apart pixel by pixel.
+  bool sameLayout = h.bitCount <= 8 || h.bitCount == 24 || format == pf15bit || format == pf16bit ||
+                    (h.bitCount == 32 && h.compression == BI_RGB);
+  if (!sameLayout) {
     DecodeMasked(h, bits, srcStride, image);
     return image;
   }

@@ -48,7 +48,7 @@ TDibHeader ParseDibHeader(std::string_view info, size_t tableLimit) {
     if (h.headerSize >= 20) h.compression = ReadU32(info, 16);
     if (h.headerSize >= 24) h.sizeImage = ReadU32(info, 20);
   }
-  if (h.width <= 0 || height == 0) Invalid("Breite oder Höhe ist 0 oder negativ");
+  if (h.width <= 0 || height == 0) Invalid("ungültige Breite oder Höhe");
   h.topDown = height < 0;
   height = height < 0 ? -height : height;
   if (height > INT32_MAX) Invalid("Höhe außerhalb des Bereichs");
