@@ -98,6 +98,8 @@ class TDeviceContext {
   virtual int DrawText(std::u16string_view text, TRect& rect, uint32_t format) = 0;
   virtual bool FillRect(const TRect& rect, const TLogBrush& brush) = 0;
   virtual bool FrameRect(const TRect& rect, const TLogBrush& brush) = 0;
+  // Fills a region given in logical units with a brush, through the binary raster operation.
+  virtual bool FillRgn(const TRegion& region, const TLogBrush& brush) = 0;
   virtual bool Rectangle(int left, int top, int right, int bottom) = 0;
   virtual bool RoundRect(int left, int top, int right, int bottom, int width, int height) = 0;
   virtual bool Ellipse(int left, int top, int right, int bottom) = 0;

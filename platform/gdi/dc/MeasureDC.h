@@ -17,6 +17,7 @@ class TMeasureDC : public TDeviceContextBase {
   int DrawText(std::u16string_view text, TRect& rect, uint32_t format) override;
   bool FillRect(const TRect&, const TLogBrush&) override { return true; }
   bool FrameRect(const TRect&, const TLogBrush&) override { return true; }
+  bool FillRgn(const TRegion&, const TLogBrush&) override { return true; }
   bool Rectangle(int, int, int, int) override { return true; }
   bool RoundRect(int, int, int, int, int, int) override { return true; }
   bool Ellipse(int, int, int, int) override { return true; }

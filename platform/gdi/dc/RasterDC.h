@@ -26,6 +26,7 @@ class TRasterDC : public TDeviceContextBase {
   int DrawText(std::u16string_view text, TRect& rect, uint32_t format) override;
   bool FillRect(const TRect& rect, const TLogBrush& brush) override;
   bool FrameRect(const TRect& rect, const TLogBrush& brush) override;
+  bool FillRgn(const TRegion& region, const TLogBrush& brush) override;
   bool Rectangle(int left, int top, int right, int bottom) override;
   bool RoundRect(int left, int top, int right, int bottom, int width, int height) override;
   bool Ellipse(int left, int top, int right, int bottom) override;
