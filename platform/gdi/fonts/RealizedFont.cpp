@@ -86,7 +86,9 @@ TRealizedFont::TRealizedFont(const TLogFont& font) : logFont_(font), location_(R
   }
   tm.tmAveCharWidth = ScaleX(avgWidthUnits);
   tm.tmMaxCharWidth = ScaleX(hhea ? hhea->advance_Width_Max : face_->max_advance_width);
-  tm.tmWeight = simulatedBold_ ? FW_BOLD : (os2 && os2->version != 0xFFFF ? os2->usWeightClass : (faceBold ? FW_BOLD : FW_NORMAL));
+  int faceWeight = faceBold ? FW_BOLD : FW_NORMAL;
+  if (os2 && os2->version != 0xFFFF) faceWeight = os2->usWeightClass;
+  tm.tmWeight = simulatedBold_ ? static_cast<int>(FW_BOLD) : faceWeight;
   tm.tmItalic = (faceItalic || font.lfItalic) ? 1 : 0;
   tm.tmUnderlined = font.lfUnderline ? 1 : 0;
   tm.tmStruckOut = font.lfStrikeOut ? 1 : 0;
@@ -99,7 +101,8 @@ TRealizedFont::TRealizedFont(const TLogFont& font) : logFont_(font), location_(R
   tm.tmPitchAndFamily = static_cast<uint8_t>((fixedWidth ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR |
                                              (glyf ? TMPF_TRUETYPE : 0) | FamilyFromPanose(os2, fixedWidth));
   bool symbol = face_->charmap && face_->charmap->encoding == FT_ENCODING_MS_SYMBOL;
-  tm.tmCharSet = symbol ? SYMBOL_CHARSET : (font.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : font.lfCharSet);
+  uint8_t charset = font.lfCharSet == DEFAULT_CHARSET ? static_cast<uint8_t>(ANSI_CHARSET) : font.lfCharSet;
+  tm.tmCharSet = symbol ? static_cast<uint8_t>(SYMBOL_CHARSET) : charset;
   FT_UInt glyph = 0;
   FT_ULong first = FT_Get_First_Char(face_, &glyph);
   FT_ULong last = first;

@@ -23,14 +23,16 @@ std::vector<TSpan> CombineSpans(const std::vector<TSpan>& a, const std::vector<T
   for (const TSpan& s : b) xs.insert(xs.end(), {s.first, s.second});
   std::sort(xs.begin(), xs.end());
   xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-  auto inside = [](const std::vector<TSpan>& spans, int x) {
-    for (const TSpan& s : spans)
-      if (x >= s.first && x < s.second) return true;
-    return false;
+  // Both lists are sorted and disjoint, and the break points ascend: one pass with a cursor
+  // per list tells for each piece whether it lies inside.
+  size_t ia = 0, ib = 0;
+  auto inside = [](const std::vector<TSpan>& spans, size_t& at, int x) {
+    while (at < spans.size() && spans[at].second <= x) ++at;
+    return at < spans.size() && spans[at].first <= x;
   };
   std::vector<TSpan> out;
   for (size_t i = 0; i + 1 < xs.size(); ++i) {
-    if (!Keep(inside(a, xs[i]), inside(b, xs[i]), mode)) continue;
+    if (!Keep(inside(a, ia, xs[i]), inside(b, ib, xs[i]), mode)) continue;
     if (!out.empty() && out.back().second == xs[i])
       out.back().second = xs[i + 1];
     else
