@@ -71,6 +71,9 @@ std::string Inflate(const std::string& zlibData) {
 std::string WriteToString(TPdfDocument& doc, TDateTime modDate) {
   TStringStream stream;
   doc.WriteToStream(stream, modDate);
+  TTempDirectory dir("wendrel-pdf-check");
+  dir.WriteFile("doc.pdf", stream.DataString());
+  ExpectQpdfCheckPasses(dir.PathOf("doc.pdf"));
   return stream.DataString();
 }
 

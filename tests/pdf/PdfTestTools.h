@@ -24,7 +24,7 @@ std::string ShellQuote(const std::string& text);
 // The inflated zlib stream; fails the test when it is not one.
 std::string Inflate(const std::string& zlibData);
 
-// Every byte the document writes, with the environment fixed.
+// Every byte the document writes; the file must pass qpdf --check.
 class TPdfDocument;
 std::string WriteToString(TPdfDocument& doc, TDateTime modDate = 0);
 

@@ -480,3 +480,28 @@ TEST(DocumentEnvironment, DefaultsComeFromTheClockAndTheFontLayer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentLayout, FixedObjectNumbersOfANewDocument) {
+  TPdfDocument doc(true, 0, true, FixedPdfEnvironment());
+  EXPECT_EQ(doc.Catalog().Dictionary->ObjectNumber(), 1);
+  EXPECT_EQ(doc.OutlineRoot()->Dictionary->ObjectNumber(), 2);
+  EXPECT_EQ(doc.Info().Dictionary->ObjectNumber(), 3);
+  EXPECT_EQ(doc.RootPages().ObjectNumber(), 4);
+  auto* intents = doc.Catalog().Dictionary->ValueAs<TPdfArray>("OutputIntents");
+  auto* intent = dynamic_cast<TPdfDictionary*>(intents->Item(0));
+  EXPECT_EQ(intent->ValueByName("DestOutputProfile")->ObjectNumber(), 5);
+  EXPECT_EQ(doc.Metadata()->ObjectNumber(), 6);
+  TPdfPage& page = doc.AddPage();
+  EXPECT_EQ(page.ObjectNumber(), 7);
+  EXPECT_EQ(page.ValueByName("Contents")->ObjectNumber(), 8);
+  // The profile: an ICC v2 display profile of 560 bytes, RGB to XYZ.
+  std::string icc = dynamic_cast<TPdfStream*>(intent->ValueByName("DestOutputProfile"))->Writer().ContentText();
+  ASSERT_EQ(icc.size(), 560u);
+  EXPECT_EQ(icc.substr(0, 4), std::string("\0\0\x02\x30", 4));
+  EXPECT_EQ(icc.substr(12, 12), "mntrRGB XYZ ");
+  EXPECT_EQ(icc.substr(36, 4), "acsp");
+}
+
+}  // namespace
