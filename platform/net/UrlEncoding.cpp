@@ -12,6 +12,8 @@ void AppendEscaped(std::string& out, unsigned char b) {
   out.push_back(kHex[b & 0x0F]);
 }
 
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
 bool IsUnreserved(unsigned char b) {
   return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
          b == '_' || b == '~';
@@ -61,7 +63,8 @@ std::string EncodeRequestUrl(const String& url) {
   std::string out = utf8.substr(0, start);
   for (size_t i = start; i < utf8.size(); ++i) {
     const auto b = static_cast<unsigned char>(utf8[i]);
-    if (NeedsEscapeInUrl(b)) {
+    const bool strayPercent = b == '%' && !(i + 2 < utf8.size() && IsHexDigit(utf8[i + 1]) && IsHexDigit(utf8[i + 2]));
+    if (NeedsEscapeInUrl(b) || strayPercent) {
       AppendEscaped(out, b);
     } else {
       out.push_back(static_cast<char>(b));

@@ -15,6 +15,7 @@ String UrlEncodeFormValue(const String& value);
 
 // The address as it goes on the wire: UTF-8, with every byte that may not stand in a URL
 // (controls, blank, non-ASCII, " < > \ ^ ` { | }) percent-encoded after the host part.
-// Characters with a meaning in URLs (/ ? & = # % + :) and existing %XX escapes are kept,
-// so an address that is already encoded passes unchanged. The host part stays as it is.
+// Characters with a meaning in URLs (/ ? & = # + :) and existing %XX escapes are kept, so
+// an address that is already encoded passes unchanged; a "%" that starts no escape becomes
+// "%25". The host part stays as it is.
 std::string EncodeRequestUrl(const String& url);

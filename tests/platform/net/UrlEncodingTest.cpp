@@ -39,6 +39,8 @@ TEST(UrlEncoding, RequestUrlEscapesOnlyWhatCannotStandInAUrl) {
       {u"http://h/complete/search?q=a b\"<>", "http://h/complete/search?q=a%20b%22%3C%3E"},
       {u"http://h/p\u00e4th?q=\u20ac|{}", "http://h/p%C3%A4th?q=%E2%82%AC%7C%7B%7D"},
       {u"http://h/a\tb\r\nc", "http://h/a%09b%0D%0Ac"},
+      // a "%" that starts no escape is escaped itself
+      {u"http://h/?q=100%&r=%2&s=%zz&t=%41", "http://h/?q=100%25&r=%252&s=%25zz&t=%41"},
       // the host part stays as it is
       {u"http://b\u00fccher.example:8080/x y", "http://b\xC3\xBC" "cher.example:8080/x%20y"},
       {u"http://h", "http://h"},
