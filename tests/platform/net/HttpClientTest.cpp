@@ -51,6 +51,33 @@ class TCountingStream : public TMemoryStream {
   int writes_ = 0;
 };
 
+// A socket bound to a port of 127.0.0.1 that nobody else can take while it lives. Not
+// listening, it refuses every connection; listening, it lets the system complete the TCP
+// handshake and then never answers (it accepts nothing).
+class TLoopbackSocket {
+ public:
+  explicit TLoopbackSocket(bool listening) {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        (listening && listen(fd_, 8) != 0) || getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      throw std::runtime_error("loopback socket");
+    }
+    port_ = ntohs(address.sin_port);
+  }
+  ~TLoopbackSocket() { close(fd_); }
+  TLoopbackSocket(const TLoopbackSocket&) = delete;
+  TLoopbackSocket& operator=(const TLoopbackSocket&) = delete;
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
 std::string AllBytes(size_t size) {
   std::string bytes(size, '\0');
   for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
@@ -184,13 +211,9 @@ TEST(HttpClient, OnlyHttpAndHttpsAddressesAreFetched) {
 }
 
 TEST(HttpClient, RefusedConnectionRaisesSocketError) {
-  int port;
-  {
-    TTestHttpServer closed;
-    port = closed.Port();
-  }
+  TLoopbackSocket closed(false);
   TIdHTTP http;
-  const String url = Utf8ToString("http://127.0.0.1:" + std::to_string(port) + "/x");
+  const String url = Utf8ToString("http://127.0.0.1:" + std::to_string(closed.Port()) + "/x");
   try {
     http.Get(url);
     FAIL();
@@ -212,32 +235,8 @@ TEST(HttpClient, ShortRequestTimeOutEndsADelayedAnswer) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
-// A socket on 127.0.0.1 that listens but never accepts: the system completes the TCP
-// handshake, and then nothing ever answers.
-class TSilentListener {
- public:
-  TSilentListener() {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fd_, 8) != 0 ||
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-      throw std::runtime_error("silent listener");
-    }
-    port_ = ntohs(address.sin_port);
-  }
-  ~TSilentListener() { close(fd_); }
-  int Port() const { return port_; }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-};
-
 TEST(HttpClient, ConnectTimeOutCoversTheTlsHandshakeAndRequestTimeOutTheAnswer) {
-  TSilentListener silent;
+  TLoopbackSocket silent(true);
   const std::string address = "127.0.0.1:" + std::to_string(silent.Port()) + "/";
   struct Case {
     std::string url;
