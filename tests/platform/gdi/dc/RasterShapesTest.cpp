@@ -176,6 +176,22 @@ TEST_F(RasterShapes, ClipRegions) {
   EXPECT_EQ(img.At(4, 3), 0xFF0000u);
 }
 
+TEST(RasterMapping, FillRgnMapsTheRegionLikeARectangle) {
+  TPixelImage img(20, 20);
+  TRasterDC dc(img.Buffer());
+  TRegion quad = TRegion::FromPolygon({{0, 0}, {8, 0}, {8, 8}, {0, 8}}, ALTERNATE);
+  dc.SetWindowOrgEx(-2, -1);
+  dc.FillRgn(quad, CreateSolidBrush(kBlack));
+  EXPECT_EQ(InkBox(img), (TRect{2, 1, 10, 9}));
+  img.Fill(0xFFFFFF);
+  dc.SetMapMode(MM_ANISOTROPIC);
+  dc.SetWindowOrgEx(0, 0);
+  dc.SetWindowExtEx(2, 2);
+  dc.SetViewportExtEx(1, 1);
+  dc.FillRgn(quad, CreateSolidBrush(kBlack));
+  EXPECT_EQ(InkBox(img), (TRect{0, 0, 4, 4}));
+}
+
 TEST(RasterMapping, WindowAndViewportExtentsAndOrigins) {
   TPixelImage img(20, 20);
   TRasterDC dc(img.Buffer());
