@@ -22,6 +22,8 @@ TPdfOutlineEntry::TPdfOutlineEntry(TPdfOutlineEntry& parent, int32_t top) : TPdf
 }
 
 TPdfOutlineEntry* TPdfOutlineEntry::AddChild(int32_t top) {
+  // Checked before the child registers its dictionary, so a refused entry leaves no trace.
+  if (top >= 0 && !Document->HasCurrentPage()) throw EPdfInvalidOperation(S("TPdfDocument.Document is null"));
   TPdfOutlineEntry& child = Document->AdoptOutlineEntry(std::unique_ptr<TPdfOutlineEntry>(new TPdfOutlineEntry(*this, top)));
   for (TPdfOutlineEntry* e = this; e != nullptr; e = e->Parent) ++e->Count;
   if (First == nullptr) First = &child;

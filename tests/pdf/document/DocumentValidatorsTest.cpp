@@ -170,12 +170,15 @@ TEST(DocumentOutlines, DisabledGivesNoEntries) {
 
 TEST(DocumentOutlines, NeedACurrentPageForADestination) {
   TPdfDocument doc(true, 0, false, FixedPdfEnvironment());
+  int objects = doc.Xref().ItemCount();
   try {
     doc.CreateOutline(u"x", 1, 10);
     FAIL() << "no error";
   } catch (const EPdfInvalidOperation& e) {
     EXPECT_EQ(e.Message(), u"TPdfDocument.Document is null");
   }
+  EXPECT_EQ(doc.Xref().ItemCount(), objects);
+  EXPECT_EQ(doc.OutlineRoot()->Count, 0);
   // A negative top needs no destination, and no page.
   TPdfOutlineEntry* e = doc.CreateOutline(u"ohne Ziel", 1, -1);
   ASSERT_NE(e, nullptr);
