@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/bitmaps/GraphicErrors.h"
 #include "platform/gdi/bitmaps/PixelConversion.h"
@@ -10,6 +7,7 @@
 #include "platform/gdi/codecs/BmpCodec.h"
 #include "platform/gdi/dc/GdiConstants.h"
 #include "platform/rtl/Unicode.h"
+#include "tests/platform/gdi/codecs/ImageOracle.h"
 
 namespace {
 
@@ -260,11 +258,11 @@ TEST(Bitmap, StreamsFilesAndPackedDibsRoundTrip) {
   loaded.LoadFromStream(out);
   EXPECT_EQ(loaded.Image(), bitmap.Image());
 
-  std::string path = (std::filesystem::temp_directory_path() / "wendrel-bitmap-test.bmp").string();
-  bitmap.SaveToFile(Utf8ToString(path));
+  TScratchFolder dir;
+  String path = Utf8ToString(dir.PathOf("bitmap.bmp"));
+  bitmap.SaveToFile(path);
   TBitmap fromFile;
-  fromFile.LoadFromFile(Utf8ToString(path));
-  std::remove(path.c_str());
+  fromFile.LoadFromFile(path);
   EXPECT_EQ(fromFile.GetPixel(4, 2), clRed);
 
   TBitmap fromDib;
