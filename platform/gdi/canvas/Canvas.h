@@ -61,8 +61,8 @@ class TCanvas {
   int TextWidth(const String& text) { return TextExtent(text).cx; }
   int TextHeight(const String& text) { return TextExtent(text).cy; }
 
-  // Draws a picture at its own size or stretched into r; a transparent picture leaves the
-  // pixels of its transparent colour unchanged.
+  // Draws a picture at its own size or stretched into r (TGraphic::Draw); a transparent
+  // picture leaves the pixels under its transparent colour unchanged.
   void Draw(int x, int y, TGraphic& graphic);
   void StretchDraw(const TRect& r, TGraphic& graphic);
   // Copies part of another canvas with CopyMode.
