@@ -1,0 +1,22 @@
+#include "html/foundation/charsets/PlatformCodePages.h"
+
+#include <string_view>
+
+#include "html/foundation/charsets/CharsetTables.h"
+#include "platform/rtl/CodePages.h"
+
+Char DecodePlatformByte(int codePage, uint8_t byte) {
+  if (byte == 0) return 0;
+  if (codePage == 0) codePage = CP_ANSI;
+  if (codePage == CP_ANSI || codePage == 28591 || codePage == 20127) {
+    if (const TCodePageConverter* rtl = FindCodePage(codePage)) {
+      char c = static_cast<char>(byte);
+      String s = rtl->Decode(std::string_view(&c, 1));
+      return s.size() == 1 ? s[0] : Char(0xFFFD);
+    }
+  }
+  if (const uint16_t* map = PlatformMapOf(codePage)) return map[byte];
+  if (const uint16_t* map = HighMapOf(codePage)) return byte < 0x80 ? Char(byte) : Char(map[byte - 0x80]);
+  if (const uint16_t* map = IsoMapOf(codePage)) return byte < 0xA0 ? Char(byte) : Char(map[byte - 0xA0]);
+  return byte < 0x80 ? Char(byte) : Char(0xFFFD);
+}

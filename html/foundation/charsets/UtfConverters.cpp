@@ -1,0 +1,123 @@
+// UTF-8 and UTF-7. Characters beyond U+FFFF come out as surrogate pairs; malformed input
+// gives U+FFFD and decoding goes on.
+#include "html/foundation/charsets/Converters.h"
+
+// ---------------------------------------------------------------- UTF-8 (65001)
+
+Char TBuffConvUTF8::NextChar() {
+  Char ch;
+  if (TakePending(ch)) return ch;
+  uint32_t lead = ReadUnit();
+  if (lead < 0x80) return static_cast<Char>(lead);
+  int need;
+  uint32_t value, low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 1;
+    value = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 2;
+    value = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;   // no over-long forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 3;
+    value = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0xFFFD;  // a stray continuation byte, an over-long lead or a lead beyond U+10FFFF
+  }
+  for (int i = 0; i < need; ++i) {
+    uint32_t next = PeekUnit();
+    if (next < low || next > high) return 0xFFFD;  // the byte that broke the sequence is read again
+    ReadUnit();
+    value = value << 6 | (next & 0x3F);
+    low = 0x80;
+    high = 0xBF;
+  }
+  return Emit(value);
+}
+
+// ---------------------------------------------------------------- UTF-7 (65000)
+
+namespace {
+// Utf7State: bit 0 set inside a base64 run; bits 1..5 the number of pending bits (0..15);
+// bits 8..23 the pending bits.
+constexpr uint32_t kInRun = 1;
+
+int Base64Value(uint32_t c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<int>(c - 'A');
+  if (c >= 'a' && c <= 'z') return static_cast<int>(c - 'a' + 26);
+  if (c >= '0' && c <= '9') return static_cast<int>(c - '0' + 52);
+  if (c == '+') return 62;
+  if (c == '/') return 63;
+  return -1;
+}
+
+bool IsDirect(uint32_t c) {
+  return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F && c != '+' && c != '\\' && c != '~');
+}
+}  // namespace
+
+void TBuffConvUTF7::CopyState(const TBuffConverter& source) {
+  TBuffConverter::CopyState(source);
+  auto* same = dynamic_cast<const TBuffConvUTF7*>(&source);
+  Utf7State = same ? same->Utf7State : 0;
+}
+
+Char TBuffConvUTF7::NextChar() {
+  Char ch;
+  if (TakePending(ch)) return ch;
+  Char high = 0;  // a high surrogate waiting for its low half
+  for (;;) {
+    if (!(Utf7State & kInRun)) {
+      uint32_t c = ReadUnit();
+      if (c == 0) return 0;
+      if (c == '+') {
+        if (PeekUnit() == '-') {
+          ReadUnit();
+          return '+';
+        }
+        Utf7State = kInRun;
+        continue;
+      }
+      return IsDirect(c) ? static_cast<Char>(c) : Char(0xFFFD);
+    }
+    uint32_t count = (Utf7State >> 1) & 0x1F;
+    uint32_t bits = (Utf7State >> 8) & 0xFFFF;
+    int v = Base64Value(PeekUnit());
+    if (v < 0) {
+      // The run ends: left-over bits that are not zero padding, or an unfinished unit, are broken input.
+      bool broken = count >= 6 || (bits & ((1u << count) - 1)) != 0 || high != 0;
+      Utf7State = 0;
+      if (PeekUnit() == '-') ReadUnit();
+      if (broken) return 0xFFFD;
+      continue;
+    }
+    ReadUnit();
+    bits = (bits << 6 | static_cast<uint32_t>(v)) & 0x3FFFFF;
+    count += 6;
+    if (count < 16) {
+      Utf7State = kInRun | count << 1 | (bits & 0xFFFF) << 8;
+      continue;
+    }
+    count -= 16;
+    Char unit = static_cast<Char>(bits >> count);
+    Utf7State = kInRun | count << 1 | (bits & ((1u << count) - 1)) << 8;
+    if (high) {
+      if (unit >= 0xDC00 && unit <= 0xDFFF) {
+        SetPending(unit);  // the pair: the high half now, the low half next
+        return high;
+      }
+      // A high half without its low half; the unit read after it comes next.
+      SetPending(unit >= 0xD800 && unit <= 0xDFFF ? Char(0xFFFD) : unit);
+      return 0xFFFD;
+    }
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      high = unit;
+      continue;
+    }
+    if (unit >= 0xDC00 && unit <= 0xDFFF) return 0xFFFD;
+    return unit;
+  }
+}
