@@ -122,6 +122,48 @@ TEST_F(RasterText, UnderlineSpansTheTextWidth) {
   EXPECT_EQ(right, 10 + dc.GetTextExtentPoint32(u"a  a").cx);
 }
 
+TEST(TextTransforms, WidthEscapementAndScaledMapping) {
+  TLogFont f;
+  f.lfFaceName = S("Arial");
+  f.lfHeight = -20;
+  TMeasureDC dc;
+  dc.SelectFont(TFontHandle::Create(f));
+  int natural = dc.GetTextExtentPoint32(u"mmmmmmmmmm").cx;
+  int average = dc.GetTextMetrics().tmAveCharWidth;
+  f.lfWidth = 2 * average;
+  dc.SelectFont(TFontHandle::Create(f));
+  EXPECT_NEAR(dc.GetTextExtentPoint32(u"mmmmmmmmmm").cx, 2 * natural, 10);
+  EXPECT_EQ(dc.GetTextMetrics().tmHeight, TRealizedFont(TLogFont{.lfHeight = -20, .lfFaceName = u"Arial"}).TextMetric().tmHeight);
+
+  // A quarter turn: the text runs upwards from the reference point.
+  f.lfWidth = 0;
+  f.lfEscapement = f.lfOrientation = 900;
+  TPixelImage img(60, 200);
+  TRasterDC raster(img.Buffer());
+  raster.SelectFont(TFontHandle::Create(f));
+  raster.SetBkMode(TRANSPARENT);
+  raster.SetTextAlign(TA_BASELINE);
+  raster.TextOut(40, 180, u"Wendrel");
+  TRect ink = InkBox(img);
+  EXPECT_GT(ink.Height(), 3 * ink.Width());
+  EXPECT_LE(ink.Bottom, 181);
+  EXPECT_NEAR(ink.Top, 180 - raster.GetTextExtentPoint32(u"Wendrel").cx, 3);
+  EXPECT_LE(ink.Right, 41);
+
+  // Under a mapping that halves every unit the text is drawn at half its size.
+  f.lfEscapement = f.lfOrientation = 0;
+  TPixelImage half(200, 60);
+  TRasterDC scaled(half.Buffer());
+  scaled.SelectFont(TFontHandle::Create(f));
+  scaled.SetBkMode(TRANSPARENT);
+  scaled.SetMapMode(MM_ANISOTROPIC);
+  scaled.SetWindowExtEx(2, 2);
+  scaled.SetViewportExtEx(1, 1);
+  int logicalWidth = scaled.GetTextExtentPoint32(u"HHHH").cx;
+  scaled.TextOut(0, 0, u"HHHH");
+  EXPECT_NEAR(InkBox(half).Right, logicalWidth / 2, 2);
+}
+
 TEST(DrawTextLayout, WordBreakCalcRectAndCentring) {
   TMeasureDC dc;
   dc.SelectFont(Arial(-16));
