@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -125,6 +126,55 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   return n;
 }
 
+// The request's header lines: the custom ones first; a built-in one only when no custom
+// line names it.
+THeaderList HeaderLines(const TIdHTTPRequest& request, bool post) {
+  THeaderList headers;
+  std::vector<std::string> customNames;
+  for (const String& line : request.CustomHeaders) {
+    const std::string utf8 = StringToUtf8(line);
+    const std::string name = HeaderNameOf(utf8);
+    if (name.empty()) continue;
+    customNames.push_back(name);
+    Append(headers, utf8);
+  }
+  auto builtIn = [&](const char* name, const String& value) {
+    if (value.empty() || std::find(customNames.begin(), customNames.end(), Lower(name)) != customNames.end()) return;
+    std::string line = std::string(name) + ": " + StringToUtf8(value);
+    if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return;
+    Append(headers, line);
+  };
+  builtIn("Accept", request.Accept);
+  builtIn("Host", request.Host);
+  builtIn("User-Agent", request.UserAgent);
+  if (post) {
+    builtIn("Content-Type", request.ContentType);
+    Append(headers, "Expect:");  // no "100-continue" round trip before the body
+  }
+  return headers;
+}
+
+// Drives the transfer of the easy handle to its end, running the idle handler while it
+// waits; the result is libcurl's verdict on the transfer.
+CURLcode RunTransfer(CURLM* multi, CURL* easy, const String& where) {
+  auto lastIdle = std::chrono::steady_clock::now();
+  for (;;) {
+    int running = 0;
+    const CURLMcode step = curl_multi_perform(multi, &running);
+    if (step != CURLM_OK) throw EIdSocketError(S("Übertragungsfehler bei ") + where + S(": ") + S(curl_multi_strerror(step)));
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+      if (message->msg == CURLMSG_DONE && message->easy_handle == easy) return message->data.result;
+    }
+    curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+    const auto now = std::chrono::steady_clock::now();
+    if (HttpIdleHandler() && now - lastIdle >= kIdleInterval) {
+      lastIdle = now;
+      HttpIdleHandler()();
+    }
+  }
+}
+
 [[noreturn]] void RaiseTransferFailure(CURLcode code, const char* detail, const String& where) {
   const String message = S(" bei ") + where + S(": ") + S(*detail ? detail : curl_easy_strerror(code));
   switch (code) {
@@ -186,24 +236,24 @@ TIdHTTP::~TIdHTTP() = default;
 
 String TIdHTTP::Get(const String& url) {
   std::string body;
-  Perform("GET", url, nullptr, [&body](std::string_view piece) { body.append(piece); });
+  Perform("GET", url, std::nullopt, [&body](std::string_view piece) { body.append(piece); });
   return DecodeBody(body, StringToUtf8(Response.ContentType));
 }
 
 void TIdHTTP::Get(const String& url, TStream& body) {
-  Perform("GET", url, nullptr, [&body](std::string_view piece) {
+  Perform("GET", url, std::nullopt, [&body](std::string_view piece) {
     body.WriteBuffer(piece.data(), static_cast<std::int64_t>(piece.size()));
   });
 }
 
 String TIdHTTP::Post(const String& url, std::string_view body) {
-  const std::string sent(body);
   std::string answer;
-  Perform("POST", url, &sent, [&answer](std::string_view piece) { answer.append(piece); });
+  Perform("POST", url, body, [&answer](std::string_view piece) { answer.append(piece); });
   return DecodeBody(answer, StringToUtf8(Response.ContentType));
 }
 
-void TIdHTTP::Perform(const char* method, const String& url, const std::string* postBody, const TBodySink& sink) {
+void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::string_view> postBody,
+                      const TBodySink& sink) {
   const String where = S(method) + u" " + url;
   if (busy_) throw EIdSocketError(S("Der HTTP-Client wartet noch auf eine andere Antwort") + S(" bei ") + where);
   busy_ = true;
@@ -242,29 +292,7 @@ void TIdHTTP::Perform(const char* method, const String& url, const std::string* 
   const std::string noProxy = NoProxyList();
   curl_easy_setopt(h, CURLOPT_NOPROXY, noProxy.c_str());
 
-  // Header lines: the custom ones first; a built-in one only when no custom line names it.
-  THeaderList headers;
-  std::vector<std::string> customNames;
-  for (const String& line : Request.CustomHeaders) {
-    const std::string utf8 = StringToUtf8(line);
-    const std::string name = HeaderNameOf(utf8);
-    if (name.empty()) continue;
-    customNames.push_back(name);
-    Append(headers, utf8);
-  }
-  auto builtIn = [&](const char* name, const String& value) {
-    if (value.empty() || std::find(customNames.begin(), customNames.end(), Lower(name)) != customNames.end()) return;
-    std::string line = std::string(name) + ": " + StringToUtf8(value);
-    if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return;
-    Append(headers, line);
-  };
-  builtIn("Accept", Request.Accept);
-  builtIn("Host", Request.Host);
-  builtIn("User-Agent", Request.UserAgent);
-  if (postBody) {
-    builtIn("Content-Type", Request.ContentType);
-    Append(headers, "Expect:");  // no "100-continue" round trip before the body
-  }
+  const THeaderList headers = HeaderLines(Request, postBody.has_value());
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
 
   const std::string username = StringToUtf8(Request.Username);
@@ -277,7 +305,8 @@ void TIdHTTP::Perform(const char* method, const String& url, const std::string* 
   if (postBody) {
     curl_easy_setopt(h, CURLOPT_POST, 1L);
     curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, postBody->data());
+    // Never a null pointer: libcurl would then read the body from standard input.
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, postBody->empty() ? "" : postBody->data());
   }
   if (CookieManager) {
     curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on, reads no file
@@ -292,27 +321,7 @@ void TIdHTTP::Perform(const char* method, const String& url, const std::string* 
     ~TAttached() { curl_multi_remove_handle(multi, easy); }
   } attached{multi, h};
 
-  CURLcode result = CURLE_OK;
-  auto lastIdle = std::chrono::steady_clock::now();
-  for (bool done = false; !done;) {
-    int running = 0;
-    const CURLMcode step = curl_multi_perform(multi, &running);
-    if (step != CURLM_OK) throw EIdSocketError(S("Übertragungsfehler bei ") + where + S(": ") + S(curl_multi_strerror(step)));
-    int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
-      if (message->msg == CURLMSG_DONE && message->easy_handle == h) {
-        result = message->data.result;
-        done = true;
-      }
-    }
-    if (done) break;
-    curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
-    const auto now = std::chrono::steady_clock::now();
-    if (HttpIdleHandler() && now - lastIdle >= kIdleInterval) {
-      lastIdle = now;
-      HttpIdleHandler()();
-    }
-  }
+  const CURLcode result = RunTransfer(multi, h, where);
 
   if (CookieManager) {
     curl_slist* cookies = nullptr;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +77,7 @@ class TIdHTTP {
 
  private:
   using TBodySink = std::function<void(std::string_view)>;
-  void Perform(const char* method, const String& url, const std::string* postBody, const TBodySink& sink);
+  void Perform(const char* method, const String& url, std::optional<std::string_view> postBody, const TBodySink& sink);
 
   struct TConnections;
   std::unique_ptr<TConnections> connections_;

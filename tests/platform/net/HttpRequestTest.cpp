@@ -107,6 +107,14 @@ TEST(HttpRequest, PostSendsTheBodyAsGivenAndReturnsTheAnswer) {
   }
 }
 
+TEST(HttpRequest, PostOfNoBodyAtAllSendsAnEmptyBody) {
+  TTestHttpServer server;
+  server.Answer("/1.1/search/tweets.json", THttpAnswer());
+  TIdHTTP http;
+  EXPECT_EQ(http.Post(server.Url("/1.1/search/tweets.json?q=%23freebandnames"), std::string_view()), u"");
+  EXPECT_EQ(server.LastRequest().Header("Content-Length"), "0");
+}
+
 TEST(HttpRequest, PostFailuresRaiseLikeGet) {
   TTestHttpServer server;
   server.Answer("/form", THttpAnswer("nein").WithStatus(403));
