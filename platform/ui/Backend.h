@@ -9,6 +9,7 @@
 #include "platform/ui/Peer.h"
 
 class TControl;
+enum class TCursor;
 class TPopupMenu;
 class TOpenDialog;
 
@@ -42,4 +43,6 @@ class TUiBackend {
   virtual bool ExecuteFileDialog(TOpenDialog& dialog, bool save) = 0;
   // Shows a popup menu at a screen point; the chosen item's OnClick runs.
   virtual void Popup(TPopupMenu& menu, int x, int y) = 0;
+  // Shows that cursor over all windows (crDefault: each control's own).
+  virtual void SetScreenCursor(TCursor cursor) = 0;
 };

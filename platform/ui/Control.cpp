@@ -119,6 +119,12 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
+bool TControl::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, x, y, handled);
+  return handled;
+}
+
 void TControl::HandleMessage(TMessage&) {}
 
 void TControl::PeerNeeded() {

@@ -72,6 +72,7 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
   // Raise the events as the user's actions do; peers and tests call them.
@@ -80,6 +81,8 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // True when a handler took the wheel.
+  virtual bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
 
   // Handles a message posted to this control with TApplication::PostMessage.
   virtual void HandleMessage(TMessage& message);

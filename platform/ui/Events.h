@@ -49,6 +49,10 @@ using TMouseMoveEvent = std::function<void(TComponent* Sender, TShiftState Shift
 // The handler may change Key; a Key set to 0 is not processed further.
 using TKeyEvent = std::function<void(TComponent* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TComponent* Sender, Char& Key)>;
+// WheelDelta is 120 per notch, positive away from the user; a handler that sets Handled
+// keeps the control from scrolling itself.
+using TMouseWheelEvent =
+    std::function<void(TComponent* Sender, TShiftState Shift, int WheelDelta, int X, int Y, bool& Handled)>;
 // The handler may change ScrollPos; the bar takes the changed value.
 using TScrollEvent = std::function<void(TComponent* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 // What closing a form does: caHide (the default) hides it, caNone keeps it open.

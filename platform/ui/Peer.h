@@ -30,6 +30,8 @@ enum class TChange {
   GridLayout,  // counts, fixed rows and columns, column widths and row heights, current cell
   Menu,
   Address,  // a web browser's address
+  Paint,  // the control asks to be painted again
+  Last = Paint,
 };
 
 class TControlPeer {

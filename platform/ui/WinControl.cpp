@@ -128,6 +128,10 @@ void TWinControl::KeyPress(Char& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
 
+void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
 void TWinControl::PeerNeeded() {
   TControl::PeerNeeded();
   if (!Peer()) return;

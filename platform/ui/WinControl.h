@@ -31,10 +31,12 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
 
   // Raise the keyboard events as typing does; the handler may change or swallow the key.
   virtual void KeyDown(uint16_t& key, TShiftState shift);
   virtual void KeyPress(Char& key);
+  virtual void KeyUp(uint16_t& key, TShiftState shift);
 
   void PeerNeeded() override;
   void DestroyPeer() override;

@@ -45,6 +45,7 @@ class THeadlessBackend : public TUiBackend {
   int MessageBox(const String& text, const String& caption, int flags) override;
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
+  void SetScreenCursor(TCursor) override {}
 
  private:
   struct TInput {

@@ -1,9 +1,11 @@
 #include "platform/ui/qt/QtBackend.h"
 
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/ui/dialogs/FileDialogs.h"
 #include "platform/ui/menus/Menus.h"
@@ -20,7 +22,7 @@ TQtBackend::~TQtBackend() = default;
 std::unique_ptr<TControlPeer> TQtBackend::CreatePeer(TControl& control) {
   using Maker = std::unique_ptr<TQtPeer> (*)(TControl&);
   // The general container peer comes last: it takes any control.
-  for (Maker make : {MakeFormPeer, MakeGridPeer, MakeButtonPeer, MakeEditPeer, MakeListPeer, MakeContainerPeer})
+  for (Maker make : {MakeFormPeer, MakeGridPeer, MakePaintPeer, MakeButtonPeer, MakeEditPeer, MakeListPeer, MakeContainerPeer})
     if (auto peer = make(control)) return peer;
   return nullptr;
 }
@@ -107,4 +109,16 @@ void TQtBackend::Popup(TPopupMenu& menu, int x, int y) {
   QMenu qmenu;
   FillQtMenu(&qmenu, *menu.Items());
   qmenu.exec(QPoint(x, y));
+}
+
+void TQtBackend::SetScreenCursor(TCursor cursor) {
+  if (cursor == TCursor::crDefault) {
+    if (overrideCursor_) QApplication::restoreOverrideCursor();
+    overrideCursor_ = false;
+  } else if (overrideCursor_) {
+    QApplication::changeOverrideCursor(QCursor(ToQtCursor(cursor)));
+  } else {
+    QApplication::setOverrideCursor(QCursor(ToQtCursor(cursor)));
+    overrideCursor_ = true;
+  }
 }

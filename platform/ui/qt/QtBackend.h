@@ -19,7 +19,9 @@ class TQtBackend : public TUiBackend {
   int MessageBox(const String& text, const String& caption, int flags) override;
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
+  void SetScreenCursor(TCursor cursor) override;
 
  private:
   std::unique_ptr<QApplication> ownApp_;
+  bool overrideCursor_ = false;
 };

@@ -9,6 +9,7 @@
 
 #include "platform/gdi/Colors.h"
 #include "platform/rtl/Types.h"
+#include "platform/ui/Control.h"
 #include "platform/gdi/canvas/GraphicsObjects.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/menus/ShortCut.h"
@@ -27,5 +28,6 @@ QString ToQtPlainText(const String& text);
 String FromQtPlainText(const QString& text);
 // Modifier keys and mouse buttons of a Qt event.
 TShiftState ToShiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+Qt::CursorShape ToQtCursor(TCursor cursor);
 // The virtual key code of a Qt key, 0 when there is none.
 uint16_t ToVirtualKey(int qtKey);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QCoreApplication>
 #include <QPalette>
+#include <QWheelEvent>
 
 #include "platform/ui/WinControl.h"
 #include "platform/ui/app/Application.h"
@@ -26,7 +27,7 @@ void TQtPeer::Watch(QObject* object) { object->installEventFilter(this); }
 
 void TQtPeer::Attached() {
   Place();
-  for (int what = 0; what <= static_cast<int>(TChange::Address); ++what) Changed(static_cast<TChange>(what));
+  for (int what = 0; what <= static_cast<int>(TChange::Last); ++what) Changed(static_cast<TChange>(what));
 }
 
 void TQtPeer::Run(const std::function<void()>& handler) {
@@ -43,19 +44,6 @@ void TQtPeer::Changed(TChange what) {
   Update(what);
 }
 
-namespace {
-Qt::CursorShape ToQtCursor(TCursor c) {
-  switch (c) {
-    case TCursor::crIBeam: return Qt::IBeamCursor;
-    case TCursor::crHourGlass: return Qt::WaitCursor;
-    case TCursor::crHandPoint: return Qt::PointingHandCursor;
-    case TCursor::crCross: return Qt::CrossCursor;
-    case TCursor::crSizeWE: return Qt::SizeHorCursor;
-    case TCursor::crSizeNS: return Qt::SizeVerCursor;
-    default: return Qt::ArrowCursor;
-  }
-}
-}  // namespace
 
 void TQtPeer::Common(TChange what) {
   switch (what) {
@@ -156,6 +144,21 @@ bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
         }
       }
       return false;
+    }
+    case QEvent::Wheel: {
+      auto* we = static_cast<QWheelEvent*>(event);
+      QPoint p = ToControl(watched, we->position().toPoint());
+      bool handled = false;
+      Run([&] { handled = c.MouseWheel(ToShiftState(we->modifiers(), we->buttons()), we->angleDelta().y(), p.x(), p.y()); });
+      return handled;
+    }
+    case QEvent::KeyRelease: {
+      auto* w = dynamic_cast<TWinControl*>(&c);
+      auto* ke = static_cast<QKeyEvent*>(event);
+      uint16_t key = ToVirtualKey(ke->key());
+      if (!w || !key) return false;
+      Run([&] { w->KeyUp(key, ToShiftState(ke->modifiers(), Qt::NoButton)); });
+      return key == 0;
     }
     case QEvent::FocusIn: {
       auto* w = dynamic_cast<TWinControl*>(&c);

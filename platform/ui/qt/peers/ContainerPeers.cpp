@@ -31,6 +31,12 @@ class TFormPeer : public TQtPeer {
     auto* w = static_cast<QMainWindow*>(Widget());
     switch (what) {
       case TChange::Text: w->setWindowTitle(ToQt(form_.Caption())); break;
+      case TChange::Visible:
+        if (form_.Visible()) {
+          w->raise();
+          w->activateWindow();
+        }
+        break;
       case TChange::Menu:
         if (form_.Menu()) {
           FillQtMenuBar(w->menuBar(), *form_.Menu()->Items());

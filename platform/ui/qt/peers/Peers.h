@@ -12,6 +12,7 @@ std::unique_ptr<TQtPeer> MakeEditPeer(TControl& control);
 std::unique_ptr<TQtPeer> MakeListPeer(TControl& control);
 std::unique_ptr<TQtPeer> MakeContainerPeer(TControl& control);
 std::unique_ptr<TQtPeer> MakeGridPeer(TControl& control);
+std::unique_ptr<TQtPeer> MakePaintPeer(TControl& control);
 
 // A caption with "&" access keys as plain text: "&Datei" -> "Datei", "A&&B" -> "A&B".
 QString WithoutAccessKeys(const QString& caption);

@@ -5,7 +5,9 @@
 #include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -21,7 +23,9 @@
 
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
+#include "platform/ui/app/Screen.h"
 #include "platform/ui/app/Timer.h"
+#include "platform/ui/controls/CustomControl.h"
 #include "platform/ui/controls/Buttons.h"
 #include "platform/ui/controls/CategoryPanels.h"
 #include "platform/ui/controls/CheckBoxes.h"
@@ -330,6 +334,55 @@ TEST_F(QtFormFixture, TimersAndRunWorkOnTheQtLoop) {
   });
   app.Run();
   EXPECT_EQ(ticks, 3);
+}
+
+// Paints a blue square on its background and counts its paintings.
+class TPainted : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  int paints = 0;
+
+ protected:
+  void Paint() override {
+    ++paints;
+    TCustomControl::Paint();
+    Canvas().Brush().SetColor(clBlue);
+    Canvas().FillRect(TRect{10, 10, 30, 30});
+  }
+};
+
+TEST_F(QtFormFixture, SelfDrawnControlsPaintThroughTheRasterCanvas) {
+  auto* painted = new TPainted(form);
+  painted->SetParent(sheet);
+  painted->SetBounds(300, 320, 60, 40);
+  painted->SetColor(clRed);
+  app.ProcessMessages();
+  QImage shot = WidgetOf<QWidget>(painted)->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(5, 5)), QColor(Qt::red));
+  EXPECT_EQ(QColor(shot.pixel(20, 20)), QColor(Qt::blue));
+
+  int before = painted->paints;
+  painted->Invalidate();
+  WidgetOf<QWidget>(painted)->repaint();
+  EXPECT_GT(painted->paints, before);
+
+  int delta = 0;
+  painted->OnMouseWheel = [&](TComponent*, TShiftState, int d, int, int, bool& handled) {
+    delta = d;
+    handled = true;
+  };
+  QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(WidgetOf<QWidget>(painted), &wheel);
+  EXPECT_EQ(delta, -120);
+}
+
+TEST_F(QtFormFixture, ScreenCursorOverridesAllWindowsUntilReset) {
+  Screen.SetCursor(TCursor::crHourGlass);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  Screen.SetCursor(TCursor::crDefault);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(QtFormFixture, Screenshot) {
