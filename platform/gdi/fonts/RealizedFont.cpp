@@ -170,8 +170,7 @@ int TRealizedFont::GlyphAdvance(unsigned glyph) const {
   return ScaleX(DesignAdvance(glyph));
 }
 
-int TRealizedFont::Advance(char32_t codePoint) const {
-  std::lock_guard<std::mutex> lock(mutex_);
+int TRealizedFont::CachedAdvance(char32_t codePoint) const {
   if (codePoint < asciiAdvances_.size() && asciiAdvances_[codePoint] >= 0) return asciiAdvances_[codePoint];
   if (codePoint >= asciiAdvances_.size()) {
     auto it = otherAdvances_.find(codePoint);
@@ -183,6 +182,26 @@ int TRealizedFont::Advance(char32_t codePoint) const {
   else
     otherAdvances_[codePoint] = advance;
   return advance;
+}
+
+int TRealizedFont::Advance(char32_t codePoint) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return CachedAdvance(codePoint);
+}
+
+std::vector<int> TRealizedFont::Advances(std::u16string_view text) const {
+  std::vector<int> advances(text.size(), 0);
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      advances[i] = CachedAdvance(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+      continue;
+    }
+    advances[i] = CachedAdvance(c);
+  }
+  return advances;
 }
 
 TABC TRealizedFont::AbcWidths(char32_t codePoint) const {

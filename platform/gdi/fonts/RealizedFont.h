@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gdi/fonts/FontResolver.h"
@@ -39,6 +40,9 @@ class TRealizedFont {
   unsigned GlyphIndex(char32_t codePoint) const;
   // Advance of a code point in whole pixels (the missing glyph's advance when absent).
   int Advance(char32_t codePoint) const;
+  // Advance of every UTF-16 unit of a text in whole pixels (a surrogate pair's on its first
+  // unit, 0 on its second), under one lock.
+  std::vector<int> Advances(std::u16string_view text) const;
   // Advance of a glyph in whole pixels.
   int GlyphAdvance(unsigned glyph) const;
   TABC AbcWidths(char32_t codePoint) const;
@@ -56,6 +60,7 @@ class TRealizedFont {
   int ScaleX(long units) const;
   int ScaleY(long units) const;
   int DesignAdvance(unsigned glyph) const;
+  int CachedAdvance(char32_t codePoint) const;  // the caller holds mutex_
 
   TLogFont logFont_;
   TFontLocation location_;

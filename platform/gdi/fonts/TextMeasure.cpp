@@ -1,7 +1,8 @@
 #include "platform/gdi/fonts/TextMeasure.h"
 
 std::vector<int> TextAdvances(const TRealizedFont& font, std::u16string_view text, const TTextSpacing& spacing) {
-  std::vector<int> advances(text.size(), 0);
+  std::vector<int> advances = font.Advances(text);
+  if (spacing.CharExtra == 0 && spacing.BreakCount == 0) return advances;
   const Char breakChar = font.TextMetric().tmBreakChar;
   int share = 0, remainder = 0;
   if (spacing.BreakCount > 0) {
@@ -9,10 +10,10 @@ std::vector<int> TextAdvances(const TRealizedFont& font, std::u16string_view tex
     remainder = spacing.BreakExtra % spacing.BreakCount;  // same sign as BreakExtra
   }
   for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-    int advance = font.Advance(c) + spacing.CharExtra;
+    bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF && i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+    if (low) continue;  // the second half of a pair
+    int& advance = advances[i];
+    advance += spacing.CharExtra;
     if (spacing.BreakCount > 0 && text[i] == breakChar) {
       advance += share;
       if (remainder > 0) {
@@ -23,8 +24,6 @@ std::vector<int> TextAdvances(const TRealizedFont& font, std::u16string_view tex
         ++remainder;
       }
     }
-    advances[i] = advance;
-    if (pair) ++i;
   }
   return advances;
 }

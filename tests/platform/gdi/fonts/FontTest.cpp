@@ -269,6 +269,13 @@ TEST(TextMeasure, FitCountsWithCharacterExtraAndJustification) {
   dc.SetTextJustification(-3, 2);
   EXPECT_EQ(dc.GetTextExtentPoint32(text).cx, width(8) - 3);
   dc.SetTextJustification(0, 0);
+  // A surrogate pair is one character: one advance, one character extra, on its first unit.
+  dc.SetTextCharacterExtra(3);
+  TTextFit pair = dc.GetTextExtentExPoint(u"a\U0001F600b", -1);
+  ASSERT_EQ(pair.PartialExtents.size(), 4u);
+  EXPECT_EQ(pair.PartialExtents[1], pair.PartialExtents[2]);
+  EXPECT_EQ(pair.Extent.cx, base['a'] + base['b'] + dc.GetCharWidth32(0x1F600, 0x1F600)[0] + 3 * 3);
+  dc.SetTextCharacterExtra(0);
   EXPECT_EQ(dc.GetTextExtentExPoint(u"", 10).Fit, 0);
   EXPECT_EQ(dc.GetTextExtentExPoint(text, 0).Fit, 0);
 }
