@@ -70,12 +70,7 @@ void TPdfDocument::FreeDoc() {
   xref_.reset();
 }
 
-TPdfStream* TPdfDocument::CreateStream(bool doNotRegister) {
-  auto stream = std::make_unique<TPdfStream>(xref_.get(), CompressStreams, codePage_);
-  if (doNotRegister) return stream.release();
-  xref_->AddObject(stream.get());
-  return stream.release();
-}
+TPdfStream* TPdfDocument::CreateStream() { return xref_->Add<TPdfStream>(xref_.get(), CompressStreams, codePage_); }
 
 void TPdfDocument::NewDoc() {
   FreeDoc();

@@ -122,9 +122,8 @@ class TPdfDocument {
   bool HasCurrentPage() const { return canvas_->HasPage(); }
   const TPdfEnvironment& Environment() const { return env_; }
 
-  // Makes a stream with the document's compression and code page; registered unless
-  // told not to (then the caller owns it until it is registered).
-  TPdfStream* CreateStream(bool doNotRegister = false);
+  // Makes and registers a stream with the document's compression and code page.
+  TPdfStream* CreateStream();
 
   int CodePage() const { return codePage_; }
   int CharSet() const { return charSet_; }
