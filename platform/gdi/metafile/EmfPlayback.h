@@ -1,0 +1,72 @@
+// The state of one playback: the target, the mapping from the metafile's logical units to
+// the target's, the metafile's object table and the bookkeeping of saved states and clipping.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi/dc/MeasureDC.h"
+#include "platform/gdi/fonts/LogFont.h"
+#include "platform/gdi/metafile/EmfReader.h"
+
+// Keeps the metafile's own mapping (map mode, window and viewport) and turns its logical
+// units into pixels of its reference device.
+class TEmfMapping : public TMeasureDC {
+ public:
+  explicit TEmfMapping(TSize device) : TMeasureDC(device) {}
+  using TDeviceContextBase::ScaleX;
+  using TDeviceContextBase::ScaleY;
+  using TDeviceContextBase::ToDevice;
+};
+
+class TEmfPlayback {
+ public:
+  TEmfPlayback(TDeviceContext& target, const TEmfHeader& header, const TRect& dest);
+  // Draws one record; false after the end-of-file record.
+  bool Play(const TEmfRecord& record);
+
+ private:
+  struct TObject {
+    enum TKind { Empty, Pen, Brush, Font } Kind = Empty;
+    TLogPen PenValue;
+    TLogBrush BrushValue;
+    TLogFont FontValue;
+  };
+
+  // Metafile logical units to target logical units.
+  TPoint Map(TPoint p) const;
+  TRect MapRect(const TRect& r) const;
+  int MapLengthX(int v) const;
+  int MapLengthY(int v) const;
+  // Metafile device pixels to target logical units (clip regions are in device pixels).
+  TPoint MapDevice(TPoint p) const;
+  std::vector<TPoint> Points(const TEmfRecord& r, size_t countAt, size_t pointsAt, bool small) const;
+
+  void PlayPoly(const TEmfRecord& r, bool small);
+  void PlayPolyPoly(const TEmfRecord& r, bool small);
+  void PlayTo(const TEmfRecord& r, bool small);
+  void PlayText(const TEmfRecord& r, bool wide);
+  void PlayBlt(const TEmfRecord& r, bool stretch);
+  void PlayStretchDIBits(const TEmfRecord& r);
+  void PlaySelect(uint32_t handle);
+  void PlayCreate(const TEmfRecord& r);
+  void PlayFillRgn(const TEmfRecord& r, size_t sizeAt, size_t dataAt, std::optional<TLogBrush> brush);
+  void PlayClipRgn(const TEmfRecord& r);
+  void PlayOffsetClip(const TEmfRecord& r);
+  void PlayRestore(int relative);
+  // The clip region of the target kept inside the one it had before the playback.
+  void KeepInsideInitialClip();
+  // The rectangles of region data, bounds-checked.
+  std::vector<TRect> RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const;
+  TObject* Entry(uint32_t handle);
+
+  TDeviceContext& target_;
+  TEmfMapping mapping_;
+  TRect frame_;  // metafile device pixels that fill dest
+  TRect dest_;
+  double sx_ = 1, sy_ = 1;
+  std::vector<TObject> objects_;
+  int depth_ = 0;  // saves made by the metafile and not restored yet
+  std::optional<TRegion> initialClip_;
+};
