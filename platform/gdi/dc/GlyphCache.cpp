@@ -1,0 +1,87 @@
+#include "platform/gdi/dc/GlyphCache.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <numbers>
+#include <tuple>
+
+namespace {
+
+constexpr size_t kMaxGlyphs = 20000;
+
+using TKey = std::tuple<const TRealizedFont*, unsigned, long, long, int, bool>;
+
+std::mutex& CacheMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::map<TKey, std::shared_ptr<const TGlyphImage>>& Cache() {
+  static std::map<TKey, std::shared_ptr<const TGlyphImage>> cache;
+  return cache;
+}
+
+std::shared_ptr<const TGlyphImage> Render(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
+                                          int escapement, bool mono) {
+  std::lock_guard<std::mutex> lock(font.FaceMutex());
+  FT_Face face = font.Face();
+  if (FT_Set_Char_Size(face, std::max(sizeX, 1L), std::max(sizeY, 1L), 72, 72) != 0) return nullptr;
+  // Rotation (counter-clockwise on the screen) after the slant of a simulated italic.
+  double angle = escapement / 10.0 * std::numbers::pi / 180.0;
+  double cosA = std::cos(angle), sinA = std::sin(angle);
+  double shear = font.SimulatedItalic() ? 0.2 : 0.0;
+  FT_Matrix matrix;
+  matrix.xx = static_cast<FT_Fixed>(cosA * 65536);
+  matrix.xy = static_cast<FT_Fixed>((cosA * shear - sinA) * 65536);
+  matrix.yx = static_cast<FT_Fixed>(sinA * 65536);
+  matrix.yy = static_cast<FT_Fixed>((sinA * shear + cosA) * 65536);
+  FT_Set_Transform(face, &matrix, nullptr);
+  auto image = std::make_shared<TGlyphImage>();
+  FT_Int32 flags = FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
+  bool ok = FT_Load_Glyph(face, glyph, flags) == 0;
+  if (ok) {
+    FT_GlyphSlot slot = face->glyph;
+    if (font.SimulatedBold() && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+      FT_Outline_Embolden(&slot->outline, face->size->metrics.y_ppem * 2);
+    ok = FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
+    if (ok) {
+      const FT_Bitmap& bm = slot->bitmap;
+      image->Left = slot->bitmap_left;
+      image->Top = slot->bitmap_top;
+      image->Width = static_cast<int>(bm.width);
+      image->Rows = static_cast<int>(bm.rows);
+      image->Coverage.resize(static_cast<size_t>(bm.width) * bm.rows);
+      for (unsigned row = 0; row < bm.rows; ++row) {
+        const uint8_t* src = bm.buffer + static_cast<ptrdiff_t>(row) * bm.pitch;
+        uint8_t* dst = image->Coverage.data() + static_cast<size_t>(row) * bm.width;
+        for (unsigned col = 0; col < bm.width; ++col)
+          dst[col] = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (((src[col >> 3] >> (7 - (col & 7))) & 1) ? 255 : 0)
+                                                          : src[col];
+      }
+    }
+  }
+  FT_Set_Transform(face, nullptr, nullptr);
+  return ok ? image : nullptr;
+}
+
+}  // namespace
+
+std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
+                                               int escapement, bool mono) {
+  TKey key{&font, glyph, sizeX, sizeY, escapement, mono};
+  {
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    auto it = Cache().find(key);
+    if (it != Cache().end()) return it->second;
+  }
+  std::shared_ptr<const TGlyphImage> image = Render(font, glyph, sizeX, sizeY, escapement, mono);
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  if (Cache().size() >= kMaxGlyphs) Cache().clear();
+  Cache().emplace(key, image);
+  return image;
+}
