@@ -43,12 +43,10 @@ void TApplication::FormDestroyed(TCustomForm* form) {
   ForgetControl(form);
 }
 
-bool TApplication::MainFormGone() const { return !mainForm_ || !mainForm_->Visible(); }
-
 void TApplication::Run() {
   running_ = true;
   if (mainForm_) mainForm_->Show();
-  while (!terminated_ && !MainFormGone()) {
+  while (!terminated_ && mainForm_) {
     if (!HandleMessage()) break;
   }
   running_ = false;

@@ -41,8 +41,8 @@ class TApplication : public TComponent {
   int FormCount() const { return static_cast<int>(forms_.size()); }
   TCustomForm* Forms(int index) const { return forms_.at(index); }
 
-  // Shows the main form and runs the message loop until the main form is closed or
-  // Terminate is called.
+  // Shows the main form and runs the message loop until the main form is closed (which
+  // calls Terminate), Terminate is called otherwise, or the main form is freed.
   void Run();
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
@@ -94,7 +94,6 @@ class TApplication : public TComponent {
   void AddForm(TCustomForm* form);
   void DeliverPostedMessages();
   void FireDueTimers();
-  bool MainFormGone() const;
 
   std::unique_ptr<TUiBackend> backend_;
   std::vector<TCustomForm*> forms_;

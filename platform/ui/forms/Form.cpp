@@ -31,6 +31,8 @@ void TCustomForm::Close() {
   if (action == TCloseAction::caNone) return;
   if (modal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
   Hide();
+  // Closing the main form ends the program.
+  if (Application && Application->MainForm() == this) Application->Terminate();
 }
 
 int TCustomForm::ShowModal() {

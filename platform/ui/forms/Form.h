@@ -24,7 +24,7 @@ class TCustomForm : public TWinControl {
   void Show();
   void Hide();
   // Asks OnClose, which may keep the form open; otherwise the form is hidden. A modal form
-  // ends its ShowModal with mrCancel.
+  // ends its ShowModal with mrCancel; the main form ends the application's Run.
   void Close();
   // Shows the form and processes messages until ModalResult is set or the form closes;
   // returns ModalResult and hides the form.

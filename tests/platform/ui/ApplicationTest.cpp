@@ -176,18 +176,27 @@ TEST_F(AppFixture, ATimerMayFreeItselfInItsHandler) {
   EXPECT_EQ(fired, 1);
 }
 
-TEST_F(AppFixture, RunEndsWhenTheMainFormClosesOrOnTerminate) {
+TEST_F(AppFixture, RunEndsWhenTheMainFormCloses) {
+  TForm* other = nullptr;
+  app.CreateForm(other);
+  headless.ScheduleInput(50, [&] {
+    other->Show();
+    other->Close();  // another form closing does not end the program
+  });
   headless.ScheduleInput(100, [&] { form->Close(); });
   app.Run();
   EXPECT_EQ(GetTickCount64(), 100u);
   EXPECT_FALSE(form->Visible());
+  EXPECT_TRUE(app.Terminated());
+}
 
+TEST_F(AppFixture, RunEndsOnTerminateFromATimer) {
   auto* timer = new TTimer(form);
   timer->SetInterval(30);
   timer->SetOnTimer([&](TComponent*) { app.Terminate(); });
   app.Run();
-  EXPECT_TRUE(app.Terminated());
-  EXPECT_EQ(GetTickCount64(), 130u);
+  EXPECT_EQ(GetTickCount64(), 30u);
+  EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(AppFixture, OnCloseMayKeepTheFormOpen) {

@@ -1,8 +1,11 @@
 // The string grid as a table view over a model that reads the grid's cells where they are
 // (nothing is copied). With a fixed first row or column, Qt's headers show that row or
-// column, so it stays in place while the rest scrolls.
+// column, so it stays in place while the rest scrolls. Changes are gathered and reach the
+// view once per turn of the event loop, so a workflow that fills a grid cell by cell or
+// raises RowCount row by row does not make the view redo its work each time.
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -17,15 +20,12 @@ class TGridModel : public QAbstractTableModel {
   explicit TGridModel(TStringGrid& grid) : grid_(grid) {}
 
   // The grid row and column of model row 0 and column 0.
-  int RowOffset() const { return grid_.FixedRows() > 0 ? 1 : 0; }
-  int ColOffset() const { return grid_.FixedCols() > 0 ? 1 : 0; }
+  int RowOffset() const { return rowOffset_; }
+  int ColOffset() const { return colOffset_; }
 
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : grid_.RowCount() - RowOffset();
-  }
-  int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : grid_.ColCount() - ColOffset();
-  }
+  // The view knows the counts of the last Sync; cells are read from the grid as they are.
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : cols_; }
   QVariant data(const QModelIndex& index, int role) const override {
     int col = index.column() + ColOffset(), row = index.row() + RowOffset();
     if (role == Qt::DisplayRole) return ToQt(grid_.CellRef(col, row));
@@ -38,9 +38,18 @@ class TGridModel : public QAbstractTableModel {
     if (orientation == Qt::Horizontal) return ToQt(grid_.CellRef(section + ColOffset(), 0));
     return ToQt(grid_.CellRef(0, section + RowOffset()));
   }
-  void Reset() {
+  // Takes the grid's current counts; false when they had not changed.
+  bool Sync() {
+    int rowOffset = grid_.FixedRows() > 0 ? 1 : 0, colOffset = grid_.FixedCols() > 0 ? 1 : 0;
+    int rows = grid_.RowCount() - rowOffset, cols = grid_.ColCount() - colOffset;
+    if (rows == rows_ && cols == cols_ && rowOffset == rowOffset_ && colOffset == colOffset_) return false;
     beginResetModel();
+    rows_ = rows;
+    cols_ = cols;
+    rowOffset_ = rowOffset;
+    colOffset_ = colOffset;
     endResetModel();
+    return true;
   }
   void CellsChanged() {
     int rows = rowCount(QModelIndex()), cols = columnCount(QModelIndex());
@@ -51,11 +60,17 @@ class TGridModel : public QAbstractTableModel {
 
  private:
   TStringGrid& grid_;
+  int rows_ = 0, cols_ = 0, rowOffset_ = 0, colOffset_ = 0;
 };
 
 class TGridPeer : public TQtPeer {
  public:
-  TGridPeer(TStringGrid& g, QTableView* w) : TQtPeer(g, w), grid_(g), model_(new TGridModel(g)) {
+  TGridPeer(TStringGrid& g, QTableView* w)
+      : TQtPeer(g, w), grid_(g), model_(new TGridModel(g)), corner_(new QLabel(w)) {
+    // The cell where the fixed row and column meet sits over Qt's corner button.
+    corner_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    corner_->setContentsMargins(4, 0, 0, 0);
+    corner_->setAttribute(Qt::WA_TransparentForMouseEvents);
     model_->setParent(w);
     w->setModel(model_);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,26 +103,16 @@ class TGridPeer : public TQtPeer {
   }
 
   void Update(TChange what) override {
-    auto* w = static_cast<QTableView*>(Widget());
-    switch (what) {
-      case TChange::Cells: model_->CellsChanged(); break;
-      case TChange::GridLayout: {
-        bool counts = model_->rowCount(QModelIndex()) != shownRows_ || model_->columnCount(QModelIndex()) != shownCols_ ||
-                      model_->RowOffset() != shownRowOffset_ || model_->ColOffset() != shownColOffset_;
-        if (counts) {
-          model_->Reset();
-          shownRows_ = model_->rowCount(QModelIndex());
-          shownCols_ = model_->columnCount(QModelIndex());
-          shownRowOffset_ = model_->RowOffset();
-          shownColOffset_ = model_->ColOffset();
-        }
-        ApplySizes(w);
-        QModelIndex current = model_->index(grid_.Row() - model_->RowOffset(), grid_.Col() - model_->ColOffset());
-        if (current.isValid() && current != w->currentIndex()) w->setCurrentIndex(current);
-        break;
-      }
-      default: break;
-    }
+    if (what == TChange::Cells)
+      cellsPending_ = true;
+    else if (what == TChange::GridLayout)
+      layoutPending_ = true;
+    else
+      return;
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    // The widget is the context: a flush still queued when the grid goes is dropped.
+    QMetaObject::invokeMethod(Widget(), [this] { Flush(); }, Qt::QueuedConnection);
   }
 
  protected:
@@ -120,6 +125,30 @@ class TGridPeer : public TQtPeer {
   bool ClickOnRelease() const override { return true; }
 
  private:
+  void Flush() {
+    flushQueued_ = false;
+    auto* w = static_cast<QTableView*>(Widget());
+    PushScope push(*this);
+    if (layoutPending_) {
+      layoutPending_ = false;
+      model_->Sync();
+      ApplySizes(w);
+      QModelIndex current = model_->index(grid_.Row() - model_->RowOffset(), grid_.Col() - model_->ColOffset());
+      if (current.isValid() && current != w->currentIndex()) w->setCurrentIndex(current);
+    }
+    if (cellsPending_) {
+      cellsPending_ = false;
+      model_->CellsChanged();
+    }
+    corner_->setText(ToQt(grid_.CellRef(0, 0)));
+    bool corner = model_->RowOffset() && model_->ColOffset();
+    corner_->setVisible(corner);
+    if (corner) {
+      corner_->setGeometry(w->frameWidth(), w->frameWidth(), grid_.ColWidths(0), grid_.RowHeights(0));
+      corner_->raise();
+    }
+  }
+
   void ApplySizes(QTableView* w) {
     int colOff = model_->ColOffset(), rowOff = model_->RowOffset();
     w->horizontalHeader()->setVisible(rowOff > 0);
@@ -138,7 +167,8 @@ class TGridPeer : public TQtPeer {
 
   TStringGrid& grid_;
   TGridModel* model_;
-  int shownRows_ = -1, shownCols_ = -1, shownRowOffset_ = -1, shownColOffset_ = -1;
+  QLabel* corner_;
+  bool cellsPending_ = false, layoutPending_ = false, flushQueued_ = false;
 };
 
 }  // namespace

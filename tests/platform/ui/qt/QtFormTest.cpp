@@ -252,7 +252,7 @@ TEST_F(QtFormFixture, GridCellsSetInTheModelShowInTheView) {
   grid->Rows(1).BeginUpdate();
   for (int r = 1; r <= 100000; ++r) grid->SetCell(1, r, u"http://example.com/" + Utf8ToString(std::to_string(r)));
   grid->Rows(1).EndUpdate();
-  app.ProcessMessages();
+  app.ProcessMessages();  // the view hears of the changes once, from the loop
 
   QTableView* view = WidgetOf<QTableView>(grid);
   QAbstractItemModel* model = view->model();
@@ -261,11 +261,19 @@ TEST_F(QtFormFixture, GridCellsSetInTheModelShowInTheView) {
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "URL");
   EXPECT_EQ(model->data(model->index(99999, 0)).toString(), "http://example.com/100000");
   EXPECT_FALSE(view->horizontalHeader()->isHidden());
+  QLabel* corner = view->findChild<QLabel*>();
+  ASSERT_NE(corner, nullptr);
+  EXPECT_EQ(corner->text(), "Nr.");
 
   grid->SetCell(1, 5, u"geändert");
   EXPECT_EQ(model->data(model->index(4, 0)).toString(), QString::fromUtf8("geändert"));
 
+  for (int r = 0; r < 1000; ++r) grid->SetRowCount(grid->RowCount() + 1);  // row by row, as imports do
+  app.ProcessMessages();
+  EXPECT_EQ(model->rowCount(), 101000);
+
   grid->SetRowCount(1);  // no fixed row left: row 0 becomes a data row
+  app.ProcessMessages();
   EXPECT_EQ(model->rowCount(), 1);
   EXPECT_EQ(model->data(model->index(0, 0)).toString(), "URL");
   EXPECT_TRUE(view->horizontalHeader()->isHidden());
