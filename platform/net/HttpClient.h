@@ -56,8 +56,8 @@ class TIdHTTP {
   int RedirectMaximum = 15;
   // Not owned; see TIdCookieManager. Null: no cookies.
   TIdCookieManager* CookieManager = nullptr;
-  // Milliseconds; start from HttpDefaults(). ConnectTimeout covers the TLS handshake too;
-  // RequestTimeout the whole request. 0 means no limit.
+  // Milliseconds (above 0); start from HttpDefaults(). ConnectTimeout covers the TLS
+  // handshake too, RequestTimeout the whole request.
   int ConnectTimeout;
   int RequestTimeout;
   // Further trusted certificate authorities (see THttpDefaults::CAFile); starts from
@@ -65,7 +65,8 @@ class TIdHTTP {
   std::string CAFile;
 
   // The body as text, decoded by the answer's charset, else as UTF-8 when valid, else in
-  // code page 1252. Only http and https addresses are fetched.
+  // code page 1252. Only http and https addresses are fetched; the address goes out as
+  // EncodeRequestUrl makes it (UrlEncoding.h).
   String Get(const String& url);
   // POSTs the bytes of body and returns the answer's body as text like Get.
   String Post(const String& url, std::string_view body);
