@@ -22,3 +22,9 @@ void TLabel::SetAlignment(TAlignment value) {
 }
 
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 41); }
+
+void TPanel::SetBevelOuter(TPanelBevel value) {
+  if (value == bevelOuter_) return;
+  bevelOuter_ = value;
+  Changed(TChange::Text);
+}

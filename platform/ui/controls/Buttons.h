@@ -27,7 +27,15 @@ class TLabel : public TControl {
   TAlignment alignment_ = TAlignment::taLeftJustify;
 };
 
+enum class TPanelBevel { bvNone, bvLowered, bvRaised };
+
 class TPanel : public TWinControl {
  public:
   explicit TPanel(TComponent* AOwner);
+  // The frame around the panel.
+  TPanelBevel BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TPanelBevel value);
+
+ private:
+  TPanelBevel bevelOuter_ = TPanelBevel::bvRaised;
 };

@@ -79,14 +79,21 @@ class TFormPeer : public TQtPeer {
 
 class TPanelPeer : public TQtPeer {
  public:
-  TPanelPeer(TPanel& p, QLabel* w) : TQtPeer(p, w) {
-    w->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    w->setAlignment(Qt::AlignCenter);
-  }
+  TPanelPeer(TPanel& p, QLabel* w) : TQtPeer(p, w), panel_(p) { w->setAlignment(Qt::AlignCenter); }
   bool ClickOnRelease() const override { return true; }
   void Update(TChange what) override {
-    if (what == TChange::Text) static_cast<QLabel*>(Widget())->setText(WithoutAccessKeys(ToQt(control_.Caption())));
+    if (what != TChange::Text) return;
+    auto* w = static_cast<QLabel*>(Widget());
+    w->setText(WithoutAccessKeys(ToQt(panel_.Caption())));
+    switch (panel_.BevelOuter()) {
+      case TPanelBevel::bvNone: w->setFrameStyle(QFrame::NoFrame); break;
+      case TPanelBevel::bvLowered: w->setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+      case TPanelBevel::bvRaised: w->setFrameStyle(QFrame::Panel | QFrame::Raised); break;
+    }
   }
+
+ private:
+  TPanel& panel_;
 };
 
 // The tab widget shows the pages in their order; a page whose TabVisible is off keeps its

@@ -189,6 +189,8 @@ TEST_F(QtFormFixture, FontAndColourChangesReachTheWidget) {
   EXPECT_EQ(WidgetOf<QLabel>(label)->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
   label->SetVisible(false);
   EXPECT_TRUE(WidgetOf<QLabel>(label)->isHidden());
+  panel->SetBevelOuter(TPanelBevel::bvNone);
+  EXPECT_EQ(WidgetOf<QLabel>(panel)->frameShape(), QFrame::NoFrame);
 }
 
 TEST_F(QtFormFixture, ClickingTheButtonRunsTheModelsHandler) {
