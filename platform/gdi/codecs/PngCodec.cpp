@@ -20,9 +20,25 @@ struct TPngImageGuard {
   throw EInvalidGraphic(S("PNG-Bild ist fehlerhaft: ") + Utf8ToString(image.message));
 }
 
+// libpng allocates a chunk's buffer at the length its header claims before reading it, so a
+// few corrupt bytes could make it ask for up to 2 GiB. No chunk can be longer than the rest
+// of the file: the chunk headers are walked first and such a file is refused.
+void CheckChunkLengths(std::string_view file) {
+  auto p = reinterpret_cast<const uint8_t*>(file.data());
+  size_t pos = 8;  // behind the signature
+  while (file.size() >= 8 && pos <= file.size() - 8) {
+    uint64_t length = uint64_t(p[pos]) << 24 | uint64_t(p[pos + 1]) << 16 | uint64_t(p[pos + 2]) << 8 | p[pos + 3];
+    if (length > file.size() - pos - 8) throw EInvalidGraphic(S("PNG-Bild ist unvollständig"));
+    bool end = file.substr(pos + 4, 4) == "IEND";
+    pos += 12 + size_t(length);  // length, type, data, CRC
+    if (end) break;
+  }
+}
+
 }  // namespace
 
 TDecodedPng DecodePng(std::string_view file) {
+  CheckChunkLengths(file);
   TPngImageGuard guard;
   png_image& image = guard.image;
   if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) Fail(image);

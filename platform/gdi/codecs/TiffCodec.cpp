@@ -75,6 +75,10 @@ TIFF* Open(TMemoryFile& file, const char* mode) {
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &file);
   TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &file);
+  // A few corrupt header bytes can make libtiff ask for gigabytes of strip buffer. No
+  // buffer of an image within the pixel budget needs more than 16 bytes per pixel (four
+  // 32-bit samples), so libtiff may allocate no more at once.
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(ImagePixelBudget() * 16));
   TIFF* tif = TIFFClientOpenExt("memory", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
                                 UnmapProc, options);
   TIFFOpenOptionsFree(options);

@@ -93,6 +93,11 @@ TEST(PngCodec, BrokenFilesRaise) {
   corrupt[file.size() / 2] ^= 0x55;  // breaks the deflate stream or its checksum
   EXPECT_THROW(DecodePng(corrupt), EInvalidGraphic);
   EXPECT_THROW(DecodePng("not a png"), EInvalidGraphic);
+  // A chunk that claims more bytes than the file holds is refused before libpng would
+  // allocate them.
+  std::string huge = file;
+  huge.replace(33, 4, "\x7F\xFF\xFF\xF0");  // length of the chunk after IHDR
+  EXPECT_THROW(DecodePng(huge), EInvalidGraphic);
   EXPECT_THROW(EncodePng(TDibImage(), false), EInvalidGraphicOperation);
 }
 
