@@ -12,6 +12,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -172,8 +174,13 @@ TEST_F(QtFormFixture, EveryControlHasAWidgetInItsParent) {
                                                       grid, browser, panel, first, pages, sheet})
     ASSERT_NE(TQtPeer::Of(c), nullptr);
   EXPECT_EQ(WidgetOf<QMainWindow>(form)->windowTitle(), "Wendrel");
-  EXPECT_TRUE(WidgetOf<QWidget>(button)->isAncestorOf(WidgetOf<QWidget>(button)) ||
-              WidgetOf<QWidget>(first)->isAncestorOf(WidgetOf<QWidget>(button)));
+  // Children sit in their parent's container: below a category panel's caption bar, on
+  // their tab page, in the window's client area.
+  EXPECT_EQ(WidgetOf<QWidget>(button)->parentWidget(), TQtPeer::Of(first)->Container());
+  EXPECT_EQ(WidgetOf<QWidget>(grid)->parentWidget(), WidgetOf<QWidget>(sheet));
+  EXPECT_EQ(WidgetOf<QWidget>(side)->parentWidget(), TQtPeer::Of(form)->Container());
+  EXPECT_EQ(WidgetOf<QWidget>(pages)->geometry(), QRect(241, 0, 742 - 241, 722));
+  EXPECT_EQ(TQtPeer::Of(form)->Container()->size(), QSize(742, 722));
   EXPECT_EQ(WidgetOf<QLineEdit>(key)->echoMode(), QLineEdit::Password);
   EXPECT_EQ(WidgetOf<QPlainTextEdit>(memo)->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
@@ -213,6 +220,19 @@ TEST_F(QtFormFixture, TypingIntoTheEditChangesTheModel) {
 
   edit->SetText(u"vom Programm");  // and the other way
   EXPECT_EQ(w->text(), "vom Programm");
+}
+
+TEST_F(QtFormFixture, TypingIntoTheMemoGivesCrLfLines) {
+  memo->SetText(u"");
+  QPlainTextEdit* w = WidgetOf<QPlainTextEdit>(memo);
+  QTest::keyClicks(w, "eins");
+  QTest::keyClick(w, Qt::Key_Return);
+  QTest::keyClicks(w, "zwei");
+  EXPECT_EQ(memo->Text(), u"eins\r\nzwei");
+  EXPECT_EQ(memo->Lines().Count(), 2);
+  memo->Lines().Add(String(300, u'w'));  // with both scroll bars, no wrapping
+  EXPECT_EQ(w->document()->blockCount(), 3);
+  EXPECT_EQ(w->document()->lastBlock().layout()->lineCount(), 1);
 }
 
 TEST_F(QtFormFixture, KeyPressHandlerCanSwallowAKey) {
