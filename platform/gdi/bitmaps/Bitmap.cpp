@@ -41,7 +41,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
     TGraphic::operator=(other);
     other.Flush();
     image_ = other.image_;
-    drawCopyCurrent_ = false;
+    copyValid_ = copyDirty_ = false;
     alphaFormat_ = other.alphaFormat_;
     transparentMode_ = other.transparentMode_;
     transparentColor_ = other.transparentColor_;
@@ -108,12 +108,12 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == image_.Format()) return;
   Flush();
   image_ = ConvertPixelFormat(image_, format);
-  drawCopyCurrent_ = false;
   Reallocated();
 }
 
 uint8_t* TBitmap::ScanLine(int row) {
   Flush();
+  copyValid_ = false;  // the caller may write through the pointer
   return image_.ScanLine(row);
 }
 
@@ -124,13 +124,14 @@ const uint8_t* TBitmap::ScanLine(int row) const {
 
 TColor TBitmap::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.Width() || y >= image_.Height()) return -1;
-  if (drawCopyCurrent_) return TColor(PixelToColorRef(drawCopy_[size_t(y) * size_t(image_.Width()) + size_t(x)]));
+  if (copyDirty_) return TColor(PixelToColorRef(drawCopy_[size_t(y) * size_t(image_.Width()) + size_t(x)]));
   return TColor(PixelToColorRef(image_.GetRgb(x, y)));
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
   if (x < 0 || y < 0 || x >= image_.Width() || y >= image_.Height()) return;
   Flush();
+  copyValid_ = false;
   image_.SetRgb(x, y, ColorRefToPixel(ColorToRGB(color)));
 }
 
@@ -138,6 +139,7 @@ const std::vector<TRGBQuad>& TBitmap::Palette() const { return image_.Palette();
 
 void TBitmap::SetPalette(std::vector<TRGBQuad> palette) {
   Flush();
+  copyValid_ = false;
   image_.SetPalette(std::move(palette));
 }
 
@@ -171,12 +173,12 @@ const TDibImage& TBitmap::Image() const {
 
 void TBitmap::SetImage(TDibImage image, TAlphaFormat alphaFormat) {
   image_ = std::move(image);
-  drawCopyCurrent_ = false;
   alphaFormat_ = alphaFormat;
   Reallocated();
 }
 
 void TBitmap::Reallocated() {
+  copyValid_ = copyDirty_ = false;
   // The device context of the canvas must not keep pointing at the old pixels.
   if (canvas_) canvas_->SelectPixels();
 }
@@ -186,22 +188,27 @@ void TBitmap::AssignTo(TBitmap& target) const {
 }
 
 TPixelBuffer TBitmap::BeginDraw() {
+  TPixelBuffer buffer = ReadPixels();
+  if (!Has32BitPixels(image_.Format())) copyDirty_ = true;
+  return buffer;
+}
+
+TPixelBuffer TBitmap::ReadPixels() const {
   TPixelBuffer buffer;
   if (image_.Empty()) return buffer;
   buffer.Width = image_.Width();
   buffer.Height = image_.Height();
   if (Has32BitPixels(image_.Format())) {
     buffer.Stride = int(image_.Stride());
-    buffer.Pixels = reinterpret_cast<uint32_t*>(image_.Bits());
+    buffer.Pixels = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(image_.Bits()));
     return buffer;
   }
-  size_t count = size_t(image_.Width()) * size_t(image_.Height());
-  if (!drawCopyCurrent_) {
-    drawCopy_.resize(count);
+  if (!copyValid_) {
+    drawCopy_.resize(size_t(image_.Width()) * size_t(image_.Height()));
     for (int y = 0; y < image_.Height(); ++y)
       for (int x = 0; x < image_.Width(); ++x)
         drawCopy_[size_t(y) * size_t(image_.Width()) + size_t(x)] = image_.GetRgb(x, y);
-    drawCopyCurrent_ = true;
+    copyValid_ = true;
   }
   buffer.Stride = image_.Width() * 4;
   buffer.Pixels = drawCopy_.data();
@@ -210,8 +217,8 @@ TPixelBuffer TBitmap::BeginDraw() {
 }
 
 void TBitmap::Flush() const {
-  if (!drawCopyCurrent_) return;
-  drawCopyCurrent_ = false;
+  if (!copyDirty_) return;
+  copyDirty_ = false;
   std::unordered_map<uint32_t, int> nearest;
   bool indexed = IsIndexedFormat(image_.Format());
   for (int y = 0; y < image_.Height(); ++y)
@@ -225,4 +232,6 @@ void TBitmap::Flush() const {
       if (it == nearest.end()) it = nearest.emplace(rgb, image_.NearestIndex(rgb)).first;
       image_.SetIndex(x, y, it->second);
     }
+  // Only 24 bits hold every drawn colour exactly; the other formats may have changed it.
+  copyValid_ = image_.Format() == pf24bit;
 }

@@ -104,6 +104,10 @@ class TBitmap : public TGraphic {
 
   // The 32-bit pixel buffer to draw on (empty for an empty bitmap); Monochrome for 1 bit.
   TPixelBuffer BeginDraw();
+  // The same buffer for reading only (drawing the bitmap somewhere else): it is not written
+  // back into the pixels, so reading costs nothing when the bitmap is used again. Valid
+  // until the bitmap is next changed.
+  TPixelBuffer ReadPixels() const;
   // The canvas on the bitmap, made on first use; its device context now holds the current pixels.
   TCanvas& Canvas();
 
@@ -112,8 +116,10 @@ class TBitmap : public TGraphic {
   void Reallocated();  // image_ was replaced
 
   mutable TDibImage image_;
+  // The 32-bit copy of the pixels for formats other than 32 bits.
   mutable std::vector<uint32_t> drawCopy_;
-  mutable bool drawCopyCurrent_ = false;  // drawCopy_ holds the newer pixels
+  mutable bool copyValid_ = false;  // drawCopy_ shows the pixels (or newer ones)
+  mutable bool copyDirty_ = false;  // drawCopy_ was handed out for drawing: it may be newer
   TAlphaFormat alphaFormat_ = afIgnored;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clDefault;

@@ -42,12 +42,12 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
     return;
   }
   if (!Transparent()) {
-    TPixelBuffer pixels = BeginDraw();
+    TPixelBuffer pixels = ReadPixels();
     dc.StretchDIBits(rect.Left, rect.Top, rect.Width(), rect.Height(), 0, 0, w, h, pixels, canvas.CopyMode());
     return;
   }
   const uint32_t key = ColorRefToPixel(ColorToRGB(TransparentColor()));
-  TPixelBuffer pixels = BeginDraw();
+  TPixelBuffer pixels = ReadPixels();
   TPixelImage mask(w, h), picture(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

@@ -223,6 +223,20 @@ TEST(BitmapCanvas, DrawUsesTheCanvasCopyModeAndStretches) {
   EXPECT_EQ(target.GetPixel(3, 0), clBlack);
 }
 
+TEST(BitmapCanvas, DrawingABitmapSomewhereElseLeavesItsIndexesAlone) {
+  // Entries 0 and 5 are both black: only reading the pixels keeps index 5 as it is.
+  TBitmap sprite(2, 1, pf8bit);
+  sprite.ScanLine(0)[1] = 5;
+  std::vector<TRGBQuad> palette = DefaultPalette(pf8bit);
+  palette[5] = QuadOfRgb(0x000000);
+  sprite.SetPalette(palette);
+  TBitmap target(2, 1, pf24bit);
+  sprite.Draw(target.Canvas(), Rect(0, 0, 2, 1));
+  target.Canvas().Draw(0, 0, sprite);
+  EXPECT_EQ(sprite.ScanLine(0)[1], 5);
+  EXPECT_EQ(target.GetPixel(1, 0), clBlack);
+}
+
 TEST(BitmapCanvas, AlphaBitmapsBlendOverTheDestination) {
   // A PNG-like picture: left pixel red at half alpha, right pixel green, fully transparent.
   TDibImage pixels(2, 1, pf32bit);
