@@ -79,7 +79,7 @@ bool TRasterDC::Blit(const TRect& destCorners, const TPixelBuffer* source, const
   }
   TPaint pattern = BrushPaint(state_.Brush);
   const uint32_t textPixel = ColorRefToPixel(state_.TextColor), bkPixel = ColorRefToPixel(state_.BkColor);
-  for (int y = dest.Top; y < dest.Bottom; ++y) {
+  for (int y = std::max(dest.Top, 0); y < std::min(dest.Bottom, buffer_.Height); ++y) {
     ForClippedSpan(y, dest.Left, dest.Right, state_.Clip, [&](int a, int b) {
       uint32_t* row = buffer_.Row(y);
       double ty0 = (y - destCorners.Top) / static_cast<double>(dh), ty1 = (y + 1 - destCorners.Top) / static_cast<double>(dh);

@@ -96,9 +96,13 @@ void TRasterDC::PaintSpan(int y, int x0, int x1, const TPaint& paint, int rop2) 
   });
 }
 
+void TRasterDC::PaintRect(const TRect& r, const TPaint& paint, int rop2) {
+  int top = std::max(r.Top, 0), bottom = std::min(r.Bottom, buffer_.Height);
+  for (int y = top; y < bottom; ++y) PaintSpan(y, r.Left, r.Right, paint, rop2);
+}
+
 void TRasterDC::PaintRegion(const TRegion& region, const TPaint& paint, int rop2) {
-  for (const TRect& r : region.Rects())
-    for (int y = r.Top; y < r.Bottom; ++y) PaintSpan(y, r.Left, r.Right, paint, rop2);
+  for (const TRect& r : region.Rects()) PaintRect(r, paint, rop2);
 }
 
 void TRasterDC::PaintPixel(int x, int y, const TPaint& paint, int rop2) { PaintSpan(y, x, x + 1, paint, rop2); }
@@ -123,7 +127,7 @@ bool TRasterDC::FillRect(const TRect& rect, const TLogBrush& brush) {
   if (brush.IsNull()) return true;
   TRect d = ToDeviceRect(rect);
   TPaint paint = BrushPaint(brush);
-  for (int y = d.Top; y < d.Bottom; ++y) PaintSpan(y, d.Left, d.Right, paint, R2_COPYPEN);
+  PaintRect(d, paint, R2_COPYPEN);
   return true;
 }
 
@@ -156,7 +160,7 @@ bool TRasterDC::Rectangle(int left, int top, int right, int bottom) {
   if (pen.IsNull()) {
     // Without a pen the figure loses its right and bottom edge, as on the original device.
     if (!state_.Brush.IsNull())
-      for (int y = d.Top; y < d.Bottom - 1; ++y) PaintSpan(y, d.Left, d.Right - 1, brush, state_.Rop2);
+      PaintRect({d.Left, d.Top, d.Right - 1, d.Bottom - 1}, brush, state_.Rop2);
     return true;
   }
   int w = DevicePenWidth();
@@ -164,7 +168,7 @@ bool TRasterDC::Rectangle(int left, int top, int right, int bottom) {
   if (!solid && (w == 1 || pen.IsGeometric())) {
     // Dashes and dots run along the outline through the edge pixels.
     if (!state_.Brush.IsNull())
-      for (int y = d.Top + 1; y < d.Bottom - 1; ++y) PaintSpan(y, d.Left + 1, d.Right - 1, brush, state_.Rop2);
+      PaintRect(d.Inflate(-1, -1), brush, state_.Rop2);
     StrokeDevicePolyline({{double(d.Left), double(d.Top)}, {double(d.Right - 1), double(d.Top)},
                           {double(d.Right - 1), double(d.Bottom - 1)}, {double(d.Left), double(d.Bottom - 1)}},
                          true, false);
@@ -176,7 +180,7 @@ bool TRasterDC::Rectangle(int left, int top, int right, int bottom) {
                                                          d.Bottom - 1 + (w + 1) / 2};
   TRect inner = outer.Inflate(-w, -w);
   if (!state_.Brush.IsNull())
-    for (int y = inner.Top; y < inner.Bottom; ++y) PaintSpan(y, inner.Left, inner.Right, brush, state_.Rop2);
+    PaintRect(inner, brush, state_.Rop2);
   TRegion frame = TRegion::Combine(TRegion::FromRect(outer), TRegion::FromRect(inner), RGN_DIFF);
   PaintRegion(frame, PenPaint(), state_.Rop2);
   return true;
@@ -196,8 +200,41 @@ void TRasterDC::DrawThinPolyline(const std::vector<TPoint>& points, bool closed,
       PaintPixel(x, y, gap, state_.Rop2);
     ++styleCounter_;
   };
+  // Segments are walked pixel by pixel; one far outside the buffer is skipped and a very long
+  // one is cut to the part near the buffer first, so that huge coordinates cost no time.
+  const TRect near{-2, -2, buffer_.Width + 2, buffer_.Height + 2};
+  const int64_t longSegment = 4 * (static_cast<int64_t>(buffer_.Width) + buffer_.Height) + 16;
   for (size_t i = 0; i < segments; ++i) {
     TPoint a = points[i], b = points[(i + 1) % points.size()];
+    int64_t steps = std::max(std::abs(static_cast<int64_t>(b.X) - a.X), std::abs(static_cast<int64_t>(b.Y) - a.Y));
+    TRect box = TRect{a.X, a.Y, b.X, b.Y}.Normalized();
+    box.Right += 1;
+    box.Bottom += 1;
+    if (box.Intersect(near).IsEmpty()) {
+      styleCounter_ += static_cast<uint32_t>(steps);
+      continue;
+    }
+    if (steps > longSegment) {
+      // Liang-Barsky: the parameter range of the segment inside the near rectangle.
+      double t0 = 0, t1 = 1, dxf = static_cast<double>(b.X) - a.X, dyf = static_cast<double>(b.Y) - a.Y;
+      auto cut = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        double t = q / p;
+        if (p < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        return t0 <= t1;
+      };
+      if (!cut(-dxf, a.X - near.Left) || !cut(dxf, near.Right - a.X) || !cut(-dyf, a.Y - near.Top) ||
+          !cut(dyf, near.Bottom - a.Y)) {
+        styleCounter_ += static_cast<uint32_t>(steps);
+        continue;
+      }
+      styleCounter_ += static_cast<uint32_t>(std::llround(t0 * static_cast<double>(steps)));
+      TPoint from{static_cast<int>(std::lround(a.X + t0 * dxf)), static_cast<int>(std::lround(a.Y + t0 * dyf))};
+      TPoint to{static_cast<int>(std::lround(a.X + t1 * dxf)), static_cast<int>(std::lround(a.Y + t1 * dyf))};
+      a = from;
+      b = to;
+    }
     int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
     int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
     int err = dx + dy, x = a.X, y = a.Y;
@@ -262,17 +299,17 @@ bool TRasterDC::Polyline(const std::vector<TPoint>& points) {
 bool TRasterDC::DrawFocusRect(const TRect& rect) {
   // Inverts every other pixel of the one-pixel frame, so that drawing it twice removes it.
   TRect d = ToDeviceRect(rect);
-  if (d.IsEmpty() || buffer_.IsEmpty()) return true;
+  if (d.IsEmpty() || buffer_.IsEmpty() || d.Intersect({0, 0, buffer_.Width, buffer_.Height}).IsEmpty()) return true;
   TPaint white;
   white.Color = 0xFFFFFF;
   auto dot = [&](int x, int y) {
     if (((x + y) & 1) == 0) PaintPixel(x, y, white, R2_XORPEN);
   };
-  for (int x = d.Left; x < d.Right; ++x) {
+  for (int x = std::max(d.Left, 0); x < std::min(d.Right, buffer_.Width); ++x) {
     dot(x, d.Top);
     if (d.Bottom - 1 > d.Top) dot(x, d.Bottom - 1);
   }
-  for (int y = d.Top + 1; y < d.Bottom - 1; ++y) {
+  for (int y = std::max(d.Top + 1, 0); y < std::min(d.Bottom - 1, buffer_.Height); ++y) {
     dot(d.Left, y);
     if (d.Right - 1 > d.Left) dot(d.Right - 1, y);
   }

@@ -70,6 +70,7 @@ class TRasterDC : public TDeviceContextBase {
   // Paints pixel spans, a coverage mask or single pixels with a paint and a binary raster op.
   void PaintSpan(int y, int x0, int x1, const TPaint& paint, int rop2);
   void PaintRegion(const TRegion& region, const TPaint& paint, int rop2);
+  void PaintRect(const TRect& rect, const TPaint& paint, int rop2);  // rows outside the buffer are skipped
   void PaintPixel(int x, int y, const TPaint& paint, int rop2);
   uint32_t PaintColorAt(const TPaint& paint, int x, int y, bool& skip) const;
 

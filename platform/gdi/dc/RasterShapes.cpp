@@ -31,7 +31,8 @@ void TRasterDC::FillDevicePolygons(const std::vector<std::vector<TPointF>>& poly
   if (state_.Brush.IsNull()) return;
   std::vector<std::vector<TPoint>> rings;
   for (const auto& p : polygons) rings.push_back(Rounded(p));
-  PaintRegion(TRegion::FromPolygons(rings, fillMode), BrushPaint(state_.Brush), state_.Rop2);
+  TRect visible{0, 0, buffer_.Width, buffer_.Height};
+  PaintRegion(TRegion::FromPolygons(rings, fillMode, &visible), BrushPaint(state_.Brush), state_.Rop2);
 }
 
 void TRasterDC::DrawWidePolyline(const std::vector<TPointF>& points, bool closed) {

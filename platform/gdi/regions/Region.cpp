@@ -91,7 +91,7 @@ TRegion TRegion::FromPolygon(const std::vector<TPoint>& points, int fillMode) {
   return FromPolygons({points}, fillMode);
 }
 
-TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, int fillMode) {
+TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, int fillMode, const TRect* limit) {
   TRegion region;
   bool any = false;
   int minY = 0, maxY = 0;
@@ -104,6 +104,10 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
     }
   }
   if (!any) return region;
+  if (limit) {
+    minY = std::max(minY, limit->Top);
+    maxY = std::min(maxY, limit->Bottom);
+  }
   struct TCrossing {
     double X;
     int Direction;
@@ -136,6 +140,14 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
       for (size_t i = 0; i + 1 < crossings.size(); i += 2) AddCrossingSpan(spans, crossings[i].X, crossings[i + 1].X);
     }
     spans = UnionSpans(spans);
+    if (limit) {
+      std::vector<TSpan> inside;
+      for (const TSpan& sp : spans) {
+        TSpan c{std::max(sp.first, limit->Left), std::min(sp.second, limit->Right)};
+        if (c.first < c.second) inside.push_back(c);
+      }
+      spans = std::move(inside);
+    }
     if (!spans.empty()) region.bands_.push_back({y, y + 1, spans});
   }
   region.Coalesce();

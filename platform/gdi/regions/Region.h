@@ -26,8 +26,10 @@ class TRegion {
   static TRegion FromEllipse(const TRect& r);
   // CreatePolygonRgn: the pixels whose centres lie inside the polygon by the fill mode.
   static TRegion FromPolygon(const std::vector<TPoint>& points, int fillMode);
-  // CreatePolyPolygonRgn: several closed polygons filled together by the fill mode.
-  static TRegion FromPolygons(const std::vector<std::vector<TPoint>>& polygons, int fillMode);
+  // CreatePolyPolygonRgn: several closed polygons filled together by the fill mode. With a
+  // limit, only the part inside it is made (drawing needs no more than the visible part).
+  static TRegion FromPolygons(const std::vector<std::vector<TPoint>>& polygons, int fillMode,
+                              const TRect* limit = nullptr);
   // ExtCreateRegion: the union of the rectangles, each transformed first when a transform is
   // given (a rotating or shearing transform turns a rectangle into a polygon).
   static TRegion FromRects(const std::vector<TRect>& rects, const TXForm* transform = nullptr);

@@ -83,6 +83,26 @@ TEST_F(RasterShapes, DottedCosmeticPenFillsGapsOnlyWithOpaqueBackground) {
   EXPECT_EQ(Picture(wide), "###rrr###rrr\n###...###...\n");
 }
 
+TEST_F(RasterShapes, HugeCoordinatesDrawOnlyTheVisiblePart) {
+  const int big = 1000000000;
+  dc.FillRect({-big, -big, big, 1}, CreateSolidBrush(kBlue));
+  dc.SelectBrush(CreateSolidBrush(kRed));
+  dc.SelectPen(NullPen());
+  dc.Ellipse(-big, 4, big, 2 * big);  // its top edge crosses the picture
+  dc.SelectPen(CreatePen(PS_SOLID, 1, kBlack));
+  dc.MoveToEx(-big, 2);
+  dc.LineTo(big, 2);
+  dc.MoveToEx(-big, -big + 3);
+  dc.LineTo(big, big + 3);  // the diagonal y = x + 3
+  EXPECT_EQ(Picture(img, {0, 0, 8, 4}),
+            "bbbbbbbb\n"
+            "........\n"
+            "########\n"
+            "#.......\n");
+  EXPECT_EQ(img.At(2, 5), 0x000000u);
+  EXPECT_EQ(img.At(4, 5), 0xFF0000u);
+}
+
 TEST(RasterPens, InsideFramePenStaysInsideTheRectangle) {
   struct TCase {
     uint32_t Style;
