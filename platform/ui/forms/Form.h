@@ -30,6 +30,8 @@ class TCustomForm : public TWinControl {
   // returns ModalResult and hides the form.
   int ShowModal();
   int ModalResult() const { return modalResult_; }
+  // True while ShowModal runs.
+  bool Modal() const { return modal_; }
   void SetModalResult(int value) { modalResult_ = value; }
 
   TMainMenu* Menu() const { return menu_; }

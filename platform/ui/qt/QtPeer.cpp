@@ -51,7 +51,7 @@ void TQtPeer::Common(TChange what) {
       if (!PlacedByParent()) widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
       break;
     case TChange::Visible:
-      if (!PlacedByParent()) widget_->setVisible(control_.Visible());
+      if (!PlacedByParent()) ShowWidget(control_.Visible());
       break;
     case TChange::Enabled: widget_->setEnabled(control_.Enabled()); break;
     case TChange::Font: {

@@ -33,6 +33,8 @@ class TQtPeer : public QObject, public TControlPeer {
   virtual void Update(TChange) {}
   // Puts the widget into the parent control's widget.
   virtual void Place();
+  // Shows or hides the widget when the control's Visible changes.
+  virtual void ShowWidget(bool visible) { widget_->setVisible(visible); }
   // The parent places the widget itself (a tab page, for example).
   virtual bool PlacedByParent() const { return false; }
   // A release of the left button over the widget raises OnClick (controls without a

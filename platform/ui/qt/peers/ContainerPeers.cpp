@@ -27,16 +27,23 @@ class TFormPeer : public TQtPeer {
     Watch(central_);
   }
   QWidget* Container() const override { return central_; }
+  void ShowWidget(bool visible) override {
+    QWidget* w = Widget();
+    if (!visible) {
+      w->hide();
+      return;
+    }
+    // A form shown modally keeps the input from the other windows while it is open.
+    w->setWindowModality(form_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+  }
   void Update(TChange what) override {
     auto* w = static_cast<QMainWindow*>(Widget());
     switch (what) {
       case TChange::Text: w->setWindowTitle(ToQt(form_.Caption())); break;
-      case TChange::Visible:
-        if (form_.Visible()) {
-          w->raise();
-          w->activateWindow();
-        }
-        break;
+
       case TChange::Menu:
         if (form_.Menu()) {
           FillQtMenuBar(w->menuBar(), *form_.Menu()->Items());

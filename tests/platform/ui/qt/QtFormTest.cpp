@@ -355,6 +355,29 @@ TEST_F(QtFormFixture, MenuShortCutsAndTheClosingOfTheMainForm) {
   EXPECT_FALSE(WidgetOf<QMainWindow>(form)->isVisible());
 }
 
+TEST_F(QtFormFixture, ShowModalBlocksOtherWindowsUntilAButtonEndsIt) {
+  TForm* dialog = nullptr;
+  app.CreateForm(dialog);
+  dialog->SetCaption(u"Einstellungen");
+  dialog->SetClientWidth(200);
+  dialog->SetClientHeight(100);
+  auto* ok = new TButton(dialog);
+  ok->SetParent(dialog);
+  ok->SetCaption(u"Speichern");
+  ok->SetModalResult(mrOk);
+  bool wasModal = false;
+  auto* timer = new TTimer(form);
+  timer->SetInterval(10);
+  timer->SetOnTimer([&](TComponent*) {
+    timer->SetEnabled(false);
+    wasModal = WidgetOf<QMainWindow>(dialog)->isModal();
+    QTest::mouseClick(WidgetOf<QPushButton>(ok), Qt::LeftButton);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_TRUE(wasModal);
+  EXPECT_FALSE(WidgetOf<QMainWindow>(dialog)->isVisible());
+}
+
 TEST_F(QtFormFixture, TimersAndRunWorkOnTheQtLoop) {
   auto* timer = new TTimer(form);
   timer->SetInterval(20);
