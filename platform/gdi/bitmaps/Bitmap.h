@@ -8,6 +8,8 @@
 // and so does every call of Canvas(); the bitmap writes a copy back into its pixels
 // (nearest palette colour for the indexed formats) before any other access. Whoever draws
 // through Canvas().Handle() directly calls Canvas() again after changing the bitmap.
+// The device context writes the fourth byte of the 32-bit pixels it draws as 0, so pixels
+// drawn on a bitmap with AlphaFormat afDefined become transparent.
 #pragma once
 
 #include <memory>
