@@ -33,9 +33,12 @@ class TBuffConvSingleByte : public TBuffBaseConverter {
 
  private:
   void ChooseDecoder();
-  // The decoder chosen for CodePage, applied to every byte value once.
-  std::array<Char, 256> byteDecoder_{};
+  // The decoder chosen for CodePage, as the character of every byte value.
+  const std::array<Char, 256>* byteDecoder_ = nullptr;
 };
+
+// The characters of the 256 bytes of a code page as TBuffConvSingleByte decodes it.
+const std::array<Char, 256>& SingleByteMapOf(int codePage);
 
 // EUC-CN (51936) and EUC-KR (51949): GB 2312 or KS C 5601 in the upper half.
 class TBuffConvDoubleByte : public TBuffBaseConverter {
@@ -62,7 +65,7 @@ class TBuffConvSingleByteMap : public TBuffConverter {
 
  private:
   void LoadMap();
-  std::array<Char, 256> fullMap_{};
+  const std::array<Char, 256>* fullMap_ = nullptr;
 };
 
 // Bytes 80..FF through a map: OEM and Mac code pages and KOI8-R.

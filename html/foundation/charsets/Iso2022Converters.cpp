@@ -50,15 +50,8 @@ Char TBuffConvISO2022JP::NextChar() {
   switch (CurrentSet) {
     case 0: return DecodeAsciiOnly(b);
     case 1: return b < 0x80 ? DecodeJisX0201(b) : Char(0xFFFD);
-    case 6: return b < 0x80 ? static_cast<Char>(b) : static_cast<Char>(b);
-    case 7: {
-      if (b < 0x80) return static_cast<Char>(b);
-      std::unique_ptr<TBuffConverter> greek = TBuffConvSingleByte::Create(nullptr, nullptr, 28597, 28597);
-      uint8_t byte = static_cast<uint8_t>(b);
-      greek->ReadPtr = &byte;
-      greek->EndPtr = &byte + 1;
-      return greek->NextChar();
-    }
+    case 6: return static_cast<Char>(b & 0xFF);
+    case 7: return SingleByteMapOf(28597)[b & 0xFF];
     default: break;
   }
   // Two-byte sets: control characters and blanks stand alone.

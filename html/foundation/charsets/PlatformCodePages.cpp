@@ -1,5 +1,7 @@
 #include "html/foundation/charsets/PlatformCodePages.h"
 
+#include <map>
+#include <mutex>
 #include <string_view>
 
 #include "html/foundation/charsets/CharsetTables.h"
@@ -19,4 +21,14 @@ Char DecodePlatformByte(int codePage, uint8_t byte) {
   if (const uint16_t* map = HighMapOf(codePage)) return byte < 0x80 ? Char(byte) : Char(map[byte - 0x80]);
   if (const uint16_t* map = IsoMapOf(codePage)) return byte < 0xA0 ? Char(byte) : Char(map[byte - 0xA0]);
   return byte < 0x80 ? Char(byte) : Char(0xFFFD);
+}
+
+const std::array<Char, 256>& PlatformByteMap(int codePage) {
+  static std::mutex mutex;
+  static std::map<int, std::array<Char, 256>> maps;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto [it, added] = maps.try_emplace(codePage);
+  if (added)
+    for (int b = 0; b < 256; ++b) it->second[b] = DecodePlatformByte(codePage, static_cast<uint8_t>(b));
+  return it->second;
 }

@@ -2,6 +2,7 @@
 // of a code page, converted alone.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/rtl/Types.h"
@@ -15,3 +16,6 @@ constexpr int CP_MAC = 10000;
 // has no character of its own (a lead byte of a double-byte code page) gives U+FFFD; a code
 // page the platform does not know decodes bytes below 80 as ASCII and the rest as U+FFFD.
 Char DecodePlatformByte(int codePage, uint8_t byte);
+
+// DecodePlatformByte of all 256 bytes of a code page, worked out once per code page.
+const std::array<Char, 256>& PlatformByteMap(int codePage);

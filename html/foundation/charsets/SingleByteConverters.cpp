@@ -97,23 +97,35 @@ Char DecodeIso8859_15(uint8_t b) {
 
 // ---------------------------------------------------------------- TBuffConvSingleByte
 
-void TBuffConvSingleByte::ChooseDecoder() {
-  Char (*rule)(uint8_t) = nullptr;
-  switch (CodePage) {
-    case 858: rule = Decode858; break;
-    case 922: rule = Decode922; break;
-    case 28595: rule = DecodeIso8859_5; break;
-    case 28596: rule = DecodeIso8859_6; break;
-    case 28597: rule = DecodeIso8859_7; break;
-    case 28598: rule = DecodeIso8859_8; break;
-    case 28599: rule = DecodeIso8859_9; break;
-    case 28601: rule = DecodeIso8859_11; break;
-    case 28605: rule = DecodeIso8859_15; break;
+// The byte maps of the built-in rules, worked out once.
+template <Char (*Rule)(uint8_t)>
+const std::array<Char, 256>* RuleMap() {
+  static const std::array<Char, 256> map = [] {
+    std::array<Char, 256> m{};
+    for (int b = 0; b < 256; ++b) m[b] = Rule(static_cast<uint8_t>(b));
+    return m;
+  }();
+  return &map;
+}
+
+const std::array<Char, 256>& SingleByteMapOf(int codePage) {
+  const std::array<Char, 256>* rule = nullptr;
+  switch (codePage) {
+    case 858: rule = RuleMap<Decode858>(); break;
+    case 922: rule = RuleMap<Decode922>(); break;
+    case 28595: rule = RuleMap<DecodeIso8859_5>(); break;
+    case 28596: rule = RuleMap<DecodeIso8859_6>(); break;
+    case 28597: rule = RuleMap<DecodeIso8859_7>(); break;
+    case 28598: rule = RuleMap<DecodeIso8859_8>(); break;
+    case 28599: rule = RuleMap<DecodeIso8859_9>(); break;
+    case 28601: rule = RuleMap<DecodeIso8859_11>(); break;
+    case 28605: rule = RuleMap<DecodeIso8859_15>(); break;
     default: break;
   }
-  for (int b = 0; b < 256; ++b)
-    byteDecoder_[b] = rule ? rule(static_cast<uint8_t>(b)) : DecodePlatformByte(CodePage, static_cast<uint8_t>(b));
+  return rule ? *rule : PlatformByteMap(codePage);
 }
+
+void TBuffConvSingleByte::ChooseDecoder() { byteDecoder_ = &SingleByteMapOf(CodePage); }
 
 void TBuffConvSingleByte::CopyState(const TBuffConverter& source) {
   TBuffConverter::CopyState(source);
@@ -123,7 +135,7 @@ void TBuffConvSingleByte::CopyState(const TBuffConverter& source) {
 Char TBuffConvSingleByte::NextChar() {
   Char ch;
   if (TakePending(ch)) return ch;
-  return byteDecoder_[ReadUnit() & 0xFF];
+  return (*byteDecoder_)[ReadUnit() & 0xFF];
 }
 
 // ---------------------------------------------------------------- TBuffConvDoubleByte
@@ -159,7 +171,7 @@ Char TBuffConvDoubleByte::NextChar() {
 void TBuffConvSingleByteMap::LoadMap() {
   // No published map of code page 29001 exists on this platform: its bytes decode as the
   // platform's fallback decodes an unknown code page.
-  for (int b = 0; b < 256; ++b) fullMap_[b] = DecodePlatformByte(CodePage, static_cast<uint8_t>(b));
+  fullMap_ = &PlatformByteMap(CodePage);
 }
 
 void TBuffConvSingleByteMap::CopyState(const TBuffConverter& source) {
@@ -170,7 +182,7 @@ void TBuffConvSingleByteMap::CopyState(const TBuffConverter& source) {
 Char TBuffConvSingleByteMap::NextChar() {
   Char ch;
   if (TakePending(ch)) return ch;
-  return fullMap_[ReadUnit() & 0xFF];
+  return (*fullMap_)[ReadUnit() & 0xFF];
 }
 
 void TBuffConvHighMap::LoadMap() {
