@@ -7,7 +7,10 @@
 #include "pdf/objects/PdfStream.h"
 
 TPdfCanvas::TPdfCanvas(TPdfDocument& document)
-    : doc_(document), deviceScale_(72.0f / static_cast<float>(document.ScreenLogPixels())) {}
+    : WorldFactorX(72.0f / static_cast<float>(document.ScreenLogPixels())),
+      WorldFactorY(WorldFactorX),
+      doc_(document),
+      deviceScale_(WorldFactorX) {}
 
 void TPdfCanvas::AttachPage(TPdfPage& page) {
   page_ = &page;
@@ -16,6 +19,7 @@ void TPdfCanvas::AttachPage(TPdfPage& page) {
   contents_ = page.ValueAs<TPdfStream>("Contents");
   currentPageHeight_ = static_cast<float>(page.PageHeightOf());
   deviceScale_ = 72.0f / static_cast<float>(doc_.ScreenLogPixels());
+  savedStates_.clear();
 }
 
 TPdfPage& TPdfCanvas::GetPage() const {
@@ -28,4 +32,5 @@ void TPdfCanvas::DetachPage() {
   contents_ = nullptr;
   pageFonts_ = nullptr;
   currentPageHeight_ = 0;
+  savedStates_.clear();
 }

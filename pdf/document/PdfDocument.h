@@ -73,6 +73,8 @@ class TPdfDocument {
   // Index in TrueTypeFontNames (ASCII case ignored), or -1.
   int FindTrueTypeFont(std::string_view familyUtf8);
   int FallbackFontIndex() const { return fallbackFontIndex_; }
+  // The family characters missing from a font are taken from (-1: none).
+  void SetFallbackFontIndex(int index) { fallbackFontIndex_ = index; }
   // The /BaseFont name: the family without bytes outside "!".."~" plus ",Bold", ",Italic"
   // or ",BoldItalic".
   static std::string TrueTypeFontName(std::string_view family, uint8_t style);

@@ -1,0 +1,19 @@
+// Subsetting a TrueType font file with HarfBuzz's subsetter.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/rtl/Types.h"
+
+// A font file that keeps the outlines of the listed characters (and the glyphs they need)
+// at their original glyph numbers, so that codes addressing glyphs by number stay valid.
+// Empty when the subsetter fails.
+std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep);
+
+// The six capital letters that prefix a subset font's name, derived from the kept characters.
+std::string SubsetTag(const std::vector<Char>& keep);
+
+// True when the font file has TrueType outlines (a "glyf" table).
+bool HasTrueTypeOutlines(std::string_view fontFile);

@@ -1,0 +1,67 @@
+// A TrueType font, written as a pair: the WinAnsi half (a simple /TrueType font with
+// /WinAnsiEncoding for every character of code page 1252) and, made on first need, the
+// Unicode half (a /Type0 font with /Identity-H whose codes are glyph numbers). Both halves
+// share one record of the characters used, kept on the WinAnsi half.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/fonts/LogFont.h"
+#include "pdf/fonts/PdfFontWinAnsi.h"
+
+class TPdfDocument;
+class TPdfStream;
+class TRealizedFont;
+
+class TPdfFontTrueType : public TPdfFontWinAnsi {
+ public:
+  // Makes the WinAnsi half (no partner) or the Unicode half of a partner, registers it with
+  // the document under its resource name and returns it. fontIndex is the 0-based position
+  // of the family in the document's TrueType family list.
+  static TPdfFontTrueType& Create(TPdfDocument& document, TPdfFontTrueType* partner, const TLogFont& logFont,
+                                  uint8_t style, int fontIndex);
+
+  // The Unicode half, made when missing.
+  TPdfFontTrueType& MakeUnicodeFont();
+  // The character's index in the used list of the WinAnsi half, added when new.
+  int UseWideChar(Char ch);
+  // Marks a glyph as used and returns it, or 0 when the font maps no character to it.
+  uint16_t UseGlyph(uint16_t glyph);
+  // Width of one UTF-16 unit in 1/1000 em; measuring a unit outside code page 1252 marks
+  // it as used.
+  int WidthOfWideChar(Char ch);
+  // The glyph of a unit (0 when the font has none), marking it as used.
+  uint16_t GlyphOfWideChar(Char ch) { return static_cast<uint16_t>(UsedEntry(UseWideChar(ch)) >> 16); }
+  uint32_t UsedEntry(int index) const { return AnsiHalf->UsedWideEntries.at(static_cast<size_t>(index)); }
+
+  void FinishFontObjects() override;
+
+  uint8_t Style = 0;
+  TPdfDocument& Document;
+  // WinAnsi half: the characters used outside code page 1252. Unicode half: the font's
+  // whole character map. Entries: glyph in the high 16 bits, width in the low 16 bits.
+  std::vector<uint16_t> UsedWide;
+  std::vector<uint32_t> UsedWideEntries;
+  std::shared_ptr<TRealizedFont> FontHandle;
+  bool FixedPitch = false;
+  TPdfDictionary* Descriptor = nullptr;
+  TPdfStream* FontFile = nullptr;
+  TPdfFontTrueType* UnicodeHalf = nullptr;
+  TPdfFontTrueType* AnsiHalf = nullptr;
+  TLogFont LogicalFont;
+  TTextMetric TextMetric;
+  TOutlineTextMetric OutlineMetric;
+
+ private:
+  TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* partner, const TLogFont& logFont, uint8_t style,
+                   int fontIndex);
+  void FinishUnicodeFont();
+  void FinishWinAnsiFont();
+  bool WantsEmbedding() const;
+  void Embed();
+
+  std::string baseName_;                 // Name without a subset tag
+  TPdfDictionary* cidFont_ = nullptr;    // Unicode half: the descendant, once made
+  TPdfStream* toUnicode_ = nullptr;      // Unicode half: the ToUnicode map, once made
+};

@@ -1,0 +1,93 @@
+#include "pdf/fonts/PdfTTF.h"
+
+#include <map>
+
+namespace {
+
+// Big-endian 16-bit word at a byte offset; false when it lies outside the data.
+bool Word(std::string_view data, size_t offset, uint16_t& value) {
+  if (offset + 2 > data.size() || offset + 2 < offset) return false;
+  value = static_cast<uint16_t>(static_cast<unsigned char>(data[offset]) << 8 | static_cast<unsigned char>(data[offset + 1]));
+  return true;
+}
+
+uint16_t WordOr0(std::string_view data, size_t offset) {
+  uint16_t v = 0;
+  Word(data, offset, v);
+  return v;
+}
+
+// The format 4 subtable of platform 3, encoding 1 (else encoding 0); empty when none.
+std::string_view Format4Subtable(std::string_view cmap) {
+  uint16_t count = 0;
+  if (!Word(cmap, 2, count)) return {};
+  size_t chosen = 0;
+  for (size_t i = 0; i < count; ++i) {
+    size_t record = 4 + 8 * i;
+    uint16_t platform = 0, encoding = 0, high = 0, low = 0;
+    if (!Word(cmap, record, platform) || !Word(cmap, record + 2, encoding) || !Word(cmap, record + 4, high) ||
+        !Word(cmap, record + 6, low))
+      return {};
+    size_t offset = static_cast<size_t>(high) << 16 | low;
+    if (platform != 3 || offset == 0 || offset >= cmap.size()) continue;
+    if (encoding == 1) {
+      chosen = offset;
+      break;
+    }
+    if (encoding == 0 && chosen == 0) chosen = offset;
+  }
+  if (chosen == 0 || WordOr0(cmap, chosen) != 4) return {};
+  return cmap.substr(chosen);
+}
+
+}  // namespace
+
+TPdfTTF::TPdfTTF(std::string_view cmap, std::string_view head, std::string_view hhea, std::string_view hmtx,
+                 bool fixedPitch) {
+  std::string_view sub = Format4Subtable(cmap);
+  if (sub.empty() || head.empty() || hhea.empty() || hmtx.empty()) return;
+  uint16_t segX2 = 0;
+  if (!Word(sub, 6, segX2)) return;
+  size_t segments = segX2 / 2;
+  size_t ends = 14, starts = ends + 2 * segments + 2, deltas = starts + 2 * segments, ranges = deltas + 2 * segments;
+  if (ranges + 2 * segments > sub.size()) return;
+
+  uint16_t unitsPerEm = WordOr0(head, 18);
+  uint16_t longMetrics = WordOr0(hhea, 34);
+  if (longMetrics == 0 || static_cast<size_t>(longMetrics) * 4 > hmtx.size()) longMetrics = static_cast<uint16_t>(hmtx.size() / 4);
+  auto width = [&](uint16_t glyph) -> uint16_t {
+    if (unitsPerEm == 0 || longMetrics == 0) return 0;
+    if (glyph >= longMetrics) glyph = static_cast<uint16_t>(longMetrics - 1);
+    uint32_t advance = WordOr0(hmtx, 4 * static_cast<size_t>(glyph));
+    uint32_t scaled = (advance * 1000 + unitsPerEm / 2) / unitsPerEm;
+    return static_cast<uint16_t>(scaled > 0xFFFF ? 0xFFFF : scaled);
+  };
+  DefaultWidth = width(0);
+
+  // Overlapping segments are malformed; the first segment holding a code wins.
+  std::map<uint16_t, uint16_t> glyphs;
+  for (size_t s = 0; s < segments; ++s) {
+    uint16_t end = WordOr0(sub, ends + 2 * s), start = WordOr0(sub, starts + 2 * s);
+    uint16_t delta = WordOr0(sub, deltas + 2 * s), rangeOffset = WordOr0(sub, ranges + 2 * s);
+    if (end < start) continue;
+    for (uint32_t c = start; c <= end; ++c) {
+      uint16_t glyph;
+      if (rangeOffset == 0) {
+        glyph = static_cast<uint16_t>(c + delta);
+      } else {
+        size_t at = ranges + 2 * s + rangeOffset + 2 * (c - start);
+        uint16_t item = 0;
+        if (!Word(sub, at, item)) break;
+        glyph = item != 0 ? static_cast<uint16_t>(item + delta) : 0;
+      }
+      glyphs.emplace(static_cast<uint16_t>(c), glyph);
+    }
+  }
+  Chars.reserve(glyphs.size());
+  Entries.reserve(glyphs.size());
+  for (auto [c, glyph] : glyphs) {
+    Chars.push_back(c);
+    uint32_t w = glyph == 0 ? 0 : (fixedPitch ? DefaultWidth : width(glyph));
+    Entries.push_back(glyph == 0 ? 0 : static_cast<uint32_t>(glyph) << 16 | w);
+  }
+}
