@@ -77,6 +77,7 @@ TPdfFontTrueType::TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* par
     IsUnicode = true;
     AnsiHalf = partner;
     UnicodeHalf = this;
+    partner->UnicodeHalf = this;
     d.AddItem("Type", std::make_unique<TPdfName>("Font"));
     d.AddItem("BaseFont", std::make_unique<TPdfName>(Name));
     d.AddItem("Subtype", std::make_unique<TPdfName>("Type0"));
