@@ -26,7 +26,7 @@ function(wendrel_library name)
   endif()
 
   if(WENDREL_TESTS AND tests)
-    add_executable(${name}_tests ${tests})
+    add_executable(${name}_tests ${tests} ${PROJECT_SOURCE_DIR}/tests/common/LeakSuppressions.cpp)
     target_link_libraries(${name}_tests PRIVATE ${name} ${A_TEST_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name}_tests PRIVATE
       WENDREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
