@@ -151,8 +151,6 @@ void TBuffConvInfoList::Add(std::unique_ptr<TBuffConvInfo> row) {
   SortedByCodePage = false;
 }
 
-void TBuffConvInfoList::Delete(int index) { rows_.erase(rows_.begin() + index); }
-
 int TBuffConvInfoList::IndexOfCodePage(int codePage) {
   if (!SortedByCodePage) {
     std::stable_sort(rows_.begin(), rows_.end(), [](const auto& a, const auto& b) { return a->CodePage < b->CodePage; });

@@ -23,7 +23,6 @@ class TBuffConvInfoList {
   int Count() const { return static_cast<int>(rows_.size()); }
   const TBuffConvInfo& operator[](int index) const { return *rows_.at(static_cast<size_t>(index)); }
   void Add(std::unique_ptr<TBuffConvInfo> row);
-  void Delete(int index);
   // Row index of a code page, or -1 (sorts the rows by code page first when needed).
   int IndexOfCodePage(int codePage);
 

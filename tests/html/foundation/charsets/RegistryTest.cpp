@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
+#include "html/foundation/charsets/Buffer.h"
 #include "html/foundation/charsets/CodePageNames.h"
 #include "html/foundation/charsets/ConverterRegistry.h"
 #include "html/foundation/charsets/Converters.h"
@@ -70,6 +72,26 @@ TEST(CharsetNames, EachOf407NamesOnce) {
     // Every name leads to a code page the converter registry serves with its own row.
     EXPECT_GE(infos.IndexOfCodePage(names[i].CodePage), 0) << names[i].CharsetName;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// After shut-down (in a child process: it is for good) the registries are gone and every
+// lookup answers "not found"; buffers made before keep decoding.
+TEST(CharsetRegistriesDeathTest, ShutDownAnswersNotFound) {
+  EXPECT_EXIT(
+      {
+        auto buffer = TBuffer::CreateFromText(u"ab", u"");
+        ShutDownCharsetRegistries();
+        bool ok = ConverterInfos() == nullptr && CodePageNames() == nullptr && FontCharsetOfCodePage(932) == 1 &&
+                  CodePageOfCharsetName(u"utf-8") == -1 && FindCodePageName(u"utf-8") == nullptr;
+        buffer->ReplaceConverter(65001, 0);
+        ok = ok && buffer->CodePage() == 1200 && buffer->ReadChar() == u'a';
+        std::exit(ok ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
