@@ -58,6 +58,9 @@ void AddUnicodeTextPlain(TPdfWrite& w, std::u16string_view text, TPdfFontTrueTyp
     for (; i < text.size() && WinAnsiCode(text[i]) < 0; ++i) AddGlyphFromChar(w, text[i], canvas, *font, nextLine);
     AddGlyphEnd(w, nextLine);
   }
+  // A text that ended in the fallback family leaves the font asked for in force again.
+  auto* current = dynamic_cast<TPdfFontTrueType*>(page.Font);
+  if (font != nullptr && current != nullptr && current->AnsiHalf != font) canvas.SetFontAndSize(font, page.FontSize);
 }
 
 void AddGlyphFromChar(TPdfWrite& w, Char unit, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine) {
