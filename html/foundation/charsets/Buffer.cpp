@@ -24,7 +24,7 @@ bool HasIso2022JpEscapes(const uint8_t* start, size_t length) {
   static constexpr uint8_t kRoman[] = {0x1B, 0x28, 0x4A}, kAscii[] = {0x1B, 0x28, 0x42};
   const uint8_t* a = FindByteSequence(start, length, kJis1978, 3);
   const uint8_t* b = FindByteSequence(start, length, kJis1983, 3);
-  const uint8_t* from = std::max(a, b);
+  const uint8_t* from = !a ? b : !b ? a : std::max(a, b);
   if (!from) return false;
   size_t rest = length - static_cast<size_t>(from - start);
   return FindByteSequence(from, rest, kRoman, 3) || FindByteSequence(from, rest, kAscii, 3);
