@@ -1,8 +1,13 @@
-// Wendrel's entry point: starts the Qt window system, creates the windows in order and runs
-// the message loop until the main window closes. The main window stays empty until its
-// controls are built.
+// Wendrel's entry point: starts the Qt window system, creates the windows in order (the
+// main window first) and runs the message loop until the main window closes.
 #include <memory>
 
+#include "app/AppForms.h"
+#include "app/MainForm.h"
+#include "app/ScraperForm.h"
+#include "app/SettingsForm.h"
+#include "app/TransferForm.h"
+#include "platform/net/HttpSettings.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
@@ -12,11 +17,17 @@ int main(int argc, char** argv) {
   Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
   Application->Initialize();
   Application->SetMainFormOnTaskBar(true);
-  TForm* Form1 = nullptr;
   Application->CreateForm(Form1);
-  Form1->SetCaption(u"Wendrel");
-  Form1->SetClientWidth(742);
-  Form1->SetClientHeight(722);
+  Application->CreateForm(Form2);
+  Application->CreateForm(Form3);
+  Application->CreateForm(Form4);
+  // The HTML-to-PDF export window: an empty window until the export fills it.
+  TForm* exportWindow = nullptr;
+  Application->CreateForm(exportWindow);
+  exportWindow->SetCaption(u"Html2Pdf");
+  MainForm = exportWindow;
+  // Windows repaint and take input while a workflow waits for a web answer.
+  SetHttpIdleHandler([] { Application->ProcessMessages(); });
   Application->Run();
   return 0;
 }

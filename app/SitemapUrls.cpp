@@ -1,0 +1,75 @@
+#include "app/SitemapUrls.h"
+
+#include "platform/rtl/StrUtils.h"
+
+namespace {
+
+// The character of a reference's body ("amp", "#38", "#x26"), or 0 when it names none.
+char32_t ReferencedCharacter(const String& body) {
+  if (body == u"amp") return U'&';
+  if (body == u"lt") return U'<';
+  if (body == u"gt") return U'>';
+  if (body == u"quot") return U'"';
+  if (body == u"apos") return U'\'';
+  if (body.size() < 2 || body[0] != u'#') return 0;
+  bool hex = body[1] == u'x' || body[1] == u'X';
+  size_t i = hex ? 2 : 1;
+  if (i >= body.size() || body.size() - i > 8) return 0;
+  char32_t value = 0;
+  for (; i < body.size(); ++i) {
+    Char c = body[i];
+    int digit;
+    if (c >= u'0' && c <= u'9') digit = c - u'0';
+    else if (hex && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
+    else if (hex && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+    else return 0;
+    value = value * (hex ? 16 : 10) + digit;
+  }
+  if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return value;
+}
+
+void AppendCodePoint(String& out, char32_t c) {
+  if (c < 0x10000) {
+    out.push_back(static_cast<Char>(c));
+  } else {
+    c -= 0x10000;
+    out.push_back(static_cast<Char>(0xD800 + (c >> 10)));
+    out.push_back(static_cast<Char>(0xDC00 + (c & 0x3FF)));
+  }
+}
+
+}  // namespace
+
+String SplitAtLocTags(const String& text) {
+  String split = StringReplace(text, u"<loc>", u"<loc>\r\n", rfReplaceAll | rfIgnoreCase);
+  return StringReplace(split, u"</loc>", u"\r\n</loc>", rfReplaceAll | rfIgnoreCase);
+}
+
+String DecodeXmlReferences(const String& text) {
+  String out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&') {
+      size_t end = text.find(u';', i + 1);
+      if (end != String::npos && end - i <= 12) {
+        char32_t c = ReferencedCharacter(text.substr(i + 1, end - i - 1));
+        if (c) {
+          AppendCodePoint(out, c);
+          i = end;
+          continue;
+        }
+      }
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+std::vector<String> ExtractSitemapUrls(const TStrings& lines) {
+  std::vector<String> urls;
+  const int count = lines.Count();
+  for (int a = 1; a < count; ++a)
+    if (Pos(u"<loc>", lines.Get(a - 1)) > 0) urls.push_back(DecodeXmlReferences(Trim(lines.Get(a))));
+  return urls;
+}
