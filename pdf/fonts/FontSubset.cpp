@@ -22,12 +22,15 @@ TFace FaceOf(std::string_view fontFile) {
 
 }  // namespace
 
-std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep) {
+std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep,
+                               const std::vector<uint16_t>& glyphs) {
   TFace face = FaceOf(fontFile);
   TInput input(hb_subset_input_create_or_fail());
   if (!input) return {};
   hb_set_t* unicodes = hb_subset_input_unicode_set(input.get());
   for (Char c : keep) hb_set_add(unicodes, c);
+  hb_set_t* glyphSet = hb_subset_input_glyph_set(input.get());
+  for (uint16_t g : glyphs) hb_set_add(glyphSet, g);
   hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS);
   TFace subset(hb_subset_or_fail(face.get(), input.get()));
   if (!subset) return {};

@@ -1,16 +1,18 @@
 // Subsetting a TrueType font file with HarfBuzz's subsetter.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/rtl/Types.h"
 
-// A font file that keeps the outlines of the listed characters (and the glyphs they need)
-// at their original glyph numbers, so that codes addressing glyphs by number stay valid.
-// Empty when the subsetter fails.
-std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep);
+// A font file that keeps the outlines of the listed characters and glyphs (and the glyphs
+// they need) at their original glyph numbers, so that codes addressing glyphs by number
+// stay valid. Empty when the subsetter fails.
+std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep,
+                               const std::vector<uint16_t>& glyphs = {});
 
 // The six capital letters that prefix a subset font's name, derived from the kept characters.
 std::string SubsetTag(const std::vector<Char>& keep);

@@ -5,6 +5,7 @@
 #include "platform/gdi/fonts/RealizedFont.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
+#include "pdf/fonts/FontShaper.h"
 #include "pdf/fonts/NameTable.h"
 #include "pdf/fonts/PdfTTF.h"
 #include "pdf/helpers/AnsiConvert.h"
@@ -134,4 +135,25 @@ int TPdfFontTrueType::WidthOfWideChar(Char ch) {
   int code = WinAnsiConverter().WideCharToAnsiCode(ch);
   if (code >= 0) return ansi.WidthOfCode(static_cast<unsigned char>(code));
   return static_cast<int>(UsedEntry(UseWideChar(ch)) & 0xFFFF);
+}
+
+TPdfFontTrueType::~TPdfFontTrueType() = default;
+
+uint16_t TPdfFontTrueType::UseShapedGlyph(uint16_t glyph, std::u16string_view clusterText) {
+  TPdfFontTrueType& ansi = *AnsiHalf;
+  if (glyph == 0) return 0;
+  MakeUnicodeFont();
+  for (uint32_t entry : ansi.UsedWideEntries)
+    if (entry >> 16 == glyph) return glyph;
+  auto [at, added] = ansi.ShapedGlyphs.emplace(glyph, clusterText);
+  // A glyph first seen as a further glyph of a cluster takes the text of a later cluster
+  // that starts with it.
+  if (!added && at->second.empty()) at->second = clusterText;
+  return glyph;
+}
+
+const TFontShaper& TPdfFontTrueType::Shaper() {
+  TPdfFontTrueType& ansi = *AnsiHalf;
+  if (!ansi.shaper_) ansi.shaper_ = std::make_unique<TFontShaper>(ansi.FontHandle->FileData());
+  return *ansi.shaper_;
 }

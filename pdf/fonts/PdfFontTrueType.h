@@ -4,13 +4,16 @@
 // share one record of the characters used, kept on the WinAnsi half.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gdi/fonts/LogFont.h"
 #include "pdf/fonts/PdfFontWinAnsi.h"
 
 class TPdfDocument;
+class TFontShaper;
 class TPdfStream;
 class TRealizedFont;
 
@@ -34,6 +37,12 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // The glyph of a unit (0 when the font has none), marking it as used.
   uint16_t GlyphOfWideChar(Char ch) { return static_cast<uint16_t>(UsedEntry(UseWideChar(ch)) >> 16); }
   uint32_t UsedEntry(int index) const { return AnsiHalf->UsedWideEntries.at(static_cast<size_t>(index)); }
+  // Marks a glyph that shaping produced for a cluster of text (a ligature or a contextual
+  // form may have no character of its own) and returns it; glyph 0 is not recorded.
+  uint16_t UseShapedGlyph(uint16_t glyph, std::u16string_view clusterText);
+  // The shaper of the font file, made on first use.
+  const TFontShaper& Shaper();
+  ~TPdfFontTrueType() override;
 
   void FinishFontObjects() override;
 
@@ -52,6 +61,9 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   TLogFont LogicalFont;
   TTextMetric TextMetric;
   TOutlineTextMetric OutlineMetric;
+  // WinAnsi half: glyphs that shaping wrote and no used character maps to, with the text of
+  // their cluster (empty for the further glyphs of a cluster).
+  std::map<uint16_t, std::u16string> ShapedGlyphs;
 
  private:
   TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* partner, const TLogFont& logFont, uint8_t style,
@@ -64,4 +76,5 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   std::string baseName_;                 // Name without a subset tag
   TPdfDictionary* cidFont_ = nullptr;    // Unicode half: the descendant, once made
   TPdfStream* toUnicode_ = nullptr;      // Unicode half: the ToUnicode map, once made
+  std::unique_ptr<TFontShaper> shaper_;
 };

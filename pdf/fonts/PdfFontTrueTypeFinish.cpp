@@ -54,6 +54,8 @@ void TPdfFontTrueType::FinishUnicodeFont() {
     std::string w = "[";
     for (uint32_t entry : entries)
       if (entry != 0) w += std::to_string(entry >> 16) + "[" + std::to_string(entry & 0xFFFF) + "]";
+    for (const auto& [glyph, text] : ansi.ShapedGlyphs)
+      w += std::to_string(glyph) + "[" + std::to_string(FontHandle->GlyphAdvance(glyph)) + "]";
     cid.AddItem("W", std::make_unique<TPdfRawText>(w + "]"));
   }
   cid.AddItem("FontDescriptor", ansi.Descriptor);
@@ -66,14 +68,21 @@ void TPdfFontTrueType::FinishUnicodeFont() {
   std::string map = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n/CIDSystemInfo\n<<\n/Registry (" +
                     ResourceName + "+0)\n/Ordering (UCS)\n/Supplement 0\n>> def\n/CMapName /" + ResourceName +
                     "+0 def\n/CMapType 2 def\n1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-  for (size_t block = 0; block < entries.size(); block += 99) {
-    size_t end = std::min(entries.size(), block + 99);
+  // Glyph and text pairs: the used characters in character order (an entry of 0 has no
+  // glyph), then the glyphs of shaped clusters.
+  std::vector<std::pair<uint32_t, std::u16string>> pairs;
+  for (size_t i = 0; i < entries.size(); ++i) pairs.emplace_back(entries[i] == 0 ? 0 : entries[i] >> 16, std::u16string(1, chars[i]));
+  for (const auto& [glyph, text] : ansi.ShapedGlyphs) pairs.emplace_back(text.empty() ? 0u : glyph, text);
+  for (size_t block = 0; block < pairs.size(); block += 99) {
+    size_t end = std::min(pairs.size(), block + 99);
     std::string lines;
     int count = 0;
     for (size_t i = block; i < end; ++i) {
-      if (entries[i] == 0) continue;
+      if (pairs[i].first == 0) continue;
       ++count;
-      lines += "<" + Hex4(entries[i] >> 16) + "> <" + Hex4(chars[i]) + ">\n";
+      lines += "<" + Hex4(pairs[i].first) + "> <";
+      for (Char c : pairs[i].second) lines += Hex4(c);
+      lines += ">\n";
     }
     map += std::to_string(count) + " beginbfchar\n" + lines + "endbfchar\n";
   }
@@ -129,10 +138,14 @@ void TPdfFontTrueType::Embed() {
       if (UsedAnsiChars.test(static_cast<size_t>(code))) keep.push_back(table[static_cast<size_t>(code)]);
     std::sort(keep.begin(), keep.end());
     keep.erase(std::unique(keep.begin(), keep.end()), keep.end());
-    std::string subset = SubsetTrueTypeFont(file, keep);
+    std::vector<uint16_t> glyphs;
+    for (const auto& shaped : ShapedGlyphs) glyphs.push_back(shaped.first);
+    std::string subset = SubsetTrueTypeFont(file, keep, glyphs);
     if (!subset.empty()) {
       file = std::move(subset);
-      Name = SubsetTag(keep) + "+" + baseName_;
+      std::vector<Char> named = keep;
+      named.insert(named.end(), glyphs.begin(), glyphs.end());
+      Name = SubsetTag(named) + "+" + baseName_;
     }
   }
   if (FontFile == nullptr) {

@@ -8,6 +8,7 @@
 #include "pdf/fonts/PdfFontTrueType.h"
 #include "pdf/helpers/AnsiConvert.h"
 #include "pdf/objects/PdfWrite.h"
+#include "pdf/text/ShapedText.h"
 
 namespace {
 
@@ -32,6 +33,9 @@ void AddShowOperator(TPdfWrite& w, bool& nextLine) {
 void AddUnicodeText(TPdfWrite& w, std::u16string_view text, bool nextLine, TPdfCanvas& canvas) {
   if (text.empty() || !canvas.HasPage() || canvas.GetPage().Font == nullptr) return;
   auto* font = dynamic_cast<TPdfFontTrueType*>(canvas.GetPage().Font);
+  if (font != nullptr && canvas.Doc().ShapeComplexScripts &&
+      AddUnicodeTextShaped(w, text, *font->AnsiHalf, canvas, nextLine))
+    return;
   AddUnicodeTextPlain(w, text, font, canvas, nextLine);
 }
 

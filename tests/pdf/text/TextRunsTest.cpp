@@ -263,3 +263,43 @@ TEST_F(TextDocuments, FixedPitchFontWritesOnlyTheDefaultWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextDocuments, ShapedArabicAndHebrewGiveTheTextBack) {
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment(TestFamilies()));
+  doc.SetFallbackFontIndex(doc.FindTrueTypeFont("DejaVu Sans"));
+  doc.EmbedTrueTypeFonts = true;
+  doc.ShapeComplexScripts = true;
+  doc.AddPage();
+  TPdfCanvas& c = doc.Canvas();
+  c.SelectFont("Arial", 0, 14);
+  const char* const lines[] = {"Arabic: مرحبا بالعالم", "Hebrew: שלום עולם", "Mixed: abc (שלום) def", "Latin only: Grüße"};
+  double y = 780;
+  for (const char* line : lines) {
+    c.Contents()->Writer().Add("BT\n72 ").AddRealWithSpace(y).Add("Td\n");
+    AddUnicodeText(c.Contents()->Writer(), Utf8ToString(line), false, c);
+    c.Contents()->Writer().Add("ET\n");
+    y -= 24;
+  }
+  std::string path = Save(doc, "shaped.pdf");
+  // pdftotext puts right-to-left words between embedding marks (U+202B ... U+202C).
+  TCommandResult text = RunCommand("pdftotext " + ShellQuote(path) + " -");
+  ASSERT_EQ(text.ExitCode, 0);
+  for (size_t at; (at = text.Output.find("\xE2\x80")) != std::string::npos && at + 2 < text.Output.size() &&
+                  static_cast<unsigned char>(text.Output[at + 2]) >= 0xAA && static_cast<unsigned char>(text.Output[at + 2]) <= 0xAE;)
+    text.Output.erase(at, 3);
+  for (const char* line : {lines[0], lines[1], lines[3]})
+    EXPECT_NE(text.Output.find(line), std::string::npos) << line << "\n" << text.Output;
+  // Mixed directions: pdftotext moves the neutral characters next to the Hebrew word about,
+  // but every word comes back whole.
+  for (const char* word : {"Mixed: abc (", "שלום", "def"})
+    EXPECT_NE(text.Output.find(word), std::string::npos) << word << "\n" << text.Output;
+  // The Arabic letters were shaped into their joining forms: no isolated form of the
+  // unshaped text is drawn, the glyphs differ from the font's own characters' glyphs.
+  auto* dejavu = static_cast<TPdfFontTrueType*>(c.SelectFont({}, 0, 14, -1, doc.FallbackFontIndex()));
+  EXPECT_FALSE(dejavu->ShapedGlyphs.empty());
+  RunCommand("pdftoppm -r 60 -png -singlefile " + ShellQuote(path) + " " + ShellQuote(path.substr(0, path.size() - 4)));
+}
+
+}  // namespace
