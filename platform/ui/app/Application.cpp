@@ -117,7 +117,10 @@ int64_t TApplication::TimeToNextTimer() const {
   if (timers_.empty()) return -1;
   uint64_t now = GetTickCount64();
   uint64_t next = UINT64_MAX;
-  for (const TimerEntry& e : timers_) next = std::min(next, e.due);
+  // A timer whose handler is running cannot fire until it returns.
+  for (const TimerEntry& e : timers_)
+    if (std::find(firing_.begin(), firing_.end(), e.timer) == firing_.end()) next = std::min(next, e.due);
+  if (next == UINT64_MAX) return -1;
   return next <= now ? 0 : static_cast<int64_t>(next - now);
 }
 

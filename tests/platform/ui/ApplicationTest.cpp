@@ -164,6 +164,26 @@ TEST_F(AppFixture, TimersFireOnTheClockDuringWaits) {
   EXPECT_EQ(ticks.size(), 3u);
 }
 
+TEST_F(AppFixture, ATimerIsNotReenteredWhileItsHandlerWaits) {
+  auto* slow = new TTimer(form);
+  slow->SetInterval(10);
+  auto* fast = new TTimer(form);
+  fast->SetInterval(15);
+  int depth = 0, maxDepth = 0, slowRuns = 0, fastRuns = 0;
+  slow->SetOnTimer([&](TComponent*) {
+    maxDepth = std::max(maxDepth, ++depth);
+    ++slowRuns;
+    if (slowRuns == 1) WaitProcessingMessages(100);  // other timers go on meanwhile
+    --depth;
+  });
+  fast->SetOnTimer([&](TComponent*) { ++fastRuns; });
+  WaitProcessingMessages(11);
+  EXPECT_EQ(maxDepth, 1);
+  EXPECT_EQ(slowRuns, 1);
+  EXPECT_EQ(fastRuns, 7);  // at 15, 30, ..., 105 while the slow handler waited
+  EXPECT_EQ(GetTickCount64(), 110u);
+}
+
 TEST_F(AppFixture, ATimerMayFreeItselfInItsHandler) {
   auto* timer = new TTimer(form);
   timer->SetInterval(10);
