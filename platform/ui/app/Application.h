@@ -57,6 +57,7 @@ class TApplication : public TComponent {
   // Queues a message for the control; it is handled after the current handler, in the
   // order posted. Messages to a control that is freed first are dropped.
   void PostMessage(TControl* control, uint32_t msg, intptr_t wParam, intptr_t lParam);
+  bool HasPostedMessages() const { return !posted_.empty(); }
 
   // Runs a handler the way the loop does: an exception it lets escape is shown (except
   // EAbort, which ends the handler silently) and does not pass on.

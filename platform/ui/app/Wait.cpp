@@ -9,6 +9,11 @@ void WaitProcessingMessages(int ms) {
   if (ms <= 0 || !Application) return;
   const uint64_t deadline = GetTickCount64() + static_cast<uint64_t>(ms);
   for (uint64_t now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    if (Application->HasPostedMessages()) {
+      // Messages posted before the wait (or by what it ran) go out at once.
+      Application->ProcessMessages();
+      continue;
+    }
     int64_t remaining = static_cast<int64_t>(deadline - now);
     int64_t nextTimer = Application->TimeToNextTimer();
     int64_t wait = nextTimer >= 0 ? std::min(remaining, nextTimer) : remaining;

@@ -134,6 +134,22 @@ TEST_F(AppFixture, WaitReturnsAtTheTimeOutAndHandlesInputAtOnce) {
   EXPECT_EQ(clickedAt, (std::vector<uint64_t>{50, 120}));
 }
 
+// Notes the clock when a message arrives.
+class TClockedTarget : public TPanel {
+ public:
+  using TPanel::TPanel;
+  std::vector<uint64_t> at;
+  void HandleMessage(TMessage&) override { at.push_back(GetTickCount64()); }
+};
+
+TEST_F(AppFixture, WaitDeliversMessagesPostedBeforeItAtOnce) {
+  auto* target = new TClockedTarget(form);
+  app.PostMessage(target, WM_USER, 0, 0);
+  WaitProcessingMessages(100);
+  EXPECT_EQ(target->at, (std::vector<uint64_t>{0}));
+  EXPECT_EQ(GetTickCount64(), 100u);
+}
+
 TEST_F(AppFixture, WaitOfZeroProcessesNothing) {
   TLogger* target = Logger();
   app.PostMessage(target, WM_USER, 0, 0);
