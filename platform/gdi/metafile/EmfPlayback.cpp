@@ -11,14 +11,21 @@
 
 namespace {
 
+// Coordinates are kept within 27 bits, as a graphics device's own coordinate space is: the
+// sums and differences the target forms from them cannot overflow.
+constexpr int kMaxCoordinate = 1 << 27;
+
 int RoundToInt(double v) {
   if (!(v == v)) return 0;  // NaN from a degenerate mapping
-  constexpr double lo = std::numeric_limits<int>::min() / 2, hi = std::numeric_limits<int>::max() / 2;
-  return static_cast<int>(std::lround(std::clamp(v, lo, hi)));
+  return static_cast<int>(std::lround(std::clamp<double>(v, -kMaxCoordinate, kMaxCoordinate)));
 }
 
-// Font sizes beyond this many pixels come only from broken files; they are cut to it.
-constexpr int kMaxFontPixels = 16384;
+int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate)); }
+int Sum(int a, int b) { return Clamp(int64_t{a} + b); }
+
+// Font sizes and pen widths beyond this many pixels (over 20 inches on the screen) come only
+// from broken files; they are cut to it.
+constexpr int kMaxFontPixels = 2048;
 
 // The stock brushes by their handle; nothing for other handles.
 std::optional<TLogBrush> StockBrush(uint32_t handle) {
@@ -42,11 +49,17 @@ TEmfPlayback::TEmfPlayback(TDeviceContext& target, const TEmfHeader& header, con
       mapping_(header.Device.cx > 0 && header.Device.cy > 0 ? header.Device : TSize{1920, 1080}),
       dest_(dest),
       objects_(std::max<size_t>(header.Handles, 1)) {
+  // The frame, or else the bounds of the drawing, fills dest; a file with neither is played
+  // at its own size.
+  auto width = [](const TRect& r) { return static_cast<double>(r.Right) - r.Left; };
+  auto height = [](const TRect& r) { return static_cast<double>(r.Bottom) - r.Top; };
   frame_ = header.FramePixels();
-  if (frame_.Width() <= 0 || frame_.Height() <= 0)
-    frame_ = {header.Bounds.Left, header.Bounds.Top, header.Bounds.Right + 1, header.Bounds.Bottom + 1};
-  sx_ = frame_.Width() > 0 ? static_cast<double>(dest.Width()) / frame_.Width() : 1.0;
-  sy_ = frame_.Height() > 0 ? static_cast<double>(dest.Height()) / frame_.Height() : 1.0;
+  if (width(frame_) <= 0 || height(frame_) <= 0) {
+    const TRect& b = header.Bounds;
+    frame_ = {b.Left, b.Top, Sum(b.Right, 1), Sum(b.Bottom, 1)};
+  }
+  sx_ = width(frame_) > 0 ? (static_cast<double>(dest.Right) - dest.Left) / width(frame_) : 1.0;
+  sy_ = height(frame_) > 0 ? (static_cast<double>(dest.Bottom) - dest.Top) / height(frame_) : 1.0;
 
   TRegion clip;
   if (target.GetClipRgn(clip)) initialClip_ = clip;
@@ -68,7 +81,8 @@ TEmfPlayback::TEmfPlayback(TDeviceContext& target, const TEmfHeader& header, con
 // --- mapping ---
 
 TPoint TEmfPlayback::MapDevice(TPoint p) const {
-  return {RoundToInt(dest_.Left + (p.X - frame_.Left) * sx_), RoundToInt(dest_.Top + (p.Y - frame_.Top) * sy_)};
+  return {RoundToInt(dest_.Left + (static_cast<double>(p.X) - frame_.Left) * sx_),
+          RoundToInt(dest_.Top + (static_cast<double>(p.Y) - frame_.Top) * sy_)};
 }
 
 TPoint TEmfPlayback::Map(TPoint p) const {
@@ -302,7 +316,7 @@ void TEmfPlayback::PlayBlt(const TEmfRecord& r, bool stretch) {
   TPoint at = r.PointL(24);
   TSize size = r.SizeL(32);
   uint32_t rop = r.U32(40);
-  TPoint a = Map(at), b = Map({at.X + size.cx, at.Y + size.cy});
+  TPoint a = Map(at), b = Map({Sum(at.X, size.cx), Sum(at.Y, size.cy)});
   uint32_t bmiAt = r.U32(84), bmiSize = r.U32(88), bitsAt = r.U32(92), bitsSize = r.U32(96);
   if (bmiAt == 0 || bmiSize == 0) {
     if (!UsesSource(rop)) target_.PatBlt(a.X, a.Y, b.X - a.X, b.Y - a.Y, rop);
@@ -321,9 +335,9 @@ void TEmfPlayback::PlayBlt(const TEmfRecord& r, bool stretch) {
     sh = RoundToInt(r.I32(104) * m22);
   } else {
     // As many source pixels as the destination covers on the metafile's own device.
-    TPoint da = mapping_.LPtoDP(at), db = mapping_.LPtoDP({at.X + size.cx, at.Y + size.cy});
-    sw = std::abs(db.X - da.X);
-    sh = std::abs(db.Y - da.Y);
+    TPointF da = mapping_.ToDevice(at.X, at.Y), db = mapping_.ToDevice(Sum(at.X, size.cx), Sum(at.Y, size.cy));
+    sw = std::abs(RoundToInt(db.X) - RoundToInt(da.X));
+    sh = std::abs(RoundToInt(db.Y) - RoundToInt(da.Y));
   }
   target_.StretchBlt(a.X, a.Y, b.X - a.X, b.Y - a.Y, &source, sx, sy, sw, sh, rop);
 }
@@ -332,7 +346,7 @@ void TEmfPlayback::PlayStretchDIBits(const TEmfRecord& r) {
   TPoint at = r.PointL(8 + 16);
   TSize destSize = r.SizeL(72);
   uint32_t rop = r.U32(68);
-  TPoint a = Map(at), b = Map({at.X + destSize.cx, at.Y + destSize.cy});
+  TPoint a = Map(at), b = Map({Sum(at.X, destSize.cx), Sum(at.Y, destSize.cy)});
   uint32_t bmiAt = r.U32(48), bmiSize = r.U32(52), bitsAt = r.U32(56), bitsSize = r.U32(60);
   if (bmiAt == 0 || bmiSize == 0) {
     if (!UsesSource(rop)) target_.PatBlt(a.X, a.Y, b.X - a.X, b.Y - a.Y, rop);
@@ -340,7 +354,7 @@ void TEmfPlayback::PlayStretchDIBits(const TEmfRecord& r) {
   }
   std::string_view info = r.Span(bmiAt, bmiSize);
   TPixelImage pixels = DecodeEmfDib(info, r.Span(bitsAt, bitsSize));
-  int xSrc = r.I32(32), ySrc = r.I32(36), cxSrc = r.I32(40), cySrc = r.I32(44);
+  int xSrc = Clamp(r.I32(32)), ySrc = Clamp(r.I32(36)), cxSrc = Clamp(r.I32(40)), cySrc = Clamp(r.I32(44));
   // Rows of a bottom-up bitmap (positive height) are counted from its bottom.
   const bool bottomUp = r.U32(bmiAt) == 12 ? true : r.I32(bmiAt + 8) > 0;
   if (bottomUp) ySrc = pixels.Height() - ySrc - cySrc;

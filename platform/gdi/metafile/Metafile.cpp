@@ -1,6 +1,9 @@
 #include "platform/gdi/metafile/Metafile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -8,6 +11,16 @@
 #include "platform/gdi/metafile/EmfReader.h"
 #include "platform/gdi/metafile/EmfRecordWriter.h"
 #include "platform/rtl/Unicode.h"
+
+namespace {
+
+// A side of the frame; 0 for a reversed or absurd frame.
+int SideOf(int from, int to) {
+  int64_t side = int64_t{to} - from;
+  return side > 0 && side <= std::numeric_limits<int>::max() ? static_cast<int>(side) : 0;
+}
+
+}  // namespace
 
 void TMetafile::Clear() {
   data_.clear();
@@ -18,8 +31,8 @@ void TMetafile::SetData(std::string data) {
   TEmfReader reader(data);
   TRect frame = reader.Header().FramePixels();
   data_ = std::move(data);
-  width_ = frame.Width();
-  height_ = frame.Height();
+  width_ = SideOf(frame.Left, frame.Right);
+  height_ = SideOf(frame.Top, frame.Bottom);
 }
 
 void TMetafile::LoadFromStream(TStream& stream) { SetData(ReadRestOfStream(stream)); }
@@ -31,14 +44,19 @@ void TMetafile::SaveToStream(TStream& stream) {
   TEmfReader reader(out);
   const TEmfHeader& h = reader.Header();
   TRect frame = h.Frame;
-  if (h.FramePixels().Width() != width_ || h.FramePixels().Height() != height_) {
+  TRect pixels = h.FramePixels();
+  if (SideOf(pixels.Left, pixels.Right) != width_ || SideOf(pixels.Top, pixels.Bottom) != height_) {
     const bool micro = h.Micrometers.cx > 0 && h.Micrometers.cy > 0;
     double umX = micro ? h.Micrometers.cx : h.Millimeters.cx * 1000.0;
     double umY = micro ? h.Micrometers.cy : h.Millimeters.cy * 1000.0;
     double perPixelX = h.Device.cx > 0 ? umX / h.Device.cx / 10 : 2540.0 / 96;
     double perPixelY = h.Device.cy > 0 ? umY / h.Device.cy / 10 : 2540.0 / 96;
-    frame.Right = frame.Left + static_cast<int>(std::lround(width_ * perPixelX));
-    frame.Bottom = frame.Top + static_cast<int>(std::lround(height_ * perPixelY));
+    auto end = [](int from, double length) {
+      return static_cast<int>(std::clamp<double>(std::round(from + length), std::numeric_limits<int>::min(),
+                                                 std::numeric_limits<int>::max()));
+    };
+    frame.Right = end(frame.Left, width_ * perPixelX);
+    frame.Bottom = end(frame.Top, height_ * perPixelY);
     std::string bytes = TEmfRecordWriter(0).Rect(frame).Finish().substr(8);
     out.replace(24, 16, bytes);
   }

@@ -17,6 +17,16 @@ bool FitsIn16Bits(const std::vector<TPoint>& points) {
                      [](TPoint p) { return p.X >= lo && p.X <= hi && p.Y >= lo && p.Y <= hi; });
 }
 
+// A rectangle from a corner and a size; false when a side does not fit in an int.
+bool SpanRect(int x, int y, int width, int height, TRect& out) {
+  const int64_t right = int64_t{x} + width, bottom = int64_t{y} + height;
+  if (right < std::numeric_limits<int>::min() || right > std::numeric_limits<int>::max() ||
+      bottom < std::numeric_limits<int>::min() || bottom > std::numeric_limits<int>::max())
+    return false;
+  out = {x, y, static_cast<int>(right), static_cast<int>(bottom)};
+  return true;
+}
+
 // Whether a ternary raster operation reads the source.
 bool UsesSource(uint32_t rop) { return ((rop >> 2) & 0x330000) != (rop & 0x330000); }
 
@@ -178,8 +188,9 @@ void TMetafileRecorder::RecordBlt(const TRect& dest, const TPixelBuffer* source,
 }
 
 bool TMetafileRecorder::PatBlt(int x, int y, int width, int height, uint32_t rop) {
-  if (UsesSource(rop)) return false;
-  RecordBlt({x, y, x + width, y + height}, nullptr, {}, 0, rop, false);
+  TRect dest;
+  if (UsesSource(rop) || !SpanRect(x, y, width, height, dest)) return false;
+  RecordBlt(dest, nullptr, {}, 0, rop, false);
   return true;
 }
 
@@ -189,10 +200,12 @@ bool TMetafileRecorder::BitBlt(int x, int y, int width, int height, const TDevic
   const TPixelBuffer* pixels = source ? source->Pixels() : nullptr;
   if (!pixels || pixels->IsEmpty()) return false;
   // The source covers as many of its pixels as the destination covers of the device's.
-  TRect d = ToDeviceRect({x, y, x + width, y + height});
+  TRect dest, src;
+  if (!SpanRect(x, y, width, height, dest)) return false;
+  TRect d = ToDeviceRect(dest);
   TPoint s = source->LPtoDP({xSrc, ySrc});
-  RecordBlt({x, y, x + width, y + height}, pixels, {s.X, s.Y, s.X + d.Width(), s.Y + d.Height()},
-            source->GetBkColor(), rop, true);
+  if (!SpanRect(s.X, s.Y, d.Width(), d.Height(), src)) return false;
+  RecordBlt(dest, pixels, src, source->GetBkColor(), rop, true);
   return true;
 }
 
@@ -201,15 +214,20 @@ bool TMetafileRecorder::StretchBlt(int x, int y, int width, int height, const TD
   if (!UsesSource(rop)) return PatBlt(x, y, width, height, rop);
   const TPixelBuffer* pixels = source ? source->Pixels() : nullptr;
   if (!pixels || pixels->IsEmpty()) return false;
-  TPoint a = source->LPtoDP({xSrc, ySrc}), b = source->LPtoDP({xSrc + widthSrc, ySrc + heightSrc});
-  RecordBlt({x, y, x + width, y + height}, pixels, {a.X, a.Y, b.X, b.Y}, source->GetBkColor(), rop, true);
+  TRect dest, srcLogical;
+  if (!SpanRect(x, y, width, height, dest) || !SpanRect(xSrc, ySrc, widthSrc, heightSrc, srcLogical)) return false;
+  TPoint a = source->LPtoDP({xSrc, ySrc}), b = source->LPtoDP({srcLogical.Right, srcLogical.Bottom});
+  RecordBlt(dest, pixels, {a.X, a.Y, b.X, b.Y}, source->GetBkColor(), rop, true);
   return true;
 }
 
 bool TMetafileRecorder::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int widthSrc,
                                       int heightSrc, const TPixelBuffer& bits, uint32_t rop) {
-  if (UsesSource(rop) && bits.IsEmpty()) return false;
-  TRect area = TRect{xSrc, ySrc, xSrc + widthSrc, ySrc + heightSrc}.Normalized();
+  TRect dest, area;
+  if ((UsesSource(rop) && bits.IsEmpty()) || !SpanRect(x, y, width, height, dest) ||
+      !SpanRect(xSrc, ySrc, widthSrc, heightSrc, area))
+    return false;
+  area = area.Normalized();
   TRect whole{0, 0, bits.Width, bits.Height};
   TPixelBuffer colour = bits;
   colour.Monochrome = false;  // a DIB brings its own colours
@@ -229,7 +247,7 @@ bool TMetafileRecorder::StretchDIBits(int x, int y, int width, int height, int x
   const int dibBottomY = whole.Height() - (sy + heightSrc);
   const uint32_t fixed = 80;
   TEmfRecordWriter w(EMR_STRETCHDIBITS);
-  TRect bounds = ToDeviceRect({x, y, x + width, y + height});
+  TRect bounds = ToDeviceRect(dest);
   w.Rect({bounds.Left, bounds.Top, bounds.Right - 1, bounds.Bottom - 1});
   w.I32(x).I32(y).I32(sx).I32(dibBottomY).I32(widthSrc).I32(heightSrc);
   if (dib.Info.empty())
@@ -240,7 +258,7 @@ bool TMetafileRecorder::StretchDIBits(int x, int y, int width, int height, int x
   w.U32(DIB_RGB_COLORS).U32(rop).I32(width).I32(height);
   w.Bytes(dib.Info).Bytes(dib.Bits);
   Emit(w.Finish());
-  AddBounds(TRect{x, y, x + width, y + height}.Normalized());
+  AddBounds(dest.Normalized());
   return true;
 }
 
