@@ -66,10 +66,17 @@ String DecodeXmlReferences(const String& text) {
   return out;
 }
 
-std::vector<String> ExtractSitemapUrls(const TStrings& lines) {
+std::vector<String> ExtractSitemapUrls(const String& text) {
   std::vector<String> urls;
-  const int count = lines.Count();
-  for (int a = 1; a < count; ++a)
-    if (Pos(u"<loc>", lines.Get(a - 1)) > 0) urls.push_back(DecodeXmlReferences(Trim(lines.Get(a))));
+  const String upper = AnsiUpperCase(text);
+  size_t at = 0;
+  while ((at = upper.find(u"<LOC>", at)) != String::npos) {
+    const size_t start = at + 5;
+    size_t end = upper.find(u"</LOC>", start);
+    if (end == String::npos) end = text.size();
+    String value = text.substr(start, end - start);
+    urls.push_back(DecodeXmlReferences(Trim(value)));
+    at = end;
+  }
   return urls;
 }

@@ -29,7 +29,7 @@ void TForm1::Button3Click(TComponent*) {
   memo7->Lines().LoadFromFile(AppPath(u"\\tmp.xml"));
   memo7->SetText(SplitAtLocTags(memo7->Text()));
   memo7->Lines().SaveToFile(AppPath(u"\\tmp.txt"));
-  const std::vector<String> urls = ExtractSitemapUrls(memo7->Lines());
+  const std::vector<String> urls = ExtractSitemapUrls(memo7->Text());
   ShowStatus(u" " + IntToStr(static_cast<int64_t>(urls.size())) + u" Links gefunden");
 
   TransferUrls(urls);
@@ -50,7 +50,7 @@ void TForm1::Button5Click(TComponent*) {
   Memo1->Lines().LoadFromFile(Edit1->Text());
   Memo1->SetText(SplitAtLocTags(Memo1->Text()));
   Memo1->Lines().SaveToFile(AppPath(u"\\tmp.txt"));
-  const std::vector<String> urls = ExtractSitemapUrls(Memo1->Lines());
+  const std::vector<String> urls = ExtractSitemapUrls(Memo1->Text());
   {
     TUpdateScope update(Memo2->Lines());
     Memo2->Lines().Clear();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,33 @@
 #include "platform/ui/app/Application.h"
 #include "platform/ui/headless/HeadlessBackend.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/TestCertificates.h"
+#include "tests/support/TestHttpServer.h"
 
 class AppFixture : public ::testing::Test {
  protected:
   TManualClock clock;
   ScopedClock useClock{clock};
   TTempProgramFolder home;
+  // Servers outlive the windows, whose web client may still hold a connection open.
+  std::unique_ptr<TTrustSharedTestCA> trust;
+  std::unique_ptr<TTestHttpServer> server;
   TApplication app;
   THeadlessBackend& headless = static_cast<THeadlessBackend&>(app.Backend());
+
+  // The server of the test, plain or HTTPS (then trusted by clients made afterwards, so
+  // call it before Start).
+  TTestHttpServer& Server(bool https = false) {
+    if (!server) {
+      if (https) {
+        trust = std::make_unique<TTrustSharedTestCA>();
+        server = std::make_unique<TTestHttpServer>(SharedTestCA().IssueForLoopback());
+      } else {
+        server = std::make_unique<TTestHttpServer>();
+      }
+    }
+    return *server;
+  }
 
   // Creates the windows (start-up runs now); prepare the folder before.
   void Start() {
