@@ -3,6 +3,7 @@
 // draws on the current page, and writes the whole file on request.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "pdf/objects/PdfStream.h"
 #include "pdf/objects/PdfXref.h"
 
+class TBitmap;
 class TStream;
 
 // A rectangle in points.
@@ -96,6 +98,14 @@ class TPdfDocument {
   int AddXObject(std::string_view name, TPdfXObject* image);
   TPdfXObject* GetXObject(std::string_view name) const;
   TPdfArray& XObjectList() const { return *xobjectList_; }
+  // The name of a registered image of that size whose fingerprint is not all zero and
+  // equals `hash`; empty when there is none.
+  std::string GetXObjectImageName(const std::array<uint32_t, 4>& hash, int32_t width, int32_t height) const;
+  // The image XObject of a bitmap: an identical one registered before (unless
+  // NoBitmapReuse), else a new one named "VevImg" + the number of XObjects before it, a
+  // JPEG at BitmapsAsJpeg's quality when that is not 0. With a placement (left, bottom,
+  // right, top in points) the image is drawn there on the current page. Returns the name.
+  std::string CreateOrGetImage(const TBitmap& bitmap, const TPdfRect* placement = nullptr);
 
   // Annotations, links, bookmarks and outlines.
   TPdfDictionary& CreateAnnotation(TPdfAnnotationSubType subType, const TPdfRect& rect);
