@@ -38,7 +38,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (resized)
     if (auto* self = dynamic_cast<TWinControl*>(this)) self->AlignControls();
   if (align_ != TAlign::alNone) RequestAlign();
-  if (resized && OnResize) OnResize(this);
+  if (resized) Raise(OnResize, this);
 }
 
 void TControl::SetAlign(TAlign value) {
@@ -100,28 +100,28 @@ void TControl::SetCursor(TCursor value) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  Raise(OnClick, this);
 }
 
 void TControl::DblClick() {
-  if (OnDblClick) OnDblClick(this);
+  Raise(OnDblClick, this);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  Raise(OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+  Raise(OnMouseMove, this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  Raise(OnMouseUp, this, button, shift, x, y);
 }
 
 bool TControl::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
   bool handled = false;
-  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, x, y, handled);
+  Raise(OnMouseWheel, this, shift, wheelDelta, x, y, handled);
   return handled;
 }
 

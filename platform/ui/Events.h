@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "platform/rtl/Types.h"
 
@@ -58,3 +59,12 @@ using TScrollEvent = std::function<void(TComponent* Sender, TScrollCode ScrollCo
 // What closing a form does: caHide (the default) hides it, caNone keeps it open.
 enum class TCloseAction { caNone, caHide };
 using TCloseEvent = std::function<void(TComponent* Sender, TCloseAction& Action)>;
+
+// Raises an event through a copy of its handler, so that a handler may set another handler
+// for the same event while it runs.
+template <class Event, class... Args>
+void Raise(const Event& event, Args&&... args) {
+  if (!event) return;
+  Event handler = event;
+  handler(std::forward<Args>(args)...);
+}

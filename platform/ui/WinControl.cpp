@@ -121,15 +121,15 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(this, key, shift);
+  Raise(OnKeyDown, this, key, shift);
 }
 
 void TWinControl::KeyPress(Char& key) {
-  if (OnKeyPress) OnKeyPress(this, key);
+  Raise(OnKeyPress, this, key);
 }
 
 void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
-  if (OnKeyUp) OnKeyUp(this, key, shift);
+  Raise(OnKeyUp, this, key, shift);
 }
 
 void TWinControl::PeerNeeded() {

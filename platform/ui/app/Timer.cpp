@@ -24,5 +24,5 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 }
 
 void TTimer::Timer() {
-  if (onTimer_) onTimer_(this);
+  Raise(onTimer_, this);
 }

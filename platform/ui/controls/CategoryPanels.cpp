@@ -15,7 +15,7 @@ void TCategoryPanel::SetCollapsed(bool value) {
   collapsed_ = value;
   SetHeight(value ? HeaderHeight : expandedHeight_);
   Changed(TChange::Collapsed);
-  if (value ? OnCollapse : OnExpand) (value ? OnCollapse : OnExpand)(this);
+  Raise(value ? OnCollapse : OnExpand, this);
 }
 
 void TCategoryPanel::SetExpandedHeight(int value) {

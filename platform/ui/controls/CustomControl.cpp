@@ -26,5 +26,5 @@ void TCustomControl::Paint() {
   TCanvas& canvas = Canvas();
   canvas.Brush().SetColor(Color());
   canvas.FillRect(TRect{0, 0, Width(), Height()});
-  if (OnPaint) OnPaint(this);
+  Raise(OnPaint, this);
 }

@@ -13,7 +13,7 @@ void TEdit::SetText(const String& value) {
   TWinControl::SetText(value);
   selStart_ = std::min<int>(selStart_, static_cast<int>(value.size()));
   selLength_ = 0;
-  if (OnChange) OnChange(this);
+  Raise(OnChange, this);
 }
 
 void TEdit::UserSetText(const String& value) { SetText(value); }

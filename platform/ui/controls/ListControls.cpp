@@ -80,7 +80,7 @@ void TComboBox::SetText(const String& value) {
 void TComboBox::UserSetText(const String& value) {
   if (style_ == TComboBoxStyle::csDropDownList) return;
   SetText(value);
-  if (OnChange) OnChange(this);
+  Raise(OnChange, this);
 }
 
 void TComboBox::UserSelect(int index) {
@@ -88,5 +88,5 @@ void TComboBox::UserSelect(int index) {
   itemIndex_ = index;
   TWinControl::SetText(items_[index]);
   Changed(TChange::ItemIndex);
-  if (OnChange) OnChange(this);
+  Raise(OnChange, this);
 }

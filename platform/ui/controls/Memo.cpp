@@ -13,7 +13,7 @@ void TMemo::LinesChanged() {
   selStart_ = std::min(selStart_, size);
   selLength_ = std::min(selLength_, size - selStart_);
   Changed(TChange::Text);
-  if (OnChange) OnChange(this);
+  Raise(OnChange, this);
 }
 
 void TMemo::SetWordWrap(bool value) {

@@ -72,5 +72,5 @@ void TPageControl::SetActivePageIndex(int index) {
 void TPageControl::UserSelectPage(TTabSheet* page) {
   if (page == activePage_) return;
   SetActivePage(page);
-  if (OnChange) OnChange(this);
+  Raise(OnChange, this);
 }

@@ -24,7 +24,7 @@ void TScrollBar::SetParams(int position, int min, int max, int pageSize) {
   bool moved = newPosition != position_;
   position_ = newPosition;
   if (rangeChanged || moved) Changed(TChange::Range);
-  if (moved && OnChange) OnChange(this);
+  if (moved) Raise(OnChange, this);
 }
 
 void TScrollBar::UserScroll(TScrollCode code, int dragPosition) {
@@ -41,6 +41,6 @@ void TScrollBar::UserScroll(TScrollCode code, int dragPosition) {
     case TScrollCode::scEndScroll: break;
   }
   pos = std::clamp(pos, min_, MaxPosition());
-  if (OnScroll) OnScroll(this, code, pos);
+  Raise(OnScroll, this, code, pos);
   SetPosition(pos);
 }

@@ -16,18 +16,18 @@ void TCustomForm::Show() {
   PeerNeeded();
   bool wasVisible = Visible();
   SetVisible(true);
-  if (!wasVisible && OnShow) OnShow(this);
+  if (!wasVisible) Raise(OnShow, this);
 }
 
 void TCustomForm::Hide() {
   if (!Visible()) return;
   SetVisible(false);
-  if (OnHide) OnHide(this);
+  Raise(OnHide, this);
 }
 
 void TCustomForm::Close() {
   TCloseAction action = TCloseAction::caHide;
-  if (OnClose) OnClose(this, action);
+  Raise(OnClose, this, action);
   if (action == TCloseAction::caNone) return;
   if (modal_ && modalResult_ == mrNone) modalResult_ = mrCancel;
   Hide();
@@ -63,11 +63,11 @@ void TCustomForm::FocusControl(TWinControl* control) {
   TWinControl* old = activeControl_;
   activeControl_ = control;
   if (old) {
-    if (old->OnExit) old->OnExit(old);
+    Raise(old->OnExit, old);
     old->Changed(TChange::Focus);
   }
   if (control) {
-    if (control->OnEnter) control->OnEnter(control);
+    Raise(control->OnEnter, control);
     control->Changed(TChange::Focus);
   }
 }
@@ -81,9 +81,9 @@ void TCustomForm::ControlRemoved(TControl* control) {
 }
 
 void TCustomForm::DoCreate() {
-  if (OnCreate) OnCreate(this);
+  Raise(OnCreate, this);
 }
 
 void TCustomForm::DoDestroy() {
-  if (OnDestroy) OnDestroy(this);
+  Raise(OnDestroy, this);
 }

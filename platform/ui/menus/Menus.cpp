@@ -67,7 +67,7 @@ TMenu* TMenuItem::GetParentMenu() const {
 }
 
 void TMenuItem::Click() {
-  if (enabled_ && OnClick) OnClick(this);
+  if (enabled_) Raise(OnClick, this);
 }
 
 void TMenuItem::Changed() {
@@ -109,6 +109,6 @@ void TMainMenu::MenuChanged() {
 
 void TPopupMenu::Popup(TControl* control, int X, int Y) {
   popupComponent_ = control;
-  if (OnPopup) OnPopup(this);
+  Raise(OnPopup, this);
   if (Application) Application->Backend().Popup(*this, X, Y);
 }

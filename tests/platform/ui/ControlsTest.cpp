@@ -201,6 +201,19 @@ TEST_F(ControlsFixture, TabOrderIsThePlaceAmongWindowedSiblings) {
   EXPECT_EQ(b->TabOrder(), 2);
 }
 
+TEST_F(ControlsFixture, AHandlerMaySetAnotherHandlerForItsOwnEvent) {
+  auto* button = Add<TButton>(form);
+  std::vector<std::string> log;
+  std::string first = "first, still whole";
+  button->OnClick = [&log, button, first](TComponent*) {
+    button->OnClick = [&log](TComponent*) { log.push_back("second"); };
+    log.push_back(first);  // ASan reports the first handler's captures if they were freed
+  };
+  button->Click();
+  button->Click();
+  EXPECT_EQ(log, (std::vector<std::string>{"first, still whole", "second"}));
+}
+
 TEST_F(ControlsFixture, KeyHandlersMayChangeOrSwallowTheKey) {
   auto* edit = Add<TEdit>(form);
   edit->OnKeyPress = [](TComponent*, Char& key) {
