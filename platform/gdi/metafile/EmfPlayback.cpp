@@ -85,8 +85,13 @@ TPoint TEmfPlayback::MapDevice(TPoint p) const {
           RoundToInt(dest_.Top + (static_cast<double>(p.Y) - frame_.Top) * sy_)};
 }
 
+TPointF TEmfPlayback::ToDevice(double x, double y) const {
+  const TXForm& w = world_;
+  return mapping_.ToDevice(x * w.eM11 + y * w.eM21 + w.eDx, x * w.eM12 + y * w.eM22 + w.eDy);
+}
+
 TPoint TEmfPlayback::Map(TPoint p) const {
-  TPointF d = mapping_.ToDevice(p.X, p.Y);
+  TPointF d = ToDevice(p.X, p.Y);
   return {RoundToInt(dest_.Left + (d.X - frame_.Left) * sx_), RoundToInt(dest_.Top + (d.Y - frame_.Top) * sy_)};
 }
 
@@ -95,8 +100,12 @@ TRect TEmfPlayback::MapRect(const TRect& r) const {
   return {a.X, a.Y, b.X, b.Y};
 }
 
-int TEmfPlayback::MapLengthX(int v) const { return RoundToInt(v * std::abs(mapping_.ScaleX() * sx_)); }
-int TEmfPlayback::MapLengthY(int v) const { return RoundToInt(v * std::abs(mapping_.ScaleY() * sy_)); }
+int TEmfPlayback::MapLengthX(int v) const {
+  return RoundToInt(v * std::hypot(world_.eM11, world_.eM12) * std::abs(mapping_.ScaleX() * sx_));
+}
+int TEmfPlayback::MapLengthY(int v) const {
+  return RoundToInt(v * std::hypot(world_.eM21, world_.eM22) * std::abs(mapping_.ScaleY() * sy_));
+}
 
 std::vector<TPoint> TEmfPlayback::Points(const TEmfRecord& r, size_t countAt, size_t pointsAt, bool small) const {
   uint32_t count = r.U32(countAt);
@@ -172,9 +181,12 @@ bool TEmfPlayback::Play(const TEmfRecord& r) {
     case EMR_SAVEDC:
       target_.SaveDC();
       mapping_.SaveDC();
+      savedWorld_.push_back(world_);
       ++depth_;
       break;
     case EMR_RESTOREDC: PlayRestore(r.I32(8)); break;
+    case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM: PlayWorldTransform(r); break;
     case EMR_SELECTOBJECT: PlaySelect(r.U32(8)); break;
     case EMR_CREATEPEN: case EMR_EXTCREATEPEN: case EMR_CREATEBRUSHINDIRECT: case EMR_EXTCREATEFONTINDIRECTW:
       PlayCreate(r);
@@ -297,7 +309,7 @@ void TEmfPlayback::PlayText(const TEmfRecord& r, bool wide) {
     const size_t step = (options & ETO_PDY) ? 8 : 4;
     r.Array(dxAt, chars, step);
     // Scaled as running positions, so the text ends where the scaled advances add up to.
-    const double scale = std::abs(mapping_.ScaleX() * sx_);
+    const double scale = std::hypot(world_.eM11, world_.eM12) * std::abs(mapping_.ScaleX() * sx_);
     int64_t position = 0;
     int previous = 0;
     for (uint32_t i = 0; i < chars; ++i) {
@@ -335,7 +347,7 @@ void TEmfPlayback::PlayBlt(const TEmfRecord& r, bool stretch) {
     sh = RoundToInt(r.I32(104) * m22);
   } else {
     // As many source pixels as the destination covers on the metafile's own device.
-    TPointF da = mapping_.ToDevice(at.X, at.Y), db = mapping_.ToDevice(Sum(at.X, size.cx), Sum(at.Y, size.cy));
+    TPointF da = ToDevice(at.X, at.Y), db = ToDevice(Sum(at.X, size.cx), Sum(at.Y, size.cy));
     sw = std::abs(RoundToInt(db.X) - RoundToInt(da.X));
     sh = std::abs(RoundToInt(db.Y) - RoundToInt(da.Y));
   }
@@ -450,7 +462,7 @@ void TEmfPlayback::PlaySelect(uint32_t handle) {
     case TObject::Brush: target_.SelectBrush(o->BrushValue); break;
     case TObject::Font: {
       TLogFont font = o->FontValue;
-      font.lfHeight = std::clamp(RoundToInt(font.lfHeight * std::abs(mapping_.ScaleY() * sy_)), -kMaxFontPixels,
+      font.lfHeight = std::clamp(MapLengthY(font.lfHeight), -kMaxFontPixels,
                                  kMaxFontPixels);
       font.lfWidth = std::clamp(MapLengthX(font.lfWidth), -kMaxFontPixels, kMaxFontPixels);
       target_.SelectFont(TFontHandle::Create(font));
@@ -519,5 +531,31 @@ void TEmfPlayback::PlayRestore(int relative) {
   if (relative >= 0 || -relative > depth_) return;
   target_.RestoreDC(relative);
   mapping_.RestoreDC(relative);
+  world_ = savedWorld_[savedWorld_.size() - static_cast<size_t>(-relative)];
+  savedWorld_.resize(savedWorld_.size() - static_cast<size_t>(-relative));
   depth_ += relative;
+}
+
+void TEmfPlayback::PlayWorldTransform(const TEmfRecord& r) {
+  TXForm x{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
+  // A transform that is not finite or that collapses the plane is refused, as GDI does.
+  for (double v : {x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy})
+    if (!std::isfinite(v)) return;
+  auto multiply = [](const TXForm& a, const TXForm& b) {  // first a, then b
+    return TXForm{a.eM11 * b.eM11 + a.eM12 * b.eM21,         a.eM11 * b.eM12 + a.eM12 * b.eM22,
+                  a.eM21 * b.eM11 + a.eM22 * b.eM21,         a.eM21 * b.eM12 + a.eM22 * b.eM22,
+                  a.eDx * b.eM11 + a.eDy * b.eM21 + b.eDx, a.eDx * b.eM12 + a.eDy * b.eM22 + b.eDy};
+  };
+  constexpr uint32_t MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4;
+  uint32_t mode = r.Type() == EMR_SETWORLDTRANSFORM ? MWT_SET : r.U32(32);
+  TXForm next;
+  switch (mode) {
+    case MWT_IDENTITY: next = {}; break;
+    case MWT_LEFTMULTIPLY: next = multiply(x, world_); break;
+    case MWT_RIGHTMULTIPLY: next = multiply(world_, x); break;
+    case MWT_SET: next = x; break;
+    default: return;
+  }
+  if (next.eM11 * next.eM22 - next.eM12 * next.eM21 == 0) return;
+  world_ = next;
 }

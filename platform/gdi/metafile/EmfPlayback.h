@@ -34,6 +34,8 @@ class TEmfPlayback {
     TLogFont FontValue;
   };
 
+  // Metafile logical units through the world transform to the metafile's device pixels.
+  TPointF ToDevice(double x, double y) const;
   // Metafile logical units to target logical units.
   TPoint Map(TPoint p) const;
   TRect MapRect(const TRect& r) const;
@@ -55,6 +57,7 @@ class TEmfPlayback {
   void PlayClipRgn(const TEmfRecord& r);
   void PlayOffsetClip(const TEmfRecord& r);
   void PlayRestore(int relative);
+  void PlayWorldTransform(const TEmfRecord& r);
   // The clip region of the target kept inside the one it had before the playback.
   void KeepInsideInitialClip();
   // The rectangles of region data, bounds-checked.
@@ -68,5 +71,9 @@ class TEmfPlayback {
   double sx_ = 1, sy_ = 1;
   std::vector<TObject> objects_;
   int depth_ = 0;  // saves made by the metafile and not restored yet
+  // The world transform (logical units to page units) and its saved values; shear and
+  // rotation move the corners of shapes only, as the target draws upright shapes.
+  TXForm world_;
+  std::vector<TXForm> savedWorld_;
   std::optional<TRegion> initialClip_;
 };

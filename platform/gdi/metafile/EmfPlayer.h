@@ -4,8 +4,9 @@
 // opaque white background) and gets its own state back afterwards; the metafile's clipping
 // never reaches outside the clip region the target had before.
 //
-// Records that the device-context interface cannot express (world transforms, palettes,
-// chords, mask and plane blits, comments) are skipped. A malformed metafile raises
+// World transforms move the points of every shape (an upright shape stays upright: its
+// corners are transformed). Records that the device-context interface cannot express
+// (palettes, chords, mask and plane blits, clip paths, comments) are skipped. A malformed metafile raises
 // EInvalidMetafile; what was drawn up to the broken record stays drawn.
 #pragma once
 

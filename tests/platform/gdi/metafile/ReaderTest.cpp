@@ -164,4 +164,28 @@ TEST(Player, IgnoresOutOfTableHandlesAndUnbalancedRestores) {
   EXPECT_EQ(img.At(15, 15), 0xFF0000u) << "...and the red brush, at unchanged scale";
 }
 
+// A scaling world transform set inside a saved state moves and scales the shapes drawn
+// under it, and is gone with the state.
+TEST(Player, AppliesWorldTransformsUntilTheirStateIsRestored) {
+  std::string emf = WithRecords(
+      Valid(), {TEmfRecordWriter(EMR_SAVEDC).Finish(),
+                TEmfRecordWriter(EMR_SETWORLDTRANSFORM).F32(1).F32(0).F32(0).F32(1).F32(10).F32(0).Finish(),
+                TEmfRecordWriter(EMR_MODIFYWORLDTRANSFORM).F32(0.5f).F32(0).F32(0).F32(0.5f).F32(0).F32(0).U32(3).Finish(),
+                TEmfRecordWriter(EMR_SELECTOBJECT).U32(ENHMETA_STOCK_OBJECT | NULL_PEN).Finish(),
+                TEmfRecordWriter(EMR_RECTANGLE).Rect({0, 20, 8, 28}).Finish(),  // (x+10)/2: 5..9, y 10..14
+                TEmfRecordWriter(EMR_RESTOREDC).I32(-1).Finish(),
+                TEmfRecordWriter(EMR_SELECTOBJECT).U32(ENHMETA_STOCK_OBJECT | NULL_PEN).Finish(),
+                TEmfRecordWriter(EMR_RECTANGLE).Rect({14, 14, 18, 18}).Finish()});
+  TPixelImage img(20, 20);
+  TRasterDC dc(img.Buffer());
+  PlayEnhMetafile(dc, emf, {0, 0, 20, 20});
+  const uint32_t red = 0xFF0000;
+  EXPECT_EQ(img.At(5, 10), red);
+  EXPECT_EQ(img.At(7, 12), red);
+  EXPECT_EQ(img.At(8, 12), 0xFFFFFFu) << "a rectangle without pen leaves its right edge";
+  EXPECT_EQ(img.At(4, 10), 0xFFFFFFu);
+  EXPECT_EQ(img.At(14, 14), red) << "no transform after the restore";
+  EXPECT_EQ(img.At(16, 16), red);
+}
+
 }  // namespace
