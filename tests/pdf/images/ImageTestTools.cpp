@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "tests/pdf/PdfTestTools.h"
@@ -72,6 +74,27 @@ int64_t CountDifferent(const TPnm& expected, const TPnm& actual, int tolerance) 
         break;
       }
   return n;
+}
+
+std::string PpmOf(const TDibImage& image) {
+  std::string ppm = "P6\n" + std::to_string(image.Width()) + " " + std::to_string(image.Height()) + "\n255\n";
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) {
+      uint32_t rgb = image.GetRgb(x, y);
+      ppm += char(rgb >> 16);
+      ppm += char(rgb >> 8);
+      ppm += char(rgb);
+    }
+  return ppm;
+}
+
+std::string DebianFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ADD_FAILURE() << path << " is missing: run tools/setup";
+    return {};
+  }
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TBitmap PatternBitmap(int width, int height) {

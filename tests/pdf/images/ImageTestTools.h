@@ -22,6 +22,13 @@ TPnm PnmOf(const TDibImage& image);
 // differ.
 int64_t CountDifferent(const TPnm& expected, const TPnm& actual, int tolerance);
 
+// A binary PPM (P6) of the image, for feeding the tools.
+std::string PpmOf(const TDibImage& image);
+
+// The bytes of a file that an installed Debian package ships; fails the test (naming
+// tools/setup) when it is missing.
+std::string DebianFileBytes(const std::string& path);
+
 // A 24-bit test pattern: red grows to the right, green downwards, blue in a checkerboard.
 TBitmap PatternBitmap(int width, int height);
 
