@@ -112,7 +112,8 @@ bool TMetafileRecorder::FillRgn(const TRegion& region, const TLogBrush& brush) {
   std::vector<TRect> rects = region.Rects();
   TRect box = region.Box();
   TEmfRecordWriter w(EMR_FILLRGN);
-  w.Rect(ToDeviceRect(box).Inflate(0, 0)).U32(RGNDATAHEADER_SIZE + static_cast<uint32_t>(rects.size()) * 16).U32(handle);
+  TRect bounds = ToDeviceRect(box);
+  w.Rect({bounds.Left, bounds.Top, bounds.Right - 1, bounds.Bottom - 1}).U32(RGNDATAHEADER_SIZE + static_cast<uint32_t>(rects.size()) * 16).U32(handle);
   w.U32(RGNDATAHEADER_SIZE).U32(RDH_RECTANGLES).U32(static_cast<uint32_t>(rects.size()));
   w.U32(static_cast<uint32_t>(rects.size()) * 16).Rect(box);
   for (const TRect& r : rects) w.Rect(r);
