@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
+#include <fstream>
 #include <QToolButton>
 
 #include "platform/rtl/Unicode.h"
@@ -428,6 +430,18 @@ TEST_F(QtFormFixture, SelfDrawnControlsPaintThroughTheRasterCanvas) {
                     Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(WidgetOf<QWidget>(painted), &wheel);
   EXPECT_EQ(delta, -120);
+}
+
+TEST_F(QtFormFixture, TheWebBrowserShowsTheReportFile) {
+  std::string path = std::string(WENDREL_BUILD_DIR) + "/uiqt_report.html";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "<html><body><h1>Summe: 42</h1></body></html>";
+  }
+  browser->Navigate(Utf8ToString(path));
+  EXPECT_EQ(browser->LocationURL(), Utf8ToString(path));
+  QTextBrowser* w = WidgetOf<QTextBrowser>(browser);
+  EXPECT_TRUE(w->toPlainText().contains("Summe: 42"));
 }
 
 TEST_F(QtFormFixture, ScreenCursorOverridesAllWindowsUntilReset) {
