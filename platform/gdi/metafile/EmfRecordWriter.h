@@ -48,7 +48,6 @@ class TEmfRecordWriter {
     while (bytes_.size() % 4) bytes_.push_back('\0');
     return *this;
   }
-  size_t Length() const { return bytes_.size(); }
 
   std::string Finish() {
     Pad();

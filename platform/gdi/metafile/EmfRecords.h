@@ -33,9 +33,9 @@ enum : uint32_t {
 
 constexpr uint32_t ENHMETA_SIGNATURE = 0x464D4520;  // " EMF"
 constexpr uint32_t EMF_VERSION = 0x00010000;
-// Sizes of the fixed parts: the header without and with its two extensions.
+// Sizes of the fixed parts: the header alone and with both extensions (the second one
+// holds the reference device's size in micrometres).
 constexpr uint32_t EMF_HEADER_SIZE = 88;
-constexpr uint32_t EMF_HEADER_EXT1_SIZE = 100;
 constexpr uint32_t EMF_HEADER_EXT2_SIZE = 108;
 // A LOGFONTW and the LOGFONTPANOSE that EMR_EXTCREATEFONTINDIRECTW usually carries.
 constexpr uint32_t LOGFONTW_SIZE = 92;

@@ -208,16 +208,7 @@ struct Scene {
 
 class RoundTrip : public ::testing::TestWithParam<Scene> {};
 
-TEST_P(RoundTrip, PlayedMetafileGivesTheDirectPixels) {
-  TPixelImage direct(W, H), played(W, H);
-  TRasterDC directDC(direct.Buffer()), playedDC(played.Buffer());
-  GetParam().Draw(directDC);
-
-  TMetafileRecorder recorder;
-  GetParam().Draw(recorder);
-  std::string emf = recorder.Finish(W, H);
-  PlayEnhMetafile(playedDC, emf, {0, 0, W, H});
-
+void ExpectSamePixels(const TPixelImage& direct, const TPixelImage& played) {
   int differing = 0;
   TPoint first{-1, -1};
   for (int y = 0; y < H; ++y)
@@ -225,7 +216,26 @@ TEST_P(RoundTrip, PlayedMetafileGivesTheDirectPixels) {
       if (direct.At(x, y) != played.At(x, y) && differing++ == 0) first = {x, y};
   EXPECT_EQ(differing, 0) << "first difference at " << first.X << "," << first.Y << ": direct " << std::hex
                           << direct.At(first.X, first.Y) << ", played " << played.At(first.X, first.Y);
+}
+
+// Also played onto a second recorder first: what the player draws records into the same
+// picture again.
+TEST_P(RoundTrip, PlayedMetafileGivesTheDirectPixels) {
+  TPixelImage direct(W, H), played(W, H), replayed(W, H);
+  TRasterDC directDC(direct.Buffer()), playedDC(played.Buffer()), replayedDC(replayed.Buffer());
+  GetParam().Draw(directDC);
   EXPECT_NE(InkBox(direct), TRect{}) << "the scene draws something";
+
+  TMetafileRecorder recorder;
+  GetParam().Draw(recorder);
+  std::string emf = recorder.Finish(W, H);
+  PlayEnhMetafile(playedDC, emf, {0, 0, W, H});
+  ExpectSamePixels(direct, played);
+
+  TMetafileRecorder second;
+  PlayEnhMetafile(second, emf, {0, 0, W, H});
+  PlayEnhMetafile(replayedDC, second.Finish(W, H), {0, 0, W, H});
+  ExpectSamePixels(direct, replayed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, RoundTrip,
