@@ -30,6 +30,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   BuildEvaluationTab();
   BuildTextTab();
   BuildOtherTabs();
+  BuildChartTab();
   memo7 = mainform::Make<TMemo>(this, this, u"memo7");
   memo7->SetVisible(false);
   Memo3 = mainform::Make<TMemo>(this, this, u"Memo3");
@@ -90,6 +91,7 @@ void TForm1::ConnectHandlers() {
   Button9->OnClick = Workflow(&TForm1::Button9Click);
   EasyAnalyzerKelvoRankings1->OnClick = Workflow(&TForm1::EasyAnalyzerKelvoRankings1Click);
   save_config->OnClick = Workflow(&TForm1::save_configClick);
+  ConnectReportHandlers();
 }
 
 String TForm1::AppPath(const String& literal) const { return SystemPath(ProgramFolder + literal); }

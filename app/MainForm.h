@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/office/Spreadsheet.h"
 #include "platform/rtl/Types.h"
 #include "platform/ui/controls/Buttons.h"
 #include "platform/ui/controls/CategoryPanels.h"
@@ -20,7 +21,11 @@
 #include "platform/ui/grid/StringGrid.h"
 #include "platform/ui/menus/Menus.h"
 
+class TChart;
+class TChartSeries;
 class TIdHTTP;
+class TStringGrid;
+class TMemo;
 class TIdCookieManager;
 
 class TForm1 : public TForm {
@@ -40,6 +45,8 @@ class TForm1 : public TForm {
   // ProgramFolder followed by a literal written the system's way ("\projekte\projekte.txt"),
   // as a path for the file functions.
   String AppPath(const String& literal) const;
+  // DateStamp := the current date in the short date format without ".", ":", "-" and "/".
+  void UpdateDateStamp();
   // The caption becomes CaptionPrefix followed by the message (which begins with a blank).
   void ShowStatus(const String& message);
   // Waits while the window stays responsive; clicks that arrive meanwhile are handled now.
@@ -91,6 +98,39 @@ class TForm1 : public TForm {
   // The project the combo box shows, when it can name a folder: not empty, no path
   // separator, no "..". Otherwise the user is told and false comes back.
   bool CheckProjectName(const String& name);
+
+  // Social-signal analysis (SocialAnalysis*.cpp).
+  void Button2Click(TComponent* Sender);
+  void FiltereleereZeilen1Click(TComponent* Sender);
+  void Button1Click(TComponent* Sender);
+  // Removes the "Summe: " row that an earlier analysis left at the end of StringGrid1.
+  void RemoveSumRow();
+  // Appends the "Summe: " row with the sums of the value columns (from column 2).
+  void AppendSumRow();
+
+  // Reports, charts and spreadsheet export (Reports*.cpp, Charts*.cpp, SpreadsheetExport.cpp).
+  // Writes the CSV text of StringGrid1 to ReportCsvPath; true when written.
+  bool SaveGridAsCsv();
+  void ErgebnisseExcel1Click(TComponent* Sender);
+  void ErgebnisseExcel2Click(TComponent* Sender);
+  void ExportExcel1Click(TComponent* Sender);
+  void Facebook1Click(TComponent* Sender);
+  void Komplettberblick1Click(TComponent* Sender);
+  void AuswertungFacebook1Click(TComponent* Sender);
+  void AuswertungberblickAlles1Click(TComponent* Sender);
+  void Balken1Click(TComponent* Sender);
+  void Linie2Click(TComponent* Sender);
+  void N3Dan2Click(TComponent* Sender);
+  void N3Daus2Click(TComponent* Sender);
+  void switch1Click(TComponent* Sender);
+  void switch21Click(TComponent* Sender);
+  void Button28Click(TComponent* Sender);
+  void Diagramm2Click(TComponent* Sender);
+  // The series of Chart1 (after a change of its class, the new one).
+  TChartSeries& Series1();
+  // Opens a written spreadsheet file with the desktop (tests replace it).
+  TSpreadsheetApplication::TOpener SpreadsheetOpener = OpenWithDesktop;
+
   // "\projekte\" + project + file under the program folder; the project's folder is made
   // when missing.
   String ProjectFile(const String& project, const String& fileLiteral);
@@ -222,6 +262,7 @@ class TForm1 : public TForm {
   TTabSheet* TabSheet9;
   TStringGrid* StringGrid1;
   TTabSheet* TabSheet10;
+  TChart* Chart1;
 
   // Hidden line buffers on the window itself.
   TMemo* memo7;
@@ -304,6 +345,9 @@ class TForm1 : public TForm {
   void BuildMainMenu();
   void BuildPopupMenus();
   void ConnectHandlers();
+  // Chart1 on its tab, and the handlers of the analysis, the reports and the charts.
+  void BuildChartTab();
+  void ConnectReportHandlers();
   // Wraps a workflow handler so that it runs through RunWorkflow.
   TNotifyEvent Workflow(void (TForm1::*handler)(TComponent*));
 
