@@ -7,6 +7,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/gdi/metafile/Metafile.h"
+#include "platform/gdi/metafile/MetafileCanvas.h"
 #include "tests/pdf/PdfTestTools.h"
 
 namespace {
@@ -107,6 +109,17 @@ TBitmap PatternBitmap(int width, int height) {
       bitmap.SetPixel(x, y, TColor(r | g << 8 | b << 16));  // TColor: red in the low byte
     }
   return bitmap;
+}
+
+std::unique_ptr<TGraphic> HalfBlueMetafile() {
+  auto metafile = std::make_unique<TMetafile>();
+  metafile->SetWidth(20);
+  metafile->SetHeight(10);
+  TMetafileCanvas canvas(*metafile);
+  canvas.Brush().SetColor(clBlue);
+  canvas.FillRect(TRect{0, 0, 10, 10});
+  canvas.Close();
+  return metafile;
 }
 
 std::string Tool(const std::string& commandLine) {

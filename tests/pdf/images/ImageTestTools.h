@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ std::string DebianFileBytes(const std::string& path);
 
 // A 24-bit test pattern: red grows to the right, green downwards, blue in a checkerboard.
 TBitmap PatternBitmap(int width, int height);
+
+// A 20 x 10 metafile whose left half is filled blue.
+std::unique_ptr<TGraphic> HalfBlueMetafile();
 
 // Runs the command line (a shell pipeline) and returns its standard output; fails the test
 // on a non-zero exit.

@@ -212,6 +212,23 @@ TEST(PdfImage, PictureWithTransparencyIsDrawnOnWhite) {
   EXPECT_EQ(page.At(1, 0), 0xFFFFFFu);
 }
 
+TEST(PdfImage, MetafileIsDrawnAtItsOwnSizeOnWhite) {
+  std::unique_ptr<TGraphic> metafile = HalfBlueMetafile();
+  auto doc = NewDocument();
+  DrawOnOwnPage(*doc, *metafile);
+  TTempDirectory dir;
+  dir.WriteFile("doc.pdf", WriteToString(*doc));
+  std::vector<TListedImage> images = ListImages(dir.PathOf("doc.pdf"));
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].width, 20);
+  EXPECT_EQ(images[0].height, 10);
+  EXPECT_EQ(images[0].color, "rgb");
+  TPnm page = RenderPage(dir.PathOf("doc.pdf"), 1);
+  ASSERT_EQ(page.width, 20);
+  EXPECT_EQ(page.At(2, 5), 0x0000FFu);
+  EXPECT_EQ(page.At(15, 5), 0xFFFFFFu);
+}
+
 // -------- the stream itself
 
 TEST(PdfImage, JpegFileGoesIntoTheStreamUnchanged) {

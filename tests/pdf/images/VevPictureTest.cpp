@@ -269,7 +269,7 @@ TEST(VevPicture, SaveAsRefusesUnknownFormats) {
 
 // -------- Assign from other graphics
 
-TEST(VevPicture, AssignTakesAnotherGraphicsFileOrAnEmptyOne) {
+TEST(VevPicture, AssignTakesAnotherGraphicsFileOrPixels) {
   std::string file = DebianFileBytes("/usr/share/qt6/doc/global/template/images/Qt-header-bg.jpg");
   TJPEGImage platformJpeg;
   platformJpeg.LoadFromBytes(file);
@@ -278,6 +278,13 @@ TEST(VevPicture, AssignTakesAnotherGraphicsFileOrAnEmptyOne) {
   EXPECT_FALSE(picture.FromBitmap());
   EXPECT_EQ(picture.RawFormat(), vifJpeg);
   EXPECT_TRUE(picture.Data() == file);
+
+  // A metafile, which no codec reads, comes in as its pixels.
+  picture.Assign(*HalfBlueMetafile());
+  EXPECT_TRUE(picture.FromBitmap());
+  EXPECT_EQ(picture.Width(), 20);
+  EXPECT_EQ(picture.Bitmap().Image().GetRgb(2, 5), 0x0000FFu);
+  EXPECT_EQ(picture.Bitmap().Image().GetRgb(15, 5), 0xFFFFFFu);
 
   picture.Assign(TPngImage());
   EXPECT_TRUE(picture.Empty());
