@@ -1,6 +1,7 @@
 #include "pdf/fonts/PdfTTF.h"
 
-#include <map>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -64,13 +65,16 @@ TPdfTTF::TPdfTTF(std::string_view cmap, std::string_view head, std::string_view 
   };
   DefaultWidth = width(0);
 
-  // Overlapping segments are malformed; the first segment holding a code wins.
-  std::map<uint16_t, uint16_t> glyphs;
+  // Segments ascend in a well-formed table. A code that an earlier segment already passed
+  // is left out, so that overlapping segments of a malformed table can neither repeat a
+  // character nor make the work grow beyond one visit per code.
+  std::vector<std::pair<uint16_t, uint16_t>> glyphs;
+  uint32_t nextFree = 0;
   for (size_t s = 0; s < segments; ++s) {
     uint16_t end = WordOr0(sub, ends + 2 * s), start = WordOr0(sub, starts + 2 * s);
     uint16_t delta = WordOr0(sub, deltas + 2 * s), rangeOffset = WordOr0(sub, ranges + 2 * s);
-    if (end < start) continue;
-    for (uint32_t c = start; c <= end; ++c) {
+    if (end < start || end < nextFree) continue;
+    for (uint32_t c = std::max<uint32_t>(start, nextFree); c <= end; ++c) {
       uint16_t glyph;
       if (rangeOffset == 0) {
         glyph = static_cast<uint16_t>(c + delta);
@@ -80,11 +84,10 @@ TPdfTTF::TPdfTTF(std::string_view cmap, std::string_view head, std::string_view 
         if (!Word(sub, at, item)) break;
         glyph = item != 0 ? static_cast<uint16_t>(item + delta) : 0;
       }
-      glyphs.emplace(static_cast<uint16_t>(c), glyph);
+      glyphs.emplace_back(static_cast<uint16_t>(c), glyph);
     }
+    nextFree = static_cast<uint32_t>(end) + 1;
   }
-  Chars.reserve(glyphs.size());
-  Entries.reserve(glyphs.size());
   for (auto [c, glyph] : glyphs) {
     Chars.push_back(c);
     uint32_t w = glyph == 0 ? 0 : (fixedPitch ? DefaultWidth : width(glyph));
