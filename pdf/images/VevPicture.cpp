@@ -94,6 +94,7 @@ void TVevPicture::LoadFromStream(TStream& stream) {
 }
 
 void TVevPicture::Assign(const TGraphic& source) {
+  if (&source == this) return;
   Clear();
   if (source.Empty()) return;
   if (auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {

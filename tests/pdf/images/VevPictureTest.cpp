@@ -278,6 +278,8 @@ TEST(VevPicture, AssignTakesAnotherGraphicsFileOrPixels) {
   EXPECT_FALSE(picture.FromBitmap());
   EXPECT_EQ(picture.RawFormat(), vifJpeg);
   EXPECT_TRUE(picture.Data() == file);
+  picture.Assign(picture);
+  EXPECT_TRUE(picture.Data() == file);
 
   // A metafile, which no codec reads, comes in as its pixels.
   picture.Assign(*HalfBlueMetafile());
