@@ -6,6 +6,7 @@
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
 
+#include "platform/gdi/fonts/FontResolver.h"
 #include "platform/gdi/fonts/RealizedFont.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
@@ -300,6 +301,117 @@ TEST_F(TextDocuments, ShapedArabicAndHebrewGiveTheTextBack) {
   auto* dejavu = static_cast<TPdfFontTrueType*>(c.SelectFont({}, 0, 14, -1, doc.FallbackFontIndex()));
   EXPECT_FALSE(dejavu->ShapedGlyphs.empty());
   RunCommand("pdftoppm -r 60 -png -singlefile " + ShellQuote(path) + " " + ShellQuote(path.substr(0, path.size() - 4)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextDocuments, CjkFromACollectionMemberIsEmbeddedAsAStandaloneSubset) {
+  const char* family = "WenQuanYi Micro Hei";
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment({u"Arial", Utf8ToString(family)}));
+  if (doc.FindTrueTypeFont(family) < 0 || !IsFontInstalled(Utf8ToString(family))) GTEST_SKIP() << "fonts-wqy-microhei";
+  doc.SetFallbackFontIndex(doc.FindTrueTypeFont(family));
+  doc.EmbedTrueTypeFonts = true;
+  doc.AddPage();
+  TPdfCanvas& c = doc.Canvas();
+  c.SelectFont("Arial", 0, 14);
+  c.Contents()->Writer().Add("BT\n72 780 Td\n");
+  AddUnicodeText(c.Contents()->Writer(), u"CJK: 中文测试, 日本語", false, c);
+  c.Contents()->Writer().Add("ET\n");
+  std::string path = Save(doc, "cjk.pdf");
+  TCommandResult fonts = RunCommand("pdffonts " + ShellQuote(path));
+  EXPECT_NE(fonts.Output.find("+WenQuanYiMicroHei"), std::string::npos) << fonts.Output;
+  EXPECT_NE(fonts.Output.find("CID TrueType      Identity-H       yes yes yes"), std::string::npos) << fonts.Output;
+  TCommandResult text = RunCommand("pdftotext " + ShellQuote(path) + " -");
+  EXPECT_NE(text.Output.find("CJK: 中文测试, 日本語"), std::string::npos) << text.Output;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextRuns, ShapedGlyphsGoThroughTheUsedRecord) {
+  TPdfFontTrueType& arial = Arial();
+  uint16_t a = static_cast<uint16_t>(arial.FontHandle->GlyphIndex(U'б'));
+  uint16_t glyphs[] = {a, 0xFFF0};  // the second is no glyph of any character
+  TPdfStream* s = doc_.Canvas().Contents();
+  s->ClearContent();
+  AddGlyphs(s->Writer(), glyphs, 2, doc_.Canvas());
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "/F1 10 Tf\n<%04X0000> Tj\n", a);
+  EXPECT_EQ(s->Writer().ContentText(), expected);
+  EXPECT_EQ(arial.UsedWide, std::vector<uint16_t>{u'б'});
+}
+
+TEST_F(TextRuns, SelectFontByLogFontReusesTheFontOfTheSameDescription) {
+  TLogFont lf;
+  lf.lfFaceName = u"arial";
+  lf.lfWeight = FW_BOLD;
+  TPdfFont* bold = doc_.Canvas().SelectFontByLogFont(lf, 12);
+  ASSERT_NE(bold, nullptr);
+  EXPECT_EQ(static_cast<TPdfFontTrueType*>(bold)->Style, fsBold);
+  EXPECT_EQ(bold->Name, "LiberationSans-Bold");
+  lf.lfWeight = FW_SEMIBOLD;
+  EXPECT_EQ(doc_.Canvas().SelectFontByLogFont(lf, 12), bold);  // 600 counts as bold
+  lf.lfItalic = 1;
+  EXPECT_NE(doc_.Canvas().SelectFontByLogFont(lf, 12), bold);
+}
+
+TEST(PdfA1Text, AMissingGlyphWithoutFallbackFamilyRaises) {
+  TPdfDocument doc(false, 0, true, FixedPdfEnvironment({u"Arial"}));
+  doc.AddPage();
+  doc.Canvas().SelectFont("Arial", 0, 10);
+  TPdfWrite& w = doc.Canvas().Contents()->Writer();
+  EXPECT_NO_THROW(AddUnicodeText(w, u"б", false, doc.Canvas()));
+  EXPECT_THROW(AddUnicodeText(w, u"ش", false, doc.Canvas()), Exception);
+}
+
+TEST(CodePageText, NonAnsiDocumentsConvertTextForTrueTypeFontsAndHexForOthers) {
+  TPdfDocument doc(false, 1251, false, FixedPdfEnvironment({u"Arial"}));
+  doc.CompressStreams = false;
+  doc.SubstituteStandardFonts = true;
+  doc.AddPage();
+  TPdfCanvas& c = doc.Canvas();
+  auto* arial = static_cast<TPdfFontTrueType*>(c.SelectFont("Arial", 0, 10));
+  TPdfStream* s = c.Contents();
+  s->ClearContent();
+  c.ShowText("\xC0\xE1 ok");  // "Аб ok" in code page 1251
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "/F1 10 Tf\n<%04X%04X> Tj\n/F0 10 Tf\n( ok) Tj\n", arial->GlyphOfWideChar(u'А'),
+                arial->GlyphOfWideChar(u'б'));
+  EXPECT_EQ(s->Writer().ContentText(), expected);
+}
+
+TEST_F(TextDocuments, StandardFontsAreReferencedWithoutWidthsAndItalicAngleIsInDegrees) {
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment(TestFamilies()));
+  doc.CompressStreams = false;
+  doc.SubstituteStandardFonts = true;
+  doc.EmbedTrueTypeFonts = true;
+  doc.EmbedExcludedFonts = {"Times New Roman"};
+  doc.AddPage();
+  doc.Canvas().SelectFont("Times", fsItalic, 10);
+  doc.Canvas().DrawTextAt(10, 10, "Type1");
+  doc.SubstituteStandardFonts = false;
+  auto* times = static_cast<TPdfFontTrueType*>(doc.Canvas().SelectFont("Times New Roman", fsItalic, 10));
+  doc.Canvas().DrawTextAt(10, 30, "TrueType");
+  std::string path = Save(doc, "standard.pdf");
+  nlohmann::json objects = QpdfObjects(path);
+  nlohmann::json type1 = objects.at("obj:" + std::to_string(doc.FontList()[0]->Dictionary->ObjectNumber()) + " 0 R").at("value");
+  EXPECT_EQ(type1.at("/BaseFont"), "/Times-Italic");
+  EXPECT_FALSE(type1.contains("/Widths"));
+  nlohmann::json desc = objects.at("obj:" + std::to_string(times->Descriptor->ObjectNumber()) + " 0 R").at("value");
+  EXPECT_EQ(desc.at("/ItalicAngle"), times->OutlineMetric.otmItalicAngle);
+  EXPECT_LT(desc.at("/ItalicAngle").get<int>(), -5);
+  EXPECT_GT(desc.at("/ItalicAngle").get<int>(), -30);
+  EXPECT_FALSE(desc.contains("/FontFile2"));  // excluded from embedding
+  TCommandResult fonts = RunCommand("pdffonts " + ShellQuote(path));
+  EXPECT_NE(fonts.Output.find("Times-Italic"), std::string::npos);
+  EXPECT_NE(fonts.Output.find("LiberationSerif-Italic               TrueType          WinAnsi          no  no  no"),
+            std::string::npos) << fonts.Output;
+  TCommandResult text = RunCommand("pdftotext " + ShellQuote(path) + " -");
+  EXPECT_NE(text.Output.find("Type1"), std::string::npos);
+  EXPECT_NE(text.Output.find("TrueType"), std::string::npos);
 }
 
 }  // namespace
