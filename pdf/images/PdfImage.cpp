@@ -30,7 +30,7 @@ std::string PaletteHex(const std::vector<TRGBQuad>& palette) {
 
 }  // namespace
 
-TPdfImage::TPdfImage(TPdfDocument& document, const TGraphic& picture, int)
+TPdfImage::TPdfImage(TPdfDocument& document, const TGraphic& picture, TStart)
     : TPdfXObject(&document.Xref(), document.CompressStreams, document.CodePage()) {
   if (picture.Empty()) throw EPdfInvalidValue(S("TPdfImage"));
   PixelWidth = picture.Width();
@@ -39,12 +39,12 @@ TPdfImage::TPdfImage(TPdfDocument& document, const TGraphic& picture, int)
   Attributes().AddItem("Subtype", std::make_unique<TPdfName>("Image"));
 }
 
-TPdfImage::TPdfImage(TPdfDocument& document, const TBitmap& bitmap) : TPdfImage(document, bitmap, 0) {
+TPdfImage::TPdfImage(TPdfDocument& document, const TBitmap& bitmap) : TPdfImage(document, bitmap, TStart{}) {
   WriteBitmap(bitmap);
   WriteSize();
 }
 
-TPdfImage::TPdfImage(TPdfDocument& document, TGraphic& picture) : TPdfImage(document, picture, 0) {
+TPdfImage::TPdfImage(TPdfDocument& document, TGraphic& picture) : TPdfImage(document, picture, TStart{}) {
   if (auto* jpeg = dynamic_cast<TJpegImage*>(&picture)) {
     WriteJpeg(document, *jpeg);
   } else if (auto* bitmap = dynamic_cast<const TBitmap*>(&picture)) {

@@ -9,7 +9,9 @@
 
 #include "pdf/objects/PdfStream.h"
 
+class TBitmap;
 class TGraphic;
+class TJpegImage;
 class TPdfDocument;
 
 class TPdfImage : public TPdfXObject {
@@ -18,7 +20,8 @@ class TPdfImage : public TPdfXObject {
   // document's XObject registration does that). Raises EPdfInvalidValue "TPdfImage" for
   // an empty picture; a JPEG picture's own encoding errors pass on.
   TPdfImage(TPdfDocument& document, TGraphic& picture);
-  TPdfImage(TPdfDocument& document, const class TBitmap& bitmap);
+  // The same for a bitmap, which needs no drawing.
+  TPdfImage(TPdfDocument& document, const TBitmap& bitmap);
 
   int32_t PixelHeight = 0;
   int32_t PixelWidth = 0;
@@ -27,8 +30,10 @@ class TPdfImage : public TPdfXObject {
   std::array<uint32_t, 4> Hash{};
 
  private:
-  TPdfImage(TPdfDocument& document, const TGraphic& picture, int);  // the common start
+  struct TStart {};
+  // The stream, the size and /Type and /Subtype, shared by both constructors.
+  TPdfImage(TPdfDocument& document, const TGraphic& picture, TStart);
   void WriteSize();
-  void WriteJpeg(TPdfDocument& document, class TJpegImage& jpeg);
-  void WriteBitmap(const class TBitmap& bitmap);
+  void WriteJpeg(TPdfDocument& document, TJpegImage& jpeg);
+  void WriteBitmap(const TBitmap& bitmap);
 };
