@@ -13,6 +13,7 @@
 #include "pdf/document/PdfPage.h"
 #include "pdf/fonts/PdfFontTrueType.h"
 #include "pdf/fonts/PdfFontType1.h"
+#include "pdf/helpers/AnsiConvert.h"
 #include "pdf/objects/PdfStream.h"
 #include "pdf/text/PdfTextOutput.h"
 #include "tests/pdf/PdfTestTools.h"
@@ -21,6 +22,7 @@
 namespace {
 
 std::vector<String> TestFamilies() { return {u"Arial", u"Courier New", u"DejaVu Sans", u"Times New Roman"}; }
+int FreeTypeWidth(const TRealizedFont& font, char32_t ch);
 
 class TextRuns : public testing::Test {
  protected:
@@ -57,6 +59,18 @@ TEST_F(TextRuns, LiteralAndGlyphRuns) {
        "/F0 10 Tf\n(a) '\n/F1 10 Tf\n<" + std::string(hex) + "> Tj\n/F0 10 Tf\n(a) Tj\n"},
   };
   for (const Case& k : cases) EXPECT_EQ(Show(k.text, k.nextLine), k.expected) << k.name;
+  // The no-break space was written as a space, so the space is what the widths need.
+  EXPECT_TRUE(arial.UsedAnsiChars.test(' '));
+  EXPECT_FALSE(arial.UsedAnsiChars.test(0xA0));
+}
+
+TEST_F(TextRuns, WinAnsiWidthsAreThoseOfCodePage1252WhateverTheCharset) {
+  auto* cyrillic = static_cast<TPdfFontTrueType*>(doc_.Canvas().SelectFont("Arial", 0, 10, 204));  // RUSSIAN_CHARSET
+  auto* ansi = static_cast<TPdfFontTrueType*>(doc_.Canvas().SelectFont("Arial", 0, 10, 0));
+  ASSERT_NE(cyrillic, ansi);
+  for (unsigned char code : {0x80, 0xC0, 0xFF})
+    EXPECT_EQ(cyrillic->WidthOfCode(code), FreeTypeWidth(*cyrillic->FontHandle, WinAnsiConverter().AnsiToWideTable()[code]));
+  EXPECT_NE(cyrillic->WidthOfCode(0x80), FreeTypeWidth(*cyrillic->FontHandle, U'Ђ'));  // 0x80 of code page 1251
 }
 
 TEST_F(TextRuns, MissingGlyphSwitchesToTheFallbackFamilyAndBack) {
