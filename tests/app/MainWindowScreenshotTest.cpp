@@ -1,0 +1,57 @@
+// The main window shown through Qt (offscreen) after loading a project of 50 URLs; the
+// screenshot is saved for a person to look at.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QMainWindow>
+#include <QTableView>
+
+#include "platform/ui/qt/QtBackend.h"
+#include "platform/ui/qt/QtPeer.h"
+#include "tests/app/AppFixture.h"
+
+namespace {
+
+int argc = 1;
+char arg0[] = "app_tests";
+char* argv[] = {arg0, nullptr};
+
+template <class W>
+W* WidgetOf(const TControl* c) {
+  TQtPeer* peer = TQtPeer::Of(c);
+  return peer ? qobject_cast<W*>(peer->Widget()) : nullptr;
+}
+
+TEST_F(AppFixture, ScreenshotAfterLoadingAProjectOf50Urls) {
+  std::string urls;
+  for (int i = 1; i <= 50; ++i) urls += "http://www.shop.example/produkte/artikel-" + std::to_string(i) + ".html\r\n";
+  home.WriteFile("projekte/projekte.txt", "Schuhladen\r\n");
+  home.WriteFile("projekte/Schuhladen/urls.txt", urls);
+  home.WriteFile("projekte/Schuhladen/sitemaps.txt", "http://www.shop.example/sitemap.xml\r\n");
+  home.WriteFile("projekte/Schuhladen/kelvo.txt", "www.shop.example\r\n");
+  app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  Start();
+  Form1->Show();
+  app.ProcessMessages();
+
+  Form1->projekte->UserSelect(0);
+  Form1->PageControl1->UserSelectPage(Form1->TabSheet7);
+  Form1->CategoryPanel2->Expand();
+  app.ProcessMessages();
+
+  auto* table = WidgetOf<QTableView>(Form1->StringGrid1);
+  ASSERT_NE(table, nullptr);
+  // The title row and the number column are the view's headers; the 50 URLs are its cells.
+  EXPECT_EQ(table->model()->rowCount(), 50);
+  EXPECT_EQ(table->model()->data(table->model()->index(49, 0)).toString(),
+            "http://www.shop.example/produkte/artikel-50.html");
+  auto* window = WidgetOf<QMainWindow>(Form1);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("tarnwick wendrel v.0.8b"));
+  QPixmap shot = window->grab();
+  EXPECT_EQ(shot.width(), 742);
+  std::string path = std::string(WENDREL_BUILD_DIR) + "/app_main_window.png";
+  EXPECT_TRUE(shot.save(QString::fromStdString(path)));
+}
+
+}  // namespace
