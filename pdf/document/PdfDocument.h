@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/gdi/fonts/FontStyle.h"
 #include "platform/gdi/fonts/LogFont.h"
 #include "pdf/document/PdfCanvas.h"
 #include "pdf/document/PdfCatalog.h"
@@ -38,9 +39,6 @@ enum TPdfAnnotationSubType {
 };
 
 enum TPdfPaperSize { psA4, psA5, psA3, psLetter, psLegal, psUserDefined };
-
-// Font style bits.
-enum : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 class TPdfDocument {
  public:

@@ -7,9 +7,8 @@
 #include "platform/gdi/Colors.h"
 #include "platform/gdi/dc/GdiObjects.h"
 #include "platform/gdi/fonts/FontHandle.h"
+#include "platform/gdi/fonts/FontStyle.h"
 
-enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = uint8_t;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 
 class TFont {
