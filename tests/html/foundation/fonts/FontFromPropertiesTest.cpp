@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "html/foundation/css/Properties.h"
+#include "html/foundation/fonts/FirstAvailableFont.h"
+#include "html/foundation/fonts/FontInfo.h"
+#include "html/foundation/fonts/MyFont.h"
+#include "platform/rtl/Unicode.h"
+
+namespace {
+TEST(FirstAvailableFont, Lists) {
+  struct {
+    const char16_t* List;
+    const char16_t* Expected;
+  } cases[] = {
+      {u"nosuchfontxyz, 'Courier New', serif", u"Courier New"},
+      {u"sans-serif", u"Arial"},
+      {u"SERIF", u"Times New Roman"},
+      {u"Helvetica, x", u"Arial"},
+      {u"nosuchfontxyz, otherunknownfont", u""},
+      {u"nosuchfontxyz,, Arial", u""},
+      {u"", u""},
+      {u"\"serif\"", u""},  // quoted: a font named serif
+      {u"liberation sans", u"liberation sans"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FirstAvailableFont(c.List), c.Expected) << StringToUtf8(c.List);
+}
+
+TEST(FontInfo, FilledFromProperties) {
+  struct {
+    const char16_t* Weight;
+    const char16_t* Style;
+    const char16_t* Decoration;
+    TFontStyles Expected;
+  } cases[] = {
+      {u"bolder", u"normal", u"none", fsBold},
+      {u"700", u"italic", u"underline", fsBold | fsItalic | fsUnderline},
+      {u"500", u"oblique", u"line-through", fsItalic | fsStrikeOut},
+      {u"lighter", u"", u"underline line-through", 0},
+      {u"normal", u"", u"", 0},
+  };
+  for (const auto& c : cases) {
+    TProperties p;
+    p.Values[FontWeight] = String(c.Weight);
+    p.Values[FontStyle] = String(c.Style);
+    p.Values[TextDecoration] = String(c.Decoration);
+    p.Values[FontFamily] = String(u"nosuchfontxyz");
+    p.FallbackFontName = u"Fallback";
+    ThtFontInfo info;
+    p.FillFontInfo(info);
+    EXPECT_EQ(info.Style, c.Expected) << StringToUtf8(c.Weight);
+    EXPECT_EQ(info.Name, u"Fallback");
+  }
+}
+
+TEST(MakeFont, MeasuresOnceAndSetsEmSize) {
+  TProperties p;
+  p.Values[FontFamily] = String(u"arial");
+  p.Values[FontSize] = 12.0;
+  p.Values[Color] = int32_t{0xff};
+  p.Values[LetterSpacing] = String(u"0.5em");
+  auto font = p.MakeFont();
+  EXPECT_EQ(font->Height(), -16);  // 12 points at 96 pixels per inch
+  EXPECT_EQ(font->Color(), 0xff);
+  EXPECT_EQ(p.EmHeight, 16);
+  EXPECT_EQ(p.ExHeight, 8);
+  EXPECT_EQ(font->SpacingPixels, 8);
+  EXPECT_GT(font->TextHeight, 16);
+  EXPECT_GT(font->DescentPixels, 0);
+
+  ThtFontInfo info;
+  p.FillFontInfo(info);
+  TMyFont* cached = FontCache.FindFont(info);
+  ASSERT_NE(cached, nullptr);
+  TProperties q;
+  q.Values[FontFamily] = String(u"Arial");
+  q.Values[FontSize] = 12.0;
+  q.MakeFont();
+  EXPECT_EQ(FontCache.FindFont(info), cached);  // the same cached font serves both
+  q.Values[FontSize] = 13.0;
+  ThtFontInfo other;
+  q.FillFontInfo(other);
+  EXPECT_EQ(FontCache.FindFont(other), nullptr);
+}
+}  // namespace
