@@ -39,6 +39,14 @@ constexpr unsigned AcceptedMedia = 1u | (1u << 6);
 THtmlStyleParser::THtmlStyleParser(TBuffer& buffer, bool quirks, const String& basePath, bool linkedFile)
     : Buffer(&buffer), BasePath(basePath), QuirksMode(quirks), linkedFile_(linkedFile) {}
 
+bool THtmlStyleParser::IsCommentOpener() {
+  // Called at the "!" of "<!": do two "-" follow? They are consumed when they do.
+  const int back = Buffer->ReadOffset();
+  if (Buffer->ReadChar() == u'-' && Buffer->ReadChar() == u'-') return true;
+  Buffer->SeekOffset(back);
+  return false;
+}
+
 bool THtmlStyleParser::AtStyleEndTag() {
   // Called with the read position right after a "<": does "/style" follow?
   const int back = Buffer->ReadOffset();
@@ -358,7 +366,11 @@ Char THtmlStyleTagParser::ParseSheet() {
       case u'<': {
         const int after = Buffer->ReadOffset();
         NextChar();
-        if (Ch == u'!' || Ch == u'-') {
+        if (Ch == u'!' && IsCommentOpener()) {
+          // "<!--" inside a sheet only hides it from old browsers: it is dropped, and so is
+          // its "-->", instead of swallowing the rules up to the next "->".
+          NextChar();
+        } else if (Ch == u'!' || Ch == u'-') {
           Char prev = 0;
           while (Ch != 0 && !(Ch == u'>' && prev == u'-')) {
             prev = Ch;

@@ -33,6 +33,7 @@ class THtmlStyleParser {
   void SkipBlock();
   void SkipToEndOfStatement();
   void ReadDeclarations();
+  bool IsCommentOpener();
   bool linkedFile_;
 
  private:
