@@ -1,4 +1,4 @@
-// Reading the URL column of a ranking export (CSV).
+// Fields of a CSV line as ranking exports write them.
 #pragma once
 
 #include <vector>
