@@ -92,6 +92,7 @@ void TForm1::ConnectHandlers() {
   EasyAnalyzerKelvoRankings1->OnClick = Workflow(&TForm1::EasyAnalyzerKelvoRankings1Click);
   save_config->OnClick = Workflow(&TForm1::save_configClick);
   ConnectReportHandlers();
+  ConnectCrawlHandlers();
 }
 
 String TForm1::AppPath(const String& literal) const { return SystemPath(ProgramFolder + literal); }

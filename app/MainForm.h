@@ -99,6 +99,16 @@ class TForm1 : public TForm {
   // separator, no "..". Otherwise the user is told and false comes back.
   bool CheckProjectName(const String& name);
 
+  // Hidden handlers of the page feed and the JSON library (FixedPageFeed.cpp, JsonTest.cpp).
+  // The crawl of one fixed page with the links of its posts.
+  void Button8Click(TComponent* Sender);
+  // The link extractor over "\tmp_fb.txt": each link's address in a message box, and
+  // caption ":" address as a line of Memo1.
+  void ExtractPageLinks();
+  // Memo2's text as JSON: the root object's member "\"from.name\"" (double quotes
+  // included) is added to Memo2 and becomes the caption; otherwise nothing happens.
+  void Button7Click(TComponent* Sender);
+
   // Social-signal analysis (SocialAnalysis*.cpp).
   void Button2Click(TComponent* Sender);
   void FiltereleereZeilen1Click(TComponent* Sender);
@@ -134,6 +144,25 @@ class TForm1 : public TForm {
   // "\projekte\" + project + file under the program folder; the project's folder is made
   // when missing.
   String ProjectFile(const String& project, const String& fileLiteral);
+
+  // Keyword suggestion and trend crawls (KeywordCrawls.cpp).
+  void Button6Click(TComponent* Sender);
+  void Button26Click(TComponent* Sender);
+  void Button23Click(TComponent* Sender);
+  // Hashtag crawls, counting and combinations (HashtagCrawls.cpp, HashtagFilters.cpp).
+  void Button12Click(TComponent* Sender);
+  void Button13Click(TComponent* Sender);
+  void Button14Click(TComponent* Sender);
+  void Button15Click(TComponent* Sender);
+  void Button16Click(TComponent* Sender);
+  void Button18Click(TComponent* Sender);
+  void zuDiagram1Click(TComponent* Sender);
+  void Button29Click(TComponent* Sender);
+  void Button30Click(TComponent* Sender);
+  // Text analysis and the text report (TextAnalysis.cpp, TextReport.cpp).
+  void Button19Click(TComponent* Sender);
+  void Button27Click(TComponent* Sender);
+  void Generiere1Click(TComponent* Sender);
 
   // Side panels.
   TCategoryPanelGroup* CategoryPanelGroup1;
@@ -348,6 +377,18 @@ class TForm1 : public TForm {
   // Chart1 on its tab, and the handlers of the analysis, the reports and the charts.
   void BuildChartTab();
   void ConnectReportHandlers();
+  // The handlers of the keyword, hashtag and text workflows.
+  void ConnectCrawlHandlers();
+  // Suggestion crawl of one keyword into the last row of StringGrid7 (KeywordCrawls.cpp).
+  void FetchSuggestions(const String& keyword);
+  void ParseSuggestions();
+  // Empties StringGrid7 and writes its titles.
+  void PrepareSuggestionGrid();
+  // The hashtags of an activity-search answer as column C of StringGrid3; the plain answer
+  // goes to "\hashtags_plain.txt" when savePlain.
+  void ExtractHashtags(const String& answer, const String& hashtag, int C, bool savePlain);
+  // The activity-search request for one hashtag (already in the form it is sent).
+  String ActivitySearchUrl(const String& hashtag, const String& order);
   // Wraps a workflow handler so that it runs through RunWorkflow.
   TNotifyEvent Workflow(void (TForm1::*handler)(TComponent*));
 
