@@ -1,0 +1,150 @@
+// Replaying an enhanced metafile onto a PDF page: TPdfEnum plays the part of the device
+// context. It keeps the pen, brush, font, colours, alignment, current position and the saved
+// states of the metafile, its mapping and clip region (in a measuring device context, which
+// knows GDI's map modes and clip arithmetic), and turns each record it understands into
+// operators of the canvas's content stream.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi/dc/GdiConstants.h"
+#include "platform/gdi/fonts/LogFont.h"
+#include "platform/gdi/metafile/EmfPlayback.h"
+#include "platform/gdi/metafile/EmfReader.h"
+#include "platform/gdi/regions/Region.h"
+
+class TPdfCanvas;
+
+// Record types the metafile recorder does not write, which other producers do.
+enum : uint32_t { EMR_FRAMERGN = 72 };
+
+// What a saved level holds besides the mapping and the clip region.
+struct TPdfEnumState {
+  // The current position in logical units, and whether a MoveToEx is waiting to start the
+  // next line (a flag: a move to (0, 0) is a move like any other).
+  TPoint Position;
+  bool MovePending = false;
+  bool PenNull = false;
+  COLORREF PenColor = 0;
+  uint32_t PenStyle = PS_SOLID;
+  float PenWidth = 0;  // logical units; 0 draws the thinnest line the device can
+  bool BrushNull = false;
+  COLORREF BrushColor = 0xFFFFFF;
+  COLORREF TextColor = 0;
+  uint32_t TextAlign = TA_LEFT | TA_TOP;
+  int BkMode = OPAQUE;
+  COLORREF BkColor = 0xFFFFFF;
+  int FontRotation = 0;  // whole degrees, counter-clockwise
+  int FontAscent = 0, FontDescent = 0, FontEmHeight = 0;  // logical units
+  TLogFont LogFont;
+  TXForm World;  // page units per logical unit
+};
+
+// An entry of the metafile's object table.
+struct TPdfEnumObject {
+  enum TKind : uint32_t { Empty = 0, Pen = 1, Brush = 2, Font = 6 } Kind = Empty;
+  COLORREF Color = 0;
+  uint32_t PenStyle = PS_SOLID;
+  float PenWidth = 0;
+  bool BrushNull = false;
+  int FontRotation = 0, FontAscent = 0, FontDescent = 0, FontEmHeight = 0;
+  TLogFont LogFont;
+};
+
+class TPdfEnum {
+ public:
+  // scale: points per device pixel of the metafile is scale x the canvas's DeviceScale.
+  TPdfEnum(TPdfCanvas& canvas, double scale);
+  ~TPdfEnum();
+  TPdfEnum(const TPdfEnum&) = delete;
+  TPdfEnum& operator=(const TPdfEnum&) = delete;
+
+  // Handles one record; unknown records are skipped.
+  void Play(const TEmfRecord& record);
+  // Strokes an open polyline and leaves the clip of the metafile (call once at the end).
+  void Finish();
+
+  void UpdateMapping();
+  void ApplyPen();
+  void ApplyBrushAndPen();
+  void PaintPath();
+  void FillRectWithBrush(const TRect& deviceRect, COLORREF color);
+  void SetFillColorIfChanged(COLORREF color);
+  void SetStrokeColorIfChanged(COLORREF color);
+  void PushState();
+  void PopState(int level);
+  void CreateFontEntry(const TEmfRecord& r);
+  void DrawDeviceBitmap(const TRect& source, const TRect& dest, std::string_view info, std::string_view bits);
+  void HandleComment(uint8_t kind, std::string_view data);
+  void DrawTextRecord(const TEmfRecord& r);
+
+  const TPdfEnumState& State() const { return states_.back(); }
+
+ private:
+  struct TTextPlacement;
+
+  TPdfEnumState& Cur() { return states_.back(); }
+  TPdfEnumObject* Entry(uint32_t handle);
+  // The colour of a stock brush; none for the null brush and other stock objects.
+  static std::optional<COLORREF> StockBrushColor(uint32_t index);
+  void StrokeOpenPolyline();
+  // Forgets the colours, dash and width written, after a "Q" undid them.
+  void ForgetGraphicsState();
+
+  // Records.
+  void SelectObject(uint32_t handle);
+  void CreatePen(uint32_t handle, uint32_t style, float width, COLORREF color);
+  void CreateBrush(uint32_t handle, uint32_t style, COLORREF color);
+  void DeleteObject(uint32_t handle);
+  void PlayPoly(const TEmfRecord& r, bool small);
+  void PlayPolyTo(const TEmfRecord& r, bool small);
+  void PlayPolyPoly(const TEmfRecord& r, bool small);
+  void PlayBox(const TEmfRecord& r);
+  void PlayLineTo(TPoint p);
+  void PlayBlt(const TEmfRecord& r, bool stretch);
+  void PlayStretchDIBits(const TEmfRecord& r);
+  void PlayRegion(const TEmfRecord& r);
+  void PlayClip(const TEmfRecord& r);
+  void PlayWorldTransform(const TEmfRecord& r);
+
+  // Regions: rectangles of region data in a record, and their fill in device pixels.
+  std::vector<TRect> RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const;
+  TRegion LogicalRegion(const std::vector<TRect>& rects) const;
+  void FillRegion(const TRegion& deviceRegion, COLORREF color);
+  // Writes the clip region of the metafile when it differs from the one in force.
+  void SyncClip();
+
+  // Text.
+  void DrawTextLine(const TTextPlacement& t, double offset);
+
+  // Device pixels of the metafile to points.
+  double DevX(double x) const;
+  double DevY(double y) const;
+
+  TPdfCanvas& canvas_;
+  double pointsPerPixel_;
+  TEmfMapping mapping_;
+  int32_t lastStrokeColor_ = -1;
+  int32_t lastFillColor_ = -1;
+  int64_t lastPenStyle_ = -1;
+  float lastPenWidth_ = -1;
+  bool inLineTo_ = false;
+  std::vector<TPdfEnumObject> objects_;
+  std::vector<TPdfEnumState> states_;
+  // The clip region written to the page (in a "q" of its own), if any.
+  std::optional<TRegion> clipInForce_;
+};
+
+class TMetafile;
+
+// Draws the metafile on the canvas's current page as vector content: one pixel of the
+// metafile is scale pixels of the screen; xOffset and yOffset (points) place its top left
+// corner at xOffset and yOffset + the page height. The canvas's text options are set from
+// the flag and the kerning bounds (percent) for the time of the call. Everything drawn is
+// bracketed by "q" and "Q". A malformed metafile raises EInvalidMetafile before anything is
+// written; a canvas without a document's page draws nothing.
+void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double scale, float xOffset, float yOffset,
+                       bool useTextJustification = true, float kerningLow = 99, float kerningHigh = 101);

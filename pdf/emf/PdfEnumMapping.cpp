@@ -1,0 +1,125 @@
+// TPdfEnum: logical units to points, the world transform, and the clip region.
+#include <cmath>
+
+#include "pdf/document/PdfCanvas.h"
+#include "pdf/emf/PdfEnum.h"
+#include "platform/gdi/metafile/EmfRecords.h"
+
+namespace {
+
+// a then b, for points as row vectors (x, y, 1).
+TXForm Multiply(const TXForm& a, const TXForm& b) {
+  return {a.eM11 * b.eM11 + a.eM12 * b.eM21, a.eM11 * b.eM12 + a.eM12 * b.eM22,
+          a.eM21 * b.eM11 + a.eM22 * b.eM21, a.eM21 * b.eM12 + a.eM22 * b.eM22,
+          a.eDx * b.eM11 + a.eDy * b.eM21 + b.eDx, a.eDx * b.eM12 + a.eDy * b.eM22 + b.eDy};
+}
+
+enum : uint32_t { MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4 };
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+double TPdfEnum::DevX(double x) const { return x * pointsPerPixel_ + canvas_.OffsetX; }
+double TPdfEnum::DevY(double y) const { return canvas_.OffsetY + canvas_.CurrentPageHeight() - y * pointsPerPixel_; }
+
+// Logical units go through the world transform (its scale and offset: the canvas draws
+// upright shapes), then through the window and viewport as GDI maps them, to pixels of the
+// metafile's device, which are pointsPerPixel_ points each.
+void TPdfEnum::UpdateMapping() {
+  StrokeOpenPolyline();
+  const TXForm& w = Cur().World;
+  TPointF origin = mapping_.ToDevice(w.eDx, w.eDy);
+  canvas_.WorldFactorX = static_cast<float>(mapping_.ScaleX() * w.eM11 * pointsPerPixel_);
+  canvas_.WorldFactorY = static_cast<float>(mapping_.ScaleY() * w.eM22 * pointsPerPixel_);
+  canvas_.WorldOffsetX = static_cast<float>(DevX(origin.X));
+  canvas_.WorldOffsetY = static_cast<float>(DevY(origin.Y));
+}
+
+void TPdfEnum::PlayWorldTransform(const TEmfRecord& r) {
+  TXForm x{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
+  TXForm& world = Cur().World;
+  if (r.Type() == EMR_SETWORLDTRANSFORM) {
+    world = x;
+  } else {
+    switch (r.U32(32)) {
+      case MWT_IDENTITY: world = {}; break;
+      case MWT_LEFTMULTIPLY: world = Multiply(x, world); break;
+      case MWT_RIGHTMULTIPLY: world = Multiply(world, x); break;
+      case MWT_SET: world = x; break;
+      default: return;
+    }
+  }
+  UpdateMapping();
+}
+
+std::vector<TRect> TPdfEnum::RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const {
+  std::string_view data = r.Span(dataAt, r.U32(sizeAt));
+  TEmfRecord region(data, r.Offset() + dataAt);
+  uint32_t headerSize = region.U32(0), count = region.U32(8);
+  region.Array(headerSize, count, 16);
+  std::vector<TRect> rects;
+  rects.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) rects.push_back(region.RectL(headerSize + size_t{i} * 16));
+  return rects;
+}
+
+TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
+  const TXForm& w = states_.back().World;
+  std::vector<TRect> device;
+  device.reserve(rects.size());
+  for (const TRect& r : rects) {
+    TPointF a = mapping_.ToDevice(r.Left * w.eM11 + w.eDx, r.Top * w.eM22 + w.eDy);
+    TPointF b = mapping_.ToDevice(r.Right * w.eM11 + w.eDx, r.Bottom * w.eM22 + w.eDy);
+    device.push_back(TRect{Round(a.X), Round(a.Y), Round(b.X), Round(b.Y)}.Normalized());
+  }
+  return TRegion::FromRects(device);
+}
+
+void TPdfEnum::PlayClip(const TEmfRecord& r) {
+  switch (r.Type()) {
+    case EMR_INTERSECTCLIPRECT: mapping_.IntersectClipRect(r.RectL(8)); break;
+    case EMR_EXCLUDECLIPRECT: mapping_.ExcludeClipRect(r.RectL(8)); break;
+    case EMR_OFFSETCLIPRGN: {
+      TRegion clip;
+      if (!mapping_.GetClipRgn(clip)) return;
+      TRegion moved = clip.Offset(Round(r.I32(8) * mapping_.ScaleX()), Round(r.I32(12) * mapping_.ScaleY()));
+      mapping_.SelectClipRgn(&moved);
+      break;
+    }
+    default: {  // EMR_EXTSELECTCLIPRGN: the region in device pixels
+      int mode = r.I32(12);
+      if (r.U32(8) == 0) {
+        if (mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
+        return SyncClip();
+      }
+      TRegion region = TRegion::FromRects(RegionRects(r, 8, 16));
+      mapping_.ExtSelectClipRgn(&region, mode);
+      break;
+    }
+  }
+  SyncClip();
+}
+
+// The page keeps the metafile's clip in a "q" of its own: a change of clip ends it with "Q"
+// (which also undoes colours, dash and width, so they are written again) and starts a new one
+// with the region's rectangles as the clip path.
+void TPdfEnum::SyncClip() {
+  TRegion clip;
+  std::optional<TRegion> wanted;
+  if (mapping_.GetClipRgn(clip)) wanted = std::move(clip);
+  if (wanted == clipInForce_) return;
+  if (clipInForce_) {
+    canvas_.RestoreState();
+    ForgetGraphicsState();
+  }
+  clipInForce_ = std::move(wanted);
+  if (!clipInForce_) return;
+  canvas_.SaveState();
+  std::vector<TRect> rects = clipInForce_->Rects();
+  if (rects.empty()) canvas_.AppendRectangle(DevX(0), DevY(0), 0, 0);  // nothing is visible
+  for (const TRect& d : rects)
+    canvas_.AppendRectangle(DevX(d.Left), DevY(d.Bottom), d.Width() * pointsPerPixel_, d.Height() * pointsPerPixel_);
+  canvas_.ClipToPath();
+  canvas_.EndPath();
+}

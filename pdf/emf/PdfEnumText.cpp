@@ -1,0 +1,205 @@
+// TPdfEnum: fonts of the metafile and its text records as PDF text.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "pdf/document/PdfCanvas.h"
+#include "pdf/emf/PdfEnum.h"
+#include "pdf/objects/PdfStream.h"
+#include "pdf/objects/PdfWrite.h"
+#include "pdf/text/PdfTextOutput.h"
+#include "platform/gdi/dc/MeasureDC.h"
+#include "platform/gdi/fonts/FontHandle.h"
+
+namespace {
+
+constexpr uint32_t ETO_PDY = 0x2000;
+
+TLogFont ReadLogFont(const TEmfRecord& r, size_t at) {
+  TLogFont f;
+  f.lfHeight = r.I32(at);
+  f.lfWidth = r.I32(at + 4);
+  f.lfEscapement = r.I32(at + 8);
+  f.lfOrientation = r.I32(at + 12);
+  f.lfWeight = r.I32(at + 16);
+  std::string_view flags = r.Span(at + 20, 8);
+  f.lfItalic = static_cast<uint8_t>(flags[0]);
+  f.lfUnderline = static_cast<uint8_t>(flags[1]);
+  f.lfStrikeOut = static_cast<uint8_t>(flags[2]);
+  f.lfCharSet = static_cast<uint8_t>(flags[3]);
+  f.lfOutPrecision = static_cast<uint8_t>(flags[4]);
+  f.lfClipPrecision = static_cast<uint8_t>(flags[5]);
+  f.lfQuality = static_cast<uint8_t>(flags[6]);
+  f.lfPitchAndFamily = static_cast<uint8_t>(flags[7]);
+  for (size_t i = 0; i < 32; ++i) {
+    Char c = r.U16(at + 28 + i * 2);
+    if (c == 0) break;
+    f.lfFaceName.push_back(c);
+  }
+  return f;
+}
+
+}  // namespace
+
+struct TPdfEnum::TTextPlacement {
+  TPoint Reference;
+  double Shift = 0;     // S: along the baseline, from the alignment
+  double Baseline = 0;  // B: across it, from the vertical alignment
+  double Advance = 0;   // A: the text's width in logical units
+  double Size = 0;      // points
+  bool Rotated = false;
+  double Cos = 1, Sin = 0;
+};
+
+// The font is realised on a measuring device (pixels of the screen) for its metrics.
+void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
+  TPdfEnumObject* o = Entry(r.U32(8));
+  if (o == nullptr) return;
+  TLogFont logFont = ReadLogFont(r, 12);
+  TMeasureDC dc;
+  dc.SelectFont(TFontHandle::Create(logFont));
+  TTextMetric tm = dc.GetTextMetrics();
+  *o = {};
+  o->Kind = TPdfEnumObject::Font;
+  o->FontRotation = (logFont.lfOrientation != 0 ? logFont.lfOrientation : logFont.lfEscapement) / 10;
+  o->FontAscent = tm.tmAscent;
+  o->FontDescent = tm.tmDescent;
+  o->FontEmHeight = tm.tmHeight - tm.tmInternalLeading;
+  // The family the font mapper found; the pitch stays as asked.
+  if ((logFont.lfPitchAndFamily & 0xF0) == FF_DONTCARE)
+    logFont.lfPitchAndFamily = static_cast<uint8_t>((tm.tmPitchAndFamily & 0xF0) | (logFont.lfPitchAndFamily & 0x0F));
+  o->LogFont = logFont;
+}
+
+void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
+  const TPdfEnumState& s = Cur();
+  TPoint reference = r.PointL(36);
+  uint32_t count = r.U32(44), stringAt = r.U32(48), options = r.U32(52), dxAt = r.U32(72);
+  TRect rect = r.RectL(56);
+  r.Array(stringAt, count, 2);
+  std::u16string text;
+  text.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) text.push_back(r.U16(stringAt + size_t{i} * 2));
+
+  // Opaque background, drawn even without text.
+  if ((options & ETO_OPAQUE) && s.FontRotation == 0 && !TPdfCanvas::NormalizeRect(rect).IsEmpty())
+    FillRectWithBrush(rect, s.BkColor);
+  if (count == 0) return;
+
+  TTextPlacement t;
+  t.Reference = reference;
+  double factorX = std::abs(canvas_.WorldFactorX), factorY = std::abs(canvas_.WorldFactorY);
+  t.Size = (s.LogFont.lfHeight < 0 ? -static_cast<double>(s.LogFont.lfHeight) : s.FontEmHeight) * factorY;
+  if (!(t.Size > 0) || factorX == 0) return;
+  if (canvas_.SelectFontByLogFont(s.LogFont, static_cast<float>(t.Size)) == nullptr) return;
+
+  bool glyphs = (options & ETO_GLYPH_INDEX) != 0;
+  double measured = glyphs ? 0 : std::lround(canvas_.UnicodeTextWidth(text) / factorX);
+  double advance = measured;
+  if (dxAt != 0) {
+    size_t step = (options & ETO_PDY) ? 2 : 1;
+    r.Array(dxAt, size_t{count} * step, 4);
+    advance = 0;
+    for (uint32_t i = 0; i < count; ++i) advance += r.I32(dxAt + size_t{i} * step * 4);
+  }
+  t.Advance = advance;
+
+  // Advances that differ from the font's widths: spread over the spaces, or else a
+  // horizontal scaling when the difference is beyond the kerning bounds.
+  bool wordSpace = false;
+  float scaling = 100;
+  if (measured != 0) {
+    long spaces = std::count(text.begin(), text.end(), u' ');
+    if (canvas_.UseTextJustification && spaces > 0 && advance - measured > 2.0 * spaces) {
+      canvas_.SetWordSpace(static_cast<float>((advance - measured) * factorX / spaces));
+      wordSpace = true;
+    } else {
+      float h = static_cast<float>(advance * 100 / measured);
+      if (h < canvas_.KerningLow || h > canvas_.KerningHigh) {
+        scaling = std::clamp(h, 10.0f, 300.0f);
+        canvas_.SetHorizontalScaling(scaling);
+      }
+    }
+  }
+
+  uint32_t horizontal = s.TextAlign & TA_HORZ_MASK, vertical = s.TextAlign & TA_VERT_MASK;
+  t.Shift = horizontal == TA_CENTER ? advance / 2 : horizontal == TA_RIGHT ? advance : 0;
+  t.Baseline = vertical == TA_BASELINE ? 0 : vertical == TA_BOTTOM ? s.FontDescent * 0.95 : -s.FontAscent * 0.95;
+
+  SetFillColorIfChanged(s.TextColor);
+  canvas_.RightToLeftText = (options & ETO_RTLREADING) != 0;
+
+  bool clipped = (options & ETO_CLIPPED) && !TPdfCanvas::NormalizeRect(rect).IsEmpty();
+  if (clipped) {
+    TRect n = TPdfCanvas::NormalizeRect(rect);
+    canvas_.SaveState();
+    double x, y, w, h;
+    canvas_.RectToBox(n, x, y, w, h);
+    canvas_.AppendRectangle(x, y, w, h);
+    canvas_.ClipToPath();
+    canvas_.EndPath();
+  }
+
+  TPdfWrite& out = canvas_.Contents()->Writer();
+  out.Add("BT\n");
+  if (s.FontRotation != 0) {
+    double a = s.FontRotation * std::numbers::pi / 180;
+    t.Rotated = true;
+    t.Cos = std::cos(a);
+    t.Sin = std::sin(a);
+    double x = std::lround(reference.X - (t.Shift * t.Cos + t.Baseline * t.Sin));
+    double y = std::lround(reference.Y - (t.Baseline * t.Cos - t.Shift * t.Sin));
+    canvas_.SetTextMatrix(t.Cos, t.Sin, -t.Sin, t.Cos, canvas_.MapX(x), canvas_.MapY(y));
+  } else {
+    out.AddRealWithSpace(canvas_.MapX(reference.X - t.Shift)).AddRealWithSpace(canvas_.MapY(reference.Y - t.Baseline));
+    out.Add("Td\n");
+  }
+  if (glyphs) {
+    std::vector<uint16_t> ids(text.begin(), text.end());
+    AddGlyphs(out, ids.data(), ids.size(), canvas_);
+  } else {
+    AddUnicodeText(out, text, false, canvas_);
+  }
+  out.Add("ET\n");
+  if (wordSpace) canvas_.SetWordSpace(0);
+  if (scaling != 100) canvas_.SetHorizontalScaling(100);
+
+  if (s.LogFont.lfUnderline) DrawTextLine(t, t.Size / 8 / factorX);
+  if (s.LogFont.lfStrikeOut) DrawTextLine(t, -t.Size / 3 / factorX);
+
+  if (clipped) {
+    canvas_.RestoreState();
+    ForgetGraphicsState();
+  }
+}
+
+// A line under (offset > 0) or through the text along its whole advance, in the text colour
+// and a fifteenth of the font size wide.
+void TPdfEnum::DrawTextLine(const TTextPlacement& t, double offset) {
+  SetStrokeColorIfChanged(Cur().TextColor);
+  if (lastPenStyle_ != PS_SOLID) {
+    canvas_.SetDash({}, 0);
+    lastPenStyle_ = PS_SOLID;
+  }
+  float width = static_cast<float>(t.Size / 15);
+  if (width != lastPenWidth_) {
+    canvas_.SetLineWidth(width);
+    lastPenWidth_ = width;
+  }
+  double x0, y0, dx, dy;
+  if (!t.Rotated) {
+    x0 = t.Reference.X - t.Shift;
+    y0 = t.Reference.Y - t.Baseline + offset;
+    dx = t.Advance;
+    dy = 0;
+  } else {
+    double d = t.Baseline - offset;
+    x0 = t.Reference.X - t.Shift * t.Cos - d * t.Sin;
+    y0 = t.Reference.Y + t.Shift * t.Sin - d * t.Cos;
+    dx = t.Advance * t.Cos;
+    dy = -t.Advance * t.Sin;
+  }
+  canvas_.MoveToS(x0, y0);
+  canvas_.LineToS(x0 + dx, y0 + dy);
+  canvas_.Stroke();
+}
