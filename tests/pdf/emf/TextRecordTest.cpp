@@ -1,0 +1,162 @@
+// Text records: font size, placement by alignment, advances turned into word spacing or
+// horizontal scaling, opaque backgrounds, clipping, underline, strike-out and rotation. The
+// metafiles come from the recorder; metrics for the expectations from a measuring device.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "platform/gdi/dc/GdiConstants.h"
+#include "platform/gdi/dc/MeasureDC.h"
+#include "platform/gdi/fonts/FontHandle.h"
+#include "platform/gdi/metafile/MetafileRecorder.h"
+#include "tests/pdf/emf/EmfTestTools.h"
+
+namespace {
+
+// Large, so that whole-pixel advances match the font's widths closely.
+TLogFont Arial(int height = -200) {
+  TLogFont lf;
+  lf.lfHeight = height;
+  lf.lfFaceName = u"Arial";
+  return lf;
+}
+
+// The text operand of Td, as numbers.
+std::pair<double, double> TdOf(const std::string& content) {
+  std::smatch m;
+  std::regex td("BT\n([-0-9.]+) ([-0-9.]+) Td\n");
+  if (!std::regex_search(content, m, td)) return {-1, -1};
+  return {std::stod(m[1]), std::stod(m[2])};
+}
+
+double TzOf(const std::string& content) {
+  std::smatch m;
+  if (!std::regex_search(content, m, std::regex("([0-9.]+) Tz\n"))) return -1;
+  return std::stod(m[1]);
+}
+
+class TextRecords : public ::testing::Test {
+ protected:
+  TextRecords() { recorder_.SelectFont(TFontHandle::Create(Arial())); }
+  std::string Render() { return RenderedContent(recorder_.Finish(200, 100)); }
+  // Advances as the recorder measures them.
+  std::vector<int> Advances(std::u16string_view text) {
+    TMeasureDC dc;
+    dc.SelectFont(TFontHandle::Create(Arial()));
+    std::vector<int> dx;
+    for (Char c : text) dx.push_back(dc.GetTextExtentPoint32(std::u16string(1, c)).cx);
+    return dx;
+  }
+  TMetafileRecorder recorder_;
+};
+
+TEST_F(TextRecords, PlainTextAtItsBaselineInTheFontSizeInPoints) {
+  recorder_.SetTextAlign(TA_BASELINE);
+  recorder_.TextOut(10, 300, u"Hello");
+  std::string c = Render();
+  EXPECT_NE(c.find(" 150 Tf\n"), std::string::npos) << c;  // 200 pixels
+  auto [x, y] = TdOf(c);
+  EXPECT_DOUBLE_EQ(x, 7.5);
+  EXPECT_DOUBLE_EQ(y, 617);
+  EXPECT_NE(c.find("(Hello) Tj\nET\n"), std::string::npos) << c;
+  EXPECT_EQ(c.find("Tz"), std::string::npos) << "advances within the kerning bounds" << c;
+  EXPECT_EQ(c.find("Tw"), std::string::npos) << c;
+}
+
+TEST_F(TextRecords, AlignmentShiftsTheStart) {
+  TMeasureDC dc;
+  dc.SelectFont(TFontHandle::Create(Arial()));
+  TTextMetric tm = dc.GetTextMetrics();
+  std::vector<int> dx = Advances(u"Wide");
+  int advance = 0;
+  for (int d : dx) advance += d;
+  struct Case {
+    uint32_t Align;
+    double X, Y;  // device units of the start of the baseline
+  } cases[] = {
+      {TA_LEFT | TA_TOP, 40, 50 + tm.tmAscent * 0.95},
+      {TA_RIGHT | TA_BASELINE, 40.0 - advance, 50},
+      {TA_CENTER | TA_BOTTOM, 40 - advance / 2.0, 50 - tm.tmDescent * 0.95},
+  };
+  for (const Case& k : cases) {
+    TMetafileRecorder r;
+    r.SelectFont(TFontHandle::Create(Arial()));
+    r.SetTextAlign(k.Align);
+    r.ExtTextOut(40, 50, 0, nullptr, u"Wide", dx.data());
+    auto [x, y] = TdOf(RenderedContent(r.Finish(200, 100)));
+    EXPECT_NEAR(x, k.X * 0.75, 0.01) << k.Align;
+    EXPECT_NEAR(y, 842 - k.Y * 0.75, 0.01) << k.Align;
+  }
+}
+
+TEST_F(TextRecords, WideAdvancesOnSpacesBecomeWordSpacing) {
+  std::vector<int> dx = Advances(u"a b c");
+  dx[1] += 20;
+  dx[3] += 20;
+  recorder_.ExtTextOut(10, 50, 0, nullptr, u"a b c", dx.data());
+  std::string c = Render();
+  // 40 extra pixels over two spaces: 15 points each.
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(c, m, std::regex("([0-9.]+) Tw\n"))) << c;
+  EXPECT_NEAR(std::stod(m[1]), 15, 0.75) << c;
+  EXPECT_NE(c.find("ET\n0 Tw\n"), std::string::npos) << "reset after the text\n" << c;
+  EXPECT_EQ(c.find("Tz"), std::string::npos) << c;
+}
+
+TEST_F(TextRecords, AdvancesWithoutSpacesBeyondTheBoundsBecomeHorizontalScaling) {
+  struct Case {
+    double Factor;
+    double Tz;  // -1: none
+  } cases[] = {{1.0, -1}, {1.5, 150}, {0.5, 50}, {40, 300}};
+  for (const Case& k : cases) {
+    std::vector<int> dx = Advances(u"Scaled");
+    for (int& d : dx) d = static_cast<int>(d * k.Factor);
+    TMetafileRecorder r;
+    r.SelectFont(TFontHandle::Create(Arial()));
+    r.ExtTextOut(10, 50, 0, nullptr, u"Scaled", dx.data());
+    std::string c = RenderedContent(r.Finish(200, 100));
+    if (k.Tz < 0) {
+      EXPECT_EQ(c.find("Tz"), std::string::npos) << k.Factor << "\n" << c;
+      continue;
+    }
+    EXPECT_NEAR(TzOf(c), k.Tz, k.Tz == 300 ? 0 : 4) << k.Factor << "\n" << c;
+    EXPECT_NE(c.find("ET\n100 Tz\n"), std::string::npos) << k.Factor << "\n" << c;
+  }
+}
+
+TEST_F(TextRecords, OpaqueBackgroundInTheBackgroundColourAndClipToTheRectangle) {
+  recorder_.SetBkColor(0x00FFFF);
+  TRect rect{10, 100, 60, 300};
+  recorder_.ExtTextOut(12, 280, ETO_OPAQUE | ETO_CLIPPED, &rect, u"Clip", nullptr);
+  std::string c = Render();
+  EXPECT_NE(c.find("1 1 0 rg\n7.5 617 37.5 150 re\nf\n"), std::string::npos) << c;
+  EXPECT_NE(c.find("q\n7.5 617 37.5 150 re\nW\nn\nBT\n"), std::string::npos) << c;
+  EXPECT_NE(c.find("ET\nQ\n"), std::string::npos) << c;
+}
+
+TEST_F(TextRecords, UnderlineAndStrikeOutAreLinesInTheTextColour) {
+  TLogFont lf = Arial();
+  lf.lfUnderline = 1;
+  lf.lfStrikeOut = 1;
+  recorder_.SelectFont(TFontHandle::Create(lf));
+  recorder_.SetTextColor(0x0000FF);
+  recorder_.SetTextAlign(TA_BASELINE);
+  recorder_.TextOut(10, 300, u"Lines");
+  std::string c = Render();
+  // Size 150 points: lines 10 wide, 18.75 points below and 50 above the baseline at 617.
+  EXPECT_NE(c.find("ET\n1 0 0 RG\n[] 0 d\n10 w\n7.5 598.25 m\n"), std::string::npos) << c;
+  EXPECT_NE(c.find("7.5 667 m\n"), std::string::npos) << c;
+  EXPECT_EQ(Occurrences(c, "S\n"), 2) << c;
+}
+
+TEST_F(TextRecords, RotatedFontsUseATextMatrix) {
+  TLogFont lf = Arial();
+  lf.lfEscapement = 900;
+  recorder_.SelectFont(TFontHandle::Create(lf));
+  recorder_.SetTextAlign(TA_BASELINE);
+  recorder_.TextOut(10, 300, u"Up");
+  std::string c = Render();
+  EXPECT_NE(c.find("BT\n0 1 -1 0 7.5 617 Tm\n"), std::string::npos) << c;
+}
+
+}  // namespace
