@@ -1,0 +1,197 @@
+// Scenes drawn through the metafile recorder, rendered to PDF and checked by independent
+// tools: qpdf --check passes, pdftoppm's raster of the page matches the metafile player's
+// raster of the same metafile (aliased on both sides, within a tolerance for edges that
+// round to the other pixel), and pdftotext gives the text back.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "pdf/document/PdfDocument.h"
+#include "pdf/emf/PdfEnum.h"
+#include "platform/gdi/dc/GdiConstants.h"
+#include "platform/gdi/dc/RasterDC.h"
+#include "platform/gdi/fonts/FontHandle.h"
+#include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/Metafile.h"
+#include "platform/gdi/metafile/MetafileRecorder.h"
+#include "platform/rtl/Unicode.h"
+#include "tests/pdf/PdfTestTools.h"
+#include "tests/support/TempDirectory.h"
+
+namespace {
+
+constexpr int kWidth = 240, kHeight = 160;
+
+TLogFont Font(const char16_t* face, int height, int weight = FW_NORMAL, bool italic = false) {
+  TLogFont lf;
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfItalic = italic;
+  lf.lfFaceName = face;
+  return lf;
+}
+
+void Shapes(TDeviceContext& dc) {
+  dc.SelectPen(CreatePen(PS_SOLID, 3, 0x0000C0));
+  dc.SelectBrush(CreateSolidBrush(0x40A040));
+  dc.Rectangle(10, 10, 70, 50);
+  dc.SelectBrush(NullBrush());
+  dc.Ellipse(80, 10, 150, 60);
+  dc.SelectPen(NullPen());
+  dc.SelectBrush(CreateSolidBrush(0xC08000));
+  dc.RoundRect(160, 10, 230, 60, 20, 20);
+  dc.Polygon({{10, 70}, {60, 70}, {35, 110}});
+  dc.SelectPen(CreatePen(PS_SOLID, 0, 0));  // a one-pixel line
+  dc.MoveToEx(70, 70);
+  dc.LineTo(120, 110);
+  dc.LineTo(120, 70);
+  dc.MoveToEx(0, 0);  // a real move to the corner
+  dc.LineTo(5, 150);
+  dc.SelectPen(CreatePen(PS_SOLID, 5, 0x800080));
+  dc.Polyline({{130, 80}, {170, 150}, {200, 80}});
+  dc.PolyBezier({{10, 150}, {40, 110}, {80, 190}, {110, 140}});
+}
+
+void RegionsAndClipping(TDeviceContext& dc) {
+  dc.FillRgn(TRegion::FromEllipse({10, 10, 90, 70}), CreateSolidBrush(0xFF0000));
+  dc.FillRgn(TRegion::FromPolygon({{100, 10}, {150, 70}, {100, 70}}, ALTERNATE), CreateSolidBrush(0x00A000));
+  int level = dc.SaveDC();
+  dc.IntersectClipRect({160, 10, 230, 70});
+  dc.ExcludeClipRect({180, 30, 210, 50});
+  dc.SelectPen(NullPen());
+  dc.SelectBrush(CreateSolidBrush(0x0000FF));
+  dc.Rectangle(150, 0, 240, 80);
+  dc.RestoreDC(level);
+  TRegion round = TRegion::FromEllipse({20, 80, 120, 150});
+  dc.SelectClipRgn(&round);
+  dc.SelectBrush(CreateSolidBrush(0x808000));
+  dc.Rectangle(0, 80, 240, 160);
+  dc.SelectClipRgn(nullptr);
+  dc.FillRect({150, 100, 230, 150}, CreateSolidBrush(0x00FFFF));
+}
+
+void Bitmaps(TDeviceContext& dc) {
+  TPixelImage pixels(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) pixels.Set(x, y, x < 8 ? (y < 8 ? 0xFF0000 : 0x00FF00) : (y < 8 ? 0x0000FF : 0x000000));
+  dc.StretchDIBits(10, 10, 64, 64, 0, 0, 16, 16, pixels.Buffer(), SRCCOPY);
+  dc.StretchDIBits(100, 10, 32, 32, 0, 0, 16, 16, pixels.Buffer(), SRCCOPY);  // the same image again
+  TPixelImage other(40, 40, 0xFF8000);
+  TRasterDC source(other.Buffer());
+  dc.BitBlt(150, 20, 40, 40, &source, 0, 0, SRCCOPY);
+  dc.SelectBrush(CreateSolidBrush(0x00C0C0));
+  dc.PatBlt(10, 100, 200, 40, PATCOPY);
+}
+
+void Text(TDeviceContext& dc) {
+  dc.SetBkMode(TRANSPARENT);
+  dc.SelectFont(TFontHandle::Create(Font(u"Arial", -20)));
+  dc.TextOut(10, 10, u"Left Arial");
+  dc.SelectFont(TFontHandle::Create(Font(u"Times New Roman", -22, FW_BOLD)));
+  dc.SetTextAlign(TA_RIGHT | TA_TOP);
+  dc.SetTextColor(0x0000C0);
+  dc.TextOut(230, 40, u"Right Times");
+  dc.SelectFont(TFontHandle::Create(Font(u"Courier New", -18, FW_NORMAL, true)));
+  dc.SetTextAlign(TA_CENTER | TA_BASELINE);
+  dc.SetTextColor(0x008000);
+  dc.TextOut(120, 95, u"Centre Courier");
+  dc.SelectFont(TFontHandle::Create(Font(u"Arial", -16)));
+  dc.SetTextAlign(TA_LEFT | TA_TOP);
+  dc.SetTextColor(0);
+  // Justified: the spaces take the extra width.
+  std::u16string words = u"spread out words";
+  std::vector<int> dx;
+  for (Char c : words) dx.push_back(dc.GetTextExtentPoint32(std::u16string(1, c)).cx + (c == u' ' ? 30 : 0));
+  dc.ExtTextOut(10, 120, 0, nullptr, words, dx.data());
+}
+
+struct Scene {
+  const char* Name;
+  std::function<void(TDeviceContext&)> Draw;
+  double Tolerance;  // share of the pixels that may differ
+  const char* Text = "";
+};
+
+// pdftoppm's P6 output.
+TPixelImage ReadPpm(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  in >> magic >> w >> h >> max;
+  in.get();
+  TPixelImage image(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char rgb[3];
+      in.read(reinterpret_cast<char*>(rgb), 3);
+      image.Set(x, y, (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2]);
+    }
+  EXPECT_TRUE(in) << path;
+  return image;
+}
+
+bool Differs(uint32_t a, uint32_t b) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 96) return true;
+  return false;
+}
+
+class Scenes : public ::testing::TestWithParam<Scene> {};
+
+TEST_P(Scenes, MatchTheMetafilePlayerAndPassTheValidators) {
+  const Scene& s = GetParam();
+  TMetafileRecorder recorder;
+  s.Draw(recorder);
+  std::string emf = recorder.Finish(kWidth, kHeight);
+
+  TPixelImage expected(kWidth, kHeight);
+  TRasterDC raster(expected.Buffer());
+  PlayEnhMetafile(raster, emf, {0, 0, kWidth, kHeight});
+
+  TTempDirectory dir;
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment({u"Arial", u"Courier New", u"Times New Roman"}));
+  doc.EmbedTrueTypeFonts = true;
+  doc.AddPage();
+  TMetafile metafile;
+  metafile.SetData(emf);
+  RenderEmfToCanvas(doc.Canvas(), metafile, 1, 0, 0);
+  std::string pdf = dir.PathOf("scene.pdf");
+  ASSERT_TRUE(doc.WriteToFile(Utf8ToString(pdf)));
+  ExpectQpdfCheckPasses(pdf);
+
+  // 96 pixels per inch: one pixel of the page per pixel of the metafile.
+  std::string ppm = dir.PathOf("page");
+  TCommandResult run = RunCommand("pdftoppm -r 96 -aa no -aaVector no -x 0 -y 0 -W " + std::to_string(kWidth) + " -H " +
+                                  std::to_string(kHeight) + " -singlefile " + ShellQuote(pdf) + " " + ShellQuote(ppm));
+  ASSERT_EQ(run.ExitCode, 0) << run.Output;
+  TPixelImage actual = ReadPpm(ppm + ".ppm");
+  ASSERT_EQ(actual.Width(), kWidth);
+  ASSERT_EQ(actual.Height(), kHeight);
+  int differing = 0, inked = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      differing += Differs(expected.At(x, y), actual.At(x, y));
+      inked += expected.At(x, y) != 0xFFFFFF;
+    }
+  double share = static_cast<double>(differing) / (kWidth * kHeight);
+  EXPECT_GT(inked, kWidth * kHeight / 50) << "the scene draws something";
+  EXPECT_LE(share, s.Tolerance) << s.Name << ": " << differing << " of " << kWidth * kHeight << " pixels differ";
+
+  if (*s.Text) {
+    TCommandResult text = RunCommand("pdftotext -layout " + ShellQuote(pdf) + " -");
+    ASSERT_EQ(text.ExitCode, 0) << text.Output;
+    std::istringstream words(s.Text);
+    for (std::string word; words >> word;) EXPECT_NE(text.Output.find(word), std::string::npos) << word << "\n" << text.Output;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorded, Scenes,
+                         ::testing::Values(Scene{"Shapes", Shapes, 0.04}, Scene{"Regions", RegionsAndClipping, 0.02},
+                                           Scene{"Bitmaps", Bitmaps, 0.02},
+                                           Scene{"Text", Text, 0.06, "Left Arial Right Times Centre Courier spread out words"}),
+                         [](const testing::TestParamInfo<Scene>& info) { return std::string(info.param.Name); });
+
+}  // namespace
