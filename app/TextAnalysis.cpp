@@ -16,14 +16,14 @@ const char16_t* const kKeywordTitles[] = {u"Nr.", u"Keyword", u"Summe", u"KW-Dic
 // The text with one word per line: full stops, exclamation and question marks and blanks
 // end words, commas go; the text's own line breaks stay.
 String SplitIntoWordLines(const String& text) {
-  String words = StringReplace(text, u". ", u".", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u"! ", u"!", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u"? ", u"?", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u" ", u"\r\n", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u".", u"\r\n", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u"!", u"\r\n", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u"?", u"\r\n", rfReplaceAll | rfIgnoreCase);
-  words = StringReplace(words, u",", u"", rfReplaceAll | rfIgnoreCase);
+  String words = StringReplace(text, u". ", u".", rfReplaceAll);
+  words = StringReplace(words, u"! ", u"!", rfReplaceAll);
+  words = StringReplace(words, u"? ", u"?", rfReplaceAll);
+  words = StringReplace(words, u" ", u"\r\n", rfReplaceAll);
+  words = StringReplace(words, u".", u"\r\n", rfReplaceAll);
+  words = StringReplace(words, u"!", u"\r\n", rfReplaceAll);
+  words = StringReplace(words, u"?", u"\r\n", rfReplaceAll);
+  words = StringReplace(words, u",", u"", rfReplaceAll);
   return words;
 }
 
