@@ -2,6 +2,7 @@
 // matrix StringGrid3, and the matrix's first column back into the hashtag list.
 #include <algorithm>
 
+#include "app/GridClearing.h"
 #include "app/MainForm.h"
 #include "app/SharedRoutines.h"
 #include "app/WordFilters.h"
@@ -10,14 +11,6 @@
 #include "platform/net/UrlEncoding.h"
 #include "platform/rtl/IntConvert.h"
 #include "platform/rtl/StrUtils.h"
-
-namespace {
-
-void ClearGridRows(TStringGrid& grid) {
-  for (int r = 0; r < grid.RowCount(); ++r) grid.Rows(r).Clear();
-}
-
-}  // namespace
 
 String TForm1::ActivitySearchUrl(const String& hashtag, const String& order) {
   return ServiceUrl(TWebService::ActivitySearch, u"/plus/v1/activities?orderBy=" + order + u"&query=%23" + hashtag +

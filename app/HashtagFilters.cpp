@@ -1,6 +1,7 @@
 // Counting the hashtags of the word matrix, their combinations, and the count grid's popup.
 #include <unordered_map>
 
+#include "app/GridClearing.h"
 #include "app/MainForm.h"
 #include "app/SharedRoutines.h"
 #include "platform/rtl/IntConvert.h"
@@ -8,10 +9,6 @@
 #include "platform/ui/app/Application.h"
 
 namespace {
-
-void ClearGridRows(TStringGrid& grid) {
-  for (int r = 0; r < grid.RowCount(); ++r) grid.Rows(r).Clear();
-}
 
 String WithoutHashes(const String& text) { return StringReplace(text, u"#", u"", rfReplaceAll); }
 

@@ -1,6 +1,7 @@
 // The keyword suggestion crawls (one keyword or the list Memo8) and the trend crawl.
 #include <algorithm>
 
+#include "app/GridClearing.h"
 #include "app/MainForm.h"
 #include "app/SharedRoutines.h"
 #include "app/WordFilters.h"
@@ -16,10 +17,6 @@ namespace {
 const char16_t* const kSuggestionTitles[] = {u"Nummer", u"Original-KW", u"KW-1", u"KW-2", u"KW-3", u"KW-4",
                                              u"KW-5",   u"KW-6",        u"KW-7", u"KW-8", u"KW-9", u"KW-10"};
 const char16_t* const kTrendTitles[] = {u"Nr.", u"Key/Phrase", u"Trends/Zuwachs", u"Trends/Zuwachs in %"};
-
-void ClearGridRows(TStringGrid& grid) {
-  for (int r = 0; r < grid.RowCount(); ++r) grid.Rows(r).Clear();
-}
 
 String BlanksToPlus(const String& text) { return StringReplace(text, u" ", u"+", rfReplaceAll); }
 

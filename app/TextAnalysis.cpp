@@ -2,6 +2,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "app/GridClearing.h"
 #include "app/MainForm.h"
 #include "app/SharedRoutines.h"
 #include "app/WordFilters.h"
@@ -30,7 +31,7 @@ String SplitIntoWordLines(const String& text) {
 }  // namespace
 
 void TForm1::Button19Click(TComponent*) {
-  for (int r = 0; r < StringGrid5->RowCount(); ++r) StringGrid5->Rows(r).Clear();
+  ClearGridRows(*StringGrid5);
   StringGrid5->SetRowCount(1);
   StringGrid5->SetColCount(5);
   for (int c = 0; c < 5; ++c) StringGrid5->SetCell(c, 0, kKeywordTitles[c]);
