@@ -4,8 +4,12 @@
 #include "pdf/document/PdfCanvas.h"
 #include "platform/gdi/metafile/EmfRecords.h"
 
-TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scale)
-    : canvas_(canvas), pointsPerPixel_(scale * canvas.DeviceScale()), mapping_({1920, 1080}), states_(1) {}
+TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device)
+    : canvas_(canvas),
+      pixelX_(scaleX * canvas.DeviceScale()),
+      pixelY_(scaleY * canvas.DeviceScale()),
+      mapping_(device),
+      states_(1) {}
 
 TPdfEnum::~TPdfEnum() = default;
 
@@ -82,7 +86,7 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_STRETCHBLT: PlayBlt(r, true); break;
     case EMR_STRETCHDIBITS: PlayStretchDIBits(r); break;
     case EMR_EXTCREATEFONTINDIRECTW: CreateFontEntry(r); break;
-    case EMR_EXTTEXTOUTW: DrawTextRecord(r); break;
+    case EMR_EXTTEXTOUTW: case EMR_EXTTEXTOUTA: DrawTextRecord(r); break;
     default: break;
   }
 }

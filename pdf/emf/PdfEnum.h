@@ -56,8 +56,9 @@ struct TPdfEnumObject {
 
 class TPdfEnum {
  public:
-  // scale: points per device pixel of the metafile is scale x the canvas's DeviceScale.
-  TPdfEnum(TPdfCanvas& canvas, double scale);
+  // One device pixel of the metafile is scaleX (scaleY) pixels of the screen, each
+  // DeviceScale points; device: the size of the metafile's reference device in pixels.
+  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device);
   ~TPdfEnum();
   TPdfEnum(const TPdfEnum&) = delete;
   TPdfEnum& operator=(const TPdfEnum&) = delete;
@@ -125,7 +126,7 @@ class TPdfEnum {
   double DevY(double y) const;
 
   TPdfCanvas& canvas_;
-  double pointsPerPixel_;
+  double pixelX_, pixelY_;  // points per device pixel of the metafile
   TEmfMapping mapping_;
   int32_t lastStrokeColor_ = -1;
   int32_t lastFillColor_ = -1;
@@ -141,7 +142,8 @@ class TPdfEnum {
 class TMetafile;
 
 // Draws the metafile on the canvas's current page as vector content: one pixel of the
-// metafile is scale pixels of the screen; xOffset and yOffset (points) place its top left
+// metafile is scale pixels of the screen (a metafile made on another reference device is
+// first brought to the screen's resolution by the sizes in its header); xOffset and yOffset (points) place its top left
 // corner at xOffset and yOffset + the page height. The canvas's text options are set from
 // the flag and the kerning bounds (percent) for the time of the call. Everything drawn is
 // bracketed by "q" and "Q". A malformed metafile raises EInvalidMetafile before anything is

@@ -20,18 +20,18 @@ int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 }  // namespace
 
-double TPdfEnum::DevX(double x) const { return x * pointsPerPixel_ + canvas_.OffsetX; }
-double TPdfEnum::DevY(double y) const { return canvas_.OffsetY + canvas_.CurrentPageHeight() - y * pointsPerPixel_; }
+double TPdfEnum::DevX(double x) const { return x * pixelX_ + canvas_.OffsetX; }
+double TPdfEnum::DevY(double y) const { return canvas_.OffsetY + canvas_.CurrentPageHeight() - y * pixelY_; }
 
 // Logical units go through the world transform (its scale and offset: the canvas draws
 // upright shapes), then through the window and viewport as GDI maps them, to pixels of the
-// metafile's device, which are pointsPerPixel_ points each.
+// metafile's device, which are pixelX_ by pixelY_ points.
 void TPdfEnum::UpdateMapping() {
   StrokeOpenPolyline();
   const TXForm& w = Cur().World;
   TPointF origin = mapping_.ToDevice(w.eDx, w.eDy);
-  canvas_.WorldFactorX = static_cast<float>(mapping_.ScaleX() * w.eM11 * pointsPerPixel_);
-  canvas_.WorldFactorY = static_cast<float>(mapping_.ScaleY() * w.eM22 * pointsPerPixel_);
+  canvas_.WorldFactorX = static_cast<float>(mapping_.ScaleX() * w.eM11 * pixelX_);
+  canvas_.WorldFactorY = static_cast<float>(mapping_.ScaleY() * w.eM22 * pixelY_);
   canvas_.WorldOffsetX = static_cast<float>(DevX(origin.X));
   canvas_.WorldOffsetY = static_cast<float>(DevY(origin.Y));
 }
@@ -119,7 +119,7 @@ void TPdfEnum::SyncClip() {
   std::vector<TRect> rects = clipInForce_->Rects();
   if (rects.empty()) canvas_.AppendRectangle(DevX(0), DevY(0), 0, 0);  // nothing is visible
   for (const TRect& d : rects)
-    canvas_.AppendRectangle(DevX(d.Left), DevY(d.Bottom), d.Width() * pointsPerPixel_, d.Height() * pointsPerPixel_);
+    canvas_.AppendRectangle(DevX(d.Left), DevY(d.Bottom), d.Width() * pixelX_, d.Height() * pixelY_);
   canvas_.ClipToPath();
   canvas_.EndPath();
 }

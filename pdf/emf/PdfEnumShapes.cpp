@@ -214,7 +214,7 @@ void TPdfEnum::FillRegion(const TRegion& region, COLORREF color) {
   if (rects.empty()) return;
   SetFillColorIfChanged(color);
   for (const TRect& d : rects)
-    canvas_.AppendRectangle(DevX(d.Left), DevY(d.Bottom), d.Width() * pointsPerPixel_, d.Height() * pointsPerPixel_);
+    canvas_.AppendRectangle(DevX(d.Left), DevY(d.Bottom), d.Width() * pixelX_, d.Height() * pixelY_);
   canvas_.Fill();
 }
 

@@ -10,6 +10,8 @@
 #include "pdf/text/PdfTextOutput.h"
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/fonts/FontHandle.h"
+#include "platform/gdi/metafile/EmfRecords.h"
+#include "platform/rtl/CodePages.h"
 
 namespace {
 
@@ -76,10 +78,16 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   TPoint reference = r.PointL(36);
   uint32_t count = r.U32(44), stringAt = r.U32(48), options = r.U32(52), dxAt = r.U32(72);
   TRect rect = r.RectL(56);
-  r.Array(stringAt, count, 2);
   std::u16string text;
-  text.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) text.push_back(r.U16(stringAt + size_t{i} * 2));
+  if (r.Type() == EMR_EXTTEXTOUTA) {
+    text = AnsiToString(r.Span(stringAt, count));
+    // A character the code page lacks still takes its advance.
+    text.resize(count, u'?');
+  } else {
+    r.Array(stringAt, count, 2);
+    text.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) text.push_back(r.U16(stringAt + size_t{i} * 2));
+  }
 
   // Opaque background, drawn even without text.
   if ((options & ETO_OPAQUE) && s.FontRotation == 0 && !TPdfCanvas::NormalizeRect(rect).IsEmpty())
@@ -93,7 +101,7 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   if (!(t.Size > 0) || factorX == 0) return;
   if (canvas_.SelectFontByLogFont(s.LogFont, static_cast<float>(t.Size)) == nullptr) return;
 
-  bool glyphs = (options & ETO_GLYPH_INDEX) != 0;
+  bool glyphs = (options & ETO_GLYPH_INDEX) != 0 && r.Type() == EMR_EXTTEXTOUTW;
   double measured = glyphs ? 0 : std::lround(canvas_.UnicodeTextWidth(text) / factorX);
   double advance = measured;
   if (dxAt != 0) {
