@@ -1,5 +1,7 @@
 #include "app/SitemapUrls.h"
 
+#include <algorithm>
+
 #include "platform/rtl/StrUtils.h"
 
 namespace {
@@ -72,7 +74,8 @@ std::vector<String> ExtractSitemapUrls(const String& text) {
   size_t at = 0;
   while ((at = upper.find(u"<LOC>", at)) != String::npos) {
     const size_t start = at + 5;
-    size_t end = upper.find(u"</LOC>", start);
+    // The value ends at its "</loc>", or where the next <loc> starts when one comes first.
+    size_t end = std::min(upper.find(u"</LOC>", start), upper.find(u"<LOC>", start));
     if (end == String::npos) end = text.size();
     String value = text.substr(start, end - start);
     urls.push_back(DecodeXmlReferences(Trim(value)));

@@ -67,6 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "<url><loc>http://a.example/3</loc></url></urlset>",
                      false,
                      {"http://a.example/1", "http://a.example/2", "http://a.example/3"}},
+        // A value without its closing tag ends where the next one starts, or with the text.
+        TSitemapCase{"Unclosed", "<loc>http://a.example/1\n<loc>http://a.example/2</loc><loc> http://a.example/3 ", false,
+                     {"http://a.example/1", "http://a.example/2", "http://a.example/3"}},
         TSitemapCase{"NoUrls", "<urlset></urlset>", false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
