@@ -49,6 +49,7 @@ void TForm4::BuildControls() {
     for (TTabSheet* sheet : {Ergebnis, TabSheet2})
       sheet->SetBounds(0, 0, std::max(0, PageControl1->Width() - 4), std::max(0, PageControl1->Height() - 28));
   };
+  PageControl1->OnResize(PageControl1);
 
   auto* bar = Make<TPanel>(this, Ergebnis, u"Panel1");
   bar->SetAlign(TAlign::alBottom);
