@@ -9,6 +9,9 @@ struct TCsvCase {
   std::vector<std::string> urls;
 };
 
+// Cases show as their names in test listings.
+void PrintTo(const TCsvCase& c, std::ostream* os) { *os << c.name; }
+
 class CsvImportTest : public AppFixture, public ::testing::WithParamInterface<TCsvCase> {};
 
 TEST_P(CsvImportTest, ListsTheSecondFieldOnce) {

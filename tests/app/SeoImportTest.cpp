@@ -16,6 +16,9 @@ struct TSeoCase {
   std::string statusText;  // the start of the caption's status ("": the caption is the prefix alone)
 };
 
+// Cases show as their names in test listings.
+void PrintTo(const TSeoCase& c, std::ostream* os) { *os << c.name; }
+
 class SeoImportTest : public AppFixture, public ::testing::WithParamInterface<TSeoCase> {};
 
 TEST_P(SeoImportTest, FillsTheGridFromTheAnswer) {

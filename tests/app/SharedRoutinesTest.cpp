@@ -53,6 +53,9 @@ struct TSortCase {
   std::vector<std::string> sorted;
 };
 
+// Cases show as their names in test listings.
+void PrintTo(const TSortCase& c, std::ostream* os) { *os << c.name; }
+
 class SortTest : public GridFixture, public ::testing::WithParamInterface<TSortCase> {};
 
 TEST_P(SortTest, SortGridRowsByColumn) {
@@ -94,6 +97,9 @@ struct TDuplicatesCase {
   std::string text;
   std::string expected;
 };
+
+// Cases show as their names in test listings.
+void PrintTo(const TDuplicatesCase& c, std::ostream* os) { *os << c.name; }
 
 class DuplicatesTest : public ::testing::TestWithParam<TDuplicatesCase> {};
 

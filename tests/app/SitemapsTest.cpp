@@ -20,6 +20,9 @@ struct TSitemapCase {
   std::vector<std::string> urls;
 };
 
+// Cases show as their names in test listings.
+void PrintTo(const TSitemapCase& c, std::ostream* os) { *os << c.name; }
+
 class OnlineSitemapTest : public AppFixture, public ::testing::WithParamInterface<TSitemapCase> {};
 
 TEST_P(OnlineSitemapTest, FillsTheGridAndTheProjectFiles) {

@@ -12,6 +12,9 @@ struct TStartupCase {
   std::string key, gplus, stopwords, limit;
 };
 
+// Cases show as their names in test listings.
+void PrintTo(const TStartupCase& c, std::ostream* os) { *os << c.name; }
+
 class StartupTest : public AppFixture, public ::testing::WithParamInterface<TStartupCase> {};
 
 TEST_P(StartupTest, ReadsWhatTheFolderHolds) {
