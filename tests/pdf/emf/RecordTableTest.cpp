@@ -160,6 +160,28 @@ Case kCases[] = {
                               .F32(1).F32(0).F32(0).F32(1).F32(0).F32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0).Finish()},
      "0 0 0 rg\n7.5 827 7.5 7.5 re\nf\n"},
     {"a DIB becomes an image XObject", {StretchDib(kBox)}, "7.500000 0.000000 0.000000 7.500000 7.500000 827.000000 cm\n/VevImg0 Do\n"},
+    {"an extended pen: style, width and colour of its EXTLOGPEN",
+     {W(EMR_EXTCREATEPEN).U32(1).U32(0).U32(0).U32(0).U32(0).U32(PS_GEOMETRIC | PS_DOT).U32(4).U32(BS_SOLID).U32(0xFF0000)
+          .U32(0).U32(0).Finish(), Select(1), LineTo(20, 0)},
+     "0 0 1 RG\n[1 1 ] 0 d\n3 w\n"},
+    {"an extended pen with a null brush draws nothing",
+     {W(EMR_EXTCREATEPEN).U32(1).U32(0).U32(0).U32(0).U32(0).U32(PS_GEOMETRIC).U32(4).U32(BS_NULL).U32(0xFF0000)
+          .U32(0).U32(0).Finish(), Select(1), LineTo(20, 0)},
+     "q\nQ\n"},
+    {"polypolygon16: each polygon closed, one paint",
+     {W(EMR_POLYPOLYGON16).Rect({0, 0, 100, 100}).U32(2).U32(6).U32(3).U32(3).I16(0).I16(0).I16(4).I16(0).I16(4).I16(4)
+          .I16(8).I16(8).I16(12).I16(8).I16(12).I16(12).Finish()},
+     "0 842 m\n3 842 l\n3 839 l\nh\n6 836 m\n9 836 l\n9 833 l\nh\nB\n"},
+    {"polypolyline: open figures, stroked",
+     {W(EMR_POLYPOLYLINE).Rect({0, 0, 100, 100}).U32(2).U32(4).U32(2).U32(2).Point({0, 0}).Point({4, 0}).Point({8, 8})
+          .Point({12, 8}).Finish()},
+     "0 842 m\n3 842 l\n6 836 m\n9 836 l\nS\n"},
+    {"a polypolygon whose counts exceed its points draws what they hold",
+     {W(EMR_POLYPOLYGON16).Rect({0, 0, 100, 100}).U32(2).U32(3).U32(3).U32(9).I16(0).I16(0).I16(4).I16(0).I16(4).I16(4).Finish()},
+     "3 839 l\nh\nB\n"},
+    {"moving the clip region",
+     {W(EMR_INTERSECTCLIPRECT).Rect({0, 0, 10, 10}).Finish(), W(EMR_OFFSETCLIPRGN).Point({10, 10}).Finish()},
+     "Q\nq\n7.5 827 7.5 7.5 re\nW\nn\n"},
     {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({1, 1}).U32(0).Finish()},
      "q\nQ\n"},
 };
