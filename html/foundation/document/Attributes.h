@@ -1,0 +1,55 @@
+// The attributes of one tag as the parser read them, with the accessors the document
+// model uses.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "html/foundation/css/Properties.h"
+#include "html/foundation/document/FreeList.h"
+#include "platform/rtl/Types.h"
+
+// Attribute symbols the accessors look for.
+enum : uint8_t {
+  ClassAttrSy = 17, CoordsAttrSy = 23, HrefAttrSy = 30, IdAttrSy = 33, NoHrefAttrSy = 47,
+  ShapeAttrSy = 67, StyleAttrSy = 72, TargetAttrSy = 74, TitleAttrSy = 76
+};
+
+class TAttribute {
+ public:
+  TAttribute(uint8_t symbol, double number, const String& name, const String& valueText, int codePage);
+  static std::unique_ptr<TAttribute> CreateFrom(const TAttribute& source) {
+    return std::make_unique<TAttribute>(source);
+  }
+
+  uint8_t Symbol;
+  String AttrName;
+  int32_t IntValue;
+  double Number;
+  String ValueText;
+  int32_t TextCodePage;
+};
+
+class TAttributeList : public TFreeList<TAttribute> {
+ public:
+  TAttributeList() : TFreeList(true) {}
+  static std::unique_ptr<TAttributeList> CreateFrom(const TAttributeList& source);
+  ~TAttributeList() override;
+
+  void Clear() override;
+  TAttribute* AttributeAt(int index) const { return Items(index); }
+  bool FindSymbol(uint8_t symbol, TAttribute*& attribute) const;
+  // "name=value" per attribute, in order.
+  std::vector<String> ToNameValueList() const;
+  // The classes lower-cased, sorted and joined by "." (duplicates dropped).
+  String GetClassNames() const;
+  // The ID lower-cased; remembered until Clear.
+  String GetIdentifier();
+  String GetTitleText() const;
+  // The STYLE attribute parsed into properties that the list owns; nil without one.
+  TProperties* GetStyleProperties();
+
+  std::unique_ptr<TProperties> StyleProps;
+  String CachedId;
+};

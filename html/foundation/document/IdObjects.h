@@ -1,0 +1,34 @@
+// Everything an id or anchor name can address, and the document's list of them.
+#pragma once
+
+#include <map>
+
+#include "platform/rtl/Types.h"
+
+class TIDObject {
+ public:
+  virtual ~TIDObject() = default;
+  // The object's Y position in the document, to scroll to it.
+  virtual int AnchorY() const = 0;
+  // True when the list owns the object and frees it.
+  virtual bool FreedByList() const { return false; }
+};
+
+// Ids to objects, compared without regard to case.
+class TIDObjectList {
+ public:
+  TIDObjectList() = default;
+  ~TIDObjectList() { Clear(); }
+  TIDObjectList(const TIDObjectList&) = delete;
+  TIDObjectList& operator=(const TIDObjectList&) = delete;
+
+  // Replaces an entry of the same id; the old object is freed when the list owns it.
+  void Register(const String& id, TIDObject* object);
+  void Clear();
+  int Count() const { return static_cast<int>(items_.size()); }
+  TIDObject* Find(const String& id) const;
+  TIDObject* ObjectAt(int index) const;
+
+ private:
+  std::map<String, TIDObject*> items_;  // keyed by the lower-cased id
+};

@@ -1,0 +1,14 @@
+#include "html/foundation/document/UrlTarget.h"
+
+#include "html/foundation/document/Attributes.h"
+
+int32_t NextLinkSerial = 10;
+
+void TUrlTarget::StartLink(const String& url, const String& target, const TAttributeList& attributes, int startPos) {
+  LinkUrl = url;
+  FrameTarget = target;
+  Serial = NextLinkSerial++;
+  StartPos = startPos;
+  AttrText.clear();
+  for (const String& line : attributes.ToNameValueList()) AttrText += line + u"\r\n";
+}
