@@ -2,6 +2,7 @@
 #include "pdf/emf/PdfEnum.h"
 
 #include "pdf/document/PdfCanvas.h"
+#include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
 
 TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device)
@@ -9,7 +10,10 @@ TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize devic
       pixelX_(scaleX * canvas.DeviceScale()),
       pixelY_(scaleY * canvas.DeviceScale()),
       mapping_(device),
-      states_(1) {}
+      states_(1) {
+  // Text before any font is selected is in the device context's default font.
+  SelectFontEntry(FontEntry(DefaultLogFont()));
+}
 
 TPdfEnum::~TPdfEnum() = default;
 
@@ -144,6 +148,8 @@ void TPdfEnum::SelectObject(uint32_t handle) {
       s.PenWidth = 0;
     } else if (index == NULL_PEN) {
       s.PenNull = true;
+    } else if (index >= OEM_FIXED_FONT && index <= DEFAULT_GUI_FONT && index != DEFAULT_PALETTE) {
+      SelectFontEntry(FontEntry(DefaultLogFont()));
     }
     return;
   }
@@ -160,15 +166,18 @@ void TPdfEnum::SelectObject(uint32_t handle) {
       s.BrushNull = o->BrushNull;
       s.BrushColor = o->Color;
       break;
-    case TPdfEnumObject::Font:
-      s.FontRotation = o->FontRotation;
-      s.FontAscent = o->FontAscent;
-      s.FontDescent = o->FontDescent;
-      s.FontEmHeight = o->FontEmHeight;
-      s.LogFont = o->LogFont;
-      break;
+    case TPdfEnumObject::Font: SelectFontEntry(*o); break;
     case TPdfEnumObject::Empty: break;
   }
+}
+
+void TPdfEnum::SelectFontEntry(const TPdfEnumObject& font) {
+  TPdfEnumState& s = Cur();
+  s.FontRotation = font.FontRotation;
+  s.FontAscent = font.FontAscent;
+  s.FontDescent = font.FontDescent;
+  s.FontEmHeight = font.FontEmHeight;
+  s.LogFont = font.LogFont;
 }
 
 // --- saved states ---

@@ -82,13 +82,14 @@ class TPdfEnum {
   void HandleComment(uint8_t kind, std::string_view data);
   void DrawTextRecord(const TEmfRecord& r);
 
-  const TPdfEnumState& State() const { return states_.back(); }
-
  private:
   struct TTextPlacement;
 
   TPdfEnumState& Cur() { return states_.back(); }
   TPdfEnumObject* Entry(uint32_t handle);
+  // A font entry with the metrics of the logical font realised on the screen.
+  static TPdfEnumObject FontEntry(TLogFont logFont);
+  void SelectFontEntry(const TPdfEnumObject& font);
   // The colour of a stock brush; none for the null brush and other stock objects.
   static std::optional<COLORREF> StockBrushColor(uint32_t index);
   void StrokeOpenPolyline();
@@ -144,9 +145,9 @@ class TMetafile;
 // Draws the metafile on the canvas's current page as vector content: one pixel of the
 // metafile is scale pixels of the screen (a metafile made on another reference device is
 // first brought to the screen's resolution by the sizes in its header); xOffset and yOffset (points) place its top left
-// corner at xOffset and yOffset + the page height. The canvas's text options are set from
-// the flag and the kerning bounds (percent) for the time of the call. Everything drawn is
-// bracketed by "q" and "Q". A malformed metafile raises EInvalidMetafile before anything is
-// written; a canvas without a document's page draws nothing.
+// corner at xOffset and yOffset + the page height. The offsets, the flag and the kerning
+// bounds (percent) are stored in the canvas. Everything drawn is
+// bracketed by "q" and "Q", also when a broken record raises EInvalidMetafile (what came before
+// it stays drawn). A canvas without a page draws nothing.
 void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double scale, float xOffset, float yOffset,
                        bool useTextJustification = true, float kerningLow = 99, float kerningHigh = 101);

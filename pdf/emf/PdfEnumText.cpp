@@ -54,23 +54,25 @@ struct TPdfEnum::TTextPlacement {
 };
 
 // The font is realised on a measuring device (pixels of the screen) for its metrics.
-void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
-  TPdfEnumObject* o = Entry(r.U32(8));
-  if (o == nullptr) return;
-  TLogFont logFont = ReadLogFont(r, 12);
+TPdfEnumObject TPdfEnum::FontEntry(TLogFont logFont) {
   TMeasureDC dc;
   dc.SelectFont(TFontHandle::Create(logFont));
   TTextMetric tm = dc.GetTextMetrics();
-  *o = {};
-  o->Kind = TPdfEnumObject::Font;
-  o->FontRotation = (logFont.lfOrientation != 0 ? logFont.lfOrientation : logFont.lfEscapement) / 10;
-  o->FontAscent = tm.tmAscent;
-  o->FontDescent = tm.tmDescent;
-  o->FontEmHeight = tm.tmHeight - tm.tmInternalLeading;
+  TPdfEnumObject o;
+  o.Kind = TPdfEnumObject::Font;
+  o.FontRotation = (logFont.lfOrientation != 0 ? logFont.lfOrientation : logFont.lfEscapement) / 10;
+  o.FontAscent = tm.tmAscent;
+  o.FontDescent = tm.tmDescent;
+  o.FontEmHeight = tm.tmHeight - tm.tmInternalLeading;
   // The family the font mapper found; the pitch stays as asked.
   if ((logFont.lfPitchAndFamily & 0xF0) == FF_DONTCARE)
     logFont.lfPitchAndFamily = static_cast<uint8_t>((tm.tmPitchAndFamily & 0xF0) | (logFont.lfPitchAndFamily & 0x0F));
-  o->LogFont = logFont;
+  o.LogFont = logFont;
+  return o;
+}
+
+void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
+  if (TPdfEnumObject* o = Entry(r.U32(8))) *o = FontEntry(ReadLogFont(r, 12));
 }
 
 void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {

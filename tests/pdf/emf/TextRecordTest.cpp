@@ -160,3 +160,15 @@ TEST_F(TextRecords, RotatedFontsUseATextMatrix) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextWithoutAFont, IsDrawnInTheDefaultFont) {
+  TMetafileRecorder recorder;
+  recorder.TextOut(10, 30, u"Default");
+  std::string c = RenderedContent(recorder.Finish(200, 100));
+  EXPECT_NE(c.find("Tf\n"), std::string::npos) << c;
+  EXPECT_NE(c.find("(Default) Tj\n"), std::string::npos) << c;
+}
+
+}  // namespace
