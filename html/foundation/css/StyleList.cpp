@@ -85,9 +85,6 @@ void TStyleList::AddDeclaration(const String& key, const String& name, const Str
         }
       }
       break;
-    case LineHeight:
-      body->Values[LineHeight] = value;
-      break;
     default:
       body->StoreDeclaration(*index, value);
   }

@@ -11,14 +11,14 @@
 #include "platform/rtl/IntConvert.h"
 
 struct TRuleMerger {
-  static void UpdateLinkInfo(ThtFontInfo& info, int index, const TPropValue& v) {
+  static void UpdateLinkInfo(ThtFontInfo& info, int index, const TPropValue& v, bool quirks) {
     const String text = v.TextOrEmpty();
     switch (index) {
       case FontFamily:
         if (String name = FirstAvailableFont(text); !name.empty()) info.Name = name;
         break;
       case FontSize:
-        info.Size = v.IsNumber() ? v.AsReal() : FontSizeToPoints(text, false, info.Size);
+        info.Size = v.IsNumber() ? v.AsReal() : FontSizeToPoints(text, quirks, info.Size);
         break;
       case FontStyle:
         if (text == u"italic" || text == u"oblique") info.Style |= fsItalic;
@@ -55,7 +55,7 @@ struct TRuleMerger {
         target.Values[i] = v;
         target.OwnFlags[i] = true;
         if (target.IsLink && target.LinkFontInfos)
-          for (int k = 0; k < 4; ++k) UpdateLinkInfo((*target.LinkFontInfos)[k], i, v);
+          for (int k = 0; k < 4; ++k) UpdateLinkInfo((*target.LinkFontInfos)[k], i, v, target.QuirksMode);
       } else if (i >= FirstBoxProperty && i <= LastBoxProperty) {
         if (v.IsText() || (v.IsNumber() && !EqualsUnsetSentinel(v))) {
           target.Values[i] = v;
