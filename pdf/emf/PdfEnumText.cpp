@@ -171,8 +171,6 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
     AddUnicodeText(out, text, false, canvas_);
   }
   out.Add("ET\n");
-  if (wordSpace) canvas_.SetWordSpace(0);
-  if (scaling != 100) canvas_.SetHorizontalScaling(100);
 
   if (s.LogFont.lfUnderline) DrawTextLine(t, t.Size / 8 / factorX);
   if (s.LogFont.lfStrikeOut) DrawTextLine(t, -t.Size / 3 / factorX);
@@ -181,6 +179,9 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
     canvas_.RestoreState();
     ForgetGraphicsState();
   }
+  // After the clip's "Q", which brings back the spacing in force at its "q".
+  if (wordSpace) canvas_.SetWordSpace(0);
+  if (scaling != 100) canvas_.SetHorizontalScaling(100);
 }
 
 // A line under (offset > 0) or through the text along its whole advance, in the text colour

@@ -172,3 +172,26 @@ TEST(TextWithoutAFont, IsDrawnInTheDefaultFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// Justified text clipped to its rectangle: the spacing is undone for the text after it.
+TEST(ClippedJustifiedText, LeavesNoWordSpacingBehind) {
+  TMetafileRecorder recorder;
+  TLogFont lf;
+  lf.lfHeight = -200;
+  lf.lfFaceName = u"Arial";
+  recorder.SelectFont(TFontHandle::Create(lf));
+  std::u16string words = u"a b";
+  std::vector<int> dx;
+  for (Char c : words) dx.push_back(recorder.GetTextExtentPoint32(std::u16string(1, c)).cx + (c == u' ' ? 60 : 0));
+  TRect rect{0, 0, 400, 300};
+  recorder.ExtTextOut(10, 10, ETO_CLIPPED, &rect, words, dx.data());
+  recorder.TextOut(10, 400, u"c d");
+  std::string c = RenderedContent(recorder.Finish(600, 600));
+  size_t restore = c.find("ET\nQ\n");
+  ASSERT_NE(restore, std::string::npos) << c;
+  EXPECT_EQ(c.find("0 Tw\n", restore), restore + 5) << c;
+}
+
+}  // namespace
