@@ -256,6 +256,16 @@ TEST_F(SocialAnalysis, EmptyProjectWritesIntoTheNetworkFolder) {
   EXPECT_TRUE(home.Exists(ReportPath("delicious", "", "html")));
 }
 
+TEST_F(SocialAnalysis, ProjectNameThatLeavesItsFolderGetsNoReports) {
+  StartWithUrls(1, "../draussen");
+  Form1->Delicious->SetChecked(true);
+  Form1->Button2->Click();
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_FALSE(home.Exists("reporting/draussen"));
+  EXPECT_FALSE(home.Exists("draussen"));
+  EXPECT_EQ(GridRows(*Form1->StringGrid1).back(), "Summe: ||119");
+}
+
 TEST_F(SocialAnalysis, TitleRowOnlyAsksNothingAndSumsZero) {
   StartWithUrls(0);
   Form1->Alles->SetChecked(true);
