@@ -6,6 +6,12 @@
 
 #include "platform/gdi/bitmaps/Bitmap.h"
 
+class TDeviceContext;
+
+// The `source` part of a bitmap stretched into `dest` through its mask (white =
+// transparent): the destination stays where the mask is white.
+void StretchThroughMask(TDeviceContext& dc, const TRect& dest, TBitmap& bitmap, TBitmap& mask, const TRect& source);
+
 class ThtBitmap : public TBitmap {
  public:
   ThtBitmap() = default;
