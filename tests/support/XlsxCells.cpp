@@ -11,28 +11,28 @@ namespace {
 
 const char* const script = R"PY(
 import re, sys, zipfile, xml.etree.ElementTree as ET
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+m = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
 z = zipfile.ZipFile(sys.argv[1])
 if z.testzip() is not None: sys.exit(3)
-def text(node): return ''.join(t.text or '' for t in node.iter(m + 't'))
-def unescape(s): return re.sub(r'_x([0-9A-Fa-f]{4})_', lambda g: chr(int(g.group(1), 16)), s)
+def text(node): return "".join(t.text or "" for t in node.iter(m + "t"))
+def unescape(s): return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda g: chr(int(g.group(1), 16)), s)
 shared = []
-if 'xl/sharedStrings.xml' in z.namelist():
-    shared = [text(si) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
-sheet = ET.fromstring(z.read('xl/worksheets/sheet%s.xml' % sys.argv[2]))
-for c in sheet.iter(m + 'c'):
-    t, v = c.get('t'), c.find(m + 'v')
-    if t == 's': s = shared[int(v.text)]
-    elif t == 'inlineStr': s = text(c)
-    else: s = v.text if v is not None else ''
-    print(c.get('r'), unescape(s).encode('utf-8').hex())
+if "xl/sharedStrings.xml" in z.namelist():
+    shared = [text(si) for si in ET.fromstring(z.read("xl/sharedStrings.xml")).findall(m + "si")]
+sheet = ET.fromstring(z.read("xl/worksheets/sheet%s.xml" % sys.argv[2]))
+for c in sheet.iter(m + "c"):
+    t, v = c.get("t"), c.find(m + "v")
+    if t == "s": s = shared[int(v.text)]
+    elif t == "inlineStr": s = text(c)
+    else: s = v.text if v is not None else ""
+    print(c.get("r"), unescape(s).encode("utf-8").hex())
 )PY";
 
 }  // namespace
 
 std::map<std::string, String> ReadXlsxCells(const std::string& path, int sheet) {
-  std::string command = "python3 -c \"$WENDREL_XLSX_SCRIPT\" '" + path + "' " + std::to_string(sheet);
-  setenv("WENDREL_XLSX_SCRIPT", script, 1);
+  // The script holds no single quotes, so it passes quoted as it stands.
+  std::string command = std::string("python3 -c '") + script + "' '" + path + "' " + std::to_string(sheet);
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   if (!pipe) throw std::runtime_error("python3 cannot be started");
   std::string output;
