@@ -109,16 +109,6 @@ class TForm1 : public TForm {
   // included) is added to Memo2 and becomes the caption; otherwise nothing happens.
   void Button7Click(TComponent* Sender);
 
-  // Hidden handlers of the page feed and the JSON library (FixedPageFeed.cpp, JsonTest.cpp).
-  // The crawl of one fixed page with the links of its posts.
-  void Button8Click(TComponent* Sender);
-  // The link extractor over "\tmp_fb.txt": each link's address in a message box, and
-  // caption ":" address as a line of Memo1.
-  void ExtractPageLinks();
-  // Memo2's text as JSON: the root object's member "\"from.name\"" (double quotes
-  // included) is added to Memo2 and becomes the caption; otherwise nothing happens.
-  void Button7Click(TComponent* Sender);
-
   // Social-signal analysis (SocialAnalysis*.cpp).
   void Button2Click(TComponent* Sender);
   void FiltereleereZeilen1Click(TComponent* Sender);
