@@ -4,6 +4,8 @@
 
 #include "platform/gdi/bitmaps/GraphicErrors.h"
 #include "platform/gdi/canvas/Canvas.h"
+#include "platform/gdi/dc/GdiConstants.h"
+#include "platform/gdi/dc/MeasureDC.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
@@ -158,6 +160,28 @@ TEST(GifImage, DecodingErrorsPassOn) {
     FAIL();
   } catch (const EInvalidGraphicOperation& e) {
     EXPECT_EQ(StringToUtf8(e.Message()), "TGif: No Image Description");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HtBitmap, StretchModeByDeviceDepth) {
+  struct Case {
+    int deviceBits;
+    TPixelFormat format;
+    int mode;
+  };
+  for (Case c : {Case{8, pf24bit, HALFTONE}, Case{8, pf16bit, HALFTONE}, Case{8, pf8bit, COLORONCOLOR},
+                 Case{24, pf24bit, COLORONCOLOR}, Case{8, pf1bit, BLACKONWHITE}}) {
+    SCOPED_TRACE(c.deviceBits * 100 + c.format);
+    TMeasureDC device(TSize{100, 100}, c.deviceBits);
+    TCanvas canvas(&device);
+    ThtBitmap bitmap;
+    bitmap.SetImage(TDibImage(2, 2, c.format));
+    bitmap.StretchDrawPart(canvas, TRect{0, 0, 4, 4}, TRect{0, 0, 2, 2});
+    EXPECT_EQ(device.GetStretchBltMode(), c.mode);
   }
 }
 
