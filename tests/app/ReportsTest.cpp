@@ -11,12 +11,15 @@
 #include "tests/app/AppFixture.h"
 #include "tests/support/XlsxCells.h"
 
+#include <ostream>
+
 namespace {
 
 struct StyleCase {
   const char* name;
   TFontStyles style;
   std::string open, close;
+  friend void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HtmlTable : public AppFixture, public ::testing::WithParamInterface<StyleCase> {};

@@ -7,6 +7,8 @@
 #include "platform/rtl/Paths.h"
 #include "tests/app/AppFixture.h"
 
+#include <ostream>
+
 namespace {
 
 // Line k of the split answer holds values(k); the separators cycle through ":", "," and "}".
@@ -121,6 +123,7 @@ struct NetworkCase {
   std::string firstTarget;
   std::vector<std::string> rows;
   std::string status;
+  friend void PrintTo(const NetworkCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SingleNetwork : public SocialAnalysis, public ::testing::WithParamInterface<NetworkCase> {};
@@ -305,6 +308,7 @@ struct FilterCase {
   const char* name;
   bool facebook;
   std::vector<std::string> before, after;
+  friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class EmptyRowFilter : public AppFixture, public ::testing::WithParamInterface<FilterCase> {};

@@ -2,6 +2,8 @@
 // snapshot decoded by libjpeg-turbo's djpeg, and PNG pictures for a person to look at.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -49,7 +51,9 @@ struct ChartFixture : ::testing::Test {
 };
 
 struct AreaCase {
+  const char* name;
   std::vector<double> values;
+  friend void PrintTo(const AreaCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PieAreas : public ChartFixture, public ::testing::WithParamInterface<AreaCase> {};
@@ -72,8 +76,11 @@ TEST_P(PieAreas, SliceAreasFollowTheValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PieAreas,
-                         ::testing::Values(AreaCase{{1, 3}}, AreaCase{{1, 1, 2}}, AreaCase{{0, 5}}, AreaCase{{5}},
-                                           AreaCase{{-2, 2}}, AreaCase{{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}));
+                         ::testing::Values(AreaCase{"QuarterAndRest", {1, 3}}, AreaCase{"Three", {1, 1, 2}},
+                                           AreaCase{"ZeroHasNoSlice", {0, 5}}, AreaCase{"SoleFullDisc", {5}},
+                                           AreaCase{"NegativeByItsSize", {-2, 2}},
+                                           AreaCase{"WholePalette", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChartFixture, FirstSliceStartsAtTwelveAndRunsClockwise) {
   Add({1, 3});

@@ -1,6 +1,8 @@
 // The series of a chart: points, automatic colours, marks and the change of series class.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/chart/BarSeries.h"
 #include "platform/chart/Chart.h"
 #include "platform/chart/PieSeries.h"
@@ -24,9 +26,11 @@ TEST(ChartSeries, AutomaticColoursFollowThePaletteAndExplicitOnesStay) {
 }
 
 struct MarkCase {
+  const char* name;
   std::vector<double> values;
   TSeriesMarksStyle style;
   std::vector<std::u16string> marks;
+  friend void PrintTo(const MarkCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SeriesMarks : public ::testing::TestWithParam<MarkCase> {};
@@ -41,14 +45,15 @@ TEST_P(SeriesMarks, ShowValuesOrShares) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SeriesMarks,
-    ::testing::Values(MarkCase{{1, 2, 1}, smsValue, {u"1", u"2", u"1"}},
-                      MarkCase{{1, 2, 1}, smsPercent, {u"25 %", u"50 %", u"25 %"}},
-                      MarkCase{{1, 2}, smsPercent, {u"33,33 %", u"66,67 %"}},
-                      MarkCase{{2.5, 3000000000.0}, smsValue, {u"2,5", u"3000000000"}},
+    ::testing::Values(MarkCase{"Values", {1, 2, 1}, smsValue, {u"1", u"2", u"1"}},
+                      MarkCase{"Percent", {1, 2, 1}, smsPercent, {u"25 %", u"50 %", u"25 %"}},
+                      MarkCase{"RoundedPercent", {1, 2}, smsPercent, {u"33,33 %", u"66,67 %"}},
+                      MarkCase{"FractionAndLarge", {2.5, 3000000000.0}, smsValue, {u"2,5", u"3000000000"}},
                       // a negative value takes its share by size
-                      MarkCase{{-1, 3}, smsPercent, {u"25 %", u"75 %"}},
+                      MarkCase{"NegativeByItsSize", {-1, 3}, smsPercent, {u"25 %", u"75 %"}},
                       // all zero: no share, and no division by zero
-                      MarkCase{{0, 0}, smsPercent, {u"0 %", u"0 %"}}));
+                      MarkCase{"AllZero", {0, 0}, smsPercent, {u"0 %", u"0 %"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChartSeries, ChangingTheClassKeepsPointsAndSettings) {
   TChart chart(nullptr);

@@ -3,6 +3,8 @@
 // and the opening with the desktop.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/stat.h>
 
 #include "platform/office/Spreadsheet.h"
@@ -25,8 +27,10 @@ TEST(Worksheet, RangeTakesTheBlockAndEmptyTextsClearCells) {
 }
 
 struct BadRange {
+  const char* name;
   int row1, col1, row2, col2;
   TCellBlock values;
+  friend void PrintTo(const BadRange& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorksheetErrors : public ::testing::TestWithParam<BadRange> {};
@@ -40,14 +44,15 @@ TEST_P(WorksheetErrors, AreRaisedAndChangeNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WorksheetErrors,
-    ::testing::Values(BadRange{0, 1, 1, 1, {{u"a"}}},                             // row 0
-                      BadRange{1, 1, 1, 2, {{u"a"}}},                             // block too narrow
-                      BadRange{1, 1, 2, 2, {{u"a", u"b"}, {u"c"}}},               // ragged block
-                      BadRange{1, 1, 1, 1, {{u"a"}, {u"b"}}},                     // block too high
-                      BadRange{2, 1, 1, 1, {}},                                   // reversed
-                      BadRange{MaxSheetRows, 1, MaxSheetRows + 1, 1, {{u"a"}, {u"b"}}},  // below the sheet
-                      BadRange{1, MaxSheetColumns + 1, 1, MaxSheetColumns + 1, {{u"a"}}},
-                      BadRange{1, 1, 1, 2, {{u"a", String(MaxCellTextUnits + 1, u'x')}}}));
+    ::testing::Values(BadRange{"RowZero", 0, 1, 1, 1, {{u"a"}}},
+                      BadRange{"TooNarrow", 1, 1, 1, 2, {{u"a"}}},
+                      BadRange{"Ragged", 1, 1, 2, 2, {{u"a", u"b"}, {u"c"}}},
+                      BadRange{"TooHigh", 1, 1, 1, 1, {{u"a"}, {u"b"}}},
+                      BadRange{"Reversed", 2, 1, 1, 1, {}},
+                      BadRange{"BelowTheSheet", MaxSheetRows, 1, MaxSheetRows + 1, 1, {{u"a"}, {u"b"}}},
+                      BadRange{"RightOfTheSheet", 1, MaxSheetColumns + 1, 1, MaxSheetColumns + 1, {{u"a"}}},
+                      BadRange{"TextTooLong", 1, 1, 1, 2, {{u"a", String(MaxCellTextUnits + 1, u'x')}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Workbook, WorksheetsAreCountedFromOne) {
   TWorkbook book;
