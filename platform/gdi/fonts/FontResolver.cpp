@@ -34,10 +34,13 @@ std::mutex& FcMutex() {
   return m;
 }
 
+// A configuration of our own, not the process's current one: another library in the process
+// (Qt) destroys the current configuration when it shuts down, and ours must stay valid.
 FcConfig* Config() {
   static FcConfig* config = [] {
-    FcInit();
-    return FcConfigGetCurrent();
+    FcConfig* own = FcInitLoadConfigAndFonts();
+    if (!own) throw Exception(u"Die Schriftkonfiguration (fontconfig) kann nicht geladen werden");
+    return own;
   }();
   return config;
 }
