@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QMainWindow>
 #include <QTableView>
 
@@ -15,6 +16,13 @@ namespace {
 int argc = 1;
 char arg0[] = "app_tests";
 char* argv[] = {arg0, nullptr};
+
+// One QApplication for the whole test program: ending it would end Qt's use of fontconfig
+// (FcFini) under the font layer, which the other tests of this program go on using.
+QApplication& SharedQApplication() {
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
 
 template <class W>
 W* WidgetOf(const TControl* c) {
@@ -29,6 +37,7 @@ TEST_F(AppFixture, ScreenshotAfterLoadingAProjectOf50Urls) {
   home.WriteFile("projekte/Schuhladen/urls.txt", urls);
   home.WriteFile("projekte/Schuhladen/sitemaps.txt", "http://www.shop.example/sitemap.xml\r\n");
   home.WriteFile("projekte/Schuhladen/kelvo.txt", "www.shop.example\r\n");
+  SharedQApplication();
   app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
   Start();
   Form1->Show();
