@@ -110,6 +110,11 @@ class TDeviceContextBase : public TDeviceContext {
   std::string GetFontData(uint32_t tag) const override;
   String GetTextFace() const override;
 
+  // Lays the text out with LayoutDrawText and draws each line with ExtTextOut, the prefixed
+  // character underlined with FillRect, so every backend that draws through those calls gets
+  // the same lines (a backend that records the calls records one text record a line).
+  int DrawText(std::u16string_view text, TRect& rect, uint32_t format) override;
+
   const TDCState& State() const { return state_; }
 
  protected:

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "platform/gdi/dc/RasterOps.h"
-#include "platform/gdi/dc/TextLayout.h"
 
 namespace {
 
@@ -318,25 +317,3 @@ bool TRasterDC::DrawFocusRect(const TRect& rect) {
 
 bool TRasterDC::TextOut(int x, int y, std::u16string_view text) { return ExtTextOut(x, y, 0, nullptr, text, nullptr); }
 
-int TRasterDC::DrawText(std::u16string_view text, TRect& rect, uint32_t format) {
-  TTextLayout layout = LayoutDrawText(*this, text, rect, format);
-  if (format & DT_CALCRECT) {
-    rect = layout.Bounds;
-    return layout.Height;
-  }
-  int saved = SaveDC();
-  SetTextAlign(TA_LEFT | TA_TOP);
-  if (!(format & DT_NOCLIP)) IntersectClipRect(rect);
-  for (const TTextLayoutLine& line : layout.Lines) {
-    ExtTextOut(line.X, line.Y, 0, nullptr, line.Text, nullptr);
-    if (line.Prefix >= 0) {
-      TTextMetric tm = GetTextMetrics();
-      int before = GetTextExtentPoint32(std::u16string_view(line.Text).substr(0, static_cast<size_t>(line.Prefix))).cx;
-      int width = GetTextExtentPoint32(std::u16string_view(line.Text).substr(static_cast<size_t>(line.Prefix), 1)).cx;
-      TLogBrush underline = CreateSolidBrush(state_.TextColor);
-      FillRect({line.X + before, line.Y + tm.tmAscent + 1, line.X + before + width, line.Y + tm.tmAscent + 2}, underline);
-    }
-  }
-  RestoreDC(saved);
-  return layout.Height;
-}

@@ -64,7 +64,6 @@ class TMetafileRecorder : public TDeviceContextBase {
   // --- drawing ---
   bool TextOut(int x, int y, std::u16string_view text) override;
   bool ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::u16string_view text, const int* dx) override;
-  int DrawText(std::u16string_view text, TRect& rect, uint32_t format) override;
   bool FillRect(const TRect& rect, const TLogBrush& brush) override;
   bool FrameRect(const TRect& rect, const TLogBrush& brush) override;
   bool FillRgn(const TRegion& region, const TLogBrush& brush) override;

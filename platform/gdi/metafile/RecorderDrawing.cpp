@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/gdi/dc/TextLayout.h"
 #include "platform/gdi/metafile/EmfDib.h"
 #include "platform/gdi/metafile/EmfRecordWriter.h"
 #include "platform/gdi/metafile/EmfRecords.h"
@@ -304,27 +303,3 @@ bool TMetafileRecorder::ExtTextOut(int x, int y, uint32_t options, const TRect* 
   return true;
 }
 
-// The same line layout as every backend; each line becomes a text record.
-int TMetafileRecorder::DrawText(std::u16string_view text, TRect& rect, uint32_t format) {
-  TTextLayout layout = LayoutDrawText(*this, text, rect, format);
-  if (format & DT_CALCRECT) {
-    rect = layout.Bounds;
-    return layout.Height;
-  }
-  int saved = SaveDC();
-  SetTextAlign(TA_LEFT | TA_TOP);
-  if (!(format & DT_NOCLIP)) IntersectClipRect(rect);
-  for (const TTextLayoutLine& line : layout.Lines) {
-    ExtTextOut(line.X, line.Y, 0, nullptr, line.Text, nullptr);
-    if (line.Prefix >= 0) {
-      TTextMetric tm = GetTextMetrics();
-      std::u16string_view lineText(line.Text);
-      int before = GetTextExtentPoint32(lineText.substr(0, static_cast<size_t>(line.Prefix))).cx;
-      int width = GetTextExtentPoint32(lineText.substr(static_cast<size_t>(line.Prefix), 1)).cx;
-      FillRect({line.X + before, line.Y + tm.tmAscent + 1, line.X + before + width, line.Y + tm.tmAscent + 2},
-               CreateSolidBrush(state_.TextColor));
-    }
-  }
-  RestoreDC(saved);
-  return layout.Height;
-}
