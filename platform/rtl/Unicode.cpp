@@ -5,45 +5,54 @@ namespace {
 // Decodes one UTF-8 sequence at bytes[i]; returns the code point and advances i,
 // or returns -1 and advances i by one byte for a malformed sequence.
 long DecodeOne(std::string_view bytes, size_t& i) {
-  const auto b0 = static_cast<unsigned char>(bytes[i]);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  int len;
-  long cp;
-  long min;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    len = 2; cp = b0 & 0x1F; min = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    len = 3; cp = b0 & 0x0F; min = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    len = 4; cp = b0 & 0x07; min = 0x10000;
-  } else {
+  TUtf8Decoder decoder;
+  size_t end = i;
+  bool ok = decoder.Start(static_cast<unsigned char>(bytes[end++]));
+  while (ok && decoder.NeedsMore()) ok = end < bytes.size() && decoder.Add(static_cast<unsigned char>(bytes[end++]));
+  if (!ok) {
     ++i;
     return -1;
   }
-  if (i + len > bytes.size()) {
-    ++i;
-    return -1;
-  }
-  for (int k = 1; k < len; ++k) {
-    const auto b = static_cast<unsigned char>(bytes[i + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return -1;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return -1;
-  }
-  i += len;
-  return cp;
+  i = end;
+  return static_cast<long>(decoder.CodePoint());
 }
 
 }  // namespace
+
+bool TUtf8Decoder::Start(uint32_t lead) {
+  low_ = 0x80;
+  high_ = 0xBF;
+  if (lead < 0x80) {
+    need_ = 0;
+    value_ = lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    need_ = 1;
+    value_ = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need_ = 2;
+    value_ = lead & 0x0F;
+    if (lead == 0xE0) low_ = 0xA0;   // no over-long forms
+    if (lead == 0xED) high_ = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need_ = 3;
+    value_ = lead & 0x07;
+    if (lead == 0xF0) low_ = 0x90;
+    if (lead == 0xF4) high_ = 0x8F;  // nothing above U+10FFFF
+  } else {
+    need_ = 0;
+    return false;
+  }
+  return true;
+}
+
+bool TUtf8Decoder::Add(uint32_t byte) {
+  if (need_ == 0 || byte < low_ || byte > high_) return false;
+  value_ = value_ << 6 | (byte & 0x3F);
+  --need_;
+  low_ = 0x80;
+  high_ = 0xBF;
+  return true;
+}
 
 String Utf8ToString(std::string_view utf8) {
   String out;

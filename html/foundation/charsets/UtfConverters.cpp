@@ -1,41 +1,21 @@
 // UTF-8 and UTF-7. Characters beyond U+FFFF come out as surrogate pairs; malformed input
 // gives U+FFFD and decoding goes on.
 #include "html/foundation/charsets/Converters.h"
+#include "platform/rtl/Unicode.h"
 
 // ---------------------------------------------------------------- UTF-8 (65001)
 
 Char TBuffConvUTF8::NextChar() {
   Char ch;
   if (TakePending(ch)) return ch;
-  uint32_t lead = ReadUnit();
-  if (lead < 0x80) return static_cast<Char>(lead);
-  int need;
-  uint32_t value, low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    need = 1;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    need = 2;
-    value = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;   // no over-long forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    need = 3;
-    value = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return 0xFFFD;  // a stray continuation byte, an over-long lead or a lead beyond U+10FFFF
-  }
-  for (int i = 0; i < need; ++i) {
-    uint32_t next = PeekUnit();
-    if (next < low || next > high) return 0xFFFD;  // the byte that broke the sequence is read again
+  TUtf8Decoder decoder;
+  // A stray continuation byte, an over-long lead or a lead beyond U+10FFFF is one bad character.
+  if (!decoder.Start(ReadUnit())) return 0xFFFD;
+  while (decoder.NeedsMore()) {
+    if (!decoder.Add(PeekUnit())) return 0xFFFD;  // the byte that broke the sequence is read again
     ReadUnit();
-    value = value << 6 | (next & 0x3F);
-    low = 0x80;
-    high = 0xBF;
   }
-  return Emit(value);
+  return Emit(decoder.CodePoint());
 }
 
 // ---------------------------------------------------------------- UTF-7 (65000)

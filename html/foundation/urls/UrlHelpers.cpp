@@ -1,5 +1,7 @@
 #include "html/foundation/urls/UrlHelpers.h"
 
+#include "platform/rtl/Unicode.h"
+
 namespace {
 
 bool IsBlankOrControl(Char c) { return c <= u' '; }
@@ -39,37 +41,14 @@ int EscapeAt(const String& s, size_t i) {
 // is malformed.
 size_t DecodeSequence(const String& s, size_t i, String& out) {
   int lead = EscapeAt(s, i);
-  if (lead <= 0) return 0;
-  if (lead < 0x80) {
-    out = String(1, static_cast<Char>(lead));
-    return 3;
-  }
-  int need;
-  uint32_t value, low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    need = 1;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    need = 2;
-    value = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    need = 3;
-    value = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
+  TUtf8Decoder decoder;
+  if (lead <= 0 || !decoder.Start(static_cast<uint32_t>(lead))) return 0;
   size_t pos = i + 3;
-  for (int k = 0; k < need; ++k, pos += 3) {
+  for (; decoder.NeedsMore(); pos += 3) {
     int next = EscapeAt(s, pos);
-    if (next < static_cast<int>(low) || next > static_cast<int>(high)) return 0;
-    value = value << 6 | (next & 0x3F);
-    low = 0x80;
-    high = 0xBF;
+    if (next < 0 || !decoder.Add(static_cast<uint32_t>(next))) return 0;
   }
+  uint32_t value = decoder.CodePoint();
   if (value >= 0x10000) {
     value -= 0x10000;
     out = {static_cast<Char>(0xD800 + (value >> 10)), static_cast<Char>(0xDC00 + (value & 0x3FF))};
