@@ -112,8 +112,7 @@ class TPdfEnum {
   void PlayClip(const TEmfRecord& r);
   void PlayWorldTransform(const TEmfRecord& r);
 
-  // Regions: rectangles of region data in a record, and their fill in device pixels.
-  std::vector<TRect> RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const;
+  // Regions: the rectangles of region data mapped to device pixels, and their fill.
   TRegion LogicalRegion(const std::vector<TRect>& rects) const;
   void FillRegion(const TRegion& deviceRegion, COLORREF color);
   // Writes the clip region of the metafile when it differs from the one in force.

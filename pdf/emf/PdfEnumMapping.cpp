@@ -53,17 +53,6 @@ void TPdfEnum::PlayWorldTransform(const TEmfRecord& r) {
   UpdateMapping();
 }
 
-std::vector<TRect> TPdfEnum::RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const {
-  std::string_view data = r.Span(dataAt, r.U32(sizeAt));
-  TEmfRecord region(data, r.Offset() + dataAt);
-  uint32_t headerSize = region.U32(0), count = region.U32(8);
-  region.Array(headerSize, count, 16);
-  std::vector<TRect> rects;
-  rects.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) rects.push_back(region.RectL(headerSize + size_t{i} * 16));
-  return rects;
-}
-
 TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
   const TXForm& w = states_.back().World;
   std::vector<TRect> device;
@@ -93,7 +82,7 @@ void TPdfEnum::PlayClip(const TEmfRecord& r) {
         if (mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
         return SyncClip();
       }
-      TRegion region = TRegion::FromRects(RegionRects(r, 8, 16));
+      TRegion region = TRegion::FromRects(r.RegionRects(8, 16));
       mapping_.ExtSelectClipRgn(&region, mode);
       break;
     }

@@ -233,7 +233,7 @@ void TPdfEnum::PlayRegion(const TEmfRecord& r) {
   }
   if (!color) return;
   size_t dataAt = type == EMR_PAINTRGN ? 28 : type == EMR_FILLRGN ? 32 : 40;
-  TRegion region = LogicalRegion(RegionRects(r, 24, dataAt));
+  TRegion region = LogicalRegion(r.RegionRects(24, dataAt));
   if (type == EMR_FRAMERGN) {
     // The frame is what eroding the region by the brush's width and height takes away.
     int w = std::max(1, static_cast<int>(std::lround(std::abs(r.I32(32) * mapping_.ScaleX()))));

@@ -474,20 +474,8 @@ void TEmfPlayback::PlaySelect(uint32_t handle) {
 
 // --- regions and clipping ---
 
-std::vector<TRect> TEmfPlayback::RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const {
-  uint32_t dataSize = r.U32(sizeAt);
-  std::string_view data = r.Span(dataAt, dataSize);
-  TEmfRecord region(data, r.Offset() + dataAt);
-  uint32_t headerSize = region.U32(0), count = region.U32(8);
-  region.Array(headerSize, count, 16);
-  std::vector<TRect> rects;
-  rects.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) rects.push_back(region.RectL(headerSize + size_t{i} * 16));
-  return rects;
-}
-
 void TEmfPlayback::PlayFillRgn(const TEmfRecord& r, size_t sizeAt, size_t dataAt, std::optional<TLogBrush> brush) {
-  std::vector<TRect> rects = RegionRects(r, sizeAt, dataAt);
+  std::vector<TRect> rects = r.RegionRects(sizeAt, dataAt);
   for (TRect& rect : rects) rect = MapRect(rect).Normalized();
   target_.FillRgn(TRegion::FromRects(rects), brush ? *brush : target_.GetCurrentBrush());
 }
@@ -506,7 +494,7 @@ void TEmfPlayback::PlayClipRgn(const TEmfRecord& r) {
     return;
   }
   // Metafile device pixels to target device pixels.
-  std::vector<TRect> rects = RegionRects(r, 8, 16);
+  std::vector<TRect> rects = r.RegionRects(8, 16);
   for (TRect& rect : rects) {
     TPoint a = target_.LPtoDP(MapDevice({rect.Left, rect.Top})), b = target_.LPtoDP(MapDevice({rect.Right, rect.Bottom}));
     rect = TRect{a.X, a.Y, b.X, b.Y}.Normalized();

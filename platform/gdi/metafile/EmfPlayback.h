@@ -60,8 +60,6 @@ class TEmfPlayback {
   void PlayWorldTransform(const TEmfRecord& r);
   // The clip region of the target kept inside the one it had before the playback.
   void KeepInsideInitialClip();
-  // The rectangles of region data, bounds-checked.
-  std::vector<TRect> RegionRects(const TEmfRecord& r, size_t sizeAt, size_t dataAt) const;
   TObject* Entry(uint32_t handle);
 
   TDeviceContext& target_;

@@ -23,6 +23,16 @@ std::string_view TEmfRecord::Array(size_t at, size_t count, size_t elementSize) 
   return Span(at, count * elementSize);
 }
 
+std::vector<TRect> TEmfRecord::RegionRects(size_t sizeAt, size_t dataAt) const {
+  TEmfRecord region(Span(dataAt, U32(sizeAt)), offset_ + dataAt);
+  uint32_t headerSize = region.U32(0), count = region.U32(8);
+  region.Array(headerSize, count, 16);
+  std::vector<TRect> rects;
+  rects.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) rects.push_back(region.RectL(headerSize + size_t{i} * 16));
+  return rects;
+}
+
 uint32_t TEmfRecord::U32(size_t at) const {
   auto p = reinterpret_cast<const uint8_t*>(Span(at, 4).data());
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;

@@ -38,6 +38,9 @@ class TEmfRecord {
   std::string_view Span(size_t at, size_t count) const;
   // count elements of elementSize bytes from at, checked without overflow.
   std::string_view Array(size_t at, size_t count, size_t elementSize) const;
+  // The rectangles of region data: its byte count stands at sizeAt, the data (header, then
+  // the rectangles) starts at dataAt; raises when the rectangles do not lie inside the data.
+  std::vector<TRect> RegionRects(size_t sizeAt, size_t dataAt) const;
 
  private:
   [[noreturn]] void Fail() const;
