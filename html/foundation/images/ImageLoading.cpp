@@ -108,35 +108,18 @@ TImageObject ReadImageFile(const String& fileName, uint8_t& transparency, std::u
   return ReadImageStream(&stream, transparency, mask);
 }
 
-int ImageWidthOf(const TImageObject& image) {
+TSize ImageSizeOf(const TImageObject& image) {
   return std::visit(
-      [](const auto& object) -> int {
+      [](const auto& object) -> TSize {
         using T = std::decay_t<decltype(object)>;
         if constexpr (std::is_same_v<T, std::monostate>) {
           throw EGDIPlus(S("Not a TBitmap, TGifImage, TMetafile, or TGpImage"));
         } else if constexpr (std::is_same_v<T, std::unique_ptr<TGIFImage>>) {
-          return object->FrameWidth;
+          return {object->FrameWidth, object->FrameHeight};
         } else if constexpr (std::is_same_v<T, std::unique_ptr<TGpImage>>) {
-          return object->GetWidth();
+          return {object->GetWidth(), object->GetHeight()};
         } else {
-          return object->Width();
-        }
-      },
-      image);
-}
-
-int ImageHeightOf(const TImageObject& image) {
-  return std::visit(
-      [](const auto& object) -> int {
-        using T = std::decay_t<decltype(object)>;
-        if constexpr (std::is_same_v<T, std::monostate>) {
-          throw EGDIPlus(S("Not a TBitmap, TGifImage, TMetafile, or TGpImage"));
-        } else if constexpr (std::is_same_v<T, std::unique_ptr<TGIFImage>>) {
-          return object->FrameHeight;
-        } else if constexpr (std::is_same_v<T, std::unique_ptr<TGpImage>>) {
-          return object->GetHeight();
-        } else {
-          return object->Height();
+          return {object->Width(), object->Height()};
         }
       },
       image);

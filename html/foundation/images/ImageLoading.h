@@ -35,8 +35,7 @@ TImageObject ReadImageStream(TStream* stream, uint8_t& transparency, std::unique
 TImageObject ReadImageFile(const String& fileName, uint8_t& transparency, std::unique_ptr<TBitmap>& mask);
 
 // The size of one frame of the image; raises EGDIPlus for an empty object.
-int ImageWidthOf(const TImageObject& image);
-int ImageHeightOf(const TImageObject& image);
+TSize ImageSizeOf(const TImageObject& image);
 
 // A new bitmap holding a bitmap or alpha image stretched onto it (others raise EInvalidCast);
 // a side of 1 pixel becomes the requested side, at most 100.

@@ -86,7 +86,7 @@ TEST(ImageLoading, WhatEachStreamGives) {
     EXPECT_EQ(kind, c.kind);
     EXPECT_EQ(transparency, c.transparency);
     EXPECT_EQ(mask != nullptr, c.mask);
-    if (kind != "none") EXPECT_EQ(ImageWidthOf(image), 2);
+    if (kind != "none") EXPECT_EQ(ImageSizeOf(image).cx, 2);
   }
 }
 
@@ -123,7 +123,7 @@ TEST(ImageLoading, BrokenDataRaisesOrGivesNothing) {
     EXPECT_EQ(StringToUtf8(e.Message()), "Can't load image stream. GDI error 2");
   }
   EXPECT_TRUE(IsEmptyImage(ReadImageFile(u"/nonexistent/picture.gif", transparency, mask)));
-  EXPECT_THROW(ImageWidthOf(TImageObject{}), EGDIPlus);
+  EXPECT_THROW(ImageSizeOf(TImageObject{}), EGDIPlus);
 }
 
 TEST(ImageLoading, PngOnlyWhileACacheHoldsTheImageLayer) {
