@@ -9,6 +9,7 @@
 #include "platform/gdi/regions/Region.h"
 #include "pdf/emf/PdfEnum.h"
 #include "tests/pdf/emf/EmfTestTools.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -197,6 +198,6 @@ TEST_P(RecordFragments, AppearInTheContentStream) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, RecordFragments, ::testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& info) { return std::to_string(info.index); });
+                         [](const testing::TestParamInfo<Case>& info) { return CaseName(info.param.Name, info.index); });
 
 }  // namespace

@@ -146,7 +146,11 @@ TEST_P(PdfStreamThreshold, CompressesFrom100Bytes) {
 INSTANTIATE_TEST_SUITE_P(Lengths, PdfStreamThreshold,
                          testing::Values(StreamCase{0, true, false}, StreamCase{99, true, false},
                                          StreamCase{100, true, true}, StreamCase{5000, true, true},
-                                         StreamCase{5000, false, false}));
+                                         StreamCase{5000, false, false}),
+                         [](const auto& info) {
+                           return "length" + std::to_string(info.param.length) +
+                                  (info.param.compress ? "_compressing" : "_uncompressed");
+                         });
 
 TEST(PdfObjects, StreamContentCanBeReplaced) {
   TPdfStream s(nullptr, false, 1252);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/controls/Buttons.h"
 #include "platform/ui/controls/CategoryPanels.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/menus/Menus.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -137,6 +139,23 @@ TEST_F(ControlsFixture, PageControlHiddenTabsKeepTheirPlace) {
   EXPECT_EQ(pages->ActivePage(), sheets[0]);
 }
 
+TEST_F(ControlsFixture, PagesTakeTheDisplayAreaAndTheirAlignedChildrenFollowResizes) {
+  auto* pages = Add<TPageControl>(form);
+  pages->SetBounds(0, 0, 300, 200);
+  auto* sheet = new TTabSheet(form);
+  sheet->SetPageControl(pages);
+  auto* filling = Add<TEdit>(sheet);
+  filling->SetAlign(TAlign::alClient);
+  EXPECT_EQ(pages->DisplayRect(), (TRect{0, 0, 296, 172}));
+  EXPECT_EQ(sheet->Width(), 296);
+  EXPECT_EQ(filling->Height(), 172);
+
+  pages->SetBounds(0, 0, 500, 400);
+  EXPECT_EQ(sheet->Width(), 496);
+  EXPECT_EQ(filling->Width(), 496);
+  EXPECT_EQ(filling->Height(), 372);
+}
+
 TEST_F(ControlsFixture, CategoryPanelsCollapseToTheirHeader) {
   auto* group = Add<TCategoryPanelGroup>(form);
   auto* first = Add<TCategoryPanel>(group);
@@ -244,7 +263,8 @@ INSTANTIATE_TEST_SUITE_P(Menus, ShortCuts,
                                            ShortCutCase{u"Alt+F12", scAlt | 0x7B, u"Alt+F12"},
                                            ShortCutCase{u"Del", 0x2E, u"Del"},
                                            ShortCutCase{u"Ctrl+", scNone, u""},
-                                           ShortCutCase{u"Ctrl+Foo", scNone, u""}));
+                                           ShortCutCase{u"Ctrl+Foo", scNone, u""}),
+                         [](const auto& info) { return CaseName(StringToUtf8(info.param.text), info.index); });
 
 TEST_F(ControlsFixture, MenuItemsFoundByShortCutAndClicked) {
   auto* menu = new TMainMenu(form);

@@ -25,6 +25,7 @@ class TSquare : public TCustomControl {
 };
 
 struct PaintCase {
+  const char* name;
   TColor color;
   uint32_t background;  // 0x00RRGGBB
 };
@@ -47,8 +48,9 @@ TEST_P(CustomControlPaint, PaintsOnTheGivenCanvas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CustomControl, CustomControlPaint,
-                         ::testing::Values(PaintCase{clRed, 0xFF0000}, PaintCase{clWhite, 0xFFFFFF},
-                                           PaintCase{clBtnFace, 0xF0F0F0}));
+                         ::testing::Values(PaintCase{"clRed", clRed, 0xFF0000}, PaintCase{"clWhite", clWhite, 0xFFFFFF},
+                                           PaintCase{"clBtnFace", clBtnFace, 0xF0F0F0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CustomControl, AFailedPaintLeavesTheCanvasMeasuringAgain) {
   TSquare square(nullptr);

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/grid/StringGrid.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -49,7 +50,12 @@ INSTANTIATE_TEST_SUITE_P(Grid, RowCountRules,
                                            CountCase{1, 2, 2, 1},    // above: kept
                                            CountCase{3, 3, 3, 2},    // lowered to count - 1
                                            CountCase{3, 2, 2, 1},
-                                           CountCase{0, 1, 1, 0}));
+                                           CountCase{0, 1, 1, 0}),
+                         [](const auto& info) {
+                           return CaseName("fixed" + std::to_string(info.param.fixedRows) + "_set" +
+                                               std::to_string(info.param.setRowCount),
+                                           info.index);
+                         });
 
 TEST_F(GridFixture, FixedRowsStayLoweredWhenTheCountGrowsAgain) {
   grid.SetRowCount(2);

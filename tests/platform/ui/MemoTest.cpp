@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/controls/Memo.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -36,9 +37,11 @@ INSTANTIATE_TEST_SUITE_P(Memo, MemoLineRules,
                                            LinesCase{u"a\r\n", 1, {u"a", u""}},
                                            LinesCase{u"a\r\nb", 2, {u"a", u"b"}},
                                            LinesCase{u"a\r\n\r\n", 2, {u"a", u"", u""}},
-                                           LinesCase{u"\r\n", 1, {u"", u""}}));
+                                           LinesCase{u"\r\n", 1, {u"", u""}}),
+                         [](const auto& info) { return CaseName("text_" + StringToUtf8(info.param.text), info.index); });
 
 struct EditCase {
+  const char* name;
   const char16_t* start;
   std::function<void(TMemoLines&)> edit;
   const char16_t* text;
@@ -55,20 +58,21 @@ TEST_P(MemoEdits, LineOperationsGiveTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Memo, MemoEdits,
-    ::testing::Values(EditCase{u"", [](TMemoLines& l) { l.Add(u"x"); }, u"x\r\n"},
-                      EditCase{u"", [](TMemoLines& l) { l.Add(u"x"); l.Add(u"y"); }, u"x\r\ny\r\n"},
-                      EditCase{u"abc", [](TMemoLines& l) { l.Add(u"x"); }, u"abc\r\nx"},
-                      EditCase{u"a\r\nb\r\n", [](TMemoLines& l) { l.Insert(0, u"z"); }, u"z\r\na\r\nb\r\n"},
-                      EditCase{u"a\r\nb\r\n", [](TMemoLines& l) { l.Delete(0); }, u"b\r\n"},
-                      EditCase{u"a\r\nb", [](TMemoLines& l) { l.Delete(1); }, u"a\r\n"},
-                      EditCase{u"a\r\nb\r\n", [](TMemoLines& l) { l.Put(1, u"B"); }, u"a\r\nB\r\n"},
-                      EditCase{u"a\r\nb\r\n", [](TMemoLines& l) { l.Clear(); }, u""},
-                      EditCase{u"a\nb\rc", [](TMemoLines&) {}, u"a\r\nb\r\nc"},
-                      EditCase{u"", [](TMemoLines& l) {
+    ::testing::Values(EditCase{"Add", u"", [](TMemoLines& l) { l.Add(u"x"); }, u"x\r\n"},
+                      EditCase{"AddTwice", u"", [](TMemoLines& l) { l.Add(u"x"); l.Add(u"y"); }, u"x\r\ny\r\n"},
+                      EditCase{"AddAfterAnUnendedLine", u"abc", [](TMemoLines& l) { l.Add(u"x"); }, u"abc\r\nx"},
+                      EditCase{"InsertFirst", u"a\r\nb\r\n", [](TMemoLines& l) { l.Insert(0, u"z"); }, u"z\r\na\r\nb\r\n"},
+                      EditCase{"DeleteFirst", u"a\r\nb\r\n", [](TMemoLines& l) { l.Delete(0); }, u"b\r\n"},
+                      EditCase{"DeleteAnUnendedLast", u"a\r\nb", [](TMemoLines& l) { l.Delete(1); }, u"a\r\n"},
+                      EditCase{"Put", u"a\r\nb\r\n", [](TMemoLines& l) { l.Put(1, u"B"); }, u"a\r\nB\r\n"},
+                      EditCase{"Clear", u"a\r\nb\r\n", [](TMemoLines& l) { l.Clear(); }, u""},
+                      EditCase{"LoneLfAndCrBecomeCrLf", u"a\nb\rc", [](TMemoLines&) {}, u"a\r\nb\r\nc"},
+                      EditCase{"AddStrings", u"", [](TMemoLines& l) {
                                  TStringList src;
                                  src.SetText(u"p\r\nq\r\n");
                                  l.AddStrings(src);
-                               }, u"p\r\nq\r\n"}));
+                               }, u"p\r\nq\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Memo, IndexErrorsForPutAndDelete) {
   TMemo memo(nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/html/foundation/charsets/ConverterTestTools.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -13,6 +14,11 @@ struct Case {
 };
 
 class ConverterCases : public testing::TestWithParam<Case> {};
+
+// "cp932_82_A0_B1_F0_40_0": the code page and the bytes.
+std::string NameOf(const testing::TestParamInfo<Case>& info) {
+  return CaseName("cp" + std::to_string(info.param.codePage) + "_" + info.param.hex, info.index);
+}
 
 TEST_P(ConverterCases, Decode) {
   const Case& c = GetParam();
@@ -41,7 +47,7 @@ const Case kSingleByte[] = {
     {29001, "41 C0", u"A\uFFFD"},   // no table on this platform: ASCII, the rest unknown
     {57002, "41 B3", u"A\uFFFD"},
 };
-INSTANTIATE_TEST_SUITE_P(SingleByte, ConverterCases, testing::ValuesIn(kSingleByte));
+INSTANTIATE_TEST_SUITE_P(SingleByte, ConverterCases, testing::ValuesIn(kSingleByte), NameOf);
 
 const Case kDoubleByte[] = {
     // Shift-JIS
@@ -83,7 +89,7 @@ const Case kDoubleByte[] = {
     {54936, "85 30 81 30", u"\uFFFD"},     // four bytes in the gap before the supplementary planes
     {54936, "84 31 A5 30", u"\uFFFD"},     // past the last BMP code
 };
-INSTANTIATE_TEST_SUITE_P(DoubleByte, ConverterCases, testing::ValuesIn(kDoubleByte));
+INSTANTIATE_TEST_SUITE_P(DoubleByte, ConverterCases, testing::ValuesIn(kDoubleByte), NameOf);
 
 const Case kStateful[] = {
     {50220, "1B 24 42 30 21 1B 28 42 41", u"\u4E9CA"},
@@ -104,7 +110,7 @@ const Case kStateful[] = {
     {50227, "1B 4E 41", u"\u001BNA"},  // single shift 2 without a designation
     {50227, "1B 24 29 41 0A 0E 30 21", u"\n\u000E0!"},  // the designation ends with the line
 };
-INSTANTIATE_TEST_SUITE_P(Stateful, ConverterCases, testing::ValuesIn(kStateful));
+INSTANTIATE_TEST_SUITE_P(Stateful, ConverterCases, testing::ValuesIn(kStateful), NameOf);
 
 const Case kUnicode[] = {
     {65001, "E3 81 82", u"\u3042"},
@@ -126,6 +132,6 @@ const Case kUnicode[] = {
     {1200, "41 00 3D D8 00 DE", u"A\U0001F600"},
     {1201, "00 41 D8 3D DE 00", u"A\U0001F600"},
 };
-INSTANTIATE_TEST_SUITE_P(Unicode, ConverterCases, testing::ValuesIn(kUnicode));
+INSTANTIATE_TEST_SUITE_P(Unicode, ConverterCases, testing::ValuesIn(kUnicode), NameOf);
 
 }  // namespace

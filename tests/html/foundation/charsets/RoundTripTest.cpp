@@ -4,6 +4,7 @@
 #include "platform/rtl/Unicode.h"
 #include "tests/html/foundation/charsets/ConverterTestTools.h"
 #include "tests/html/foundation/charsets/IconvOracle.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -51,6 +52,9 @@ const RoundTrip kRoundTrips[] = {
     {950, "CP950", "<p>中華民國</p>\n繁體字\n"},
     {50220, "ISO-2022-JP-2", "日本語\n한국어 텍스트\n"},
 };
-INSTANTIATE_TEST_SUITE_P(Texts, ConverterRoundTrip, testing::ValuesIn(kRoundTrips));
+// "cp50220_ISO_2022_JP_0": the code page and the encoding iconv wrote.
+INSTANTIATE_TEST_SUITE_P(Texts, ConverterRoundTrip, testing::ValuesIn(kRoundTrips), [](const auto& info) {
+  return CaseName("cp" + std::to_string(info.param.codePage) + "_" + info.param.iconvName, info.index);
+});
 
 }  // namespace

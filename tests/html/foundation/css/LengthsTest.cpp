@@ -5,6 +5,7 @@
 #include "platform/rtl/Unicode.h"
 
 #include "html/foundation/css/PropertyIndex.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 struct LengthCase {
@@ -35,7 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LengthCase{u"-2.5px", false, 0, -2}, LengthCase{u".5em", false, 0, 8},
                       LengthCase{u"1e1px", false, 0, 10}, LengthCase{u"10 px", false, 0, 10},
                       LengthCase{u"1e400px", false, 0, 2147483647}, LengthCase{u"-", false, 0, -7},
-                      LengthCase{u".", false, 0, -7}));
+                      LengthCase{u".", false, 0, -7}),
+    [](const auto& info) {
+      return CaseName(StringToUtf8(info.param.Text) + (info.param.Relative ? "_relative" : ""), info.index);
+    });
 
 TEST(SplitNumberUnit, ExponentOnlyWithDigits) {
   long double n;
