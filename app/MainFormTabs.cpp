@@ -26,18 +26,6 @@ T* Filling(TForm1* form, TWinControl* parent, const char16_t* name) {
   return c;
 }
 
-// A page control's sheets take the area below its tabs, so that the controls aligned on
-// them fill what is shown; they follow every resize.
-constexpr int kTabsHeight = 28;
-void FitPages(TPageControl* pages) {
-  for (int i = 0; i < pages->PageCount(); ++i)
-    pages->Pages(i)->SetBounds(0, 0, std::max(0, pages->Width() - 4), std::max(0, pages->Height() - kTabsHeight));
-}
-void FitPagesOnResize(TPageControl* pages) {
-  pages->OnResize = [pages](TComponent*) { FitPages(pages); };
-  FitPages(pages);
-}
-
 TButton* HiddenButton(TForm1* form, TWinControl* parent, const char16_t* name) {
   auto* b = Make<TButton>(form, parent, name, name);
   b->SetVisible(false);
@@ -162,5 +150,4 @@ void TForm1::BuildOtherTabs() {
   PageControl4->SetActivePage(TabSheet9);
 
   PageControl1->SetActivePage(Tagauswertungen);
-  for (TPageControl* pages : {PageControl1, PageControl2, PageControl3, PageControl4}) FitPagesOnResize(pages);
 }

@@ -39,6 +39,21 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
 }
 
+namespace {
+constexpr int kTabsHeight = 28;  // the row of tabs above the pages
+constexpr int kFrameWidth = 4;   // the frame around a page, left and right together
+}  // namespace
+
+TRect TPageControl::DisplayRect() const {
+  return TRect{0, 0, std::max(0, Width() - kFrameWidth), std::max(0, Height() - kTabsHeight)};
+}
+
+void TPageControl::AlignControls() {
+  const TRect area = DisplayRect();
+  for (TTabSheet* page : pages_) page->SetBounds(area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top);
+  TWinControl::AlignControls();
+}
+
 TTabSheet* TPageControl::Pages(int index) const {
   if (index < 0 || index >= PageCount())
     throw EListError(S("Listenindex überschreitet das Maximum (") + Utf8ToString(std::to_string(index)) + u")");
@@ -53,6 +68,7 @@ void TPageControl::ControlsChanged() {
   if (activePage_ && std::find(pages_.begin(), pages_.end(), activePage_) == pages_.end()) activePage_ = nullptr;
   // The first page added becomes the active one.
   if (!activePage_ && !pages_.empty()) activePage_ = pages_.front();
+  AlignControls();
   Changed(TChange::Pages);
 }
 

@@ -38,6 +38,11 @@ class TPageControl : public TWinControl {
   // The user chose a tab.
   void UserSelectPage(TTabSheet* page);
 
+  // The area the pages take: the client area below the tabs, inside the frame.
+  TRect DisplayRect() const;
+  // Every page takes the display area; then the aligned children as usual.
+  void AlignControls() override;
+
  protected:
   void ControlsChanged() override;
 

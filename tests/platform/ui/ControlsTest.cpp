@@ -139,6 +139,23 @@ TEST_F(ControlsFixture, PageControlHiddenTabsKeepTheirPlace) {
   EXPECT_EQ(pages->ActivePage(), sheets[0]);
 }
 
+TEST_F(ControlsFixture, PagesTakeTheDisplayAreaAndTheirAlignedChildrenFollowResizes) {
+  auto* pages = Add<TPageControl>(form);
+  pages->SetBounds(0, 0, 300, 200);
+  auto* sheet = new TTabSheet(form);
+  sheet->SetPageControl(pages);
+  auto* filling = Add<TEdit>(sheet);
+  filling->SetAlign(TAlign::alClient);
+  EXPECT_EQ(pages->DisplayRect(), (TRect{0, 0, 296, 172}));
+  EXPECT_EQ(sheet->Width(), 296);
+  EXPECT_EQ(filling->Height(), 172);
+
+  pages->SetBounds(0, 0, 500, 400);
+  EXPECT_EQ(sheet->Width(), 496);
+  EXPECT_EQ(filling->Width(), 496);
+  EXPECT_EQ(filling->Height(), 372);
+}
+
 TEST_F(ControlsFixture, CategoryPanelsCollapseToTheirHeader) {
   auto* group = Add<TCategoryPanelGroup>(form);
   auto* first = Add<TCategoryPanel>(group);
