@@ -1,6 +1,10 @@
 #include "platform/ui/qt/QtConvert.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
+
+#include "platform/gdi/fonts/FontHandle.h"
 
 #include "platform/ui/dialogs/FileDialogs.h"
 
@@ -10,12 +14,16 @@ QColor ToQtColor(TColor color) {
 }
 
 QFont ToQtFont(const TFont& font) {
-  QFont f(ToQt(font.Name()));
-  // A negative height is the em height in pixels, a positive one the cell height.
-  if (font.Height() < 0)
-    f.setPixelSize(-font.Height());
-  else if (font.Height() > 0)
-    f.setPixelSize(font.Height());
+  // The family and em size of the font the model measures with (the face name resolved
+  // through fontconfig, as text widths are taken), not Qt's own pick for the face name:
+  // "Tahoma" may be a wider family to Qt than to the model, and fitted columns would not fit.
+  const TRealizedFont& realized = font.Handle().Realized();
+  QFont f(ToQt(realized.Location().FileFamily));
+  // A cell height gives a fractional em; Qt takes whole pixels, and rounding down keeps the
+  // drawn text within the width the model measured.
+  f.setPixelSize(std::max(1, static_cast<int>(std::floor(realized.EmPixels() + 1e-6))));
+  // The model's advances come from unhinted outlines; hinted advances may be wider.
+  f.setHintingPreference(QFont::PreferNoHinting);
   f.setBold(font.Style() & fsBold);
   f.setItalic(font.Style() & fsItalic);
   f.setUnderline(font.Style() & fsUnderline);

@@ -19,6 +19,7 @@ inline String FromQt(const QString& s) { return String(reinterpret_cast<const Ch
 
 // A colour of the model (system colours through the fixed table).
 QColor ToQtColor(TColor color);
+// The font the model realises for a control (family and em size as the model measures).
 QFont ToQtFont(const TFont& font);
 QKeySequence ToQtShortCut(TShortCut shortCut);
 // "CSV-Tabellen|*.csv|Alle|*.*;*.txt" -> {"CSV-Tabellen (*.csv)", "Alle (*.* *.txt)"}.

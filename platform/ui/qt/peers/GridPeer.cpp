@@ -75,6 +75,11 @@ class TGridPeer : public TQtPeer {
     w->setModel(model_);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Cells are single lines cut at the column's edge, as the model lays them out: the model
+    // fits columns to their text with its own measure, and a pixel of hinting must not turn
+    // the end of a fitted URL into "...".
+    w->setTextElideMode(Qt::ElideNone);
+    w->setWordWrap(false);
     w->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     w->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     w->horizontalHeader()->setMinimumSectionSize(0);

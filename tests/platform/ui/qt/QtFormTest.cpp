@@ -259,12 +259,14 @@ TEST_F(QtFormFixture, ComboChangesOnlyOnUserInput) {
 }
 
 TEST_F(QtFormFixture, RadioButtonsClickedThroughQtStayExclusive) {
-  QTest::mouseClick(WidgetOf<QRadioButton>(radioA), Qt::LeftButton);
-  QTest::mouseClick(WidgetOf<QRadioButton>(radioB), Qt::LeftButton);
+  // Qt takes clicks on the indicator and the caption only, not on the rest of the control.
+  auto onIndicator = [](QWidget* w) { return QPoint(6, w->height() / 2); };
+  QTest::mouseClick(WidgetOf<QRadioButton>(radioA), Qt::LeftButton, {}, onIndicator(WidgetOf<QWidget>(radioA)));
+  QTest::mouseClick(WidgetOf<QRadioButton>(radioB), Qt::LeftButton, {}, onIndicator(WidgetOf<QWidget>(radioB)));
   EXPECT_FALSE(radioA->Checked());
   EXPECT_TRUE(radioB->Checked());
   EXPECT_FALSE(WidgetOf<QRadioButton>(radioA)->isChecked());
-  QTest::mouseClick(WidgetOf<QCheckBox>(check), Qt::LeftButton);
+  QTest::mouseClick(WidgetOf<QCheckBox>(check), Qt::LeftButton, {}, onIndicator(WidgetOf<QWidget>(check)));
   EXPECT_TRUE(check->Checked());
 }
 
