@@ -8,7 +8,7 @@ namespace {
 struct TNamedColour {
   const char16_t* Name;
   uint32_t Value;  // 0xRRGGBB for keywords; system colours as stored
-  bool System;
+  bool System = false;
 };
 
 // clang-format off

@@ -150,9 +150,6 @@ bool DescendantMatches(const std::vector<TStep>& steps, const TPropStack* stack,
   }
   return false;
 }
-
-// The subject (text before the first blank) of a descendant key.
-String SubjectOf(const String& key) { return key.substr(0, key.find(u' ')); }
 }  // namespace
 
 void TProperties::ApplyStyleRulesPass(TStyleList& styles, int stackIndex, const String& t, const String& c,
