@@ -11,6 +11,7 @@
 #include "platform/rtl/Unicode.h"
 #include "tests/pdf/PdfTestTools.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/pdf/emf/EmfTestTools.h"
 
 namespace {
 
@@ -22,22 +23,6 @@ constexpr const char* kPostScript = R"(%!PS
 0 0.5 0 setrgbcolor newpath 300 60 30 0 360 arc fill
 showpage
 )";
-
-TPixelImage ReadPpm(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int w = 0, h = 0, max = 0;
-  in >> magic >> w >> h >> max;
-  in.get();
-  TPixelImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char rgb[3];
-      in.read(reinterpret_cast<char*>(rgb), 3);
-      image.Set(x, y, (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2]);
-    }
-  return image;
-}
 
 TEST(ForeignMetafiles, APostScriptPageConvertedByPstoedit) {
   TTempDirectory dir;

@@ -193,7 +193,9 @@ TEST_P(RecordFragments, AppearInTheContentStream) {
   const Case& c = GetParam();
   std::string content = RenderedContent(Records(c.Records));
   EXPECT_NE(content.find(c.Expected), std::string::npos) << c.Name << "\n--- content:\n" << content;
-  if (*c.Absent) EXPECT_EQ(content.find(c.Absent), std::string::npos) << c.Name << "\n--- content:\n" << content;
+  if (*c.Absent) {
+    EXPECT_EQ(content.find(c.Absent), std::string::npos) << c.Name << "\n--- content:\n" << content;
+  }
   EXPECT_EQ(Occurrences(content, "q\n"), Occurrences(content, "Q\n")) << c.Name << "\n" << content;
 }
 

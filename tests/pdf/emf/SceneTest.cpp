@@ -20,6 +20,7 @@
 #include "platform/rtl/Unicode.h"
 #include "tests/pdf/PdfTestTools.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/pdf/emf/EmfTestTools.h"
 
 namespace {
 
@@ -114,24 +115,6 @@ struct Scene {
   double Tolerance;  // share of the pixels that may differ
   const char* Text = "";
 };
-
-// pdftoppm's P6 output.
-TPixelImage ReadPpm(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int w = 0, h = 0, max = 0;
-  in >> magic >> w >> h >> max;
-  in.get();
-  TPixelImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char rgb[3];
-      in.read(reinterpret_cast<char*>(rgb), 3);
-      image.Set(x, y, (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2]);
-    }
-  EXPECT_TRUE(in) << path;
-  return image;
-}
 
 bool Differs(uint32_t a, uint32_t b) {
   for (int shift : {0, 8, 16})
