@@ -1,4 +1,4 @@
-#include "html/foundation/document/Attributes.h"
+#include "html/foundation/shared/Attributes.h"
 
 #include <cmath>
 

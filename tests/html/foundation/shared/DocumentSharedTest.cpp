@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "html/foundation/document/Attributes.h"
-#include "html/foundation/document/IdObjects.h"
-#include "html/foundation/document/ImageMaps.h"
-#include "html/foundation/document/SelectionSinks.h"
-#include "html/foundation/document/TextTokens.h"
-#include "html/foundation/document/UrlTarget.h"
-#include "html/foundation/document/WidthValue.h"
+#include "html/foundation/shared/Attributes.h"
+#include "html/foundation/shared/IdObjects.h"
+#include "html/foundation/shared/ImageMaps.h"
+#include "html/foundation/shared/SelectionSinks.h"
+#include "html/foundation/shared/TextTokens.h"
+#include "html/foundation/shared/UrlTarget.h"
+#include "html/foundation/shared/WidthValue.h"
 #include "html/foundation/symbols/SymbolTables.h"
 #include "platform/rtl/Unicode.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "html/foundation/document/Attributes.h"
-#include "html/foundation/document/UrlTarget.h"
+#include "html/foundation/shared/Attributes.h"
+#include "html/foundation/shared/UrlTarget.h"
 #include "platform/gdi/regions/Region.h"
 
 class TMapArea {

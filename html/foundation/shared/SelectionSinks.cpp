@@ -1,4 +1,4 @@
-#include "html/foundation/document/SelectionSinks.h"
+#include "html/foundation/shared/SelectionSinks.h"
 
 void SelTextCount::AddChars(const Char* p, int n) {
   for (int i = 0; i < n; ++i)

@@ -1,4 +1,4 @@
-#include "html/foundation/document/IdObjects.h"
+#include "html/foundation/shared/IdObjects.h"
 
 #include <iterator>
 

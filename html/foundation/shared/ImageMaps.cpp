@@ -1,4 +1,4 @@
-#include "html/foundation/document/ImageMaps.h"
+#include "html/foundation/shared/ImageMaps.h"
 
 #include "html/foundation/globals/TextHelpers.h"
 #include "platform/rtl/IntConvert.h"

@@ -1,6 +1,6 @@
-#include "html/foundation/document/UrlTarget.h"
+#include "html/foundation/shared/UrlTarget.h"
 
-#include "html/foundation/document/Attributes.h"
+#include "html/foundation/shared/Attributes.h"
 
 int32_t NextLinkSerial = 10;
 

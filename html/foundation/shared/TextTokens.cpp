@@ -1,4 +1,4 @@
-#include "html/foundation/document/TextTokens.h"
+#include "html/foundation/shared/TextTokens.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "html/foundation/css/Properties.h"
-#include "html/foundation/document/FreeList.h"
+#include "html/foundation/shared/FreeList.h"
 #include "platform/rtl/Types.h"
 
 // Attribute symbols the accessors look for.
