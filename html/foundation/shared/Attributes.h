@@ -15,6 +15,12 @@ enum : uint8_t {
   ClassAttrSy = 17, CoordsAttrSy = 23, HrefAttrSy = 30, IdAttrSy = 33, NoHrefAttrSy = 47,
   ShapeAttrSy = 67, StyleAttrSy = 72, TargetAttrSy = 74, TitleAttrSy = 76
 };
+// Attribute symbols of images, panels and links.
+enum : uint8_t {
+  ActiveAttrSy = 2, AlignAttrSy = 3, AltAttrSy = 4, BorderAttrSy = 8, HeightAttrSy = 29, HSpaceAttrSy = 31,
+  IsMapAttrSy = 34, NameAttrSy = 46, SrcAttrSy = 70, TabIndexAttrSy = 73, TranspAttrSy = 78, TypeAttrSy = 79,
+  UseMapAttrSy = 80, VSpaceAttrSy = 84, WidthAttrSy = 85
+};
 
 class TAttribute {
  public:

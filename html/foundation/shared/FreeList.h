@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <stdexcept>
 #include <vector>
 
 template <class T>
@@ -19,10 +20,36 @@ class TFreeList {
     items_.push_back(item);
     return Count() - 1;
   }
+  // Puts the item before the one at index (at the end for index Count()).
+  void Insert(int index, T* item) {
+    if (index < 0 || index > Count()) throw std::out_of_range("TFreeList::Insert");
+    items_.insert(items_.begin() + index, item);
+  }
+  // The first position of the item, or -1.
+  int IndexOf(const T* item) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i] == item) return static_cast<int>(i);
+    return -1;
+  }
   void Delete(int index) {
     T* item = items_.at(static_cast<size_t>(index));
     items_.erase(items_.begin() + index);
     if (OwnsItems) delete item;
+  }
+  // Deletes the first occurrence of the item (freeing it when the list owns it); answers
+  // its former index, or -1 when the item was not in the list.
+  int Remove(T* item) {
+    const int index = IndexOf(item);
+    if (index >= 0) Delete(index);
+    return index;
+  }
+  // Takes the first occurrence of the item out of the list without freeing it; answers the
+  // item, or nullptr when it was not there.
+  T* Extract(T* item) {
+    const int index = IndexOf(item);
+    if (index < 0) return nullptr;
+    items_.erase(items_.begin() + index);
+    return item;
   }
   virtual void Clear() {
     std::vector<T*> items;

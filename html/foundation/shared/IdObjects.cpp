@@ -1,6 +1,7 @@
 #include "html/foundation/shared/IdObjects.h"
 
 #include <iterator>
+#include <set>
 
 #include "html/foundation/globals/TextHelpers.h"
 
@@ -8,16 +9,33 @@ void TIDObjectList::Register(const String& id, TIDObject* object) {
   const String key = LowerCaseText(id);
   auto it = items_.find(key);
   if (it != items_.end()) {
-    if (it->second && it->second->FreedByList()) delete it->second;
+    TIDObject* old = it->second;
     items_.erase(it);
+    if (old && old != object && old->FreedByList()) delete old;
   }
   items_.emplace(key, object);
 }
 
 void TIDObjectList::Clear() {
-  for (auto& [key, object] : items_)
-    if (object && object->FreedByList()) delete object;
-  items_.clear();
+  // The objects may remove themselves from this list as they go: take the entries out first.
+  std::map<String, TIDObject*> items;
+  items.swap(items_);
+  std::set<TIDObject*> owned;  // an object filed under two ids is freed once
+  for (auto& [key, object] : items)
+    if (object && object->FreedByList()) owned.insert(object);
+  for (TIDObject* object : owned) delete object;
+}
+
+void TIDObjectList::Remove(const String& id) {
+  auto it = items_.find(LowerCaseText(id));
+  if (it == items_.end()) return;
+  TIDObject* object = it->second;
+  items_.erase(it);
+  if (object && object->FreedByList()) delete object;
+}
+
+void TIDObjectList::RemoveObject(const TIDObject* object) {
+  std::erase_if(items_, [object](const auto& entry) { return entry.second == object; });
 }
 
 TIDObject* TIDObjectList::Find(const String& id) const {

@@ -25,6 +25,11 @@ class TIDObjectList {
   // Replaces an entry of the same id; the old object is freed when the list owns it.
   void Register(const String& id, TIDObject* object);
   void Clear();
+  // Drops the entry of the id; its object is freed when the list owns it.
+  void Remove(const String& id);
+  // Drops every entry that refers to the object, without freeing it (its destructor calls
+  // this, so that the list never keeps a freed object).
+  void RemoveObject(const TIDObject* object);
   int Count() const { return static_cast<int>(items_.size()); }
   TIDObject* Find(const String& id) const;
   TIDObject* ObjectAt(int index) const;

@@ -1,0 +1,125 @@
+#include "html/document/floats/PanelObj.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "html/document/floats/ImageSizing.h"
+#include "html/document/model/Document.h"
+#include "html/foundation/globals/TextHelpers.h"
+#include "html/foundation/shared/Attributes.h"
+#include "platform/ui/controls/CustomControl.h"
+
+namespace {
+int32_t AbsAtMost40(int32_t value) { return static_cast<int32_t>(std::min<int64_t>(std::llabs(value), 40)); }
+}  // namespace
+
+TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attributes, int charPos)
+    : TFloatingObj(document), Panel(std::make_unique<ThvPanel>(nullptr)) {
+  CharPos = charPos;
+  Panel->SetBounds(-4000, -4000, 30, 20);
+  Panel->SetBevelOuter(TPanelBevel::bvNone);
+  Panel->SetColor(clWhite);
+  Panel->SetCaption(String());
+  if (document && document->PaintPanel) Panel->SetParent(document->PaintPanel);
+  int32_t hspace = -1, vspace = 0;
+  for (int i = 0; i < attributes.Count(); ++i) {
+    const TAttribute& a = *attributes.AttributeAt(i);
+    const bool percent = a.ValueText.find(u'%') != String::npos;
+    switch (a.Symbol) {
+      case AlignAttrSy: {
+        const String align = UpperCaseText(a.ValueText);
+        if (align == u"TOP") VertAlignKind = 1;
+        else if (align == u"MIDDLE" || align == u"ABSMIDDLE") VertAlignKind = 2;
+        else if (align == u"LEFT") FloatSide = 5;
+        else if (align == u"RIGHT") FloatSide = 6;
+        break;
+      }
+      case AltAttrSy:
+        SetAlt(a.ValueText);
+        TitleText = AltText;
+        break;
+      case HeightAttrSy:
+        if (percent) {
+          SpecHeight = std::clamp(a.IntValue, 1, 100);
+          HeightIsPercent = true;
+        } else {
+          SpecHeight = std::max(a.IntValue, 1);
+          Panel->SetHeight(SpecHeight);
+        }
+        break;
+      case WidthAttrSy:
+        if (percent) {
+          SpecWidth = std::clamp(a.IntValue, 1, 100);
+          WidthIsPercent = true;
+        } else {
+          SpecWidth = std::max(a.IntValue, 1);
+          Panel->SetWidth(SpecWidth);
+        }
+        break;
+      case HSpaceAttrSy: hspace = AbsAtMost40(a.IntValue); break;
+      case VSpaceAttrSy: vspace = AbsAtMost40(a.IntValue); break;
+      case NameAttrSy: Panel->SetName(a.ValueText); break;
+      case SrcAttrSy: PanelSource = a.ValueText; break;
+      case TypeAttrSy: PanelType = a.ValueText; break;
+      default: break;
+    }
+  }
+  if (hspace < 0) hspace = Floats() ? 3 : 0;
+  SpaceLeft = SpaceRight = hspace;
+  SpaceTop = SpaceBottom = vspace;
+  naturalWidth_ = Panel->Width();
+  naturalHeight_ = Panel->Height();
+  if (document) document->PanelList.Add(this);
+}
+
+TPanelObj::TPanelObj(ThtDocument* document, const TPanelObj& source)
+    : TFloatingObj(document, source), Panel(std::make_unique<ThvPanel>(nullptr)), SourcePanel(source.Panel.get()),
+      IsPrintCopy(true), naturalWidth_(source.naturalWidth_), naturalHeight_(source.naturalHeight_) {
+  const ThvPanel& from = *source.Panel;
+  Panel->SetBounds(from.Left(), from.Top(), from.Width(), from.Height());
+  Panel->ShowInDocument = from.ShowInDocument;
+  Panel->SetColor(from.Color());
+  if (document && document->PaintPanel) Panel->SetParent(document->PaintPanel);
+  SpecWidth = source.SpecWidth;
+  SpecHeight = source.SpecHeight;
+  WidthIsPercent = source.WidthIsPercent;
+  HeightIsPercent = source.HeightIsPercent;
+  SizeKnown = source.SizeKnown;
+  TitleText = source.TitleText;
+}
+
+TPanelObj::~TPanelObj() {
+  if (Document)
+    while (Document->PanelList.Extract(this)) {
+    }
+}
+
+void TPanelObj::MeasureBox(TCanvas&, int availableHeight, int availableWidth, TFontObj*) {
+  const bool widthGiven = SpecWidth >= 0, heightGiven = SpecHeight >= 0;
+  if (WidthIsPercent) {
+    BoxWidth = ScaleClamped(std::max(availableWidth, 0), SpecWidth, 100);
+    if (!heightGiven) BoxHeight = ScaleClamped(naturalHeight_, BoxWidth, naturalWidth_);
+    else if (HeightIsPercent) BoxHeight = ScaleClamped(std::max(availableHeight, 0), SpecHeight, 100);
+    else BoxHeight = SpecHeight;
+  } else if (HeightIsPercent) {
+    BoxHeight = ScaleClamped(std::max(availableHeight, 0), SpecHeight, 100);
+    BoxWidth = widthGiven ? SpecWidth : ScaleClamped(naturalWidth_, BoxHeight, naturalHeight_);
+  } else if (!SizeKnown) {
+    if (widthGiven && heightGiven) {
+      BoxWidth = SpecWidth;
+      BoxHeight = SpecHeight;
+    } else if (widthGiven) {
+      BoxWidth = SpecWidth;
+      BoxHeight = ScaleClamped(naturalHeight_, BoxWidth, naturalWidth_);
+    } else if (heightGiven) {
+      BoxHeight = SpecHeight;
+      BoxWidth = ScaleClamped(naturalWidth_, BoxHeight, naturalHeight_);
+    } else {
+      BoxWidth = naturalWidth_;
+      BoxHeight = naturalHeight_;
+    }
+    SizeKnown = true;
+  }
+  if (!IsPrintCopy && BoxWidth > 0 && BoxHeight > 0)
+    Panel->SetBounds(Panel->Left(), Panel->Top(), BoxWidth, BoxHeight);
+}

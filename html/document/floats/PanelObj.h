@@ -1,0 +1,35 @@
+// A host-supplied window (PANEL and OBJECT elements) placed in the text like an image.
+#pragma once
+
+#include <memory>
+
+#include "html/document/floats/FloatingObj.h"
+#include "platform/ui/controls/Buttons.h"
+
+class TAttributeList;
+
+class ThvPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  bool ShowInDocument = true;  // the window may be shown where the document places it
+};
+
+class TPanelObj : public TFloatingObj {
+ public:
+  // The panel window sits on the document's paint panel, off-screen until painted.
+  TPanelObj(ThtDocument* document, bool forObject, const TAttributeList& attributes, int charPos);
+  // For the printing copy: a window of the source's bounds, not shown.
+  TPanelObj(ThtDocument* document, const TPanelObj& source);
+  // Leaves the document's panel list.
+  ~TPanelObj() override;
+
+  void MeasureBox(TCanvas& canvas, int availableHeight, int availableWidth, TFontObj* fontRun) override;
+
+  std::unique_ptr<ThvPanel> Panel;
+  ThvPanel* SourcePanel = nullptr;  // printing copy: the screen document's panel
+  bool IsPrintCopy = false;
+  String PanelSource, PanelType;  // SRC and TYPE, for the host
+
+ private:
+  int32_t naturalWidth_ = 0, naturalHeight_ = 0;  // the window's size after creation
+};

@@ -1,0 +1,118 @@
+#include "html/document/model/Document.h"
+
+#include "html/document/floats/FloatingObj.h"
+#include "html/foundation/globals/TextHelpers.h"
+#include "html/foundation/images/BuiltInImages.h"
+#include "html/foundation/images/ImageCache.h"
+#include "html/foundation/viewer/ViewerBase.h"
+#include "platform/gdi/canvas/Canvas.h"
+#include "platform/gdi/dc/MeasureDC.h"
+
+ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
+    : TCell(nullptr), Viewer(viewer), PaintPanel(paintPanel) {
+  TCellBasic::Document = this;
+  UseQuirks = viewer && viewer->UseQuirks;
+  TabOrderList.SetSorted(true);
+  TabOrderList.Duplicates = dupAccept;
+}
+
+ThtDocument::~ThtDocument() {
+  // Sections, runs and images leave the lists below as they are freed: free them first.
+  Clear();
+  IdList.Clear();
+  MapList.Clear();
+}
+
+int ThtDocument::SourceToCursor(int sourcePosition, bool backward) {
+  const int cursor = TCell::SourceToCursor(sourcePosition, backward);
+  return cursor >= 0 ? cursor : CursorLength;
+}
+
+bool ThtDocument::CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) {
+  if (cursor < CursorLength) return TCell::CursorToXY(canvas, cursor, x, y);
+  if (CursorLength <= 0 || !TCell::CursorToXY(canvas, CursorLength - 1, x, y)) return false;
+  x += 15;
+  return true;
+}
+
+const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transparency, TBitmap*& mask,
+                                          bool& fromCache, String& key) {
+  mask = nullptr;
+  fromCache = false;
+  key = UpperCaseText(TrimText(source));
+  if (key.empty() || !ImageCache) return nullptr;
+  int index = ImageCache->IndexOf(key);
+  if (index >= 0) {
+    TBitmapItem& item = ImageCache->ItemAt(index);
+    const TImageObject& image = ImageCache->AcquireImage(index);
+    fromCache = true;
+    if (const auto* bitmap = std::get_if<std::unique_ptr<TBitmap>>(&image)) {
+      if (item.Transparency == itrMask) {
+        transparency = item.Transparency;
+      } else if (transparency == itrLowerLeft && !item.ImageMask) {
+        item.ImageMask = ExtractImageMask(**bitmap, false, 0);
+        if (item.ImageMask) item.Transparency = itrLowerLeft;
+      }
+    }
+    mask = item.ImageMask.get();
+    return &image;
+  }
+
+  String fileName = TrimText(source);
+  if (Viewer) {
+    String resolved;
+    Viewer->ResolveFileName(fileName, resolved);
+    if (!resolved.empty()) fileName = resolved;
+  }
+  std::unique_ptr<TBitmap> loadedMask;
+  TImageObject image;
+  try {
+    image = ReadImageFile(fileName, transparency, loadedMask);
+  } catch (const Exception&) {
+    return nullptr;  // a broken or unreadable image shows the error image
+  }
+  if (IsEmptyImage(image)) return nullptr;
+  AddImageItem(*ImageCache, key, std::make_unique<TBitmapItem>(std::move(image), std::move(loadedMask), transparency));
+  index = ImageCache->IndexOf(key);
+  TBitmapItem& item = ImageCache->ItemAt(index);
+  mask = item.ImageMask.get();
+  return &item.Image;
+}
+
+TBitmap& ThtDocument::ErrorImage() {
+  if (!errorImage_) errorImage_ = std::make_unique<TBitmap>(BrokenImageBitmap());
+  return *errorImage_;
+}
+
+TBitmap& ThtDocument::ErrorMask() {
+  if (!errorMask_) errorMask_ = std::make_unique<TBitmap>(BrokenImageMask());
+  return *errorMask_;
+}
+
+TBitmap& ThtDocument::PlaceholderImage() {
+  if (!placeholderImage_) placeholderImage_ = std::make_unique<TBitmap>(PendingImageBitmap());
+  return *placeholderImage_;
+}
+
+bool ThtDocument::IsStockImage(const TBitmap* bitmap) const {
+  return bitmap && (bitmap == errorImage_.get() || bitmap == placeholderImage_.get());
+}
+
+TCanvas& ThtDocument::MeasureCanvas() {
+  if (PaintPanel) return PaintPanel->Canvas();
+  if (!measureCanvas_) measureCanvas_ = std::make_unique<TCanvas>(std::make_unique<TMeasureDC>());
+  return *measureCanvas_;
+}
+
+void ThtDocument::ForgetSection(const TSectionBase* section) {
+  IdList.RemoveObject(section);
+  while (PositionList.Extract(const_cast<TSectionBase*>(section))) {
+  }
+}
+
+void ThtDocument::ForgetFloatingObj(const TFloatingObj* object) {
+  IdList.RemoveObject(object);
+  if (HoverImage == object) HoverImage = nullptr;
+  for (int i = MissingImages.Count() - 1; i >= 0; --i)
+    if (MissingImages.Objects(i) == object) MissingImages.Delete(i);
+}

@@ -1,0 +1,53 @@
+#include "html/document/model/FontList.h"
+
+#include "html/document/model/Document.h"
+
+std::unique_ptr<TFontList> TFontList::CreateCopy(TSectionBase* section, const TFontList& source) {
+  auto list = std::make_unique<TFontList>(true);
+  for (int i = 0; i < source.Count(); ++i) list->Add(new TFontObj(section, *source.Items(i)));
+  return list;
+}
+
+TFontObj* TFontList::RunAt(int position, int& index) const {
+  index = -1;
+  if (Count() == 0) return nullptr;
+  int i = 0;
+  while (i < Count() && Items(i)->StartPos < position) ++i;
+  if (i == Count()) index = Count() - 1;
+  else if (Items(i)->StartPos == position || i == 0) index = i;
+  else index = i - 1;
+  return Items(index);
+}
+
+TMyFont* TFontList::FontAt(int position, int& overhang) const {
+  int index;
+  TFontObj* run = RunAt(position, index);
+  overhang = run ? run->ItalicOverhang : 0;
+  return run ? run->RunFont.get() : nullptr;
+}
+
+int TFontList::RunLengthAt(int position, int textLength) const {
+  int i = 0;
+  while (i < Count() && Items(i)->StartPos < position) ++i;
+  if (i < Count() && Items(i)->StartPos == position) ++i;
+  return i >= Count() ? textLength - position : Items(i)->StartPos - position;
+}
+
+void TFontList::RemoveCharAt(int position, ThtDocument& document) {
+  int i = 0;
+  while (i < Count()) {
+    TFontObj* run = Items(i);
+    if (run->StartPos > position) --run->StartPos;
+    if (i > 0 && run->StartPos == Items(i - 1)->StartPos) {
+      TFontObj* before = Items(i - 1);
+      while (document.LinkList.Extract(before)) {
+      }
+      // A tab stop of the same link passes on; any other leaves the tab order with its run.
+      if (before->FocusControl && before->SameLink(*run) && !before->GetUrl().empty())
+        before->HandFocusControlTo(*run);
+      Delete(i - 1);
+      continue;  // the same index now holds the next run
+    }
+    ++i;
+  }
+}
