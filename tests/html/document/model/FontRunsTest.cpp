@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "html/document/model/Document.h"
+#include "html/document/model/FontList.h"
+#include "html/document/model/TabControl.h"
+#include "platform/gdi/fonts/RealizedFont.h"
+#include "platform/ui/controls/CustomControl.h"
+
+namespace {
+std::unique_ptr<TMyFont> MakeFont(const String& name, int height, TFontStyles style = 0) {
+  auto font = std::make_unique<TMyFont>();
+  font->SetName(name);
+  font->SetHeight(height);
+  font->SetStyle(style);
+  font->Measure();
+  return font;
+}
+
+struct FontRunsTest : ::testing::Test {
+  TCustomControl paintPanel{nullptr};
+  ThtDocument document{nullptr, &paintPanel};
+  TSectionBase section{&document};
+  TFontList runs;
+
+  // A run of a link: serial, link states with a bold hover font.
+  TFontObj* AddRun(int start, int serial = 0) {
+    auto* run = new TFontObj(&section, start, MakeFont(u"Arial", -16));
+    if (serial) {
+      run->LinkTarget->LinkUrl = u"http://127.0.0.1/page";
+      run->LinkTarget->Serial = serial;
+      run->EnsureStateInfos();
+      for (int i = 0; i < 4; ++i) {
+        ThtFontInfo& info = (*run->StateInfos)[i];
+        info.Name = u"Arial";
+        info.Size = 12;
+        info.Style = i >= 2 ? fsBold : fsUnderline;
+        info.Color = i & 1 ? 0x800080 : 0xFF0000;
+      }
+      document.LinkList.Add(run);
+    }
+    runs.Add(run);
+    return run;
+  }
+};
+
+TEST_F(FontRunsTest, MetricsComeFromTheMeasuredFont) {
+  struct Case {
+    int height;
+    TFontStyles style;
+  } cases[] = {{20, fsItalic}, {-20, fsItalic}, {-13, 0}, {-40, fsBold | fsItalic}};
+  for (const Case& c : cases) {
+    TFontObj run(&section, 0, MakeFont(u"Liberation Sans", c.height, c.style));
+    const TTextMetric tm = TRealizedFont(run.RunFont->LogFont()).TextMetric();
+    EXPECT_EQ(run.LineExtent, tm.tmHeight + tm.tmExternalLeading) << c.height;
+    EXPECT_EQ(run.CellHeight, tm.tmHeight);
+    EXPECT_EQ(run.WidestChar, tm.tmMaxCharWidth);
+    EXPECT_EQ(run.BelowBaseline, tm.tmDescent);
+    EXPECT_EQ(run.ItalicOverhang, (c.style & fsItalic) ? tm.tmHeight / 10 : 0);
+    int descent = 0;
+    EXPECT_EQ(run.ExtentAndDescent(descent), run.LineExtent);
+    EXPECT_EQ(descent, run.BelowBaseline);
+  }
+  TFontObj italic20(&section, 0, MakeFont(u"Liberation Sans", 20, fsItalic));
+  EXPECT_EQ(italic20.ItalicOverhang, 2);  // a 20-pixel italic font
+}
+
+TEST_F(FontRunsTest, FindingRunsByPosition) {
+  AddRun(0);
+  AddRun(5);
+  AddRun(9);
+  struct Case {
+    int position, index, lengthTo20;
+  } cases[] = {{0, 0, 5}, {3, 0, 2}, {5, 1, 4}, {8, 1, 1}, {9, 2, 11}, {15, 2, 5}};
+  for (const Case& c : cases) {
+    int index = -1, overhang = -1;
+    EXPECT_EQ(runs.RunAt(c.position, index), runs.Items(c.index)) << c.position;
+    EXPECT_EQ(index, c.index) << c.position;
+    EXPECT_EQ(runs.FontAt(c.position, overhang), runs.Items(c.index)->RunFont.get());
+    EXPECT_EQ(overhang, 0);
+    EXPECT_EQ(runs.RunLengthAt(c.position, 20), c.lengthTo20) << c.position;
+  }
+  TFontList empty;
+  int index = 0, overhang = 0;
+  EXPECT_EQ(empty.RunAt(3, index), nullptr);
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(empty.FontAt(3, overhang), nullptr);
+}
+
+TEST_F(FontRunsTest, HoveringAnyPartOfALinkSwitchesAllItsRuns) {
+  AddRun(0);
+  TFontObj* a = AddRun(4, 7);
+  TFontObj* b = AddRun(8, 7);
+  TFontObj* c = AddRun(12, 7);
+  TFontObj* other = AddRun(16, 8);
+  b->SetLinkHover(document.LinkList, true);
+  for (TFontObj* run : {a, b, c}) {
+    EXPECT_TRUE(run->IsHovered);
+    EXPECT_EQ(run->StateIndex(), 2);
+    EXPECT_EQ(run->RunFont->Style(), fsBold);
+  }
+  EXPECT_FALSE(other->IsHovered);
+  a->SetVisited(true);
+  EXPECT_EQ(a->StateIndex(), 3);
+  EXPECT_EQ(a->RunFont->Color(), 0x800080);
+  c->SetLinkHover(document.LinkList, false);
+  EXPECT_EQ(a->RunFont->Style(), fsUnderline);
+  EXPECT_EQ(b->RunFont->Style(), fsUnderline);
+}
+
+TEST_F(FontRunsTest, OnlyTheFirstRunOfALinkOwnsATabStop) {
+  TFontObj* a = AddRun(0, 3);
+  TFontObj* b = AddRun(4, 3);
+  a->CreateFocusControl(0);
+  b->CreateFocusControl(0);
+  EXPECT_NE(a->FocusControl, nullptr);
+  EXPECT_EQ(b->FocusControl, nullptr);
+  EXPECT_EQ(a->FocusControl->Parent(), &paintPanel);
+  EXPECT_EQ(a->FocusControl->Left(), -4000);
+  EXPECT_TRUE(a->FocusControl->TabStop());
+  EXPECT_EQ(document.TabOrderList.Count(), 0);  // no tab index: not filed
+
+  // Focus goes to the whole link; the viewer hears of it.
+  TFontObj* focused = nullptr;
+  document.OnLinkFocus = [&](TFontObj& run) { focused = &run; };
+  a->FocusControl->OnEnter(a->FocusControl.get());
+  EXPECT_TRUE(a->HasFocus);
+  EXPECT_TRUE(b->HasFocus);
+  EXPECT_EQ(focused, a);
+  a->FocusControl->OnExit(a->FocusControl.get());
+  EXPECT_FALSE(b->HasFocus);
+
+  // Keys reach the viewer's link handling.
+  uint16_t seen = 0;
+  document.OnLinkKey = [&](TFontObj& run, uint16_t& key, uint32_t) {
+    EXPECT_EQ(&run, a);
+    seen = key;
+  };
+  uint16_t key = VK_RETURN;
+  a->FocusControl->OnKeyDown(a->FocusControl.get(), key, 0);
+  EXPECT_EQ(seen, VK_RETURN);
+
+  // Line layout records the link's first line on the run with the tab stop.
+  SetLinkTop(*b, 140);
+  EXPECT_EQ(a->LinkTop, 140);
+  SetLinkTop(*a, 120);
+  EXPECT_EQ(a->LinkTop, 120);
+}
+
+TEST_F(FontRunsTest, TabIndexesAreFiledInTheirOrder) {
+  TFontObj* first = AddRun(0, 1);
+  TFontObj* second = AddRun(4, 2);
+  first->CreateFocusControl(2);
+  second->CreateFocusControl(1);
+  ASSERT_EQ(document.TabOrderList.Count(), 2);
+  EXPECT_EQ(document.TabOrderList.Get(0), u"00001001");
+  EXPECT_EQ(document.TabOrderList.Get(1), u"00002000");
+  EXPECT_EQ(document.TabOrderList.Objects(0), second->FocusControl.get());
+
+  // A run that goes takes its tab stop out of the tab order and leaves the link list.
+  document.HoverLink = second;
+  runs.Remove(second);
+  EXPECT_EQ(document.TabOrderList.Count(), 1);
+  EXPECT_EQ(document.LinkList.IndexOf(second), -1);
+  EXPECT_EQ(document.HoverLink, nullptr);
+}
+
+TEST_F(FontRunsTest, DeletingACharacterMergesRunsAndPassesTheTabStopOn) {
+  TFontObj* plain = AddRun(0);
+  TFontObj* a = AddRun(4, 5);
+  TFontObj* b = AddRun(5, 5);
+  TFontObj* c = AddRun(9);
+  a->CreateFocusControl(3);
+  ThtTabControl* stop = a->FocusControl.get();
+  runs.RemoveCharAt(4, document);  // run a becomes empty: b starts where a started
+  ASSERT_EQ(runs.Count(), 3);
+  EXPECT_EQ(runs.Items(0), plain);
+  EXPECT_EQ(runs.Items(1), b);
+  EXPECT_EQ(runs.Items(2), c);
+  EXPECT_EQ(b->StartPos, 4);
+  EXPECT_EQ(c->StartPos, 8);
+  EXPECT_EQ(b->FocusControl.get(), stop);  // same link: the later run keeps the tab stop
+  EXPECT_EQ(document.TabOrderList.Count(), 1);
+  EXPECT_EQ(document.LinkList.Count(), 1);
+  b->FocusControl->OnEnter(stop);  // its events now reach the run that holds it
+  EXPECT_TRUE(b->HasFocus);
+
+  // A different link: the tab stop goes with its run.
+  TFontObj* d = AddRun(9, 6);
+  AddRun(10, 7);
+  d->CreateFocusControl(4);
+  EXPECT_EQ(document.TabOrderList.Count(), 2);
+  runs.RemoveCharAt(9, document);
+  EXPECT_EQ(document.TabOrderList.Count(), 1);
+  EXPECT_EQ(document.LinkList.Count(), 2);
+}
+
+TEST_F(FontRunsTest, PrintingCopyTakesTheLinkFontOnly) {
+  TFontObj* link = AddRun(3, 9);
+  link->ScriptKind = 9;
+  link->SetHovered(true);
+  link->CreateFocusControl(0);
+  ThtDocument copyDocument(nullptr, nullptr);
+  TSectionBase copySection(&copyDocument);
+  auto copy = TFontList::CreateCopy(&copySection, runs);
+  ASSERT_EQ(copy->Count(), 1);
+  const TFontObj& run = *copy->Items(0);
+  EXPECT_EQ(run.StartPos, 3);
+  EXPECT_EQ(run.ScriptKind, 9);
+  EXPECT_EQ(run.RunFont->Style(), fsUnderline);  // the plain link font, not the hover font
+  EXPECT_EQ(run.GetUrl(), u"http://127.0.0.1/page");
+  EXPECT_NE(run.LinkTarget, link->LinkTarget);
+  EXPECT_EQ(run.StateInfos, nullptr);
+  EXPECT_EQ(run.FocusControl, nullptr);
+}
+
+TEST(CompareWideText, IgnoresCase) {
+  EXPECT_EQ(CompareWideText(u"Ärger", u"äRGER"), 0);
+  EXPECT_NE(CompareWideText(u"a", u"b"), 0);
+}
+}  // namespace
