@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "html/foundation/shared/Attributes.h"
+#include "html/foundation/shared/FreeList.h"
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
 #include "html/foundation/shared/SelectionSinks.h"
@@ -21,7 +22,12 @@ TEST(Attributes, SymbolsAgreeWithTheAttributeTable) {
     uint8_t Symbol;
   } cases[] = {{u"CLASS", ClassAttrSy}, {u"COORDS", CoordsAttrSy}, {u"HREF", HrefAttrSy},
                {u"ID", IdAttrSy},       {u"NOHREF", NoHrefAttrSy}, {u"SHAPE", ShapeAttrSy},
-               {u"STYLE", StyleAttrSy}, {u"TARGET", TargetAttrSy}, {u"TITLE", TitleAttrSy}};
+               {u"STYLE", StyleAttrSy}, {u"TARGET", TargetAttrSy}, {u"TITLE", TitleAttrSy},
+               {u"ACTIVE", ActiveAttrSy}, {u"ALIGN", AlignAttrSy}, {u"ALT", AltAttrSy},
+               {u"BORDER", BorderAttrSy}, {u"HEIGHT", HeightAttrSy}, {u"HSPACE", HSpaceAttrSy},
+               {u"ISMAP", IsMapAttrSy}, {u"NAME", NameAttrSy}, {u"SRC", SrcAttrSy},
+               {u"TABINDEX", TabIndexAttrSy}, {u"TRANSP", TranspAttrSy}, {u"TYPE", TypeAttrSy},
+               {u"USEMAP", UseMapAttrSy}, {u"VSPACE", VSpaceAttrSy}, {u"WIDTH", WidthAttrSy}};
   for (const auto& c : cases) {
     const TSymbolRec* row = AttributeNameList().Find(c.Name);
     ASSERT_NE(row, nullptr) << StringToUtf8(c.Name);
@@ -221,5 +227,78 @@ TEST(IdObjects, RegisterReplacesAndFreesOwned) {
     list.Register(u"other", &section);
   }
   EXPECT_EQ(freed, 2);
+}
+// An owned object that leaves the list when it goes, as the document's anchors do.
+struct SelfRemoving : TIDObject {
+  SelfRemoving(TIDObjectList& list, int& freed) : list_(list), freed_(freed) {}
+  ~SelfRemoving() override {
+    list_.RemoveObject(this);
+    ++freed_;
+  }
+  int AnchorY() const override { return 0; }
+  bool FreedByList() const override { return true; }
+  TIDObjectList& list_;
+  int& freed_;
+};
+
+TEST(IdObjects, RemoveEntriesAndObjects) {
+  int freed = 0;
+  Counted section(false, freed);
+  TIDObjectList list;
+  list.Register(u"a", &section);
+  list.Register(u"b", &section);
+  list.Register(u"c", new Counted(true, freed));
+  list.RemoveObject(&section);  // every id of the object goes, the object stays
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Find(u"a"), nullptr);
+  EXPECT_EQ(freed, 0);
+  list.Remove(u"C");  // an owned object is freed with its entry
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(freed, 1);
+  list.Remove(u"missing");
+
+  // Objects that remove themselves while the list clears, one of them filed twice.
+  auto* anchor = new SelfRemoving(list, freed);
+  list.Register(u"x", anchor);
+  list.Register(u"y", anchor);
+  list.Register(u"z", new SelfRemoving(list, freed));
+  list.Clear();
+  EXPECT_EQ(freed, 3);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(FreeList, InsertIndexRemoveExtract) {
+  int freed = 0;
+  struct Item {
+    explicit Item(int& f) : freed(f) {}
+    ~Item() { ++freed; }
+    int& freed;
+  };
+  TFreeList<Item> list(true);
+  Item* a = new Item(freed);
+  Item* b = new Item(freed);
+  Item* c = new Item(freed);
+  list.Add(a);
+  list.Add(c);
+  list.Insert(1, b);
+  EXPECT_EQ(list.IndexOf(b), 1);
+  EXPECT_EQ(list.IndexOf(c), 2);
+  EXPECT_THROW(list.Insert(4, nullptr), std::out_of_range);
+  EXPECT_EQ(list.Extract(b), b);  // out of the list, not freed
+  EXPECT_EQ(freed, 0);
+  EXPECT_EQ(list.Extract(b), nullptr);
+  EXPECT_EQ(list.Remove(a), 0);  // freed by the owning list
+  EXPECT_EQ(freed, 1);
+  EXPECT_EQ(list.Remove(a), -1);
+  EXPECT_EQ(list.Count(), 1);
+  delete b;
+  list.Clear();
+  EXPECT_EQ(freed, 3);
+
+  TFreeList<Item> borrowed(false);
+  Item d(freed);
+  borrowed.Add(&d);
+  EXPECT_EQ(borrowed.Remove(&d), 0);  // a list that does not own leaves the item alone
+  EXPECT_EQ(freed, 3);
 }
 }  // namespace
