@@ -19,7 +19,9 @@
 
 class TCustomControl;
 class TMarkupViewerBase;
+class TPropStack;
 class TStringBitmapList;
+class TStyleList;
 class TFloatingObj;
 
 class ThtDocument : public TCell {
@@ -74,6 +76,12 @@ class ThtDocument : public TCell {
   int32_t* FirstBaselineRequest = nullptr;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
+  bool NoBreak = false;  // the parser is inside a no-break element
+
+  // The parser's property stack and the document's style sheet; the document that owns
+  // them sets them (nil while there is none).
+  TPropStack* PropStack = nullptr;
+  TStyleList* StyleList = nullptr;
 
   // Lists.
   TIDObjectList IdList;
