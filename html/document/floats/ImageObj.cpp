@@ -168,7 +168,7 @@ void TImageObj::FetchPicture() {
   Picture = &Document->PlaceholderImage();
   Mask = nullptr;
   stock_ = true;
-  Document->MissingImages.AddObject(key, this);
+  Document->MissingImages.AddObject(key, static_cast<TFloatingObj*>(this));
 }
 
 TSize TImageObj::PictureSize() const {

@@ -97,7 +97,7 @@ class ThtDocument : public TCell {
   TStringList TabOrderList;                    // "%.5d%.3d" keys with the tab-stop windows
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
-  TStringList MissingImages;                   // upper-cased source with the waiting image
+  TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
   TFreeList<TMapItem> MapList{true};
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared

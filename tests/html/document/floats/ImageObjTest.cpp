@@ -359,7 +359,7 @@ TEST_F(ImageObjTest, AFreedImageLeavesEveryList) {
   EXPECT_EQ(cache.ItemAt(cached).UseCount, 1);
   document.ImageDrawList.AddImage(image.get(), canvas, nullptr, 0, 0, 0);
   document.HoverImage = image.get();
-  document.MissingImages.AddObject(u"LATER.PNG", image.get());
+  document.MissingImages.AddObject(u"LATER.PNG", static_cast<TFloatingObj*>(image.get()));
 
   // A second image of the same source shares the cache entry, animates on its own.
   auto twin = Image({{SrcAttrSy, path.c_str(), 0}});
@@ -449,7 +449,7 @@ TEST_F(ImageObjTest, ImageWaitingForItsStreamShowsThePlaceholder) {
   EXPECT_TRUE(image->Delayed);
   EXPECT_TRUE(image->ShowsStockImage());
   EXPECT_EQ(document.MissingImages.Count(), 2);
-  EXPECT_EQ(document.MissingImages.Objects(1), image.get());
+  EXPECT_EQ(document.MissingImages.Objects(1), static_cast<TFloatingObj*>(image.get()));
   ASSERT_NE(image->GetBitmap(), nullptr);  // the placeholder can be copied, the error image not
   image.reset();
   EXPECT_EQ(document.MissingImages.Count(), 1);
