@@ -16,6 +16,7 @@
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/GdiConstants.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/gdi/metafile/MetafileCanvas.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/controls/CustomControl.h"
 
@@ -484,5 +485,40 @@ TEST_F(ImageObjTest, DeferredImagesAndLinksOfPrintedPages) {
   EXPECT_EQ(reported.Left, 5);
   EXPECT_EQ(reported.Bottom, 30);
   document.IsCopy = false;
+}
+TEST_F(ImageObjTest, SamePicturesOnRasterAndThroughAMetafile) {
+  const String path = WriteBitmap("both.bmp", 30, 12, clRed);
+  auto picture = Image({{BorderAttrSy, u"2", 2}, {SrcAttrSy, path.c_str(), 0}});
+  auto missing = Image({{AltAttrSy, u"Missing", 0}, {SrcAttrSy, u"/nonexistent/z.bmp", 0}});
+  TFontObj& run = LinkRun();
+  run.RunFont->SetColor(clGreen);
+  const auto paint = [&](TCanvas& target) {
+    target.Brush().SetStyle(bsSolid);
+    target.Brush().SetColor(clWhite);
+    target.FillRect(TRect{0, 0, 160, 80});
+    picture->MeasureBox(target, 80, 160, &run);
+    picture->Draw(target, 5, &run, 40, 0);
+    missing->MeasureBox(target, 80, 160, nullptr);
+    missing->VertAlignKind = 1;
+    missing->Draw(target, 60, nullptr, 70, 10);
+  };
+  TBitmap direct(160, 80, pf24bit);
+  paint(direct.Canvas());
+
+  TMetafile metafile;
+  metafile.SetWidth(160);
+  metafile.SetHeight(80);
+  {
+    TMetafileCanvas recorder(metafile);
+    paint(recorder);
+  }
+  TBitmap played(160, 80, pf24bit);
+  played.Canvas().Draw(0, 0, metafile);
+  int differing = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 160; ++x)
+      if (direct.Canvas().Pixel(x, y) != played.Canvas().Pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(played.Canvas().Pixel(5, 40 - picture->BoxHeight), clGreen);  // the border
 }
 }  // namespace
