@@ -15,14 +15,14 @@ namespace {
 int32_t AbsAtMost40(int32_t value) { return static_cast<int32_t>(std::min<int64_t>(std::llabs(value), 40)); }
 
 // A size attribute: a percentage from 0 to 100 with "%", otherwise pixels.
-void TakeSizeAttribute(const TAttribute& attribute, int32_t& spec, bool& isPercent) {
+void TakeSizeAttribute(const TAttribute& attribute, int32_t& specified, bool& isPercent) {
   if (attribute.ValueText.find(u'%') != String::npos) {
     if (attribute.IntValue >= 0 && attribute.IntValue <= 100) {
-      spec = attribute.IntValue;
+      specified = attribute.IntValue;
       isPercent = true;
     }
   } else {
-    spec = attribute.IntValue;
+    specified = attribute.IntValue;
     isPercent = false;
   }
 }
