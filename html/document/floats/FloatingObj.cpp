@@ -34,16 +34,16 @@ void TFloatingObj::SetAlt(const String& text) {
 namespace {
 // The specified size from a converted CSS width or height: "auto" none, a percentage of
 // the base width 200, or pixels.
-void TakeCssSize(const TPropValue& value, int32_t converted, int32_t& spec, bool& isPercent) {
+void TakeCssSize(const TPropValue& value, int32_t converted, int32_t& specified, bool& isPercent) {
   if (converted == UnsetSentinel) return;
   if (converted == AutoSentinel) {
-    spec = -1;
+    specified = -1;
     isPercent = false;
   } else if (value.IsText() && value.AsText().find(u'%') != String::npos) {
-    spec = static_cast<int32_t>(std::lround(static_cast<double>(converted) * 100 / 200));
+    specified = static_cast<int32_t>(std::lround(static_cast<double>(converted) * 100 / 200));
     isPercent = true;
   } else {
-    spec = converted;
+    specified = converted;
     isPercent = false;
   }
 }

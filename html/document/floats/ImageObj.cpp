@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "html/document/floats/Frames.h"
 #include "html/document/floats/ImageSizing.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/images/ImageCache.h"
-#include "html/foundation/viewer/ImageDrawing.h"
-#include "html/foundation/viewer/ViewerBase.h"
-#include "html/foundation/viewer/ViewerDrawing.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/GdiConstants.h"
 #include "platform/ui/controls/CustomControl.h"
@@ -19,17 +15,18 @@ namespace {
 int32_t AbsAtMost40(int32_t value) { return static_cast<int32_t>(std::min<int64_t>(std::llabs(value), 40)); }
 
 // A size attribute: a percentage from 0 to 100 with "%", otherwise pixels.
-void TakeSizeAttribute(const TAttribute& attribute, int32_t& spec, bool& isPercent) {
+void TakeSizeAttribute(const TAttribute& attribute, int32_t& specified, bool& isPercent) {
   if (attribute.ValueText.find(u'%') != String::npos) {
     if (attribute.IntValue >= 0 && attribute.IntValue <= 100) {
-      spec = attribute.IntValue;
+      specified = attribute.IntValue;
       isPercent = true;
     }
   } else {
-    spec = attribute.IntValue;
+    specified = attribute.IntValue;
     isPercent = false;
   }
 }
+}  // namespace
 
 void SelectAltFont(TCanvas& canvas) {
   TFont& font = canvas.Font();
@@ -37,7 +34,6 @@ void SelectAltFont(TCanvas& canvas) {
   font.SetSize(8);
   font.SetStyle(font.Style() & ~fsBold);
 }
-}  // namespace
 
 TImageObj::TImageObj(ThtDocument* document, const TAttributeList& attributes, int charPos) : TFloatingObj(document) {
   CharPos = charPos;
@@ -172,7 +168,7 @@ void TImageObj::FetchPicture() {
   Picture = &Document->PlaceholderImage();
   Mask = nullptr;
   stock_ = true;
-  Document->MissingImages.AddObject(key, this);
+  Document->MissingImages.AddObject(key, static_cast<TFloatingObj*>(this));
 }
 
 TSize TImageObj::PictureSize() const {
@@ -243,113 +239,6 @@ bool TImageObj::HitsPicture(int x, int y, int& imageX, int& imageY) const {
   imageX = x - DrawLeft;
   imageY = y - DrawTop;
   return imageX >= 0 && imageX < BoxWidth - 2 * BorderSize && imageY >= 0 && imageY < BoxHeight - 2 * BorderSize;
-}
-
-void TImageObj::Draw(TCanvas& canvas, int x, TFontObj* fontRun, int baselineY, int lineTopY) {
-  if (!Document) return;
-  const int yOffset = Document->YOffset;
-  baselineY -= yOffset;
-  lineTopY -= yOffset;
-  const bool placeholder = !Document->ShowImages || stock_;
-  canvas.Brush().SetStyle(bsClear);
-  SelectAltFont(canvas);
-
-  int y;
-  if (Floats()) y = lineTopY;
-  else if (VertAlignKind == 2) {
-    const int descent = fontRun ? fontRun->BelowBaseline : 0;
-    const int cellHeight = fontRun ? fontRun->CellHeight : 0;
-    y = baselineY + descent - cellHeight / 2 - (BoxHeight + SpaceBottom - SpaceTop) / 2;
-  } else if (VertAlignKind == 3 || VertAlignKind == 4) y = baselineY - BoxHeight - SpaceBottom;
-  else y = lineTopY + SpaceTop;
-  const int boxLeft = x, boxTop = y;
-  int pictureX = x, pictureY = y;
-  if (!Floats() && BorderSize > 0) {
-    pictureX += BorderSize;
-    pictureY += BorderSize;
-  }
-  DrawLeft = pictureX;
-  DrawTop = pictureY + yOffset;
-
-  const TColor runColor = fontRun ? fontRun->RunFont->Color() : clBlack;
-  if (placeholder) {
-    if (PlaceholderWidth >= 24 && PlaceholderHeight >= 24) DrawPicture(canvas, pictureX + 4, pictureY + 4);
-    if (BorderSize == 0) {
-      canvas.Font().SetColor(runColor);
-      canvas.TextExtent(String());  // selects the font
-      DrawWrappedText(canvas, pictureX + 24, pictureY, pictureX + PlaceholderWidth, pictureY + PlaceholderHeight,
-                      AltText);
-      Draw3DFrame(*Document, canvas, pictureX, 1, false, pictureY + PlaceholderHeight, pictureX + PlaceholderWidth,
-                  pictureY);
-    }
-  } else {
-    DrawPicture(canvas, pictureX, pictureY);
-  }
-
-  if (BorderSize > 0) {
-    TPen saved;
-    saved.Assign(canvas.Pen());
-    canvas.Pen().SetColor(runColor);
-    canvas.Pen().SetWidth(BorderSize);
-    canvas.Pen().SetStyle(psInsideFrame);
-    if (placeholder) {
-      canvas.Font().SetColor(runColor);
-      canvas.TextExtent(String());
-      DrawWrappedText(canvas, pictureX + 24, pictureY, pictureX + PlaceholderWidth, pictureY + PlaceholderHeight,
-                      AltText);
-    }
-    canvas.Brush().SetStyle(bsClear);
-    canvas.Rectangle(boxLeft, boxTop, boxLeft + BoxWidth, boxTop + BoxHeight);
-    canvas.Pen().Assign(saved);
-  }
-
-  const TRect box{boxLeft, boxTop, boxLeft + BoxWidth, boxTop + BoxHeight};
-  const bool hasUrl = fontRun && !fontRun->GetUrl().empty();
-  if (Document->IsCopy) {
-    if (Document->LinkDrawn && hasUrl)
-      Document->LinkDrawn(Document->PageNumber, box, fontRun->LinkTarget->FrameTarget, fontRun->GetUrl());
-  } else if (fontRun && fontRun->HasFocus && Document->Viewer && Document->Viewer->DrawsFocusRect()) {
-    canvas.DrawFocusRect(box);
-  }
-}
-
-void TImageObj::DrawPicture(TCanvas& canvas, int x, int y) {
-  const int w = ScaledWidth, h = ScaledHeight;
-  const TRect rect{x, y, x + w, y + h};
-  try {
-    if (auto* gp = std::get_if<TGpImage*>(&Picture)) {
-      if (!Document->Printing) PaintGpImageStretched(canvas.Handle(), **gp, x, y, w, h);
-      else if (Document->PrintBackground || ContainerPositioned)
-        PaintGpImageStretchedScaled(canvas.Handle(), **gp, x, y, w, h, Document->PrintScaleX, Document->PrintScaleY);
-      else PrintGpImageOnColor(canvas, **gp, x, y, w, h, clWhite);
-    } else if (auto* gif = std::get_if<TGIFImage*>(&Picture)) {
-      if (Document->IsCopy) {
-        TBitmap* still = (*gif)->GetStillBitmap();
-        TBitmap* stillMask = (*gif)->GetStillMask();
-        if (still && stillMask) PrintMaskedBitmap(canvas, x, y, w, h, *still, *stillMask, 0, still->Height());
-        else if (still) PrintBitmapDIB(canvas, x, y, w, h, still);
-      } else {
-        (*gif)->Showing = true;
-        (*gif)->DrawFrame(canvas, x, y, w, h);
-      }
-    } else if (auto* bitmap = std::get_if<TBitmap*>(&Picture)) {
-      TBitmap& b = **bitmap;
-      if (Document->IsCopy) {
-        if (Mask) PrintMaskedBitmap(canvas, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h, b, *Mask, 0, b.Height());
-        else PrintBitmapDIB(canvas, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h, &b);
-      } else if (Mask) {
-        DrawMaskedBitmap(canvas.Handle(), b, *Mask, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h);
-      } else if (stock_) {
-        canvas.Draw(x, y, b);
-      } else {
-        canvas.StretchDraw(rect, b);
-      }
-    } else if (auto* meta = std::get_if<ThtMetaFile*>(&Picture)) {
-      canvas.StretchDraw(rect, **meta);
-    }
-  } catch (const Exception&) {
-    // One picture that cannot be drawn does not stop the page from painting.
-  }
 }
 
 TBitmap* TImageObj::GetBitmap() {

@@ -15,6 +15,9 @@ class TAttributeList;
 class TFormControlObj;
 class TCellBasic;
 
+// The font of alternative texts: Arial 8 points, not bold.
+void SelectAltFont(TCanvas& canvas);
+
 // The picture an image shows (not owned): nothing, or one of the four kinds of image.
 using TPictureRef = std::variant<std::monostate, TBitmap*, TGIFImage*, TGpImage*, ThtMetaFile*>;
 

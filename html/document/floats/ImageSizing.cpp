@@ -17,7 +17,7 @@ int32_t ScaleClamped(int64_t a, int64_t b, int64_t c) {
 }
 
 namespace {
-bool Given(int32_t spec) { return spec >= 0; }
+bool Given(int32_t specified) { return specified >= 0; }
 int32_t Room(int32_t available) { return std::max<int32_t>(0, available); }
 }  // namespace
 

@@ -22,6 +22,12 @@ void TCellBasic::AddSection(TSectionBase* section, int endSourcePosition) {
   section->Document = Document;
 }
 
+bool TCellBasic::DropLastDefaultBottomMargin() {
+  for (int i = Count() - 1; i >= 0; --i)
+    if (const std::optional<bool> dropped = Items(i)->DropDefaultBottomMargin()) return *dropped;
+  return false;
+}
+
 bool TCellBasic::ObjectAt(int x, int y, TIDObject*& object) {
   object = nullptr;
   for (int i = 0; i < Count(); ++i)

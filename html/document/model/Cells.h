@@ -25,6 +25,10 @@ class TCellBasic : public TSectionBaseList {
     AddSection(section.release(), endSourcePosition);
   }
 
+  // The last block in the flow drops a bottom margin from the default paragraph gap (the
+  // parser calls this when a container closes); False when there is no such block.
+  bool DropLastDefaultBottomMargin();
+
   // Walks over the sections in list order.
   bool ObjectAt(int x, int y, TIDObject*& object);
   int FindCursor(TCanvas& canvas, int x, int y, bool& onText, int& lineHeight, int& lineTop, int& cursorX);

@@ -1,6 +1,7 @@
 #include "html/document/model/Document.h"
 
 #include "html/document/floats/FloatingObj.h"
+#include "html/foundation/css/Properties.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/images/BuiltInImages.h"
 #include "html/foundation/images/ImageCache.h"
@@ -102,6 +103,27 @@ TCanvas& ThtDocument::MeasureCanvas() {
   if (PaintPanel) return PaintPanel->Canvas();
   if (!measureCanvas_) measureCanvas_ = std::make_unique<TCanvas>(std::make_unique<TMeasureDC>());
   return *measureCanvas_;
+}
+
+void ThtDocument::OpenInlineBorder(int sourcePosition, const TProperties& properties) {
+  auto* rec = new InlineRec;
+  rec->OwnerId = properties.SerialNumber;
+  rec->StartSource = sourcePosition;
+  TVMarginArray values;
+  ReadBoxValues(properties, values);
+  int autoCount = 0;
+  ConvertBoxValues(values, 200, 200, rec->Box, autoCount, 0, properties.ExHeight, properties.EmHeight);
+  InlineList.Add(rec);
+  InlineList.NeedsConverting = true;
+}
+
+void ThtDocument::CloseInlineBorder(int sourcePosition, const TProperties& properties) {
+  for (int i = InlineList.Count() - 1; i >= 0; --i)
+    if (InlineList.Items(i)->OwnerId == properties.SerialNumber) {
+      InlineList.Items(i)->EndSource = sourcePosition;
+      InlineList.NeedsConverting = true;
+      return;
+    }
 }
 
 void ThtDocument::ForgetSection(const TSectionBase* section) {

@@ -11,6 +11,7 @@
 #include "html/document/model/Cells.h"
 #include "html/document/model/DrawList.h"
 #include "html/document/model/FontList.h"
+#include "html/document/model/InlineList.h"
 #include "html/foundation/images/ImageLoading.h"
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
@@ -19,6 +20,7 @@
 
 class TCustomControl;
 class TMarkupViewerBase;
+class TProperties;
 class TPropStack;
 class TStringBitmapList;
 class TStyleList;
@@ -50,6 +52,11 @@ class ThtDocument : public TCell {
 
   // A canvas for measuring: the paint panel's, or the document's own without a window.
   TCanvas& MeasureCanvas();
+
+  // Inline border boxes: a record with the element's box values opens at the source
+  // position; closing finds the last open record of the same property set.
+  void OpenInlineBorder(int sourcePosition, const TProperties& properties);
+  void CloseInlineBorder(int sourcePosition, const TProperties& properties);
 
   // Everything that refers to an object leaves these lists when the object goes.
   void ForgetSection(const TSectionBase* section);
@@ -90,10 +97,11 @@ class ThtDocument : public TCell {
   TStringList TabOrderList;                    // "%.5d%.3d" keys with the tab-stop windows
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
-  TStringList MissingImages;                   // upper-cased source with the waiting image
+  TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
   TFreeList<TMapItem> MapList{true};
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
+  TInlineList InlineList{this};
 
   // Hover state.
   TFontObj* HoverLink = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "html/document/model/Sentinels.h"
 #include "html/foundation/shared/FreeList.h"
@@ -70,6 +71,10 @@ class TSectionBase : public TIDObject {
   virtual int WidestLine() const { return 0; }
   // A block positioned absolutely (or fixed): it does not count for the bottom of its cell.
   virtual bool IsAbsolute() const { return false; }
+  // A block in the flow drops a bottom margin that came from the default paragraph gap and
+  // answers whether it did (a list item asks its content); every other section answers
+  // nothing, and the cell looks further up.
+  virtual std::optional<bool> DropDefaultBottomMargin() { return std::nullopt; }
 
   ThtDocument* Document = nullptr;
   TBlock* ContainingBlock = nullptr;

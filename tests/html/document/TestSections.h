@@ -56,6 +56,12 @@ class TFixedSection : public TSectionBase {
     maxWidth = MaxWidth;
   }
   int WidestLine() const override { return MaxWidth; }
+  std::optional<bool> DropDefaultBottomMargin() override {
+    if (!IsBlock) return std::nullopt;
+    const bool dropped = BottomMarginIsDefault;
+    BottomMarginIsDefault = false;
+    return dropped;
+  }
   bool IsAbsolute() const override { return Absolute; }
 
   std::function<void(TIndentManager&, int)> OnLayout;
@@ -64,6 +70,7 @@ class TFixedSection : public TSectionBase {
   String Title;
   int CopyCalls = 0;
   bool Absolute = false;
+  bool IsBlock = false, BottomMarginIsDefault = false;
 
  private:
   int length_;

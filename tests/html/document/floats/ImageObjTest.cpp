@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "html/document/floats/FloatingObjList.h"
+#include "html/document/floats/Frames.h"
 #include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/css/Properties.h"
@@ -15,6 +16,7 @@
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/GdiConstants.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/gdi/metafile/MetafileCanvas.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/controls/CustomControl.h"
 
@@ -358,7 +360,7 @@ TEST_F(ImageObjTest, AFreedImageLeavesEveryList) {
   EXPECT_EQ(cache.ItemAt(cached).UseCount, 1);
   document.ImageDrawList.AddImage(image.get(), canvas, nullptr, 0, 0, 0);
   document.HoverImage = image.get();
-  document.MissingImages.AddObject(u"LATER.PNG", image.get());
+  document.MissingImages.AddObject(u"LATER.PNG", static_cast<TFloatingObj*>(image.get()));
 
   // A second image of the same source shares the cache entry, animates on its own.
   auto twin = Image({{SrcAttrSy, path.c_str(), 0}});
@@ -411,5 +413,112 @@ TEST_F(ImageObjTest, CopyForPrintingSharesThePicture) {
     EXPECT_EQ(copy.GetBitmap()->Width(), 30);
   }
   EXPECT_EQ(cache.ItemAt(cached).UseCount, 1);  // the copy held no user of the cache
+}
+TEST_F(ImageObjTest, PlaceholderWithAltTextInASunkenFrame) {
+  auto image = Image({{AltAttrSy, u"x", 0}, {SrcAttrSy, u"/nonexistent/y.bmp", 0}});
+  TBitmap target(120, 60, pf24bit);
+  target.Canvas().Brush().SetColor(clWhite);
+  target.Canvas().FillRect(TRect{0, 0, 120, 60});
+  image->MeasureBox(target.Canvas(), 60, 120, nullptr);
+  image->VertAlignKind = 1;
+  image->Draw(target.Canvas(), 10, nullptr, 50, 5);
+  const auto colours = FrameColours(document, target.Canvas(), false);
+  EXPECT_EQ(colours[2], clSilver);  // light side on a white page
+  EXPECT_EQ(target.Canvas().Pixel(10, 5), ColorToRGB(colours[0]));
+  EXPECT_EQ(target.Canvas().Pixel(10 + image->BoxWidth - 1, 5 + image->BoxHeight - 1), ColorToRGB(colours[3]));
+  // The error image sits 4 pixels in; its mask leaves the page white where it is transparent.
+  EXPECT_NE(target.Canvas().Pixel(10 + 4 + 8, 5 + 4 + 8), clWhite);
+}
+
+TEST_F(ImageObjTest, FrameColoursByPageAndDevice) {
+  EXPECT_EQ(FrameColours(document, canvas, true), (std::array<TColor, 4>{clSilver, clSilver, clBtnShadow, clBtnShadow}));
+  document.BackgroundColor = clYellow;
+  EXPECT_EQ(FrameColours(document, canvas, false),
+            (std::array<TColor, 4>{clBtnShadow, clBtnShadow, clBtnHighlight, clBtnHighlight}));
+  document.Printing = true;
+  EXPECT_EQ(FrameColours(document, canvas, false)[2], clSilver);
+  document.PrintMonochromeBlack = true;
+  TCanvas mono(std::make_unique<TMeasureDC>(TSize{100, 100}, 1));
+  EXPECT_EQ(FrameColours(document, mono, true), (std::array<TColor, 4>{clBlack, clBlack, clBlack, clBlack}));
+  EXPECT_EQ(FrameColours(document, canvas, true)[0], clSilver);
+}
+
+TEST_F(ImageObjTest, ImageWaitingForItsStreamShowsThePlaceholder) {
+  document.MissingImages.AddObject(u"LATER.PNG", nullptr);
+  auto image = Image({{SrcAttrSy, u"later.png", 0}});
+  image->MeasureBox(canvas, 300, 400, nullptr);
+  EXPECT_TRUE(image->Delayed);
+  EXPECT_TRUE(image->ShowsStockImage());
+  EXPECT_EQ(document.MissingImages.Count(), 2);
+  EXPECT_EQ(document.MissingImages.Objects(1), static_cast<TFloatingObj*>(image.get()));
+  ASSERT_NE(image->GetBitmap(), nullptr);  // the placeholder can be copied, the error image not
+  image.reset();
+  EXPECT_EQ(document.MissingImages.Count(), 1);
+}
+
+TEST_F(ImageObjTest, DeferredImagesAndLinksOfPrintedPages) {
+  const String path = WriteBitmap("deferred.bmp", 10, 10, clRed);
+  TBitmap target(50, 50, pf24bit);
+  target.Canvas().Brush().SetColor(clWhite);
+  target.Canvas().FillRect(TRect{0, 0, 50, 50});
+  auto image = Image({{SrcAttrSy, path.c_str(), 0}});
+  image->MeasureBox(target.Canvas(), 50, 50, nullptr);
+  document.ImageDrawList.AddImage(image.get(), target.Canvas(), nullptr, 30, 0, 5);
+  EXPECT_EQ(target.Canvas().Pixel(7, 25), clWhite);
+  document.ImageDrawList.DrawImages();
+  EXPECT_EQ(target.Canvas().Pixel(7, 25), clRed);  // bottom-aligned on baseline 30
+
+  // A printing copy reports where a linked image was drawn.
+  document.IsCopy = true;
+  document.PageNumber = 3;
+  TRect reported{};
+  String url;
+  int page = 0;
+  document.LinkDrawn = [&](int pageNumber, const TRect& rect, const String&, const String& link) {
+    page = pageNumber;
+    reported = rect;
+    url = link;
+  };
+  image->Draw(target.Canvas(), 5, &LinkRun(), 30, 0);
+  EXPECT_EQ(page, 3);
+  EXPECT_EQ(url, u"http://127.0.0.1/");
+  EXPECT_EQ(reported.Left, 5);
+  EXPECT_EQ(reported.Bottom, 30);
+  document.IsCopy = false;
+}
+TEST_F(ImageObjTest, SamePicturesOnRasterAndThroughAMetafile) {
+  const String path = WriteBitmap("both.bmp", 30, 12, clRed);
+  auto picture = Image({{BorderAttrSy, u"2", 2}, {SrcAttrSy, path.c_str(), 0}});
+  auto missing = Image({{AltAttrSy, u"Missing", 0}, {SrcAttrSy, u"/nonexistent/z.bmp", 0}});
+  TFontObj& run = LinkRun();
+  run.RunFont->SetColor(clGreen);
+  const auto paint = [&](TCanvas& target) {
+    target.Brush().SetStyle(bsSolid);
+    target.Brush().SetColor(clWhite);
+    target.FillRect(TRect{0, 0, 160, 80});
+    picture->MeasureBox(target, 80, 160, &run);
+    picture->Draw(target, 5, &run, 40, 0);
+    missing->MeasureBox(target, 80, 160, nullptr);
+    missing->VertAlignKind = 1;
+    missing->Draw(target, 60, nullptr, 70, 10);
+  };
+  TBitmap direct(160, 80, pf24bit);
+  paint(direct.Canvas());
+
+  TMetafile metafile;
+  metafile.SetWidth(160);
+  metafile.SetHeight(80);
+  {
+    TMetafileCanvas recorder(metafile);
+    paint(recorder);
+  }
+  TBitmap played(160, 80, pf24bit);
+  played.Canvas().Draw(0, 0, metafile);
+  int differing = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 160; ++x)
+      if (direct.Canvas().Pixel(x, y) != played.Canvas().Pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(played.Canvas().Pixel(5, 40 - picture->BoxHeight), clGreen);  // the border
 }
 }  // namespace

@@ -12,7 +12,7 @@ TEST(ImageSizing, EveryCombinationOfSpecifiedSizes) {
     int width, height;
     bool fixed;
   } cases[] = {
-      // image w, h; spec w, h; w%, h%; room w, h
+      // image w, h; given w, h; w%, h%; room w, h
       {"own size", {200, 50, -1, -1, false, false, 400, 300}, 200, 50, true},
       {"both given", {200, 50, 30, 70, false, false, 400, 300}, 30, 70, true},
       {"height only keeps aspect", {200, 50, -1, 100, false, false, 400, 300}, 400, 100, true},

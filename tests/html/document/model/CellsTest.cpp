@@ -252,4 +252,19 @@ TEST_F(CellsTest, FreedSectionsLeaveTheDocumentLists) {
   cell.Clear();
   EXPECT_EQ(document.PositionList.Count(), 0);
 }
+TEST_F(CellsTest, LastBlockDropsItsDefaultBottomMargin) {
+  TCell cell(&document);
+  EXPECT_FALSE(cell.DropLastDefaultBottomMargin());
+  TFixedSection* block = Add(cell, 10);
+  block->IsBlock = block->BottomMarginIsDefault = true;
+  Add(cell, 10);  // text after the block is skipped
+  EXPECT_TRUE(cell.DropLastDefaultBottomMargin());
+  EXPECT_FALSE(block->BottomMarginIsDefault);
+  EXPECT_FALSE(cell.DropLastDefaultBottomMargin());  // only the last block counts, and once
+  TFixedSection* earlier = new TFixedSection(&document, 10);
+  earlier->IsBlock = earlier->BottomMarginIsDefault = true;
+  cell.Insert(0, earlier);
+  EXPECT_FALSE(cell.DropLastDefaultBottomMargin());
+  EXPECT_TRUE(earlier->BottomMarginIsDefault);
+}
 }  // namespace
