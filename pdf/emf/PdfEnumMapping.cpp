@@ -7,15 +7,6 @@
 
 namespace {
 
-// a then b, for points as row vectors (x, y, 1).
-TXForm Multiply(const TXForm& a, const TXForm& b) {
-  return {a.eM11 * b.eM11 + a.eM12 * b.eM21, a.eM11 * b.eM12 + a.eM12 * b.eM22,
-          a.eM21 * b.eM11 + a.eM22 * b.eM21, a.eM21 * b.eM12 + a.eM22 * b.eM22,
-          a.eDx * b.eM11 + a.eDy * b.eM21 + b.eDx, a.eDx * b.eM12 + a.eDy * b.eM22 + b.eDy};
-}
-
-enum : uint32_t { MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4 };
-
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 }  // namespace
@@ -37,19 +28,9 @@ void TPdfEnum::UpdateMapping() {
 }
 
 void TPdfEnum::PlayWorldTransform(const TEmfRecord& r) {
-  TXForm x{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
-  TXForm& world = Cur().World;
-  if (r.Type() == EMR_SETWORLDTRANSFORM) {
-    world = x;
-  } else {
-    switch (r.U32(32)) {
-      case MWT_IDENTITY: world = {}; break;
-      case MWT_LEFTMULTIPLY: world = Multiply(x, world); break;
-      case MWT_RIGHTMULTIPLY: world = Multiply(world, x); break;
-      case MWT_SET: world = x; break;
-      default: return;
-    }
-  }
+  std::optional<TXForm> next = ApplyEmfWorldTransform(r, Cur().World);
+  if (!next) return;
+  Cur().World = *next;
   UpdateMapping();
 }
 
@@ -67,23 +48,24 @@ TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
 
 void TPdfEnum::PlayClip(const TEmfRecord& r) {
   switch (r.Type()) {
-    case EMR_INTERSECTCLIPRECT: mapping_.IntersectClipRect(r.RectL(8)); break;
-    case EMR_EXCLUDECLIPRECT: mapping_.ExcludeClipRect(r.RectL(8)); break;
+    case EMR_INTERSECTCLIPRECT: mapping_.IntersectClipRect(EmfRect(r)); break;
+    case EMR_EXCLUDECLIPRECT: mapping_.ExcludeClipRect(EmfRect(r)); break;
     case EMR_OFFSETCLIPRGN: {
       TRegion clip;
       if (!mapping_.GetClipRgn(clip)) return;
-      TRegion moved = clip.Offset(Round(r.I32(8) * mapping_.ScaleX()), Round(r.I32(12) * mapping_.ScaleY()));
+      TPoint by = EmfPoint(r);
+      TRegion moved = clip.Offset(Round(by.X * mapping_.ScaleX()), Round(by.Y * mapping_.ScaleY()));
       mapping_.SelectClipRgn(&moved);
       break;
     }
     default: {  // EMR_EXTSELECTCLIPRGN: the region in device pixels
-      int mode = r.I32(12);
-      if (r.U32(8) == 0) {
-        if (mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
+      TEmfClipRegion clip = ReadEmfClipRegion(r);
+      if (!clip.Rects) {
+        if (clip.Mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
         return SyncClip();
       }
-      TRegion region = TRegion::FromRects(r.RegionRects(8, 16));
-      mapping_.ExtSelectClipRgn(&region, mode);
+      TRegion region = TRegion::FromRects(*clip.Rects);
+      mapping_.ExtSelectClipRgn(&region, clip.Mode);
       break;
     }
   }
@@ -101,10 +83,12 @@ void TPdfEnum::SyncClip() {
   if (clipInForce_) {
     canvas_.RestoreState();
     ForgetGraphicsState();
+    lineStyle_ = clipLineStyle_;
   }
   clipInForce_ = std::move(wanted);
   if (!clipInForce_) return;
   canvas_.SaveState();
+  clipLineStyle_ = lineStyle_;
   std::vector<TRect> rects = clipInForce_->Rects();
   if (rects.empty()) canvas_.AppendRectangle(DevX(0), DevY(0), 0, 0);  // nothing is visible
   for (const TRect& d : rects)

@@ -140,6 +140,25 @@ TEST(Reader, EnumeratesRecordsAsViewsAndStopsAtEndOfFile) {
   EXPECT_THROW(rect.Array(8, SIZE_MAX / 2, 16), EInvalidMetafile);
 }
 
+// A header whose frame and reference device lie at the ends of the 32-bit range: the frame in
+// pixels needs more than 64 bits on the way (the sanitizers watch) and is cut to the range.
+TEST(Reader, FramePixelsOfAHeaderAtTheEndsOfTheRange) {
+  std::string data = Valid();
+  Put32(data, 28, static_cast<uint32_t>(INT32_MIN));  // Frame.Top
+  Put32(data, 36, 2000);                               // Frame.Bottom: 20 mm
+  Put32(data, 76, static_cast<uint32_t>(INT32_MAX));  // Device.cy
+  Put32(data, 84, 1);                                  // Millimeters.cy
+  Put32(data, 104, 0);                                 // no micrometres: the millimetres count
+  TEmfReader reader(data);
+  TRect frame = reader.Header().FramePixels();
+  EXPECT_EQ(frame.Top, INT32_MIN);
+  EXPECT_EQ(frame.Bottom, INT32_MAX);
+  EXPECT_EQ(frame.Left, 0);
+  TPixelImage img(20, 20, 0xFFFFFF);
+  TRasterDC dc(img.Buffer());
+  EXPECT_NO_THROW(PlayEnhMetafile(dc, data, {0, 0, 20, 20}));
+}
+
 // Handles outside the table, restores of states the metafile never saved and a zero window
 // extent are ignored; the target keeps its own saved state and gets it back.
 TEST(Player, IgnoresOutOfTableHandlesAndUnbalancedRestores) {
