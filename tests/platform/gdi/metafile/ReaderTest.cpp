@@ -183,6 +183,25 @@ TEST(Player, IgnoresOutOfTableHandlesAndUnbalancedRestores) {
   EXPECT_EQ(img.At(15, 15), 0xFF0000u) << "...and the red brush, at unchanged scale";
 }
 
+// Poly-polygons inside a path bracket of the metafile add to its path, which is filled as a
+// whole when the metafile says so.
+TEST(Player, PolyPolygonsInsideAPathBracketJoinThePath) {
+  std::string emf = WithRecords(
+      Valid(), {TEmfRecordWriter(EMR_SELECTOBJECT).U32(ENHMETA_STOCK_OBJECT | NULL_PEN).Finish(),
+                TEmfRecordWriter(EMR_BEGINPATH).Finish(),
+                TEmfRecordWriter(EMR_RECTANGLE).Rect({12, 2, 18, 8}).Finish(),
+                TEmfRecordWriter(EMR_POLYPOLYGON16).Rect({}).U32(1).U32(3).U32(3).I16(12).I16(12).I16(18).I16(12)
+                    .I16(12).I16(18).Finish(),
+                TEmfRecordWriter(EMR_ENDPATH).Finish(),
+                TEmfRecordWriter(EMR_FILLPATH).Rect({}).Finish()});
+  TPixelImage img(20, 20);
+  TRasterDC dc(img.Buffer());
+  PlayEnhMetafile(dc, emf, {0, 0, 20, 20});
+  EXPECT_EQ(img.At(15, 5), 0xFF0000u) << "the rectangle drawn before the poly-polygon stays in the path";
+  EXPECT_EQ(img.At(13, 13), 0xFF0000u);
+  EXPECT_EQ(img.At(17, 17), 0xFFFFFFu);
+}
+
 // A scaling world transform set inside a saved state moves and scales the shapes drawn
 // under it, and is gone with the state.
 TEST(Player, AppliesWorldTransformsUntilTheirStateIsRestored) {
