@@ -40,8 +40,20 @@ TPdfEnumObject TPdfEnum::FontEntry(TLogFont logFont) {
   return o;
 }
 
+namespace {
+
+// Font heights and widths beyond this many logical units come only from broken files; the
+// font is realised at most this large.
+constexpr int kMaxFontUnits = 1 << 20;
+// The largest font size a page takes; text beyond it is not drawn.
+constexpr double kMaxFontPoints = 2000;
+
+}  // namespace
+
 void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
   TEmfFont font = ReadEmfFont(r);
+  font.Font.lfHeight = std::clamp(font.Font.lfHeight, -kMaxFontUnits, kMaxFontUnits);
+  font.Font.lfWidth = std::clamp(font.Font.lfWidth, -kMaxFontUnits, kMaxFontUnits);
   if (TPdfEnumObject* o = Entry(font.Handle)) *o = FontEntry(font.Font);
 }
 
@@ -62,7 +74,7 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   t.Reference = reference;
   double factorX = std::abs(canvas_.WorldFactorX), factorY = std::abs(canvas_.WorldFactorY);
   t.Size = (s.LogFont.lfHeight < 0 ? -static_cast<double>(s.LogFont.lfHeight) : s.FontEmHeight) * factorY;
-  if (!(t.Size > 0) || factorX == 0) return;
+  if (!(t.Size > 0) || t.Size > kMaxFontPoints || factorX == 0) return;
   if (canvas_.SelectFontByLogFont(s.LogFont, static_cast<float>(t.Size)) == nullptr) return;
 
   bool glyphs = (options & ETO_GLYPH_INDEX) != 0;

@@ -206,6 +206,19 @@ Case kCases[] = {
     {"moving the clip region",
      {W(EMR_INTERSECTCLIPRECT).Rect({0, 0, 10, 10}).Finish(), W(EMR_OFFSETCLIPRGN).Point({10, 10}).Finish()},
      "Q\nq\n7.5 827 7.5 7.5 re\nW\nn\n"},
+    {"text in a font of an absurd height is left out, without a fault",
+     {[] {
+        W w(EMR_EXTCREATEFONTINDIRECTW);
+        w.U32(1).I32(INT32_MIN).I32(INT32_MIN).I32(0).I32(0).I32(400).U32(0).U32(0);
+        std::u16string face = u"Arial";
+        face.resize(32);
+        for (char16_t c : face) w.U16(c);
+        return w.Finish();
+      }(),
+      Select(1),
+      W(EMR_EXTTEXTOUTW).Rect({}).U32(GM_COMPATIBLE).F32(1).F32(1).Point({10, 10}).U32(1).U32(76).U32(0).Rect({})
+          .U32(0).U16(u'A').Finish()},
+     "q\nQ\n"},
     {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({1, 1}).U32(0).Finish()},
      "q\nQ\n"},
 };
