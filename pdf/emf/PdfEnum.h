@@ -151,6 +151,9 @@ class TPdfEnum {
   // Text.
   void DrawTextLine(const TTextPlacement& t, double offset);
 
+  // A rectangle normalized, its coordinates cut to the range a device keeps.
+  static TRect Bounded(const TRect& r);
+  TRect DeviceRect(const TRect& logical) const;
   // Device pixels of the metafile to points.
   double DevX(double x) const;
   double DevY(double y) const;

@@ -55,11 +55,11 @@ void TPdfEnum::PlayBlt(const TEmfRecord& r) {
     if (b.Rop == PATCOPY && !Cur().BrushNull) FillRectWithBrush(dest, Cur().BrushColor);
     return;
   }
-  DrawDeviceBitmap(RectAt(b.Source, b.SourceSize), dest, b.Info, b.Bits);
+  DrawDeviceBitmap(RectAt(b.Source, b.SourceSize), Bounded(dest), b.Info, b.Bits);
 }
 
 void TPdfEnum::PlayStretchDIBits(const TEmfRecord& r) {
   TEmfStretchDib d = ReadEmfStretchDib(r);
   if (!d.HasBitmap()) return;
-  DrawDeviceBitmap(RectAt(d.Source, d.SourceSize), RectAt(d.Dest, d.DestSize), d.Info, d.Bits);
+  DrawDeviceBitmap(RectAt(d.Source, d.SourceSize), Bounded(RectAt(d.Dest, d.DestSize)), d.Info, d.Bits);
 }

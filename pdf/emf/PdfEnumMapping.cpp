@@ -1,4 +1,5 @@
 // TPdfEnum: logical units to points, the world transform, and the clip region.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/document/PdfCanvas.h"
@@ -7,9 +8,27 @@
 
 namespace {
 
-int Round(double v) { return static_cast<int>(std::lround(v)); }
+// Device coordinates are kept within 27 bits, as a graphics device's own coordinate space is:
+// the sums and differences formed from them cannot overflow.
+constexpr int kMaxCoordinate = 1 << 27;
+
+int Round(double v) {
+  if (!(v == v)) return 0;  // NaN from a degenerate mapping
+  return static_cast<int>(std::lround(std::clamp<double>(v, -kMaxCoordinate, kMaxCoordinate)));
+}
+int Bound(int v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); }
 
 }  // namespace
+
+TRect TPdfEnum::Bounded(const TRect& r) {
+  return TRect{Bound(r.Left), Bound(r.Top), Bound(r.Right), Bound(r.Bottom)}.Normalized();
+}
+
+// A logical rectangle in device pixels, as the clip rectangles are (without the world transform).
+TRect TPdfEnum::DeviceRect(const TRect& r) const {
+  TPointF a = mapping_.ToDevice(r.Left, r.Top), b = mapping_.ToDevice(r.Right, r.Bottom);
+  return TRect{Round(a.X), Round(a.Y), Round(b.X), Round(b.Y)}.Normalized();
+}
 
 double TPdfEnum::DevX(double x) const { return x * pixelX_ + canvas_.OffsetX; }
 double TPdfEnum::DevY(double y) const { return canvas_.OffsetY + canvas_.CurrentPageHeight() - y * pixelY_; }
@@ -48,13 +67,22 @@ TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
 
 void TPdfEnum::PlayClip(const TEmfRecord& r) {
   switch (r.Type()) {
-    case EMR_INTERSECTCLIPRECT: mapping_.IntersectClipRect(EmfRect(r)); break;
-    case EMR_EXCLUDECLIPRECT: mapping_.ExcludeClipRect(EmfRect(r)); break;
+    case EMR_INTERSECTCLIPRECT:
+    case EMR_EXCLUDECLIPRECT: {
+      TRegion rect = TRegion::FromRect(DeviceRect(EmfRect(r)));
+      mapping_.ExtSelectClipRgn(&rect, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
+      break;
+    }
     case EMR_OFFSETCLIPRGN: {
       TRegion clip;
       if (!mapping_.GetClipRgn(clip)) return;
+      // Moved no further than the coordinates stay within their range.
       TPoint by = EmfPoint(r);
-      TRegion moved = clip.Offset(Round(by.X * mapping_.ScaleX()), Round(by.Y * mapping_.ScaleY()));
+      TRect box = clip.Box();
+      int dx = Round(by.X * mapping_.ScaleX()), dy = Round(by.Y * mapping_.ScaleY());
+      dx = std::max(std::min(dx, kMaxCoordinate - box.Right), -kMaxCoordinate - box.Left);
+      dy = std::max(std::min(dy, kMaxCoordinate - box.Bottom), -kMaxCoordinate - box.Top);
+      TRegion moved = clip.Offset(dx, dy);
       mapping_.SelectClipRgn(&moved);
       break;
     }
@@ -64,6 +92,7 @@ void TPdfEnum::PlayClip(const TEmfRecord& r) {
         if (clip.Mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
         return SyncClip();
       }
+      for (TRect& rect : *clip.Rects) rect = Bounded(rect);
       TRegion region = TRegion::FromRects(*clip.Rects);
       mapping_.ExtSelectClipRgn(&region, clip.Mode);
       break;

@@ -70,7 +70,7 @@ void TPdfEnum::PathFigure(const std::vector<TPoint>& points, bool closed) {
 
 // Rectangles, ellipses and rounded rectangles are closed figures.
 void TPdfEnum::PathBox(const TEmfRecord& r) {
-  TRect box = EmfRect(r);
+  TRect box = Bounded(EmfRect(r));
   switch (r.Type()) {
     case EMR_RECTANGLE:
       // Clockwise from the top left corner, as the raster keeps it.
@@ -78,15 +78,14 @@ void TPdfEnum::PathBox(const TEmfRecord& r) {
       return;
     case EMR_ELLIPSE: {
       double x, y, w, h;
-      canvas_.RectToBox(TPdfCanvas::NormalizeRect(box), x, y, w, h);
+      canvas_.RectToBox(box, x, y, w, h);
       AddStep(TPathStep::Ellipse, {x, y, w, h});
       break;
     }
     default: {  // EMR_ROUNDRECT
       TSize corner = ReadEmfRoundRect(r).Corner;
-      TRect n = TPdfCanvas::NormalizeRect(box);
-      AddStep(TPathStep::RoundRect, {canvas_.MapX(n.Left), canvas_.MapY(n.Top), canvas_.MapX(n.Right),
-                                     canvas_.MapY(n.Bottom), corner.cx * canvas_.WorldFactorX,
+      AddStep(TPathStep::RoundRect, {canvas_.MapX(box.Left), canvas_.MapY(box.Top), canvas_.MapX(box.Right),
+                                     canvas_.MapY(box.Bottom), corner.cx * canvas_.WorldFactorX,
                                      -corner.cy * canvas_.WorldFactorY});
       break;
     }

@@ -121,7 +121,7 @@ void TPdfEnum::PaintPath() {
 void TPdfEnum::FillRectWithBrush(const TRect& rect, COLORREF color) {
   SetFillColorIfChanged(color);
   double x, y, w, h;
-  canvas_.RectToBox(TPdfCanvas::NormalizeRect(rect), x, y, w, h);
+  canvas_.RectToBox(Bounded(rect), x, y, w, h);
   canvas_.AppendRectangle(x, y, w, h);
   canvas_.Fill();
 }
@@ -225,7 +225,7 @@ void TPdfEnum::PlayBox(const TEmfRecord& r) {
   if (Recording()) return PathBox(r);
   const TPdfEnumState& s = Cur();
   if (s.PenNull && s.BrushNull) return;
-  TRect box = TPdfCanvas::NormalizeRect(EmfRect(r));
+  TRect box = Bounded(EmfRect(r));
   ApplyBrushAndPen();
   double x, y, w, h;
   switch (r.Type()) {
@@ -282,8 +282,9 @@ void TPdfEnum::PlayRegion(const TEmfRecord& r) {
   TRegion region = LogicalRegion(paint.Rects);
   if (r.Type() == EMR_FRAMERGN) {
     // The frame is what eroding the region by the brush's width and height takes away.
-    int w = std::max(1, static_cast<int>(std::lround(std::abs(paint.FrameSize.cx * mapping_.ScaleX()))));
-    int h = std::max(1, static_cast<int>(std::lround(std::abs(paint.FrameSize.cy * mapping_.ScaleY()))));
+    // At least a pixel, and no wider than the range of coordinates.
+    auto extent = [](double v) { return static_cast<int>(std::clamp<double>(std::round(std::abs(v)), 1, 1 << 27)); };
+    int w = extent(paint.FrameSize.cx * mapping_.ScaleX()), h = extent(paint.FrameSize.cy * mapping_.ScaleY());
     TRegion inner = region;
     for (TPoint d : {TPoint{w, 0}, TPoint{-w, 0}, TPoint{0, h}, TPoint{0, -h}})
       inner = TRegion::Combine(inner, region.Offset(d.X, d.Y), RGN_AND);

@@ -113,7 +113,7 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
 
   bool clipped = (options & ETO_CLIPPED) && !TPdfCanvas::NormalizeRect(rect).IsEmpty();
   if (clipped) {
-    TRect n = TPdfCanvas::NormalizeRect(rect);
+    TRect n = Bounded(rect);
     canvas_.SaveState();
     double x, y, w, h;
     canvas_.RectToBox(n, x, y, w, h);

@@ -219,6 +219,14 @@ Case kCases[] = {
       W(EMR_EXTTEXTOUTW).Rect({}).U32(GM_COMPATIBLE).F32(1).F32(1).Point({10, 10}).U32(1).U32(76).U32(0).Rect({})
           .U32(0).U16(u'A').Finish()},
      "q\nQ\n"},
+    {"coordinates at the ends of the 32-bit range, clip offsets that add up beyond it",
+     {W(EMR_INTERSECTCLIPRECT).Rect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}).Finish(),
+      W(EMR_OFFSETCLIPRGN).Point({INT32_MAX, INT32_MAX}).Finish(), W(EMR_OFFSETCLIPRGN).Point({INT32_MAX, INT32_MAX}).Finish(),
+      W(EMR_OFFSETCLIPRGN).Point({INT32_MIN, 0}).Finish(), Box(EMR_RECTANGLE, {INT32_MIN, 0, INT32_MAX, 10}),
+      Box(EMR_ELLIPSE, {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}),
+      W(EMR_BEGINPATH).Finish(), W(EMR_ROUNDRECT).Rect({INT32_MIN, 0, INT32_MAX, 10}).Size({4, 4}).Finish(), W(EMR_ENDPATH).Finish(),
+      W(EMR_STROKEPATH).Rect({}).Finish()},
+     "W\nn\n"},
     {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({1, 1}).U32(0).Finish()},
      "q\nQ\n"},
 };
