@@ -5,11 +5,12 @@
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
 
-TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device)
+TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles)
     : canvas_(canvas),
       pixelX_(scaleX * canvas.DeviceScale()),
       pixelY_(scaleY * canvas.DeviceScale()),
       mapping_(device),
+      objects_(handles),
       states_(1) {
   // Text before any font is selected is in the device context's default font.
   SelectFontEntry(FontEntry(DefaultLogFont()));
@@ -19,6 +20,8 @@ TPdfEnum::~TPdfEnum() = default;
 
 void TPdfEnum::Finish() {
   StrokeOpenPolyline();
+  path_.clear();
+  pathOpen_ = pathDone_ = false;
   if (clipInForce_) {
     canvas_.RestoreState();
     clipInForce_.reset();
@@ -34,7 +37,7 @@ void TPdfEnum::StrokeOpenPolyline() {
 
 void TPdfEnum::ForgetGraphicsState() {
   lastStrokeColor_ = lastFillColor_ = -1;
-  lastPenStyle_ = -1;
+  lastDash_.reset();
   lastPenWidth_ = -1;
 }
 
@@ -42,43 +45,44 @@ void TPdfEnum::Play(const TEmfRecord& r) {
   uint32_t type = r.Type();
   if (inLineTo_ && type != EMR_LINETO) StrokeOpenPolyline();
   switch (type) {
-    case EMR_HEADER: objects_.assign(r.U16(56), {}); break;  // nHandles
-    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: PlayPoly(r, false); break;
-    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: PlayPoly(r, true); break;
-    case EMR_POLYBEZIERTO: case EMR_POLYLINETO: PlayPolyTo(r, false); break;
-    case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16: PlayPolyTo(r, true); break;
-    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: PlayPolyPoly(r, false); break;
-    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: PlayPolyPoly(r, true); break;
-    case EMR_SETMAPMODE: mapping_.SetMapMode(r.I32(8)); UpdateMapping(); break;
-    case EMR_SETWINDOWEXTEX: mapping_.SetWindowExtEx(r.I32(8), r.I32(12)); UpdateMapping(); break;
-    case EMR_SETWINDOWORGEX: mapping_.SetWindowOrgEx(r.I32(8), r.I32(12)); UpdateMapping(); break;
-    case EMR_SETVIEWPORTEXTEX: mapping_.SetViewportExtEx(r.I32(8), r.I32(12)); UpdateMapping(); break;
-    case EMR_SETVIEWPORTORGEX: mapping_.SetViewportOrgEx(r.I32(8), r.I32(12)); UpdateMapping(); break;
-    case EMR_SETBKMODE: Cur().BkMode = r.I32(8); break;
-    case EMR_SETTEXTALIGN: Cur().TextAlign = r.U32(8); break;
-    case EMR_SETTEXTCOLOR: Cur().TextColor = r.U32(8) & 0xFFFFFF; break;
-    case EMR_SETBKCOLOR: Cur().BkColor = r.U32(8) & 0xFFFFFF; break;
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE:
+    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16:
+      PlayPoly(r);
+      break;
+    case EMR_POLYBEZIERTO: case EMR_POLYLINETO: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16: PlayPolyTo(r); break;
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16:
+      PlayPolyPoly(r);
+      break;
+    case EMR_SETMAPMODE: mapping_.SetMapMode(EmfSignedValue(r)); UpdateMapping(); break;
+    case EMR_SETWINDOWEXTEX: mapping_.SetWindowExtEx(EmfSize(r).cx, EmfSize(r).cy); UpdateMapping(); break;
+    case EMR_SETWINDOWORGEX: mapping_.SetWindowOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
+    case EMR_SETVIEWPORTEXTEX: mapping_.SetViewportExtEx(EmfSize(r).cx, EmfSize(r).cy); UpdateMapping(); break;
+    case EMR_SETVIEWPORTORGEX: mapping_.SetViewportOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
+    case EMR_SETBKMODE: Cur().BkMode = EmfSignedValue(r); break;
+    case EMR_SETPOLYFILLMODE: Cur().PolyFillMode = EmfSignedValue(r); break;
+    case EMR_SETTEXTALIGN: Cur().TextAlign = EmfValue(r); break;
+    case EMR_SETTEXTCOLOR: Cur().TextColor = EmfColor(r); break;
+    case EMR_SETBKCOLOR: Cur().BkColor = EmfColor(r); break;
     case EMR_MOVETOEX:
-      Cur().Position = r.PointL(8);
+      Cur().Position = EmfPoint(r);
       Cur().MovePending = true;
+      if (Recording()) PathMoveTo(Cur().Position);
       break;
     case EMR_SAVEDC: PushState(); break;
-    case EMR_RESTOREDC: PopState(r.I32(8)); break;
+    case EMR_RESTOREDC: PopState(EmfSignedValue(r)); break;
     case EMR_SETWORLDTRANSFORM: case EMR_MODIFYWORLDTRANSFORM: PlayWorldTransform(r); break;
-    case EMR_SELECTOBJECT: SelectObject(r.U32(8)); break;
-    case EMR_CREATEPEN: CreatePen(r.U32(8), r.U32(12), static_cast<float>(r.I32(16)), r.U32(24)); break;
-    case EMR_EXTCREATEPEN:
-      // An EXTLOGPEN; a pen drawn with a null brush draws nothing.
-      CreatePen(r.U32(8), r.U32(36) == BS_NULL ? uint32_t{PS_NULL} : r.U32(28), static_cast<float>(r.U32(32)),
-                r.U32(40));
-      break;
-    case EMR_CREATEBRUSHINDIRECT: CreateBrush(r.U32(8), r.U32(12), r.U32(16)); break;
-    case EMR_DELETEOBJECT: DeleteObject(r.U32(8)); break;
+    case EMR_SELECTOBJECT: SelectObject(EmfValue(r)); break;
+    case EMR_CREATEPEN: case EMR_EXTCREATEPEN: CreatePen(ReadEmfPen(r)); break;
+    case EMR_CREATEBRUSHINDIRECT: CreateBrush(ReadEmfBrush(r)); break;
+    case EMR_DELETEOBJECT: DeleteObject(EmfValue(r)); break;
     case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: PlayBox(r); break;
-    case EMR_LINETO: PlayLineTo(r.PointL(8)); break;
+    case EMR_LINETO: PlayLineTo(EmfPoint(r)); break;
+    case EMR_BEGINPATH: case EMR_ENDPATH: case EMR_ABORTPATH: case EMR_CLOSEFIGURE:
+    case EMR_STROKEPATH: case EMR_FILLPATH: case EMR_STROKEANDFILLPATH:
+      PlayPathRecord(r);
+      break;
     case EMR_GDICOMMENT: {
-      uint32_t size = r.U32(8);
-      std::string_view data = r.Span(12, size);
+      std::string_view data = ReadEmfComment(r);
       if (data.size() > 1) HandleComment(static_cast<uint8_t>(data[0]), data.substr(1));
       break;
     }
@@ -86,12 +90,11 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_INTERSECTCLIPRECT: case EMR_EXCLUDECLIPRECT: case EMR_EXTSELECTCLIPRGN: case EMR_OFFSETCLIPRGN:
       PlayClip(r);
       break;
-    case EMR_BITBLT: PlayBlt(r, false); break;
-    case EMR_STRETCHBLT: PlayBlt(r, true); break;
+    case EMR_BITBLT: case EMR_STRETCHBLT: PlayBlt(r); break;
     case EMR_STRETCHDIBITS: PlayStretchDIBits(r); break;
     case EMR_EXTCREATEFONTINDIRECTW: CreateFontEntry(r); break;
     case EMR_EXTTEXTOUTW: case EMR_EXTTEXTOUTA: DrawTextRecord(r); break;
-    default: break;
+    default: break;  // the header (read by the reader), and what a page cannot show
   }
 }
 
@@ -109,23 +112,24 @@ std::optional<COLORREF> TPdfEnum::StockBrushColor(uint32_t index) {
   return kGrey[index] * 0x010101u;
 }
 
-void TPdfEnum::CreatePen(uint32_t handle, uint32_t style, float width, COLORREF color) {
-  TPdfEnumObject* o = Entry(handle);
+void TPdfEnum::CreatePen(const TEmfPen& pen) {
+  TPdfEnumObject* o = Entry(pen.Handle);
   if (o == nullptr) return;
   *o = {};
   o->Kind = TPdfEnumObject::Pen;
-  o->PenStyle = style;
-  o->PenWidth = width < 0 ? 0 : width;
-  o->Color = color & 0xFFFFFF;
+  o->PenStyle = pen.Pen.Style;
+  o->PenWidth = pen.Pen.Width < 0 ? 0 : static_cast<float>(pen.Pen.Width);
+  o->PenStyleEntries = pen.StyleEntries;
+  o->Color = pen.Pen.Color;
 }
 
-void TPdfEnum::CreateBrush(uint32_t handle, uint32_t style, COLORREF color) {
-  TPdfEnumObject* o = Entry(handle);
+void TPdfEnum::CreateBrush(const TEmfBrush& brush) {
+  TPdfEnumObject* o = Entry(brush.Handle);
   if (o == nullptr) return;
   *o = {};
   o->Kind = TPdfEnumObject::Brush;
-  o->BrushNull = style == BS_NULL;
-  o->Color = color & 0xFFFFFF;
+  o->BrushNull = brush.Brush.Style == BS_NULL;
+  o->Color = brush.Brush.Color;
 }
 
 void TPdfEnum::DeleteObject(uint32_t handle) {
@@ -141,14 +145,14 @@ void TPdfEnum::SelectObject(uint32_t handle) {
       s.BrushColor = *color;
     } else if (index == NULL_BRUSH) {
       s.BrushNull = true;
-    } else if (index == WHITE_PEN || index == BLACK_PEN) {
-      s.PenNull = false;
-      s.PenColor = index == WHITE_PEN ? 0xFFFFFF : 0;
-      s.PenStyle = PS_SOLID;
-      s.PenWidth = 0;
-    } else if (index == NULL_PEN) {
-      s.PenNull = true;
-    } else if (index >= OEM_FIXED_FONT && index <= DEFAULT_GUI_FONT && index != DEFAULT_PALETTE) {
+    } else if (std::optional<TLogPen> pen = EmfStockPen(handle)) {
+      s.PenNull = pen->IsNull();
+      if (s.PenNull) return;
+      s.PenColor = pen->Color;
+      s.PenStyle = pen->Style;
+      s.PenWidth = static_cast<float>(pen->Width);
+      s.PenStyleEntries.clear();
+    } else if (IsEmfStockFont(handle)) {
       SelectFontEntry(FontEntry(DefaultLogFont()));
     }
     return;
@@ -161,6 +165,7 @@ void TPdfEnum::SelectObject(uint32_t handle) {
       s.PenColor = o->Color;
       s.PenStyle = o->PenStyle;
       s.PenWidth = o->PenWidth;
+      s.PenStyleEntries = o->PenStyleEntries;
       break;
     case TPdfEnumObject::Brush:
       s.BrushNull = o->BrushNull;

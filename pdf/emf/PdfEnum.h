@@ -14,12 +14,10 @@
 #include "platform/gdi/fonts/LogFont.h"
 #include "platform/gdi/metafile/EmfPlayback.h"
 #include "platform/gdi/metafile/EmfReader.h"
+#include "platform/gdi/metafile/EmfRecordViews.h"
 #include "platform/gdi/regions/Region.h"
 
 class TPdfCanvas;
-
-// Record types the metafile recorder does not write, which other producers do.
-enum : uint32_t { EMR_FRAMERGN = 72 };
 
 // What a saved level holds besides the mapping and the clip region.
 struct TPdfEnumState {
@@ -31,12 +29,14 @@ struct TPdfEnumState {
   COLORREF PenColor = 0;
   uint32_t PenStyle = PS_SOLID;
   float PenWidth = 0;  // logical units; 0 draws the thinnest line the device can
+  std::vector<uint32_t> PenStyleEntries;  // dashes and gaps of a user-styled pen, logical units
   bool BrushNull = false;
   COLORREF BrushColor = 0xFFFFFF;
   COLORREF TextColor = 0;
   uint32_t TextAlign = TA_LEFT | TA_TOP;
   int BkMode = OPAQUE;
   COLORREF BkColor = 0xFFFFFF;
+  int PolyFillMode = ALTERNATE;  // how a filled path bracket treats its overlaps
   int FontRotation = 0;  // whole degrees, counter-clockwise
   int FontAscent = 0, FontDescent = 0, FontEmHeight = 0;  // logical units
   TLogFont LogFont;
@@ -49,6 +49,7 @@ struct TPdfEnumObject {
   COLORREF Color = 0;
   uint32_t PenStyle = PS_SOLID;
   float PenWidth = 0;
+  std::vector<uint32_t> PenStyleEntries;
   bool BrushNull = false;
   int FontRotation = 0, FontAscent = 0, FontDescent = 0, FontEmHeight = 0;
   TLogFont LogFont;
@@ -57,15 +58,17 @@ struct TPdfEnumObject {
 class TPdfEnum {
  public:
   // One device pixel of the metafile is scaleX (scaleY) pixels of the screen, each
-  // DeviceScale points; device: the size of the metafile's reference device in pixels.
-  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device);
+  // DeviceScale points; device: the size of the metafile's reference device in pixels;
+  // handles: the size of its object table (the header's handle count).
+  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles);
   ~TPdfEnum();
   TPdfEnum(const TPdfEnum&) = delete;
   TPdfEnum& operator=(const TPdfEnum&) = delete;
 
   // Handles one record; unknown records are skipped.
   void Play(const TEmfRecord& record);
-  // Strokes an open polyline and leaves the clip of the metafile (call once at the end).
+  // Strokes an open polyline, drops a path that was never painted and leaves the clip of the
+  // metafile (call once at the end).
   void Finish();
 
   void UpdateMapping();
@@ -84,6 +87,16 @@ class TPdfEnum {
 
  private:
   struct TTextPlacement;
+  // One step of a path bracket, in points: a move, line, curve, closing, ellipse (x, y, width,
+  // height) or rounded rectangle (corners and the corner ellipse, as TPdfCanvas::RoundRect).
+  struct TPathStep {
+    enum TKind { Move, Line, Curve, Close, Ellipse, RoundRect } Kind;
+    double V[6];
+  };
+  struct TLineStyle {
+    int Cap = 0, Join = 0;  // PDF line cap and join
+    friend bool operator==(const TLineStyle&, const TLineStyle&) = default;
+  };
 
   TPdfEnumState& Cur() { return states_.back(); }
   TPdfEnumObject* Entry(uint32_t handle);
@@ -95,22 +108,39 @@ class TPdfEnum {
   void StrokeOpenPolyline();
   // Forgets the colours, dash and width written, after a "Q" undid them.
   void ForgetGraphicsState();
+  // The pen's dash array in points (empty: solid) for a pen width in points.
+  std::vector<double> PenDash(float width) const;
+  void SetDashIfChanged(const std::vector<double>& dash);
 
   // Records.
   void SelectObject(uint32_t handle);
-  void CreatePen(uint32_t handle, uint32_t style, float width, COLORREF color);
-  void CreateBrush(uint32_t handle, uint32_t style, COLORREF color);
+  void CreatePen(const TEmfPen& pen);
+  void CreateBrush(const TEmfBrush& brush);
   void DeleteObject(uint32_t handle);
-  void PlayPoly(const TEmfRecord& r, bool small);
-  void PlayPolyTo(const TEmfRecord& r, bool small);
-  void PlayPolyPoly(const TEmfRecord& r, bool small);
+  void PlayPoly(const TEmfRecord& r);
+  void PlayPolyTo(const TEmfRecord& r);
+  void PlayPolyPoly(const TEmfRecord& r);
   void PlayBox(const TEmfRecord& r);
   void PlayLineTo(TPoint p);
-  void PlayBlt(const TEmfRecord& r, bool stretch);
+  void PlayBlt(const TEmfRecord& r);
   void PlayStretchDIBits(const TEmfRecord& r);
   void PlayRegion(const TEmfRecord& r);
   void PlayClip(const TEmfRecord& r);
   void PlayWorldTransform(const TEmfRecord& r);
+
+  // Path brackets: between BEGINPATH and ENDPATH the shapes are kept as steps of a path, which
+  // STROKEPATH, FILLPATH or STROKEANDFILLPATH paints with the pen and brush of that moment.
+  void PlayPathRecord(const TEmfRecord& r);
+  bool Recording() const { return pathOpen_; }
+  void AddStep(TPathStep::TKind kind, std::initializer_list<double> values = {});
+  void PathMoveTo(TPoint p);
+  void PathLineTo(TPoint p);
+  void PathCurveTo(TPoint a, TPoint b, TPoint c);
+  void PathFigure(const std::vector<TPoint>& points, bool closed);
+  void PathBox(const TEmfRecord& r);
+  // Writes the steps; closeFigures closes every figure (for a stroke along with a fill).
+  void WritePath(bool closeFigures);
+  void PaintBracket(bool stroke, bool fill);
 
   // Regions: the rectangles of region data mapped to device pixels, and their fill.
   TRegion LogicalRegion(const std::vector<TRect>& rects) const;
@@ -121,6 +151,9 @@ class TPdfEnum {
   // Text.
   void DrawTextLine(const TTextPlacement& t, double offset);
 
+  // A rectangle normalized, its coordinates cut to the range a device keeps.
+  static TRect Bounded(const TRect& r);
+  TRect DeviceRect(const TRect& logical) const;
   // Device pixels of the metafile to points.
   double DevX(double x) const;
   double DevY(double y) const;
@@ -130,9 +163,16 @@ class TPdfEnum {
   TEmfMapping mapping_;
   int32_t lastStrokeColor_ = -1;
   int32_t lastFillColor_ = -1;
-  int64_t lastPenStyle_ = -1;
+  std::optional<std::vector<double>> lastDash_;  // none: not written since the last "Q"
   float lastPenWidth_ = -1;
+  // Line cap and join in force, and those in force when the clip's "q" was written (which its
+  // "Q" brings back); only geometric pens change them.
+  TLineStyle lineStyle_, clipLineStyle_;
   bool inLineTo_ = false;
+  bool pathOpen_ = false;         // between BEGINPATH and ENDPATH
+  bool pathDone_ = false;         // ended, waiting to be painted
+  bool figureOpen_ = false;       // the path's last figure can be continued by a line
+  std::vector<TPathStep> path_;
   std::vector<TPdfEnumObject> objects_;
   std::vector<TPdfEnumState> states_;
   // The clip region written to the page (in a "q" of its own), if any.

@@ -1,5 +1,7 @@
 // TPdfEnum: bitmaps of bit-block transfers as image XObjects, and pattern fills.
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "pdf/document/PdfCanvas.h"
 #include "pdf/document/PdfDocument.h"
@@ -28,33 +30,36 @@ void TPdfEnum::DrawDeviceBitmap(const TRect& source, const TRect& dest, std::str
   canvas_.Doc().CreateOrGetImage(bitmap, &placement);
 }
 
-void TPdfEnum::PlayBlt(const TEmfRecord& r, bool stretch) {
-  TPoint at = r.PointL(24);
-  TSize size = r.SizeL(32);
-  TRect dest{at.X, at.Y, at.X + size.cx, at.Y + size.cy};
-  uint32_t rop = r.U32(40), bmiAt = r.U32(84), bmiSize = r.U32(88), bitsAt = r.U32(92), bitsSize = r.U32(96);
-  if (bmiAt == 0 || bitsAt == 0) {
+namespace {
+
+// A corner beyond another by a size, kept inside the range of coordinates.
+TPoint Beyond(TPoint p, TSize size) {
+  auto add = [](int a, int b) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  };
+  return {add(p.X, size.cx), add(p.Y, size.cy)};
+}
+
+TRect RectAt(TPoint p, TSize size) {
+  TPoint far = Beyond(p, size);
+  return {p.X, p.Y, far.X, far.Y};
+}
+
+}  // namespace
+
+void TPdfEnum::PlayBlt(const TEmfRecord& r) {
+  TEmfBlt b = ReadEmfBlt(r);
+  TRect dest = RectAt(b.Dest, b.DestSize);
+  if (!b.HasBitmap()) {
     // A pattern fill with the brush; other operations without a source are not drawn.
-    if (rop == PATCOPY && !Cur().BrushNull) FillRectWithBrush(dest, Cur().BrushColor);
+    if (b.Rop == PATCOPY && !Cur().BrushNull) FillRectWithBrush(dest, Cur().BrushColor);
     return;
   }
-  TPoint from = r.PointL(44);
-  TSize fromSize = stretch ? r.SizeL(100) : size;
-  DrawDeviceBitmap({from.X, from.Y, from.X + fromSize.cx, from.Y + fromSize.cy}, dest, r.Span(bmiAt, bmiSize),
-                   r.Span(bitsAt, bitsSize));
+  DrawDeviceBitmap(RectAt(b.Source, b.SourceSize), Bounded(dest), b.Info, b.Bits);
 }
 
 void TPdfEnum::PlayStretchDIBits(const TEmfRecord& r) {
-  uint32_t bmiAt = r.U32(48), bmiSize = r.U32(52), bitsAt = r.U32(56), bitsSize = r.U32(60);
-  if (bmiAt == 0 || bitsAt == 0) return;
-  TPoint at = r.PointL(24), from = r.PointL(32);
-  TSize fromSize = r.SizeL(40), size = r.SizeL(72);
-  // Rows of a bottom-up bitmap (positive height) are counted from its bottom.
-  bool bottomUp = r.U32(bmiAt) == 12 || r.I32(bmiAt + 8) > 0;
-  if (bottomUp) {
-    int height = r.U32(bmiAt) == 12 ? r.U16(bmiAt + 6) : r.I32(bmiAt + 8);
-    from.Y = height - from.Y - fromSize.cy;
-  }
-  DrawDeviceBitmap({from.X, from.Y, from.X + fromSize.cx, from.Y + fromSize.cy},
-                   {at.X, at.Y, at.X + size.cx, at.Y + size.cy}, r.Span(bmiAt, bmiSize), r.Span(bitsAt, bitsSize));
+  TEmfStretchDib d = ReadEmfStretchDib(r);
+  if (!d.HasBitmap()) return;
+  DrawDeviceBitmap(RectAt(d.Source, d.SourceSize), Bounded(RectAt(d.Dest, d.DestSize)), d.Info, d.Bits);
 }

@@ -1,4 +1,5 @@
 // TPdfEnum: logical units to points, the world transform, and the clip region.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/document/PdfCanvas.h"
@@ -7,18 +8,27 @@
 
 namespace {
 
-// a then b, for points as row vectors (x, y, 1).
-TXForm Multiply(const TXForm& a, const TXForm& b) {
-  return {a.eM11 * b.eM11 + a.eM12 * b.eM21, a.eM11 * b.eM12 + a.eM12 * b.eM22,
-          a.eM21 * b.eM11 + a.eM22 * b.eM21, a.eM21 * b.eM12 + a.eM22 * b.eM22,
-          a.eDx * b.eM11 + a.eDy * b.eM21 + b.eDx, a.eDx * b.eM12 + a.eDy * b.eM22 + b.eDy};
+// Device coordinates are kept within 27 bits, as a graphics device's own coordinate space is:
+// the sums and differences formed from them cannot overflow.
+constexpr int kMaxCoordinate = 1 << 27;
+
+int Round(double v) {
+  if (!(v == v)) return 0;  // NaN from a degenerate mapping
+  return static_cast<int>(std::lround(std::clamp<double>(v, -kMaxCoordinate, kMaxCoordinate)));
 }
-
-enum : uint32_t { MWT_IDENTITY = 1, MWT_LEFTMULTIPLY = 2, MWT_RIGHTMULTIPLY = 3, MWT_SET = 4 };
-
-int Round(double v) { return static_cast<int>(std::lround(v)); }
+int Bound(int v) { return std::clamp(v, -kMaxCoordinate, kMaxCoordinate); }
 
 }  // namespace
+
+TRect TPdfEnum::Bounded(const TRect& r) {
+  return TRect{Bound(r.Left), Bound(r.Top), Bound(r.Right), Bound(r.Bottom)}.Normalized();
+}
+
+// A logical rectangle in device pixels, as the clip rectangles are (without the world transform).
+TRect TPdfEnum::DeviceRect(const TRect& r) const {
+  TPointF a = mapping_.ToDevice(r.Left, r.Top), b = mapping_.ToDevice(r.Right, r.Bottom);
+  return TRect{Round(a.X), Round(a.Y), Round(b.X), Round(b.Y)}.Normalized();
+}
 
 double TPdfEnum::DevX(double x) const { return x * pixelX_ + canvas_.OffsetX; }
 double TPdfEnum::DevY(double y) const { return canvas_.OffsetY + canvas_.CurrentPageHeight() - y * pixelY_; }
@@ -37,19 +47,9 @@ void TPdfEnum::UpdateMapping() {
 }
 
 void TPdfEnum::PlayWorldTransform(const TEmfRecord& r) {
-  TXForm x{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
-  TXForm& world = Cur().World;
-  if (r.Type() == EMR_SETWORLDTRANSFORM) {
-    world = x;
-  } else {
-    switch (r.U32(32)) {
-      case MWT_IDENTITY: world = {}; break;
-      case MWT_LEFTMULTIPLY: world = Multiply(x, world); break;
-      case MWT_RIGHTMULTIPLY: world = Multiply(world, x); break;
-      case MWT_SET: world = x; break;
-      default: return;
-    }
-  }
+  std::optional<TXForm> next = ApplyEmfWorldTransform(r, Cur().World);
+  if (!next) return;
+  Cur().World = *next;
   UpdateMapping();
 }
 
@@ -67,23 +67,34 @@ TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
 
 void TPdfEnum::PlayClip(const TEmfRecord& r) {
   switch (r.Type()) {
-    case EMR_INTERSECTCLIPRECT: mapping_.IntersectClipRect(r.RectL(8)); break;
-    case EMR_EXCLUDECLIPRECT: mapping_.ExcludeClipRect(r.RectL(8)); break;
+    case EMR_INTERSECTCLIPRECT:
+    case EMR_EXCLUDECLIPRECT: {
+      TRegion rect = TRegion::FromRect(DeviceRect(EmfRect(r)));
+      mapping_.ExtSelectClipRgn(&rect, r.Type() == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
+      break;
+    }
     case EMR_OFFSETCLIPRGN: {
       TRegion clip;
       if (!mapping_.GetClipRgn(clip)) return;
-      TRegion moved = clip.Offset(Round(r.I32(8) * mapping_.ScaleX()), Round(r.I32(12) * mapping_.ScaleY()));
+      // Moved no further than the coordinates stay within their range.
+      TPoint by = EmfPoint(r);
+      TRect box = clip.Box();
+      int dx = Round(by.X * mapping_.ScaleX()), dy = Round(by.Y * mapping_.ScaleY());
+      dx = std::max(std::min(dx, kMaxCoordinate - box.Right), -kMaxCoordinate - box.Left);
+      dy = std::max(std::min(dy, kMaxCoordinate - box.Bottom), -kMaxCoordinate - box.Top);
+      TRegion moved = clip.Offset(dx, dy);
       mapping_.SelectClipRgn(&moved);
       break;
     }
     default: {  // EMR_EXTSELECTCLIPRGN: the region in device pixels
-      int mode = r.I32(12);
-      if (r.U32(8) == 0) {
-        if (mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
+      TEmfClipRegion clip = ReadEmfClipRegion(r);
+      if (!clip.Rects) {
+        if (clip.Mode == RGN_COPY) mapping_.SelectClipRgn(nullptr);
         return SyncClip();
       }
-      TRegion region = TRegion::FromRects(r.RegionRects(8, 16));
-      mapping_.ExtSelectClipRgn(&region, mode);
+      for (TRect& rect : *clip.Rects) rect = Bounded(rect);
+      TRegion region = TRegion::FromRects(*clip.Rects);
+      mapping_.ExtSelectClipRgn(&region, clip.Mode);
       break;
     }
   }
@@ -101,10 +112,12 @@ void TPdfEnum::SyncClip() {
   if (clipInForce_) {
     canvas_.RestoreState();
     ForgetGraphicsState();
+    lineStyle_ = clipLineStyle_;
   }
   clipInForce_ = std::move(wanted);
   if (!clipInForce_) return;
   canvas_.SaveState();
+  clipLineStyle_ = lineStyle_;
   std::vector<TRect> rects = clipInForce_->Rects();
   if (rects.empty()) canvas_.AppendRectangle(DevX(0), DevY(0), 0, 0);  // nothing is visible
   for (const TRect& d : rects)

@@ -1,31 +1,28 @@
 // TPdfEnum: pens and brushes in the content stream, lines, curves, polygons, boxes and regions.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/document/PdfCanvas.h"
 #include "pdf/emf/PdfEnum.h"
+#include "pdf/objects/PdfStream.h"
+#include "pdf/objects/PdfWrite.h"
 #include "platform/gdi/metafile/EmfRecords.h"
 
 namespace {
 
-std::vector<TPoint> Points(const TEmfRecord& r, size_t countAt, size_t pointsAt, bool small) {
-  uint32_t count = r.U32(countAt);
-  r.Array(pointsAt, count, small ? 4 : 8);
-  std::vector<TPoint> points;
-  points.reserve(count);
-  for (uint32_t i = 0; i < count; ++i)
-    points.push_back(small ? r.PointS(pointsAt + size_t{i} * 4) : r.PointL(pointsAt + size_t{i} * 8));
-  return points;
-}
-
-std::vector<int> DashOf(uint32_t style) {
+// Dashes and gaps of a style: in points for a cosmetic pen, in pen widths for a geometric one.
+std::vector<double> DashOf(uint32_t style, bool geometric) {
   switch (style & PS_STYLE_MASK) {
-    case PS_DASH: return {4, 4};
+    case PS_DASH: return geometric ? std::vector<double>{3, 1} : std::vector<double>{4, 4};
     case PS_DOT: return {1, 1};
-    case PS_DASHDOT: return {4, 1, 1, 1};
-    case PS_DASHDOTDOT: return {4, 1, 1, 1, 1, 1};
+    case PS_DASHDOT: return geometric ? std::vector<double>{3, 1, 1, 1} : std::vector<double>{4, 1, 1, 1};
+    case PS_DASHDOTDOT: return geometric ? std::vector<double>{3, 1, 1, 1, 1, 1} : std::vector<double>{4, 1, 1, 1, 1, 1};
     default: return {};
   }
 }
+
+// A user style has at most this many entries, as GDI allows.
+constexpr size_t kMaxStyleEntries = 16;
 
 }  // namespace
 
@@ -41,23 +38,66 @@ void TPdfEnum::SetStrokeColorIfChanged(COLORREF color) {
   lastStrokeColor_ = static_cast<int32_t>(color);
 }
 
+// A cosmetic pen dashes by its style alone. A geometric pen dashes in multiples of its width,
+// as the raster draws it: square and round caps reach half the width beyond each dash, so the
+// dashes are that much shorter and the gaps longer. A user-styled pen lists its own lengths.
+std::vector<double> TPdfEnum::PenDash(float width) const {
+  const TPdfEnumState& s = states_.back();
+  const uint32_t kind = s.PenStyle & PS_STYLE_MASK;
+  const bool geometric = (s.PenStyle & PS_TYPE_MASK) == PS_GEOMETRIC && width > 0;
+  std::vector<double> dash;
+  if (kind == PS_USERSTYLE) {
+    const size_t n = std::min(s.PenStyleEntries.size(), kMaxStyleEntries);
+    for (size_t i = 0; i < n; ++i) dash.push_back(s.PenStyleEntries[i] * std::abs(canvas_.WorldFactorX));
+  } else {
+    dash = DashOf(kind, geometric);
+    if (geometric) {
+      const bool capped = (s.PenStyle & PS_ENDCAP_MASK) != PS_ENDCAP_FLAT;
+      for (size_t i = 0; i < dash.size(); ++i)
+        dash[i] = std::max(0.0, (dash[i] + (capped ? (i % 2 == 0 ? -1 : 1) : 0)) * width);
+    }
+  }
+  // PDF refuses a pattern of nothing but zeros (and anything not finite): such a pen is solid.
+  bool drawn = false;
+  for (double d : dash) {
+    if (!std::isfinite(d)) return {};
+    drawn = drawn || d > 0;
+  }
+  return drawn ? dash : std::vector<double>{};
+}
+
+void TPdfEnum::SetDashIfChanged(const std::vector<double>& dash) {
+  if (lastDash_ == dash) return;
+  TPdfWrite& w = canvas_.Contents()->Writer();
+  w.Add('[');
+  for (double d : dash) w.AddRealWithSpace(d);
+  w.Add("] 0 d\n");
+  lastDash_ = dash;
+}
+
 // The width is compared in points, so that a pen drawn after a change of mapping gets the
 // width that mapping gives it.
 void TPdfEnum::ApplyPen() {
   const TPdfEnumState& s = Cur();
   if (s.PenNull) return;
   SetStrokeColorIfChanged(s.PenColor);
-  int64_t style = s.PenStyle & PS_STYLE_MASK;
-  if (style == PS_INSIDEFRAME) style = PS_SOLID;
-  if (style != lastPenStyle_) {
-    canvas_.SetDash(DashOf(static_cast<uint32_t>(style)), 0);
-    lastPenStyle_ = style;
-  }
   float width = std::abs(s.PenWidth * canvas_.WorldFactorX);
+  SetDashIfChanged(PenDash(width));
   if (width != lastPenWidth_) {
     canvas_.SetLineWidth(width);
     lastPenWidth_ = width;
   }
+  // Caps and joins of a geometric pen; the others keep the page's.
+  TLineStyle style;
+  if ((s.PenStyle & PS_TYPE_MASK) == PS_GEOMETRIC) {
+    const uint32_t cap = s.PenStyle & PS_ENDCAP_MASK, join = s.PenStyle & PS_JOIN_MASK;
+    style.Cap = cap == PS_ENDCAP_ROUND ? 1 : cap == PS_ENDCAP_SQUARE ? 2 : 0;
+    style.Join = join == PS_JOIN_ROUND ? 1 : join == PS_JOIN_BEVEL ? 2 : 0;
+  }
+  TPdfWrite& w = canvas_.Contents()->Writer();
+  if (style.Cap != lineStyle_.Cap) w.AddInteger(style.Cap).Add(" J\n");
+  if (style.Join != lineStyle_.Join) w.AddInteger(style.Join).Add(" j\n");
+  lineStyle_ = style;
 }
 
 void TPdfEnum::ApplyBrushAndPen() {
@@ -81,14 +121,23 @@ void TPdfEnum::PaintPath() {
 void TPdfEnum::FillRectWithBrush(const TRect& rect, COLORREF color) {
   SetFillColorIfChanged(color);
   double x, y, w, h;
-  canvas_.RectToBox(TPdfCanvas::NormalizeRect(rect), x, y, w, h);
+  canvas_.RectToBox(Bounded(rect), x, y, w, h);
   canvas_.AppendRectangle(x, y, w, h);
   canvas_.Fill();
 }
 
-void TPdfEnum::PlayPoly(const TEmfRecord& r, bool small) {
-  std::vector<TPoint> p = Points(r, 24, 28, small);
+void TPdfEnum::PlayPoly(const TEmfRecord& r) {
+  std::vector<TPoint> p = ReadEmfPolyPoints(r);
   const TPdfEnumState& s = Cur();
+  if (Recording()) {
+    const bool polygon = r.Type() == EMR_POLYGON || r.Type() == EMR_POLYGON16;
+    const bool bezier = r.Type() == EMR_POLYBEZIER || r.Type() == EMR_POLYBEZIER16;
+    if (!bezier) return PathFigure(p, polygon);
+    if (p.size() < 4) return;
+    PathMoveTo(p[0]);
+    for (size_t i = 1; i + 2 < p.size(); i += 3) PathCurveTo(p[i], p[i + 1], p[i + 2]);
+    return;
+  }
   switch (r.Type()) {
     case EMR_POLYGON: case EMR_POLYGON16:
       if (p.size() < 2 || (s.PenNull && s.BrushNull)) return;
@@ -117,8 +166,8 @@ void TPdfEnum::PlayPoly(const TEmfRecord& r, bool small) {
 }
 
 // Lines and curves from the current position, which moves to their last point.
-void TPdfEnum::PlayPolyTo(const TEmfRecord& r, bool small) {
-  std::vector<TPoint> p = Points(r, 24, 28, small);
+void TPdfEnum::PlayPolyTo(const TEmfRecord& r) {
+  std::vector<TPoint> p = ReadEmfPolyPoints(r);
   if (r.Type() == EMR_POLYLINETO || r.Type() == EMR_POLYLINETO16) {
     for (TPoint q : p) PlayLineTo(q);
     StrokeOpenPolyline();
@@ -127,7 +176,10 @@ void TPdfEnum::PlayPolyTo(const TEmfRecord& r, bool small) {
   size_t curves = p.size() / 3;
   if (curves == 0) return;
   TPdfEnumState& s = Cur();
-  if (!s.PenNull) {
+  if (Recording()) {
+    if (!figureOpen_) PathMoveTo(s.Position);
+    for (size_t i = 0; i < curves * 3; i += 3) PathCurveTo(p[i], p[i + 1], p[i + 2]);
+  } else if (!s.PenNull) {
     ApplyPen();
     canvas_.MoveToI(s.Position.X, s.Position.Y);
     for (size_t i = 0; i < curves * 3; i += 3)
@@ -138,34 +190,29 @@ void TPdfEnum::PlayPolyTo(const TEmfRecord& r, bool small) {
   s.MovePending = false;
 }
 
-void TPdfEnum::PlayPolyPoly(const TEmfRecord& r, bool small) {
-  uint32_t polys = r.U32(24), total = r.U32(28);
-  r.Array(32, polys, 4);
-  size_t pointsAt = 32 + size_t{polys} * 4;
-  r.Array(pointsAt, total, small ? 4 : 8);
+void TPdfEnum::PlayPolyPoly(const TEmfRecord& r) {
+  std::vector<std::vector<TPoint>> figures = ReadEmfPolyPolyPoints(r);
   bool polygon = r.Type() == EMR_POLYPOLYGON || r.Type() == EMR_POLYPOLYGON16;
+  if (Recording()) {
+    for (const std::vector<TPoint>& points : figures) PathFigure(points, polygon);
+    return;
+  }
   const TPdfEnumState& s = Cur();
   if (s.PenNull && (!polygon || s.BrushNull)) return;
   if (polygon)
     ApplyBrushAndPen();
   else
     ApplyPen();
-  uint64_t next = 0;
   bool any = false;
-  for (uint32_t k = 0; k < polys; ++k) {
-    uint32_t count = r.U32(32 + size_t{k} * 4);
-    if (next + count > total) break;
-    for (uint32_t i = 0; i < count; ++i) {
-      size_t at = pointsAt + static_cast<size_t>(next + i) * (small ? 4 : 8);
-      TPoint q = small ? r.PointS(at) : r.PointL(at);
+  for (const std::vector<TPoint>& points : figures) {
+    for (size_t i = 0; i < points.size(); ++i) {
       if (i == 0)
-        canvas_.MoveToI(q.X, q.Y);
+        canvas_.MoveToI(points[i].X, points[i].Y);
       else
-        canvas_.LineToI(q.X, q.Y);
+        canvas_.LineToI(points[i].X, points[i].Y);
       any = true;
     }
-    if (polygon && count > 0) canvas_.ClosePath();
-    next += count;
+    if (polygon && !points.empty()) canvas_.ClosePath();
   }
   if (!any) return;
   if (polygon)
@@ -175,9 +222,10 @@ void TPdfEnum::PlayPolyPoly(const TEmfRecord& r, bool small) {
 }
 
 void TPdfEnum::PlayBox(const TEmfRecord& r) {
+  if (Recording()) return PathBox(r);
   const TPdfEnumState& s = Cur();
   if (s.PenNull && s.BrushNull) return;
-  TRect box = TPdfCanvas::NormalizeRect(r.RectL(8));
+  TRect box = Bounded(EmfRect(r));
   ApplyBrushAndPen();
   double x, y, w, h;
   switch (r.Type()) {
@@ -189,7 +237,7 @@ void TPdfEnum::PlayBox(const TEmfRecord& r) {
       canvas_.RectToBox(box, x, y, w, h);
       canvas_.AppendRectangle(x, y, w, h);
       break;
-    default: canvas_.RoundRectI(box, r.SizeL(24)); break;
+    default: canvas_.RoundRectI(box, ReadEmfRoundRect(r).Corner); break;
   }
   PaintPath();
 }
@@ -199,7 +247,9 @@ void TPdfEnum::PlayBox(const TEmfRecord& r) {
 // line or curve ended.
 void TPdfEnum::PlayLineTo(TPoint p) {
   TPdfEnumState& s = Cur();
-  if (!s.PenNull) {
+  if (Recording()) {
+    PathLineTo(p);
+  } else if (!s.PenNull) {
     ApplyPen();
     if (!inLineTo_ || s.MovePending) canvas_.MoveToI(s.Position.X, s.Position.Y);
     canvas_.LineToI(p.X, p.Y);
@@ -219,25 +269,22 @@ void TPdfEnum::FillRegion(const TRegion& region, COLORREF color) {
 }
 
 void TPdfEnum::PlayRegion(const TEmfRecord& r) {
-  uint32_t type = r.Type();
+  TEmfRegionPaint paint = ReadEmfRegionPaint(r);
   std::optional<COLORREF> color;
-  if (type == EMR_PAINTRGN) {
+  if (!paint.Brush) {
     if (!Cur().BrushNull) color = Cur().BrushColor;
-  } else {
-    uint32_t handle = r.U32(28);
-    if (handle & ENHMETA_STOCK_OBJECT) {
-      color = StockBrushColor(handle & ~ENHMETA_STOCK_OBJECT);
-    } else if (const TPdfEnumObject* o = Entry(handle); o && o->Kind == TPdfEnumObject::Brush && !o->BrushNull) {
-      color = o->Color;
-    }
+  } else if (*paint.Brush & ENHMETA_STOCK_OBJECT) {
+    color = StockBrushColor(*paint.Brush & ~ENHMETA_STOCK_OBJECT);
+  } else if (const TPdfEnumObject* o = Entry(*paint.Brush); o && o->Kind == TPdfEnumObject::Brush && !o->BrushNull) {
+    color = o->Color;
   }
   if (!color) return;
-  size_t dataAt = type == EMR_PAINTRGN ? 28 : type == EMR_FILLRGN ? 32 : 40;
-  TRegion region = LogicalRegion(r.RegionRects(24, dataAt));
-  if (type == EMR_FRAMERGN) {
+  TRegion region = LogicalRegion(paint.Rects);
+  if (r.Type() == EMR_FRAMERGN) {
     // The frame is what eroding the region by the brush's width and height takes away.
-    int w = std::max(1, static_cast<int>(std::lround(std::abs(r.I32(32) * mapping_.ScaleX()))));
-    int h = std::max(1, static_cast<int>(std::lround(std::abs(r.I32(36) * mapping_.ScaleY()))));
+    // At least a pixel, and no wider than the range of coordinates.
+    auto extent = [](double v) { return static_cast<int>(std::clamp<double>(std::round(std::abs(v)), 1, 1 << 27)); };
+    int w = extent(paint.FrameSize.cx * mapping_.ScaleX()), h = extent(paint.FrameSize.cy * mapping_.ScaleY());
     TRegion inner = region;
     for (TPoint d : {TPoint{w, 0}, TPoint{-w, 0}, TPoint{0, h}, TPoint{0, -h}})
       inner = TRegion::Combine(inner, region.Offset(d.X, d.Y), RGN_AND);

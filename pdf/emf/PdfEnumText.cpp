@@ -11,37 +11,6 @@
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
-#include "platform/rtl/CodePages.h"
-
-namespace {
-
-constexpr uint32_t ETO_PDY = 0x2000;
-
-TLogFont ReadLogFont(const TEmfRecord& r, size_t at) {
-  TLogFont f;
-  f.lfHeight = r.I32(at);
-  f.lfWidth = r.I32(at + 4);
-  f.lfEscapement = r.I32(at + 8);
-  f.lfOrientation = r.I32(at + 12);
-  f.lfWeight = r.I32(at + 16);
-  std::string_view flags = r.Span(at + 20, 8);
-  f.lfItalic = static_cast<uint8_t>(flags[0]);
-  f.lfUnderline = static_cast<uint8_t>(flags[1]);
-  f.lfStrikeOut = static_cast<uint8_t>(flags[2]);
-  f.lfCharSet = static_cast<uint8_t>(flags[3]);
-  f.lfOutPrecision = static_cast<uint8_t>(flags[4]);
-  f.lfClipPrecision = static_cast<uint8_t>(flags[5]);
-  f.lfQuality = static_cast<uint8_t>(flags[6]);
-  f.lfPitchAndFamily = static_cast<uint8_t>(flags[7]);
-  for (size_t i = 0; i < 32; ++i) {
-    Char c = r.U16(at + 28 + i * 2);
-    if (c == 0) break;
-    f.lfFaceName.push_back(c);
-  }
-  return f;
-}
-
-}  // namespace
 
 struct TPdfEnum::TTextPlacement {
   TPoint Reference;
@@ -71,46 +40,49 @@ TPdfEnumObject TPdfEnum::FontEntry(TLogFont logFont) {
   return o;
 }
 
+namespace {
+
+// Font heights and widths beyond this many logical units come only from broken files; the
+// font is realised at most this large.
+constexpr int kMaxFontUnits = 1 << 20;
+// The largest font size a page takes; text beyond it is not drawn.
+constexpr double kMaxFontPoints = 2000;
+
+}  // namespace
+
 void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
-  if (TPdfEnumObject* o = Entry(r.U32(8))) *o = FontEntry(ReadLogFont(r, 12));
+  TEmfFont font = ReadEmfFont(r);
+  font.Font.lfHeight = std::clamp(font.Font.lfHeight, -kMaxFontUnits, kMaxFontUnits);
+  font.Font.lfWidth = std::clamp(font.Font.lfWidth, -kMaxFontUnits, kMaxFontUnits);
+  if (TPdfEnumObject* o = Entry(font.Handle)) *o = FontEntry(font.Font);
 }
 
 void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   const TPdfEnumState& s = Cur();
-  TPoint reference = r.PointL(36);
-  uint32_t count = r.U32(44), stringAt = r.U32(48), options = r.U32(52), dxAt = r.U32(72);
-  TRect rect = r.RectL(56);
-  std::u16string text;
-  if (r.Type() == EMR_EXTTEXTOUTA) {
-    text = AnsiToString(r.Span(stringAt, count));
-    // A character the code page lacks still takes its advance.
-    text.resize(count, u'?');
-  } else {
-    r.Array(stringAt, count, 2);
-    text.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) text.push_back(r.U16(stringAt + size_t{i} * 2));
-  }
+  TEmfText record = ReadEmfText(r);
+  const TPoint reference = record.Reference;
+  const uint32_t options = record.Options;
+  const TRect rect = record.Rect;
+  const std::u16string& text = record.Text;
 
   // Opaque background, drawn even without text.
   if ((options & ETO_OPAQUE) && s.FontRotation == 0 && !TPdfCanvas::NormalizeRect(rect).IsEmpty())
     FillRectWithBrush(rect, s.BkColor);
-  if (count == 0) return;
+  if (text.empty()) return;
 
   TTextPlacement t;
   t.Reference = reference;
   double factorX = std::abs(canvas_.WorldFactorX), factorY = std::abs(canvas_.WorldFactorY);
   t.Size = (s.LogFont.lfHeight < 0 ? -static_cast<double>(s.LogFont.lfHeight) : s.FontEmHeight) * factorY;
-  if (!(t.Size > 0) || factorX == 0) return;
+  if (!(t.Size > 0) || t.Size > kMaxFontPoints || factorX == 0) return;
   if (canvas_.SelectFontByLogFont(s.LogFont, static_cast<float>(t.Size)) == nullptr) return;
 
-  bool glyphs = (options & ETO_GLYPH_INDEX) != 0 && r.Type() == EMR_EXTTEXTOUTW;
+  bool glyphs = (options & ETO_GLYPH_INDEX) != 0;
   double measured = glyphs ? 0 : std::lround(canvas_.UnicodeTextWidth(text) / factorX);
   double advance = measured;
-  if (dxAt != 0) {
-    size_t step = (options & ETO_PDY) ? 2 : 1;
-    r.Array(dxAt, size_t{count} * step, 4);
+  if (!record.Dx.empty()) {
     advance = 0;
-    for (uint32_t i = 0; i < count; ++i) advance += r.I32(dxAt + size_t{i} * step * 4);
+    for (int32_t dx : record.Dx) advance += dx;
   }
   t.Advance = advance;
 
@@ -141,7 +113,7 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
 
   bool clipped = (options & ETO_CLIPPED) && !TPdfCanvas::NormalizeRect(rect).IsEmpty();
   if (clipped) {
-    TRect n = TPdfCanvas::NormalizeRect(rect);
+    TRect n = Bounded(rect);
     canvas_.SaveState();
     double x, y, w, h;
     canvas_.RectToBox(n, x, y, w, h);
@@ -188,10 +160,7 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
 // and a fifteenth of the font size wide.
 void TPdfEnum::DrawTextLine(const TTextPlacement& t, double offset) {
   SetStrokeColorIfChanged(Cur().TextColor);
-  if (lastPenStyle_ != PS_SOLID) {
-    canvas_.SetDash({}, 0);
-    lastPenStyle_ = PS_SOLID;
-  }
+  SetDashIfChanged({});
   float width = static_cast<float>(t.Size / 15);
   if (width != lastPenWidth_) {
     canvas_.SetLineWidth(width);

@@ -19,6 +19,7 @@ void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double sca
   canvas.KerningHigh = kerningHigh;
   double scaleX = scale, scaleY = scale;
   TSize device{1920, 1080};
+  uint16_t handles = 0;
   if (reader) {
     // Pixels of the reference device per screen pixel, from its size in micrometres (or
     // millimetres) and in pixels.
@@ -32,8 +33,9 @@ void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double sca
     scaleX *= factor(h.Device.cx, h.Micrometers.cx, h.Millimeters.cx);
     scaleY *= factor(h.Device.cy, h.Micrometers.cy, h.Millimeters.cy);
     if (h.Device.cx > 0 && h.Device.cy > 0) device = h.Device;
+    handles = h.Handles;
   }
-  TPdfEnum player(canvas, scaleX, scaleY, device);
+  TPdfEnum player(canvas, scaleX, scaleY, device, handles);
   player.UpdateMapping();
   canvas.SaveState();
   // A record that turns out broken ends the replay with what was drawn before it, and

@@ -43,21 +43,20 @@ class TEmfPlayback {
   int MapLengthY(int v) const;
   // Metafile device pixels to target logical units (clip regions are in device pixels).
   TPoint MapDevice(TPoint p) const;
-  std::vector<TPoint> Points(const TEmfRecord& r, size_t countAt, size_t pointsAt, bool small) const;
+  std::vector<TPoint> MapPoints(std::vector<TPoint> points) const;
 
-  void PlayPoly(const TEmfRecord& r, bool small);
-  void PlayPolyPoly(const TEmfRecord& r, bool small);
-  void PlayTo(const TEmfRecord& r, bool small);
-  void PlayText(const TEmfRecord& r, bool wide);
-  void PlayBlt(const TEmfRecord& r, bool stretch);
+  void PlayPoly(const TEmfRecord& r);
+  void PlayPolyPoly(const TEmfRecord& r);
+  void PlayTo(const TEmfRecord& r);
+  void PlayText(const TEmfRecord& r);
+  void PlayBlt(const TEmfRecord& r);
   void PlayStretchDIBits(const TEmfRecord& r);
   void PlaySelect(uint32_t handle);
   void PlayCreate(const TEmfRecord& r);
-  void PlayFillRgn(const TEmfRecord& r, size_t sizeAt, size_t dataAt, std::optional<TLogBrush> brush);
+  void PlayFillRgn(const TEmfRecord& r);
   void PlayClipRgn(const TEmfRecord& r);
   void PlayOffsetClip(const TEmfRecord& r);
   void PlayRestore(int relative);
-  void PlayWorldTransform(const TEmfRecord& r);
   // The clip region of the target kept inside the one it had before the playback.
   void KeepInsideInitialClip();
   TObject* Entry(uint32_t handle);
@@ -69,6 +68,7 @@ class TEmfPlayback {
   double sx_ = 1, sy_ = 1;
   std::vector<TObject> objects_;
   int depth_ = 0;  // saves made by the metafile and not restored yet
+  bool pathOpen_ = false;  // a path bracket of the metafile is open
   // The world transform (logical units to page units) and its saved values; shear and
   // rotation move the corners of shapes only, as the target draws upright shapes.
   TXForm world_;

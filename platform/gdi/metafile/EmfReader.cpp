@@ -1,6 +1,5 @@
 #include "platform/gdi/metafile/EmfReader.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/gdi/metafile/EmfRecords.h"
@@ -57,10 +56,12 @@ TRect TEmfHeader::FramePixels() const {
   const int64_t my = micro ? Micrometers.cy : int64_t{Millimeters.cy} * 1000;
   if (mx <= 0 || my <= 0 || Device.cx <= 0 || Device.cy <= 0) return {};
   auto conv = [](int64_t hundredths, int64_t pixels, int64_t micrometres) {
-    // hundredths of a millimetre = 10 micrometres
-    int64_t num = hundredths * 10 * pixels;
-    int64_t q = num >= 0 ? (num + micrometres / 2) / micrometres : -((-num + micrometres / 2) / micrometres);
-    return static_cast<int>(std::clamp<int64_t>(q, INT32_MIN, INT32_MAX));
+    // Hundredths of a millimetre are 10 micrometres. The product of a 32-bit frame and a 32-bit
+    // device size needs more than 64 bits: it is formed in 128.
+    const __int128 num = static_cast<__int128>(hundredths) * 10 * pixels;
+    const __int128 magnitude = ((num < 0 ? -num : num) + micrometres / 2) / micrometres;
+    const __int128 q = num < 0 ? -magnitude : magnitude;
+    return static_cast<int>(q < INT32_MIN ? INT32_MIN : q > INT32_MAX ? INT32_MAX : q);
   };
   return {conv(Frame.Left, Device.cx, mx), conv(Frame.Top, Device.cy, my), conv(Frame.Right, Device.cx, mx),
           conv(Frame.Bottom, Device.cy, my)};

@@ -164,7 +164,30 @@ Case kCases[] = {
     {"an extended pen: style, width and colour of its EXTLOGPEN",
      {W(EMR_EXTCREATEPEN).U32(1).U32(0).U32(0).U32(0).U32(0).U32(PS_GEOMETRIC | PS_DOT).U32(4).U32(BS_SOLID).U32(0xFF0000)
           .U32(0).U32(0).Finish(), Select(1), LineTo(20, 0)},
-     "0 0 1 RG\n[1 1 ] 0 d\n3 w\n"},
+     "0 0 1 RG\n[0 6 ] 0 d\n3 w\n1 J\n1 j\n"},
+    {"a user-styled pen dashes by its own lengths",
+     {W(EMR_EXTCREATEPEN).U32(1).U32(0).U32(0).U32(0).U32(0).U32(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT).U32(2)
+          .U32(BS_SOLID).U32(0).U32(0).U32(2).U32(8).U32(4).Finish(), Select(1), LineTo(20, 0)},
+     "[6 3 ] 0 d\n1.5 w\n1 j\n"},
+    {"a path bracket is stroked with the pen selected after it ends",
+     {W(EMR_BEGINPATH).Finish(), MoveTo(0, 0), LineTo(20, 0), LineTo(20, 20), W(EMR_CLOSEFIGURE).Finish(),
+      W(EMR_ENDPATH).Finish(), Pen(1, PS_GEOMETRIC | PS_DASH | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 4, 0xFF), Select(1),
+      W(EMR_STROKEPATH).Rect({}).Finish()},
+     "1 0 0 RG\n[6 6 ] 0 d\n3 w\n2 J\n0 842 m\n15 842 l\n15 827 l\nh\nS\n"},
+    {"a filled path bracket follows the fill mode",
+     {Stock(BLACK_BRUSH), W(EMR_SETPOLYFILLMODE).U32(WINDING).Finish(), W(EMR_BEGINPATH).Finish(),
+      Poly(EMR_POLYGON16, {{0, 0}, {20, 0}, {20, 20}}), W(EMR_ENDPATH).Finish(), W(EMR_FILLPATH).Rect({}).Finish()},
+     "0 0 0 rg\n0 842 m\n15 842 l\n15 827 l\nh\nf\n"},
+    {"stroked and filled, every figure of a path is closed, overlaps alternate",
+     {W(EMR_BEGINPATH).Finish(), Poly(EMR_POLYLINE16, {{0, 0}, {20, 0}, {20, 20}}), Box(EMR_RECTANGLE, {4, 4, 8, 8}),
+      Poly(EMR_POLYLINE16, {{0, 20}, {4, 24}}), W(EMR_ENDPATH).Finish(), W(EMR_STROKEANDFILLPATH).Rect({}).Finish()},
+     "0 842 m\n15 842 l\n15 827 l\nh\n3 839 m\n6 839 l\n6 836 l\n3 836 l\nh\n0 827 m\n3 824 l\nh\nB*\n"},
+    {"an aborted path bracket draws nothing",
+     {W(EMR_BEGINPATH).Finish(), LineTo(20, 0), W(EMR_ABORTPATH).Finish(), W(EMR_STROKEPATH).Rect({}).Finish()},
+     "q\nQ\n"},
+    {"a path is painted once", {W(EMR_BEGINPATH).Finish(), LineTo(20, 0), W(EMR_ENDPATH).Finish(),
+                                W(EMR_STROKEPATH).Rect({}).Finish(), W(EMR_FILLPATH).Rect({}).Finish()},
+     "l\nS\nQ\n", "f*\n"},
     {"an extended pen with a null brush draws nothing",
      {W(EMR_EXTCREATEPEN).U32(1).U32(0).U32(0).U32(0).U32(0).U32(PS_GEOMETRIC).U32(4).U32(BS_NULL).U32(0xFF0000)
           .U32(0).U32(0).Finish(), Select(1), LineTo(20, 0)},
@@ -183,6 +206,27 @@ Case kCases[] = {
     {"moving the clip region",
      {W(EMR_INTERSECTCLIPRECT).Rect({0, 0, 10, 10}).Finish(), W(EMR_OFFSETCLIPRGN).Point({10, 10}).Finish()},
      "Q\nq\n7.5 827 7.5 7.5 re\nW\nn\n"},
+    {"text in a font of an absurd height is left out, without a fault",
+     {[] {
+        W w(EMR_EXTCREATEFONTINDIRECTW);
+        w.U32(1).I32(INT32_MIN).I32(INT32_MIN).I32(0).I32(0).I32(400).U32(0).U32(0);
+        std::u16string face = u"Arial";
+        face.resize(32);
+        for (char16_t c : face) w.U16(c);
+        return w.Finish();
+      }(),
+      Select(1),
+      W(EMR_EXTTEXTOUTW).Rect({}).U32(GM_COMPATIBLE).F32(1).F32(1).Point({10, 10}).U32(1).U32(76).U32(0).Rect({})
+          .U32(0).U16(u'A').Finish()},
+     "q\nQ\n"},
+    {"coordinates at the ends of the 32-bit range, clip offsets that add up beyond it",
+     {W(EMR_INTERSECTCLIPRECT).Rect({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}).Finish(),
+      W(EMR_OFFSETCLIPRGN).Point({INT32_MAX, INT32_MAX}).Finish(), W(EMR_OFFSETCLIPRGN).Point({INT32_MAX, INT32_MAX}).Finish(),
+      W(EMR_OFFSETCLIPRGN).Point({INT32_MIN, 0}).Finish(), Box(EMR_RECTANGLE, {INT32_MIN, 0, INT32_MAX, 10}),
+      Box(EMR_ELLIPSE, {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}),
+      W(EMR_BEGINPATH).Finish(), W(EMR_ROUNDRECT).Rect({INT32_MIN, 0, INT32_MAX, 10}).Size({4, 4}).Finish(), W(EMR_ENDPATH).Finish(),
+      W(EMR_STROKEPATH).Rect({}).Finish()},
+     "W\nn\n"},
     {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({1, 1}).U32(0).Finish()},
      "q\nQ\n"},
 };

@@ -109,6 +109,30 @@ void Text(TDeviceContext& dc) {
   dc.ExtTextOut(10, 120, 0, nullptr, words, dx.data());
 }
 
+// Lines in path brackets stroked with pens chosen after the bracket ends (as box borders are
+// drawn): dashes of 3 widths with square caps, round dots; and a filled path whose inner
+// square is a hole, as the overlap alternates.
+void PathBrackets(TDeviceContext& dc) {
+  auto line = [&dc](int y, const TLogPen& pen) {
+    dc.BeginPath();
+    dc.MoveToEx(20, y);
+    dc.LineTo(220, y);
+    dc.EndPath();
+    TLogPen old = dc.SelectPen(pen);
+    dc.StrokePath();
+    dc.SelectPen(old);
+  };
+  line(30, {PS_GEOMETRIC | PS_JOIN_MITER | PS_DASH | PS_ENDCAP_SQUARE, 4, 0x000080});
+  line(70, {PS_GEOMETRIC | PS_JOIN_MITER | PS_DOT, 6, 0x008000});
+  dc.SelectBrush(CreateSolidBrush(0x0000FF));
+  dc.SelectPen(NullPen());
+  dc.BeginPath();
+  dc.Rectangle(20, 90, 50, 118);
+  dc.Rectangle(28, 98, 42, 110);
+  dc.EndPath();
+  dc.FillPath();
+}
+
 struct Scene {
   const char* Name;
   std::function<void(TDeviceContext&)> Draw;
@@ -171,9 +195,21 @@ TEST_P(Scenes, MatchTheMetafilePlayerAndPassTheValidators) {
   }
 }
 
+// The content stream of the path brackets: the dash pattern in points (4 pixels are 3 points),
+// the caps of the pens, one stroke per bracket, the alternate fill.
+TEST(PathBracketContent, StrokesWithDashPatternsAndFillsAlternately) {
+  TMetafileRecorder recorder;
+  PathBrackets(recorder);
+  const std::string content = RenderedContent(recorder.Finish(kWidth, kHeight));
+  EXPECT_NE(content.find("0.5 0 0 RG\n[6 6 ] 0 d\n3 w\n2 J\n15 819.5 m\n165 819.5 l\nS\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("[0 9 ] 0 d\n4.5 w\n1 J\n"), std::string::npos) << content;
+  EXPECT_EQ(Occurrences(content, "S\n"), 2) << content;
+  EXPECT_NE(content.find("h\nf*\n"), std::string::npos) << content;
+}
+
 INSTANTIATE_TEST_SUITE_P(Recorded, Scenes,
                          ::testing::Values(Scene{"Shapes", Shapes, 0.04}, Scene{"Regions", RegionsAndClipping, 0.02},
-                                           Scene{"Bitmaps", Bitmaps, 0.02},
+                                           Scene{"Bitmaps", Bitmaps, 0.02}, Scene{"PathBrackets", PathBrackets, 0.012},
                                            Scene{"Text", Text, 0.06, "Left Arial Right Times Centre Courier spread out words"}),
                          [](const testing::TestParamInfo<Scene>& info) { return std::string(info.param.Name); });
 

@@ -140,6 +140,25 @@ TEST(Reader, EnumeratesRecordsAsViewsAndStopsAtEndOfFile) {
   EXPECT_THROW(rect.Array(8, SIZE_MAX / 2, 16), EInvalidMetafile);
 }
 
+// A header whose frame and reference device lie at the ends of the 32-bit range: the frame in
+// pixels needs more than 64 bits on the way (the sanitizers watch) and is cut to the range.
+TEST(Reader, FramePixelsOfAHeaderAtTheEndsOfTheRange) {
+  std::string data = Valid();
+  Put32(data, 28, static_cast<uint32_t>(INT32_MIN));  // Frame.Top
+  Put32(data, 36, 2000);                               // Frame.Bottom: 20 mm
+  Put32(data, 76, static_cast<uint32_t>(INT32_MAX));  // Device.cy
+  Put32(data, 84, 1);                                  // Millimeters.cy
+  Put32(data, 104, 0);                                 // no micrometres: the millimetres count
+  TEmfReader reader(data);
+  TRect frame = reader.Header().FramePixels();
+  EXPECT_EQ(frame.Top, INT32_MIN);
+  EXPECT_EQ(frame.Bottom, INT32_MAX);
+  EXPECT_EQ(frame.Left, 0);
+  TPixelImage img(20, 20, 0xFFFFFF);
+  TRasterDC dc(img.Buffer());
+  EXPECT_NO_THROW(PlayEnhMetafile(dc, data, {0, 0, 20, 20}));
+}
+
 // Handles outside the table, restores of states the metafile never saved and a zero window
 // extent are ignored; the target keeps its own saved state and gets it back.
 TEST(Player, IgnoresOutOfTableHandlesAndUnbalancedRestores) {
@@ -162,6 +181,25 @@ TEST(Player, IgnoresOutOfTableHandlesAndUnbalancedRestores) {
   EXPECT_TRUE(dc.RestoreDC(level)) << "the caller's saved state is still there";
   EXPECT_EQ(img.At(12, 12), 0x000000u) << "drawn with the stock black pen, the table pen never existed";
   EXPECT_EQ(img.At(15, 15), 0xFF0000u) << "...and the red brush, at unchanged scale";
+}
+
+// Poly-polygons inside a path bracket of the metafile add to its path, which is filled as a
+// whole when the metafile says so.
+TEST(Player, PolyPolygonsInsideAPathBracketJoinThePath) {
+  std::string emf = WithRecords(
+      Valid(), {TEmfRecordWriter(EMR_SELECTOBJECT).U32(ENHMETA_STOCK_OBJECT | NULL_PEN).Finish(),
+                TEmfRecordWriter(EMR_BEGINPATH).Finish(),
+                TEmfRecordWriter(EMR_RECTANGLE).Rect({12, 2, 18, 8}).Finish(),
+                TEmfRecordWriter(EMR_POLYPOLYGON16).Rect({}).U32(1).U32(3).U32(3).I16(12).I16(12).I16(18).I16(12)
+                    .I16(12).I16(18).Finish(),
+                TEmfRecordWriter(EMR_ENDPATH).Finish(),
+                TEmfRecordWriter(EMR_FILLPATH).Rect({}).Finish()});
+  TPixelImage img(20, 20);
+  TRasterDC dc(img.Buffer());
+  PlayEnhMetafile(dc, emf, {0, 0, 20, 20});
+  EXPECT_EQ(img.At(15, 5), 0xFF0000u) << "the rectangle drawn before the poly-polygon stays in the path";
+  EXPECT_EQ(img.At(13, 13), 0xFF0000u);
+  EXPECT_EQ(img.At(17, 17), 0xFFFFFFu);
 }
 
 // A scaling world transform set inside a saved state moves and scales the shapes drawn
