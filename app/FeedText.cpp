@@ -2,25 +2,19 @@
 
 #include "platform/net/ServiceEndpoints.h"
 #include "platform/net/UrlEncoding.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace {
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 // The code unit of the escape "\uXXXX" at pos, or -1 when none stands there.
 int EscapeAt(const String& text, size_t pos) {
   if (pos + 6 > text.size() || text[pos] != u'\\' || text[pos + 1] != u'u') return -1;
   int unit = 0;
   for (size_t k = pos + 2; k < pos + 6; ++k) {
-    const int digit = HexDigit(text[k]);
+    const int digit = HexDigitValue(text[k]);
     if (digit < 0) return -1;
     unit = unit * 16 + digit;
   }

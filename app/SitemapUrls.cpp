@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace {
@@ -19,12 +20,8 @@ char32_t ReferencedCharacter(const String& body) {
   if (i >= body.size() || body.size() - i > 8) return 0;
   char32_t value = 0;
   for (; i < body.size(); ++i) {
-    Char c = body[i];
-    int digit;
-    if (c >= u'0' && c <= u'9') digit = c - u'0';
-    else if (hex && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-    else if (hex && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-    else return 0;
+    const int digit = HexDigitValue(body[i]);
+    if (digit < 0 || (!hex && digit > 9)) return 0;
     value = value * (hex ? 16 : 10) + digit;
   }
   if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;

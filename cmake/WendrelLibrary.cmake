@@ -1,11 +1,14 @@
-# wendrel_library(<name> [DEPS targets...] [EXCLUDE subfolders...] [TEST_DEPS targets...])
+# wendrel_library(<name> [DEPS targets...] [PRIVATE_DEPS targets...] [EXCLUDE subfolders...]
+#                 [TEST_DEPS targets...])
 #
 # Makes one library of every .cpp below the calling folder (subfolders that are libraries
 # of their own are named in EXCLUDE), and one GoogleTest executable <name>_tests of every
 # .cpp below the mirrored folder under tests/. A folder without sources yet becomes an
-# interface library, so that the layers above can already name it.
+# interface library, so that the layers above can already name it. DEPS are passed on to
+# the layers above; PRIVATE_DEPS (third-party libraries the folder wraps) are linked but
+# their headers stay hidden from the layers above, which must name them if they need them.
 function(wendrel_library name)
-  cmake_parse_arguments(A "" "" "DEPS;EXCLUDE;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "" "DEPS;PRIVATE_DEPS;EXCLUDE;TEST_DEPS" ${ARGN})
   file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -18,7 +21,7 @@ function(wendrel_library name)
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${A_DEPS})
+    target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})

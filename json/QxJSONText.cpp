@@ -6,6 +6,7 @@
 
 #include "platform/rtl/CodePages.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 
 std::string CodePointToUtf8(uint32_t code) {
@@ -30,20 +31,13 @@ std::string CodePointToUtf8(uint32_t code) {
 
 namespace {
 
-int HexDigit(Char c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 // The number of up to four hexadecimal characters from i; raw[i..] is what follows "\u".
 uint32_t ReadHex4(const String& raw, size_t i, size_t& end) {
   end = std::min(raw.size(), i + 4);
   if (end == i) throw EConvertError(S("'' ist kein gültiger Integerwert"));
   uint32_t value = 0;
   for (size_t k = i; k < end; ++k) {
-    const int d = HexDigit(raw[k]);
+    const int d = HexDigitValue(raw[k]);
     if (d < 0) throw EConvertError(S("'$" + StringToUtf8(raw.substr(i, end - i)) + "' ist kein gültiger Integerwert"));
     value = value * 16 + static_cast<uint32_t>(d);
   }

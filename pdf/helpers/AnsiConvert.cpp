@@ -5,15 +5,8 @@
 
 #include "platform/rtl/CodePages.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 #include "pdf/helpers/VevException.h"
-
-namespace {
-
-const Char kWinCodePageTables[8][256] = {
-#include "pdf/helpers/WinCodePageTables.inc"
-};
-
-}  // namespace
 
 TVevAnsiConvert::TVevAnsiConvert(int codePage) : codePage_(codePage) {}
 
@@ -36,8 +29,7 @@ std::string TVevAnsiConvert::Utf8ToAnsiText(std::string_view utf8) const {
 TVevAnsiFixedWidth::TVevAnsiFixedWidth(int codePage) : TVevAnsiConvert(codePage) {
   if (codePage < 1250 || codePage > 1257)
     throw EVevException(S("TVevAnsiFixedWidth.Create - Invalid code page " + std::to_string(codePage)));
-  const Char* table = kWinCodePageTables[codePage - 1250];
-  std::copy(table, table + 256, ansiToWide_.begin());
+  ansiToWide_ = *RoundTripMapOf(codePage);
   wideToAnsi_ = std::make_unique<std::array<unsigned char, 65536>>();
   wideToAnsi_->fill('?');
   (*wideToAnsi_)[0] = 0;

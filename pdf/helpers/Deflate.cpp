@@ -11,65 +11,30 @@
 
 namespace {
 
-using CrcTables = std::array<std::array<uint32_t, 256>, 8>;
-
-CrcTables MakeCrcTables() {
-  CrcTables t{};
-  for (uint32_t i = 0; i < 256; ++i) {
-    uint32_t c = i;
-    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    t[0][i] = c;
+// zlib counts lengths in 32-bit units: longer buffers go through in slices.
+template <typename Checksum>
+uint32_t InSlices(Checksum checksum, uint32_t running, const void* buffer, size_t length) {
+  auto p = static_cast<const Bytef*>(buffer);
+  uLong value = running;
+  while (length > 0) {
+    const uInt slice = length < (1u << 30) ? static_cast<uInt>(length) : (1u << 30);
+    value = checksum(value, p, slice);
+    p += slice;
+    length -= slice;
   }
-  for (int k = 1; k < 8; ++k)
-    for (int i = 0; i < 256; ++i) t[k][i] = t[0][t[k - 1][i] & 0xFF] ^ (t[k - 1][i] >> 8);
-  return t;
-}
-
-const CrcTables kCrcTables = MakeCrcTables();
-
-uint32_t Load32(const unsigned char* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
+  return static_cast<uint32_t>(value);
 }
 
 }  // namespace
 
 uint32_t Adler32(uint32_t running, const void* buffer, size_t length) {
   if (buffer == nullptr) return 1;
-  constexpr uint32_t kBase = 65521;
-  constexpr size_t kRun = 5552;  // the longest run whose sums cannot overflow 32 bits
-  uint32_t s1 = running & 0xFFFF, s2 = running >> 16;
-  auto p = static_cast<const unsigned char*>(buffer);
-  while (length > 0) {
-    size_t n = length < kRun ? length : kRun;
-    length -= n;
-    for (; n >= 16; n -= 16, p += 16)
-      for (int i = 0; i < 16; ++i) {
-        s1 += p[i];
-        s2 += s1;
-      }
-    for (; n > 0; --n) {
-      s1 += *p++;
-      s2 += s1;
-    }
-    s1 %= kBase;
-    s2 %= kBase;
-  }
-  return s1 | s2 << 16;
+  return InSlices(adler32, running, buffer, length);
 }
 
 uint32_t Crc32(uint32_t running, const void* buffer, size_t length) {
   if (buffer == nullptr) return running;
-  const auto& t = kCrcTables;
-  uint32_t c = ~running;
-  auto p = static_cast<const unsigned char*>(buffer);
-  for (; length >= 8; length -= 8, p += 8) {
-    uint32_t lo = Load32(p) ^ c, hi = Load32(p + 4);
-    c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
-        t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
-  }
-  for (; length > 0; --length) c = t[0][(c ^ *p++) & 0xFF] ^ (c >> 8);
-  return ~c;
+  return InSlices(crc32, running, buffer, length);
 }
 
 namespace {

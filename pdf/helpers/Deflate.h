@@ -1,4 +1,4 @@
-// Deflate compression through zlib, and the Adler-32 and CRC-32 checksums.
+// Deflate compression and the Adler-32 and CRC-32 checksums, all through zlib.
 #pragma once
 
 #include <cstddef>

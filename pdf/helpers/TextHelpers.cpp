@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/helpers/DateParts.h"
 
@@ -139,12 +140,11 @@ std::string DateTimeToIso8601Text(TDateTime value, bool expanded, char separator
 }
 
 std::string BytesToHexUpper(std::string_view bytes) {
-  static const char kDigits[] = "0123456789ABCDEF";
   std::string out(bytes.size() * 2, '0');
   for (size_t i = 0; i < bytes.size(); ++i) {
     auto b = static_cast<unsigned char>(bytes[i]);
-    out[2 * i] = kDigits[b >> 4];
-    out[2 * i + 1] = kDigits[b & 15];
+    out[2 * i] = HexDigitUpper(b >> 4);
+    out[2 * i + 1] = HexDigitUpper(b);
   }
   return out;
 }

@@ -5,6 +5,7 @@
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/bitmaps/PixelConversion.h"
 #include "platform/gdi/codecs/JpegCodec.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/images/VevPicture.h"
@@ -15,12 +16,11 @@ namespace {
 // "<", then for each of the 256 entries its red, green and blue as two hexadecimal digits
 // each and a blank after the entry, then ">": 1,794 characters.
 std::string PaletteHex(const std::vector<TRGBQuad>& palette) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string hex = "<";
   for (const TRGBQuad& q : palette) {
     for (uint8_t v : {q.rgbRed, q.rgbGreen, q.rgbBlue}) {
-      hex += kDigits[v >> 4];
-      hex += kDigits[v & 15];
+      hex += HexDigitUpper(v >> 4);
+      hex += HexDigitUpper(v);
     }
     hex += ' ';
   }

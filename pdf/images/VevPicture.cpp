@@ -10,9 +10,18 @@
 #include "platform/gdi/codecs/TiffCodec.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/images/ImageResolution.h"
-#include "pdf/images/TiffEncoding.h"
 
 namespace {
+
+TTiffCompression TiffCompressionOf(int value) {
+  switch (value) {
+    case vtcCCITT3: return TTiffCompression::CcittGroup3;
+    case vtcCCITT4: return TTiffCompression::CcittGroup4;
+    case vtcRle: return TTiffCompression::PackBits;
+    case vtcNone: return TTiffCompression::None;
+    default: return TTiffCompression::Lzw;
+  }
+}
 
 bool IsPictureFormat(TImageFormat format) {
   return format == TImageFormat::Png || format == TImageFormat::Jpeg || format == TImageFormat::Gif ||
@@ -144,7 +153,7 @@ std::string TVevPicture::Encode(int format, int value) const {
     case vifBmp:
       return WithResolution(EncodeBmp(image), vifBmp, dpi);
     default:
-      return EncodeTiffCompressed(image, value, dpi);
+      return EncodeTiff(image, TiffCompressionOf(value), dpi);
   }
 }
 

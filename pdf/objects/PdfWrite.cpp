@@ -7,6 +7,7 @@
 
 #include "platform/gdi/Colors.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/helpers/AnsiConvert.h"
@@ -15,8 +16,6 @@
 #include "pdf/objects/PdfExceptions.h"
 
 namespace {
-
-const char kHexDigits[] = "0123456789ABCDEF";
 
 // Fixed notation with `decimals` decimals; a non-finite value counts as 0, and a result
 // that rounds to zero carries no minus sign.
@@ -136,8 +135,8 @@ TPdfWrite& TPdfWrite::AddEscapedName(std::string_view bytes) {
     Reserve(3);
     if (b < '!' || b > '~' || std::strchr("#%()/<>[]{}", c) != nullptr) {
       Put('#');
-      Put(kHexDigits[b >> 4]);
-      Put(kHexDigits[b & 15]);
+      Put(HexDigitUpper(b >> 4));
+      Put(HexDigitUpper(b));
     } else {
       Put(c);
     }
@@ -149,18 +148,18 @@ TPdfWrite& TPdfWrite::AddHexBytes(std::string_view bytes) {
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
     Reserve(2);
-    Put(kHexDigits[b >> 4]);
-    Put(kHexDigits[b & 15]);
+    Put(HexDigitUpper(b >> 4));
+    Put(HexDigitUpper(b));
   }
   return *this;
 }
 
 TPdfWrite& TPdfWrite::AddHex4(uint16_t word) {
   Reserve(4);
-  Put(kHexDigits[word >> 12]);
-  Put(kHexDigits[(word >> 8) & 15]);
-  Put(kHexDigits[(word >> 4) & 15]);
-  Put(kHexDigits[word & 15]);
+  Put(HexDigitUpper(word >> 12));
+  Put(HexDigitUpper(word >> 8));
+  Put(HexDigitUpper(word >> 4));
+  Put(HexDigitUpper(word));
   return *this;
 }
 

@@ -1,18 +1,17 @@
 #include "platform/net/UrlEncoding.h"
 
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
 void AppendEscaped(std::string& out, unsigned char b) {
   out.push_back('%');
-  out.push_back(kHex[b >> 4]);
-  out.push_back(kHex[b & 0x0F]);
+  out.push_back(HexDigitUpper(b >> 4));
+  out.push_back(HexDigitUpper(b));
 }
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+bool IsHexDigit(char c) { return HexDigitValue(static_cast<unsigned char>(c)) >= 0; }
 
 bool IsUnreserved(unsigned char b) {
   return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||

@@ -1,21 +1,31 @@
 #include "platform/rtl/CodePages.h"
 
+#include <array>
 #include <map>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 
 namespace {
 
-constexpr Char kCp1252[256] = {
-#include "platform/rtl/Cp1252Table.inc"
-};
-
-// A code page of one byte per character given by a 256-entry table.
+// A code page of one byte per character given by a 256-entry table; bytes from `limit` on
+// have no character. Encoding finds a character's byte in a two-level reverse table (a
+// page of 256 bytes for each high byte that occurs in the code page) and confirms it
+// through the forward table, so that the pages need no mark for "none".
 class TSingleByteConverter : public TCodePageConverter {
  public:
-  explicit TSingleByteConverter(const Char (&table)[256], int limit = 256) : table_(table), limit_(limit) {
-    for (int b = limit_ - 1; b >= 0; --b) reverse_[table_[b]] = static_cast<unsigned char>(b);
+  explicit TSingleByteConverter(const std::array<Char, 256>& table, int limit = 256) : table_(table), limit_(limit) {
+    static constexpr std::array<unsigned char, 256> kNoPage{};
+    pages_.fill(kNoPage.data());
+    for (int b = limit_ - 1; b >= 0; --b) {  // the lowest byte of a character wins
+      auto& page = ownPages_[table_[b] >> 8];
+      if (!page) {
+        page = std::make_unique<std::array<unsigned char, 256>>();
+        pages_[table_[b] >> 8] = page->data();
+      }
+      (*page)[table_[b] & 0xFF] = static_cast<unsigned char>(b);
+    }
   }
   String Decode(std::string_view bytes) const override {
     String out(bytes.size(), u'\0');
@@ -26,35 +36,36 @@ class TSingleByteConverter : public TCodePageConverter {
     return out;
   }
   std::string Encode(const String& s, bool* lossless) const override {
-    std::string out;
-    out.reserve(s.size());
+    std::string out(s.size(), '\0');
+    size_t n = 0;
     for (size_t i = 0; i < s.size(); ++i) {
-      auto it = reverse_.find(s[i]);
-      if (it != reverse_.end()) {
-        out.push_back(static_cast<char>(it->second));
+      const Char c = s[i];
+      const unsigned char b = pages_[c >> 8][c & 0xFF];
+      if (b < limit_ && table_[b] == c) {
+        out[n++] = static_cast<char>(b);
         continue;
       }
       if (lossless) *lossless = false;
-      out.push_back('?');
+      out[n++] = '?';
       // A surrogate pair is one character: one '?'.
-      if (s[i] >= 0xD800 && s[i] <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
     }
+    out.resize(n);
     return out;
   }
 
  private:
-  const Char (&table_)[256];
+  std::array<Char, 256> table_;
   int limit_;
-  std::map<Char, unsigned char> reverse_;
+  std::array<const unsigned char*, 256> pages_;
+  std::array<std::unique_ptr<std::array<unsigned char, 256>>, 256> ownPages_;
 };
 
-struct Latin1Table {
-  Char units[256];
-  constexpr Latin1Table() : units() {
-    for (int i = 0; i < 256; ++i) units[i] = static_cast<Char>(i);
-  }
-};
-constexpr Latin1Table kLatin1;
+constexpr std::array<Char, 256> kLatin1 = [] {
+  std::array<Char, 256> units{};
+  for (int i = 0; i < 256; ++i) units[i] = static_cast<Char>(i);
+  return units;
+}();
 
 class TUtf8Converter : public TCodePageConverter {
  public:
@@ -92,9 +103,9 @@ class TUtf16Converter : public TCodePageConverter {
 std::map<int, std::shared_ptr<const TCodePageConverter>>& Registry() {
   static std::map<int, std::shared_ptr<const TCodePageConverter>> registry = [] {
     std::map<int, std::shared_ptr<const TCodePageConverter>> r;
-    r[1252] = std::make_shared<TSingleByteConverter>(kCp1252);
-    r[28591] = std::make_shared<TSingleByteConverter>(kLatin1.units);
-    r[20127] = std::make_shared<TSingleByteConverter>(kLatin1.units, 128);
+    r[CP_ANSI] = std::make_shared<TSingleByteConverter>(*RoundTripMapOf(CP_ANSI));
+    r[28591] = std::make_shared<TSingleByteConverter>(kLatin1);
+    r[20127] = std::make_shared<TSingleByteConverter>(kLatin1, 128);
     r[CP_UTF8] = std::make_shared<TUtf8Converter>();
     r[CP_UTF16LE] = std::make_shared<TUtf16Converter>(false);
     r[CP_UTF16BE] = std::make_shared<TUtf16Converter>(true);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -32,17 +33,9 @@ std::optional<int64_t> ParseInteger(const String& s, int bits) {
   const uint64_t base = hex ? 16 : 10;
   uint64_t magnitude = 0;
   for (; i < s.size(); ++i) {
-    const Char c = s[i];
-    uint64_t digit;
-    if (c >= u'0' && c <= u'9') {
-      digit = c - u'0';
-    } else if (hex && c >= u'a' && c <= u'f') {
-      digit = c - u'a' + 10;
-    } else if (hex && c >= u'A' && c <= u'F') {
-      digit = c - u'A' + 10;
-    } else {
-      return std::nullopt;
-    }
+    const int value = HexDigitValue(s[i]);
+    if (value < 0 || (!hex && value > 9)) return std::nullopt;
+    const uint64_t digit = static_cast<uint64_t>(value);
     if (magnitude > (limit - digit) / base) return std::nullopt;
     magnitude = magnitude * base + digit;
   }
@@ -58,7 +51,7 @@ std::optional<int64_t> ParseInteger(const String& s, int bits) {
 String Hex(uint64_t value, int digits) {
   String out;
   do {
-    out.push_back(u"0123456789ABCDEF"[value & 15]);
+    out.push_back(static_cast<Char>(HexDigitUpper(static_cast<unsigned>(value))));
     value >>= 4;
   } while (value != 0);
   if (static_cast<int>(out.size()) < digits) out.append(static_cast<size_t>(digits) - out.size(), u'0');

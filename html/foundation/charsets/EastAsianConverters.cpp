@@ -1,7 +1,7 @@
 // Double-byte converters of the East Asian code pages. A lead byte whose next byte is no
 // valid trail gives U+FFFD and leaves that byte to be read as a character of its own; a
 // valid pair without a character gives U+FFFD and consumes both bytes.
-#include "html/foundation/charsets/CharsetTables.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 #include "html/foundation/charsets/Converters.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The stateful ISO-2022 converters (Japanese, Korean, Chinese).
-#include "html/foundation/charsets/CharsetTables.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 #include "html/foundation/charsets/Converters.h"
 
 namespace {

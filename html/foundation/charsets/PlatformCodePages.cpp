@@ -4,12 +4,14 @@
 #include <mutex>
 #include <string_view>
 
-#include "html/foundation/charsets/CharsetTables.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 #include "platform/rtl/CodePages.h"
 
 Char DecodePlatformByte(int codePage, uint8_t byte) {
   if (byte == 0) return 0;
   if (codePage == 0) codePage = CP_ANSI;
+  if (codePage == 1) codePage = CP_OEM;
+  if (codePage == 2) codePage = CP_MAC;
   if (codePage == CP_ANSI || codePage == 28591 || codePage == 20127) {
     if (const TCodePageConverter* rtl = FindCodePage(codePage)) {
       char c = static_cast<char>(byte);
@@ -17,7 +19,7 @@ Char DecodePlatformByte(int codePage, uint8_t byte) {
       return s.size() == 1 ? s[0] : Char(0xFFFD);
     }
   }
-  if (const uint16_t* map = PlatformMapOf(codePage)) return map[byte];
+  if (const uint16_t* map = FullMapOf(codePage)) return map[byte];
   if (const uint16_t* map = HighMapOf(codePage)) return byte < 0x80 ? Char(byte) : Char(map[byte - 0x80]);
   if (const uint16_t* map = IsoMapOf(codePage)) return byte < 0xA0 ? Char(byte) : Char(map[byte - 0xA0]);
   return byte < 0x80 ? Char(byte) : Char(0xFFFD);

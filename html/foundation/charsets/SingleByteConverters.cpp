@@ -1,5 +1,5 @@
 // Single-byte converters: built-in rules, platform bytes and the byte maps.
-#include "html/foundation/charsets/CharsetTables.h"
+#include "platform/rtl/codepages/CodePageTables.h"
 #include "html/foundation/charsets/Converters.h"
 #include "html/foundation/charsets/PlatformCodePages.h"
 

@@ -6,6 +6,7 @@
 #include "html/foundation/css/Lengths.h"
 #include "html/foundation/globals/EngineGlobals.h"
 #include "html/foundation/globals/TextHelpers.h"
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/IntConvert.h"
 
 namespace {
@@ -99,10 +100,8 @@ bool ReadHex(String text, bool hashRequired, TColor& colour) {
   if (text.empty() || text.size() > 8) return false;
   uint32_t number = 0;
   for (Char c : text) {
-    int digit;
-    if (c >= u'0' && c <= u'9') digit = c - u'0';
-    else if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-    else return false;
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return false;
     number = number * 16 + static_cast<uint32_t>(digit);
   }
   const uint32_t r = (number >> 16) & 0xFF, g = (number >> 8) & 0xFF, b = number & 0xFF;

@@ -1,5 +1,6 @@
 #include "html/foundation/urls/UrlHelpers.h"
 
+#include "platform/rtl/HexDigits.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -23,17 +24,10 @@ bool StartsWith(const String& s, std::u16string_view prefix) { return s.compare(
 
 String CutAtQuery(const String& url) { return url.substr(0, url.find(u'?')); }
 
-int HexDigit(Char c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
-
 // One "%XX" escape at i; -1 when there is none.
 int EscapeAt(const String& s, size_t i) {
   if (i + 2 >= s.size() || s[i] != u'%') return -1;
-  int h = HexDigit(s[i + 1]), l = HexDigit(s[i + 2]);
+  int h = HexDigitValue(s[i + 1]), l = HexDigitValue(s[i + 2]);
   return h < 0 || l < 0 ? -1 : h * 16 + l;
 }
 

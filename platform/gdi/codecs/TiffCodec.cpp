@@ -2,6 +2,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -89,6 +90,38 @@ TIFF* Open(TMemoryFile& file, const char* mode) {
   throw EInvalidGraphic(S("TIFF-Bild ist fehlerhaft: ") + Utf8ToString(file.lastError));
 }
 
+[[noreturn]] void FailEncoding(const TMemoryFile& file) {
+  throw EInvalidGraphicOperation(S("TIFF-Kodierung fehlgeschlagen: ") + Utf8ToString(file.lastError));
+}
+
+uint16_t CompressionTag(TTiffCompression compression) {
+  switch (compression) {
+    case TTiffCompression::Lzw: return COMPRESSION_LZW;
+    case TTiffCompression::PackBits: return COMPRESSION_PACKBITS;
+    case TTiffCompression::None: return COMPRESSION_NONE;
+    case TTiffCompression::CcittGroup3: return COMPRESSION_CCITTFAX3;
+    case TTiffCompression::CcittGroup4: return COMPRESSION_CCITTFAX4;
+    case TTiffCompression::Deflate: break;
+  }
+  return COMPRESSION_ADOBE_DEFLATE;
+}
+
+// One row of a 24-bit image: RGB samples, or in black and white 1 bit per pixel, 0 for black.
+void PackRow(const TDibImage& pixels, int y, bool bilevel, std::vector<uint8_t>& row) {
+  const uint8_t* p = pixels.ScanLine(y);
+  std::fill(row.begin(), row.end(), 0);
+  for (int x = 0; x < pixels.Width(); ++x) {
+    uint8_t b = p[3 * x], g = p[3 * x + 1], r = p[3 * x + 2];
+    if (bilevel) {
+      if (299 * r + 587 * g + 114 * b >= 128 * 1000) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+    } else {
+      row[3 * size_t(x)] = r;
+      row[3 * size_t(x) + 1] = g;
+      row[3 * size_t(x) + 2] = b;
+    }
+  }
+}
+
 }  // namespace
 
 TDecodedTiff DecodeTiff(std::string_view bytes) {
@@ -144,34 +177,38 @@ TDecodedTiff DecodeTiff(std::string_view bytes) {
   return result;
 }
 
-std::string EncodeTiff(const TDibImage& source) {
+std::string EncodeTiff(const TDibImage& source, TTiffCompression compression, int dpi) {
   if (source.Empty()) throw EInvalidGraphicOperation(S("Leeres Bild kann nicht gespeichert werden"));
   TDibImage pixels = ConvertPixelFormat(source, pf24bit);
+  const bool bilevel = compression == TTiffCompression::CcittGroup3 || compression == TTiffCompression::CcittGroup4;
   TMemoryFile file;
+  bool ok = true;
   {
     TTiffHandle h;
     h.tif = Open(file, "w");
-    if (!h.tif) Fail(file);
+    if (!h.tif) FailEncoding(file);
     uint32_t width = uint32_t(pixels.Width()), height = uint32_t(pixels.Height());
     TIFFSetField(h.tif, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(h.tif, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(h.tif, TIFFTAG_SAMPLESPERPIXEL, 3);
-    TIFFSetField(h.tif, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(h.tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(h.tif, TIFFTAG_SAMPLESPERPIXEL, bilevel ? 1 : 3);
+    TIFFSetField(h.tif, TIFFTAG_BITSPERSAMPLE, bilevel ? 1 : 8);
+    TIFFSetField(h.tif, TIFFTAG_PHOTOMETRIC, bilevel ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
     TIFFSetField(h.tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(h.tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    TIFFSetField(h.tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-    TIFFSetField(h.tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(h.tif, 0));
-    std::vector<uint8_t> rgb(size_t(width) * 3);
-    for (uint32_t y = 0; y < height; ++y) {
-      const uint8_t* row = pixels.ScanLine(int(y));
-      for (uint32_t x = 0; x < width; ++x) {
-        rgb[3 * x] = row[3 * x + 2];
-        rgb[3 * x + 1] = row[3 * x + 1];
-        rgb[3 * x + 2] = row[3 * x];
-      }
-      if (TIFFWriteScanline(h.tif, rgb.data(), y, 0) < 0) Fail(file);
+    TIFFSetField(h.tif, TIFFTAG_COMPRESSION, CompressionTag(compression));
+    if (dpi > 0) {
+      TIFFSetField(h.tif, TIFFTAG_XRESOLUTION, float(dpi));
+      TIFFSetField(h.tif, TIFFTAG_YRESOLUTION, float(dpi));
+      TIFFSetField(h.tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     }
+    TIFFSetField(h.tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(h.tif, 0));
+    std::vector<uint8_t> row(bilevel ? (width + 7) / 8 : size_t(width) * 3);
+    for (uint32_t y = 0; ok && y < height; ++y) {
+      PackRow(pixels, int(y), bilevel, row);
+      ok = TIFFWriteScanline(h.tif, row.data(), y, 0) >= 0;
+    }
+    ok = ok && TIFFFlush(h.tif) != 0;
   }
+  if (!ok) FailEncoding(file);
   return file.data;
 }

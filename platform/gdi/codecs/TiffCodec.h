@@ -18,5 +18,12 @@ struct TDecodedTiff {
 // over the pixel budget.
 TDecodedTiff DecodeTiff(std::string_view file);
 
-// Encodes an image as a single-page RGB TIFF, 8 bits per sample, deflate-compressed.
-std::string EncodeTiff(const TDibImage& image);
+// Compression of a written TIFF. With CCITT group 3 or 4 the image is written in black
+// and white (a pixel is white when its luminance is at least half), 1 bit per pixel; with
+// the others as RGB, 8 bits per sample.
+enum class TTiffCompression { Deflate, Lzw, PackBits, None, CcittGroup3, CcittGroup4 };
+
+// Encodes an image as a single-page TIFF; a `dpi` other than 0 is written as the
+// resolution. Raises EInvalidGraphicOperation for an empty image or when libtiff fails.
+std::string EncodeTiff(const TDibImage& image, TTiffCompression compression = TTiffCompression::Deflate,
+                       int dpi = 0);

@@ -61,6 +61,43 @@ TEST(TiffCodec, RoundTripsAndTifftopnmReadsOurFiles) {
   EXPECT_EQ(CountDifferences(image, ParsePnm(RunTool("tifftopnm " + dir.Write("out.tif", file)))), 0);
 }
 
+struct TCompressionCase {
+  TTiffCompression compression;
+  const char* scheme;  // as tiffinfo names it
+  bool bilevel;
+};
+
+// Each compression is the one tiffinfo reports, with the resolution asked for; the pixels
+// come back through libtiff unchanged, or in black and white split at half luminance.
+TEST(TiffCodec, WritesEachCompressionAndResolution) {
+  TDibImage image(21, 9, pf24bit);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 21; ++x) image.SetRgb(x, y, uint32_t(x * 12) << 16 | uint32_t(y * 28) << 8 | uint32_t(x * y));
+  for (const TCompressionCase& c : {TCompressionCase{TTiffCompression::Deflate, "AdobeDeflate", false},
+                                    TCompressionCase{TTiffCompression::Lzw, "LZW", false},
+                                    TCompressionCase{TTiffCompression::PackBits, "PackBits", false},
+                                    TCompressionCase{TTiffCompression::None, "None", false},
+                                    TCompressionCase{TTiffCompression::CcittGroup3, "CCITT Group 3", true},
+                                    TCompressionCase{TTiffCompression::CcittGroup4, "CCITT Group 4", true}}) {
+    std::string file = EncodeTiff(image, c.compression, 120);
+    TScratchFolder dir;
+    std::string info = RunTool("tiffinfo " + dir.Write("out.tif", file));
+    EXPECT_NE(info.find(std::string("Compression Scheme: ") + c.scheme + "\n"), std::string::npos) << c.scheme << info;
+    EXPECT_NE(info.find("Resolution: 120, 120 pixels/inch"), std::string::npos) << c.scheme << info;
+    TDibImage back = DecodeTiff(file).image;
+    if (!c.bilevel) {
+      EXPECT_EQ(back, image) << c.scheme;
+      continue;
+    }
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 21; ++x) {
+        uint32_t rgb = image.GetRgb(x, y);
+        int luminance = (299 * int(rgb >> 16) + 587 * int(rgb >> 8 & 0xFF) + 114 * int(rgb & 0xFF)) / 1000;
+        EXPECT_EQ(back.GetRgb(x, y), luminance >= 128 ? 0xFFFFFFu : 0u) << c.scheme << " at " << x << "," << y;
+      }
+  }
+}
+
 TEST(TiffCodec, BrokenFilesRaise) {
   TDibImage image(9, 40, pf24bit);
   std::string file = EncodeTiff(image);

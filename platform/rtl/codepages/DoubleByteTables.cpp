@@ -1,13 +1,13 @@
-#include "html/foundation/charsets/CharsetTables.h"
+// Lookups into the tables of the double-byte code pages and character sets.
+#include "platform/rtl/codepages/CodePageTables.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace {
-#include "html/foundation/charsets/tables/CodePageTables.inc"
-#include "html/foundation/charsets/tables/DoubleByteSets.inc"
-#include "html/foundation/charsets/tables/Gb18030Tables.inc"
-#include "html/foundation/charsets/tables/SingleByteMaps.inc"
+#include "platform/rtl/codepages/DoubleByteSets.inc"
+#include "platform/rtl/codepages/EastAsianCodePages.inc"
+#include "platform/rtl/codepages/Gb18030Tables.inc"
 
 Char SetCell(const uint16_t* table, int row, int column) {
   if (row < 0x21 || row > 0x7E || column < 0x21 || column > 0x7E) return 0xFFFD;
@@ -22,13 +22,6 @@ bool InRows(int row, std::initializer_list<std::pair<int, int>> ranges) {
 
 // Column of a trail byte in a table whose trails run 40..7E then 80..top.
 int Column40(uint32_t trail) { return trail < 0x80 ? trail - 0x40 : trail - 0x41; }
-
-template <size_t N>
-const uint16_t* FindMap(const int (&codePages)[N], const uint16_t* maps, size_t stride, int codePage) {
-  for (size_t i = 0; i < N; ++i)
-    if (codePages[i] == codePage) return maps + i * stride;
-  return nullptr;
-}
 }  // namespace
 
 Char DecodeJisX0208(int row, int column) {
@@ -122,10 +115,4 @@ Char LookupGb18030FourByte(uint32_t index) {
                              [](const uint16_t (&run)[3], uint32_t i) { return run[1] < i; });
   if (it == std::end(kGb18030Ranges) || index < (*it)[0]) return 0xFFFD;
   return static_cast<Char>((*it)[2] + (index - (*it)[0]));
-}
-
-const uint16_t* HighMapOf(int codePage) { return FindMap(kHighMapCodePages, &kHighMaps[0][0], 128, codePage); }
-const uint16_t* IsoMapOf(int codePage) { return FindMap(kIsoMapCodePages, &kIsoMaps[0][0], 96, codePage); }
-const uint16_t* PlatformMapOf(int codePage) {
-  return FindMap(kPlatformMapCodePages, &kPlatformMaps[0][0], 256, codePage);
 }

@@ -1,9 +1,11 @@
-// Lookups into the generated mapping tables (tables/*.inc, made by
-// tools/gen_html_charset_tables.py). Every lookup gives U+FFFD for a cell that its set
+// Lookups into the code-page tables (codepages/*.inc, made by tools/gen_codepage_tables.py),
+// the one copy of them in the program. Every lookup gives U+FFFD for a cell that its set
 // leaves empty or for a position outside the set.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/rtl/Types.h"
 
@@ -29,7 +31,12 @@ bool LookupGb18030TwoByte(uint32_t code, Char& ch);
 // GB18030 four-byte codes of the BMP by linear index (0..39419); U+FFFD in a gap.
 Char LookupGb18030FourByte(uint32_t index);
 
-// Byte maps; null when the code page has none.
-const uint16_t* HighMapOf(int codePage);      // 128 entries for bytes 80..FF
-const uint16_t* IsoMapOf(int codePage);       // 96 entries for bytes A0..FF
-const uint16_t* PlatformMapOf(int codePage);  // 256 entries
+// Byte maps; null when the code page has none. Bytes below the map decode as themselves.
+const uint16_t* HighMapOf(int codePage);  // 128 entries for bytes 80..FF (OEM, Mac, KOI8-R)
+const uint16_t* IsoMapOf(int codePage);   // 96 entries for bytes A0..FF (ISO 8859 parts)
+const uint16_t* FullMapOf(int codePage);  // 256 entries (Windows ANSI, EBCDIC and others)
+
+// The full map of a code page with each byte it leaves undefined standing for the control
+// character of the same number, so that every byte survives a round trip (as Windows
+// converts the undefined bytes of its ANSI code pages); empty without a full map.
+std::optional<std::array<Char, 256>> RoundTripMapOf(int codePage);

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the mapping tables of the HTML engine's character-set converters into
-html/foundation/charsets/tables/*.inc.
+"""Writes the code-page tables of the program into platform/rtl/codepages/*.inc: the byte
+maps of the single-byte code pages (the Windows ANSI code pages among them), the lead/trail
+tables of the East Asian Windows code pages, the 94 x 94 character sets and GB18030. They
+are the only copy in the tree: rtl's code-page conversion, the PDF engine's converters and
+the HTML engine's character-set converters all read them.
 
 Sources on the machine: Python's codecs, glibc's iconv (through its C API) and Perl's
 Encode. Where two sources exist for a table they are compared; a disagreement is
@@ -11,10 +14,10 @@ Changes applied on purpose (the engine's own mapping differs from the source):
   - the Mac code pages are their versions before the euro sign (10000 and 10079: BD
     U+2126, DB U+00A4; 10081: BD U+2126; 10006: 9C U+00AD, AF U+0387; 10007: A2 U+00A2,
     B6 U+2202, FF U+00A4; 10017: FF U+00A4);
-  - code page 1 is the OEM code page 850, 2 the Mac code page 10000; code page 0 (ANSI)
-    is decoded by the runtime library and has no table here.
+  - code page 0 (ANSI) and code pages 1 (OEM) and 2 (Mac) stand for 1252, 850 and 10000
+    and have no tables of their own.
 
-Run: python3 tools/gen_html_charset_tables.py
+Run: python3 tools/gen_codepage_tables.py
 """
 import ctypes
 import ctypes.util
@@ -22,8 +25,8 @@ import pathlib
 import subprocess
 import sys
 
-OUT = pathlib.Path(__file__).resolve().parent.parent / "html/foundation/charsets/tables"
-SCRIPT = "tools/gen_html_charset_tables.py"
+OUT = pathlib.Path(__file__).resolve().parent.parent / "platform/rtl/codepages"
+SCRIPT = "tools/gen_codepage_tables.py"
 NONE = 0xFFFD
 
 # ---------------------------------------------------------------- sources
@@ -171,15 +174,12 @@ ISO_MAPS = [
     (28606, [("py", "iso8859_16"), ("iconv", "ISO-8859-16")]),
 ]
 
-# Single bytes as the platform's own conversion decodes them (code pages served by the
-# platform fallback). Double-byte code pages appear with their single-byte part only.
-PLATFORM_MAPS = [
-    (1, [("py", "cp850"), ("iconv", "CP850")]),
-    (2, [("perl", "MacRoman"), ("py", "mac_roman")]),
+# All 256 single bytes of further code pages (the Windows ANSI code pages among them).
+# Double-byte code pages appear with their single-byte part only.
+FULL_MAPS = [
     (37, [("py", "cp037"), ("iconv", "IBM037")]),
     (500, [("py", "cp500"), ("iconv", "IBM500")]),
     (720, [("py", "cp720")]),
-    (850, [("py", "cp850"), ("iconv", "CP850")]),
     (870, [("iconv", "IBM870")]),
     (875, [("iconv", "IBM875")]),  # Python's cp875 gives SUB (1A) for its unassigned bytes
     (1026, [("py", "cp1026"), ("iconv", "IBM1026")]),
@@ -196,7 +196,6 @@ PLATFORM_MAPS = [
     (20106, [("iconv", "DIN_66003")]),
     (20107, [("iconv", "SEN_850200_B")]),
     (20108, [("iconv", "NS_4551-1")]),
-    (20127, [("py", "ascii"), ("iconv", "ASCII")]),
     (20261, [("iconv", "T.61-8BIT")]),
     (20269, [("iconv", "ISO6937")]),
     (20273, [("py", "cp273"), ("iconv", "IBM273")]),
@@ -243,17 +242,14 @@ def gen_single_byte():
         lines += array_lines(m[160:])
         lines.append(" },")
     lines.append("};")
-    lines.append("// All 256 single bytes of the code pages the platform's own conversion knows")
-    lines.append("// (for double-byte code pages the bytes that stand alone; lead bytes give U+FFFD).")
-    lines.append(f"constexpr int kPlatformMapCount = {len(PLATFORM_MAPS)};")
-    lines.append("constexpr int kPlatformMapCodePages[kPlatformMapCount] = {" +
-                 ", ".join(str(c) for c, _ in PLATFORM_MAPS) + "};")
-    lines.append("constexpr uint16_t kPlatformMaps[kPlatformMapCount][256] = {")
-    for cp, srcs in PLATFORM_MAPS:
+    lines.append("// All 256 single bytes of further code pages (for double-byte code pages the bytes")
+    lines.append("// that stand alone; lead bytes give U+FFFD).")
+    lines.append(f"constexpr int kFullMapCount = {len(FULL_MAPS)};")
+    lines.append("constexpr int kFullMapCodePages[kFullMapCount] = {" +
+                 ", ".join(str(c) for c, _ in FULL_MAPS) + "};")
+    lines.append("constexpr uint16_t kFullMaps[kFullMapCount][256] = {")
+    for cp, srcs in FULL_MAPS:
         m = merged_singles(cp, srcs)
-        if cp == 2:
-            for b, v in HIGH_MAP_CHANGES[10000].items():
-                m[b] = v
         lines.append(f" {{ // {cp}")
         lines += array_lines(m)
         lines.append(" },")
@@ -350,7 +346,7 @@ def gen_code_page_tables():
                               "Code page 949 leads 81..C6 (UHC additions and KS X 1001): 178 * (lead - 0x81) + column")
     lines += lead_trail_table("kBig5Cp950", range(0xA1, 0xFA), TRAILS_BIG5, [("iconv", "CP950"), ("py", "cp950")],
                               "Code page 950 leads A1..F9: 157 * (lead - 0xA1) + column")
-    write("CodePageTables.inc", lines)
+    write("EastAsianCodePages.inc", lines)
 
 
 def gen_user_defined_936():
