@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   TApplication application;
   Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
   Application->Initialize();
+  // Message boxes carry the program's name, not the executable's file name.
+  Application->SetTitle(u"Wendrel");
   Application->SetMainFormOnTaskBar(true);
   Application->CreateForm(Form1);
   Application->CreateForm(Form2);

@@ -7,7 +7,9 @@ using mainform::Make;
 
 namespace {
 
-constexpr int kInnerWidth = 220;
+// The group's width less the margins on either side and the scroll bar that shows when
+// the expanded panels are taller than the window.
+constexpr int kInnerWidth = 241 - 2 * 8 - TCategoryPanelGroup::ScrollBarWidth;
 
 TCategoryPanel* Panel(TForm1* form, TCategoryPanelGroup* group, const char16_t* name, const String& caption) {
   auto* panel = Make<TCategoryPanel>(form, group, name, caption);

@@ -48,6 +48,9 @@ void TForm3::FormShow(TComponent*) {
 
 void TForm3::Button1Click(TComponent*) {
   SaveFirstLine(Form1->AppPath(u"\\account.txt"), kelvo_api_key->Text());
+  // The main window's key field shows the saved key too: the SEO import, which saves that
+  // field before it asks, must not put an older or empty key back.
+  Form1->kelvo_api_key->SetText(kelvo_api_key->Text());
   ShowMessage(u"Einstellungen gespeichert");
   Close();
 }

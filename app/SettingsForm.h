@@ -15,7 +15,8 @@ class TForm3 : public TForm {
   // The key field shows the stored key ("\account.txt", line 0), so that saving without
   // typing keeps it.
   void FormShow(TComponent* Sender);
-  // Writes the key field as line 0 of "\account.txt", tells the user, closes the window.
+  // Writes the key field as line 0 of "\account.txt" and into the main window's key
+  // field, tells the user, closes the window.
   void Button1Click(TComponent* Sender);
 
   TLabel* Label1;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/chart/ChartDrawing.h"
+#include "platform/chart/LabelLayout.h"
 
 namespace {
 
@@ -34,8 +36,20 @@ void TBarSeries::DrawSeries(TCanvas& canvas, const TRect& plot, bool view3D) con
   int textHeight = canvas.TextHeight(u"Ag");
   int axisWidth = std::max(canvas.TextWidth(ChartValueText(low)), canvas.TextWidth(ChartValueText(high))) + 8;
   int depth = view3D ? 8 : 0;
-  TRect area{plot.Left + axisWidth, plot.Top + textHeight + depth, plot.Right - depth, plot.Bottom - textHeight - 6};
-  if (area.Width() < 4 || area.Height() < 4) return;
+  TRect area{plot.Left + axisWidth, plot.Top + textHeight + depth, plot.Right - depth, plot.Bottom};
+  if (area.Width() < 4) return;
+
+  // The labels under the bars: in one row when they fit, else staggered or turned.
+  double slot = Count() ? static_cast<double>(area.Width()) / Count() : 0;
+  std::vector<int> labelWidths;
+  for (int i = 0; i < Count(); ++i) labelWidths.push_back(canvas.TextWidth(Point(i).Label));
+  const TLabelPlacement placement = ChooseLabelPlacement(labelWidths, slot, 6);
+  int labelsHeight = textHeight;
+  if (placement == TLabelPlacement::Staggered) labelsHeight = 2 * textHeight;
+  if (placement == TLabelPlacement::Rotated)
+    labelsHeight = std::min(*std::max_element(labelWidths.begin(), labelWidths.end()), plot.Height() / 3);
+  area.Bottom = plot.Bottom - labelsHeight - 6;
+  if (area.Height() < 4) return;
   auto yOf = [&](double v) { return area.Bottom - static_cast<int>(std::lround((v - low) / (high - low) * area.Height())); };
 
   // Value axis with its grid lines.
@@ -55,7 +69,6 @@ void TBarSeries::DrawSeries(TCanvas& canvas, const TRect& plot, bool view3D) con
   canvas.LineTo(area.Right, area.Bottom);
   if (Count() == 0) return;
 
-  double slot = static_cast<double>(area.Width()) / Count();
   int zero = yOf(0);
   for (int i = 0; i < Count(); ++i) {
     int left = area.Left + static_cast<int>(slot * i + slot * 0.2);
@@ -73,11 +86,21 @@ void TBarSeries::DrawSeries(TCanvas& canvas, const TRect& plot, bool view3D) con
     canvas.Rectangle(left, top, right + 1, bottom + 1);
 
     const String& label = Point(i).Label;
-    ChartText(canvas, (left + right) / 2 - canvas.TextWidth(label) / 2, area.Bottom + 4, label);
+    const int centre = (left + right) / 2;
+    const int width = labelWidths[static_cast<size_t>(i)];
+    if (placement == TLabelPlacement::Rotated) {
+      // Turned a quarter to the left, the text runs upwards from (x, y), its top to the left.
+      canvas.Font().SetOrientation(900);
+      ChartText(canvas, centre - textHeight / 2, area.Bottom + 4 + width, label);
+      canvas.Font().SetOrientation(0);
+    } else {
+      int row = placement == TLabelPlacement::Staggered ? i % 2 : 0;
+      ChartText(canvas, centre - width / 2, area.Bottom + 4 + row * textHeight, label);
+    }
     if (MarksVisible()) {
       String text = MarkText(i);
       int markY = Point(i).Value >= 0 ? top - depth - textHeight / 2 - 4 : bottom + textHeight / 2 + 4;
-      DrawMark(canvas, (left + right) / 2 + depth / 2, markY, text);
+      DrawMark(canvas, MarkBox(canvas, centre + depth / 2, markY, text), text);
     }
   }
 }

@@ -90,7 +90,8 @@ void TChart::Draw(TCanvas& canvas, const TRect& r) const {
     plot.Top = r.Top + 6 + size.cy + 6;
   }
   if (!series_->Active()) return;
-  plot.Right = DrawLegend(canvas, r) - 10;
+  // The legend starts below the title, which it would otherwise cover.
+  plot.Right = DrawLegend(canvas, TRect{r.Left, plot.Top - 8, r.Right, r.Bottom}) - 10;
   if (plot.IsEmpty()) return;
   series_->DrawSeries(canvas, plot, view3D_);
 }

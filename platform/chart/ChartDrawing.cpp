@@ -13,9 +13,12 @@ void ChartText(TCanvas& canvas, int x, int y, const String& text) {
   canvas.Brush().SetStyle(bsSolid);
 }
 
-void DrawMark(TCanvas& canvas, int cx, int cy, const String& text) {
+TRect MarkBox(TCanvas& canvas, int cx, int cy, const String& text) {
   TSize size = canvas.TextExtent(text);
-  TRect box{cx - size.cx / 2 - 3, cy - size.cy / 2 - 1, cx - size.cx / 2 + size.cx + 3, cy - size.cy / 2 + size.cy + 1};
+  return TRect{cx - size.cx / 2 - 3, cy - size.cy / 2 - 1, cx - size.cx / 2 + size.cx + 3, cy - size.cy / 2 + size.cy + 1};
+}
+
+void DrawMark(TCanvas& canvas, const TRect& box, const String& text) {
   canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(static_cast<TColor>(RGB(255, 255, 225)));
   canvas.Pen().SetStyle(psSolid);

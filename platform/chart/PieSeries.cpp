@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/chart/ChartDrawing.h"
+#include "platform/chart/LabelLayout.h"
 
 namespace {
 
@@ -70,18 +71,38 @@ void TPieSeries::DrawSeries(TCanvas& canvas, const TRect& plot, bool view3D) con
   }
 
   if (!MarksVisible()) return;
+  // Each mark sits outside its slice's middle; marks of small neighbouring slices are moved
+  // apart (on the right and on the left half each), and a leader line joins every mark to
+  // its slice.
   UseChartFont(canvas, 8);
+  struct TMark {
+    TPoint edge;
+    String text;
+  };
+  std::vector<TMark> marks;
+  std::vector<TRect> sides[2];  // right half, left half
+  std::vector<size_t> sideOf;
   for (int i = 0; i < Count(); ++i) {
     if (angles[i].second <= angles[i].first) continue;
     double mid = (angles[i].first + angles[i].second) / 2;
-    TPoint edge = At(cx, cy, rx, ry, mid);
     String text = MarkText(i);
     int half = canvas.TextWidth(text) / 2 + 3;
     TPoint out = At(cx, cy, rx + 8 + half, ry + 8 + textHeight / 2.0, mid);
     if (std::cos(mid) < 0) out.Y += depth;
-    canvas.Pen().SetColor(clBlack);
-    canvas.MoveTo(edge.X, edge.Y);
-    canvas.LineTo(out.X, out.Y);
-    DrawMark(canvas, out.X, out.Y, text);
+    size_t side = std::sin(mid) >= 0 ? 0 : 1;
+    sides[side].push_back(MarkBox(canvas, out.X, out.Y, text));
+    sideOf.push_back(side);
+    marks.push_back(TMark{At(cx, cy, rx, ry, mid), text});
   }
+  for (std::vector<TRect>& boxes : sides) SpreadVertically(boxes, 2, plot.Top, plot.Bottom);
+  std::vector<TRect> boxes;
+  size_t next[2] = {0, 0};
+  for (size_t side : sideOf) boxes.push_back(sides[side][next[side]++]);
+  canvas.Pen().SetColor(clBlack);
+  for (size_t m = 0; m < marks.size(); ++m) {
+    const TRect& box = boxes[m];
+    canvas.MoveTo(marks[m].edge.X, marks[m].edge.Y);
+    canvas.LineTo((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2);
+  }
+  for (size_t m = 0; m < marks.size(); ++m) DrawMark(canvas, boxes[m], marks[m].text);
 }

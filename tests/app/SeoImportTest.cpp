@@ -68,6 +68,26 @@ TEST_F(AppFixture, SeoImportKeepsItsWorkFilesAndReportFolder) {
   EXPECT_EQ(Read("projekte/projekte/kelvo.txt"), "shop.example\r\n");  // the combo's own text names the project
 }
 
+// A key saved in the settings window shows in the main window's key field, so the import
+// sends it and keeps it in the account file instead of writing back an empty field.
+TEST_F(AppFixture, SeoImportSendsTheKeySavedInTheSettings) {
+  Server().Answer("/index.php", THttpAnswer(kAnswer, "text/xml"));
+  home.PointServiceAt(TWebService::SeoService, Server().BaseUrl());
+  Start();
+  ASSERT_EQ(Form1->kelvo_api_key->Text(), u"");
+  Form1->Einstellungen1->Click();
+  Form3->kelvo_api_key->UserSetText(u"geheim 42");
+  Form3->Button1->Click();
+  EXPECT_EQ(Form1->kelvo_api_key->Text(), u"geheim 42");
+  EXPECT_EQ(Read("account.txt"), "geheim 42\r\n");
+
+  Form1->projekte->UserSetText(u"shop");
+  Form1->kelvourl->UserSetText(u"shop.example");
+  Form1->Button9->Click();
+  EXPECT_EQ(Server().LastRequest().Query.substr(0, 17), "key=geheim%2042&s");
+  EXPECT_EQ(Read("account.txt"), "geheim 42\r\n");
+}
+
 TEST_F(AppFixture, SeoImportWithoutDomainAsksForOne) {
   Start();
   FillGrid(*Form1->StringGrid1, {"Nummer|URL", "1|kept"});

@@ -41,3 +41,38 @@ TCategoryPanel* TCategoryPanelGroup::Panels(int index) const {
 }
 
 TRect TCategoryPanel::ClientRect() const { return TRect{0, 0, Width(), std::max(0, expandedHeight_ - HeaderHeight)}; }
+
+int TCategoryPanelGroup::PanelsHeight() const {
+  int height = 0;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (TControl* c = Controls(i); c->Visible() && c->Align() == TAlign::alTop) height += c->Height();
+  return height;
+}
+
+int TCategoryPanelGroup::VertScrollRange() const { return std::max(0, PanelsHeight() - Height()); }
+
+TRect TCategoryPanelGroup::ClientRect() const {
+  int width = std::max(0, Width() - (ScrollBarVisible() ? ScrollBarWidth : 0));
+  return TRect{0, -scrollPos_, width, -scrollPos_ + std::max(Height(), PanelsHeight())};
+}
+
+void TCategoryPanelGroup::SetVertScrollPos(int value) {
+  value = std::clamp(value, 0, VertScrollRange());
+  if (value == scrollPos_) return;
+  scrollPos_ = value;
+  AlignControls();
+}
+
+void TCategoryPanelGroup::AlignControls() {
+  // A panel that collapsed or a group that grew may leave less to scroll.
+  scrollPos_ = std::clamp(scrollPos_, 0, VertScrollRange());
+  TWinControl::AlignControls();
+  Changed(TChange::Range);
+}
+
+bool TCategoryPanelGroup::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+  if (TWinControl::MouseWheel(shift, wheelDelta, x, y)) return true;
+  if (!ScrollBarVisible()) return false;
+  SetVertScrollPos(scrollPos_ - wheelDelta * WheelStep / 120);
+  return true;
+}

@@ -1,5 +1,6 @@
 #include "platform/ui/dialogs/FileDialogs.h"
 
+#include "platform/rtl/Paths.h"
 #include "platform/ui/app/Application.h"
 
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
@@ -28,4 +29,10 @@ String TOpenDialog::WithDefaultExt(const String& name) const {
   size_t dot = name.find_last_of(u'.');
   if (dot != String::npos && (slash == String::npos || dot > slash)) return name;
   return name + (DefaultExt[0] == u'.' ? u"" : u".") + DefaultExt;
+}
+
+String TOpenDialog::StartFolder() const {
+  if (!InitialDir.empty()) return InitialDir;
+  String folder = ExtractFilePath(FileName);
+  return folder.empty() ? ProgramFolder() : folder;
 }

@@ -30,6 +30,9 @@ class TOpenDialog : public TComponent {
   std::vector<TFileFilter> FilterList() const { return ParseFileFilter(Filter); }
   // The name with DefaultExt appended when it has no extension of its own.
   String WithDefaultExt(const String& name) const;
+  // The folder the dialog opens in: InitialDir, else the folder FileName names, else the
+  // program folder (never the process's working folder).
+  String StartFolder() const;
 };
 
 class TSaveDialog : public TOpenDialog {

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -15,9 +17,15 @@
 
 TQtBackend::TQtBackend(int& argc, char** argv) {
   if (!QApplication::instance()) ownApp_ = std::make_unique<QApplication>(argc, argv);
+  // Qt's standard dialogs and message boxes speak German like the rest of the program, and
+  // write sizes and dates the German way.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  if (translator_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translator_);
 }
 
-TQtBackend::~TQtBackend() = default;
+TQtBackend::~TQtBackend() { QCoreApplication::removeTranslator(&translator_); }
 
 std::unique_ptr<TControlPeer> TQtBackend::CreatePeer(TControl& control) {
   using Maker = std::unique_ptr<TQtPeer> (*)(TControl&);
@@ -85,6 +93,9 @@ int TQtBackend::MessageBox(const String& text, const String& caption, int flags)
 
 bool TQtBackend::ExecuteFileDialog(TOpenDialog& dialog, bool save) {
   QFileDialog box;
+  // Qt's own dialog, translated like the message boxes (a desktop's native one would speak
+  // the desktop's language).
+  box.setOption(QFileDialog::DontUseNativeDialog);
   box.setWindowTitle(ToQt(dialog.Title));
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -94,9 +105,7 @@ bool TQtBackend::ExecuteFileDialog(TOpenDialog& dialog, bool save) {
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()) box.selectNameFilter(filters[dialog.FilterIndex - 1]);
   }
   QString name = ToQt(dialog.FileName);
-  QString dir = ToQt(dialog.InitialDir);
-  if (dir.isEmpty() && !name.isEmpty()) dir = QFileInfo(name).absolutePath();
-  if (!dir.isEmpty()) box.setDirectory(dir);
+  box.setDirectory(ToQt(dialog.StartFolder()));
   if (!name.isEmpty()) box.selectFile(QFileInfo(name).fileName());
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   String chosen = FromQt(box.selectedFiles().front());

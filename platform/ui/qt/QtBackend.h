@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 
 #include "platform/ui/Backend.h"
@@ -23,5 +24,6 @@ class TQtBackend : public TUiBackend {
 
  private:
   std::unique_ptr<QApplication> ownApp_;
+  QTranslator translator_;
   bool overrideCursor_ = false;
 };

@@ -330,6 +330,46 @@ TEST_F(ControlsFixture, CategoryPanelsStackAndMoveUpWhenOneCollapses) {
   EXPECT_EQ(panels[2]->Top(), TCategoryPanel::HeaderHeight + 100);
 }
 
+// Panels taller than the group scroll: the scroll bar takes its width from the panels, the
+// position stays within the range as panels collapse, and the wheel scrolls unless a
+// handler takes it.
+TEST_F(ControlsFixture, CategoryPanelsTallerThanTheGroupScroll) {
+  auto* group = Add<TCategoryPanelGroup>(form);
+  group->SetBounds(0, 0, 241, 250);
+  TCategoryPanel* panels[3];
+  for (auto*& p : panels) {
+    p = Add<TCategoryPanel>(group);
+    p->SetExpandedHeight(100);
+  }
+  EXPECT_EQ(group->VertScrollRange(), 50);
+  EXPECT_TRUE(group->ScrollBarVisible());
+  EXPECT_EQ(panels[0]->Width(), 241 - TCategoryPanelGroup::ScrollBarWidth);
+
+  EXPECT_TRUE(group->MouseWheel(0, -120, 10, 10));
+  EXPECT_EQ(group->VertScrollPos(), 48);
+  EXPECT_EQ(panels[0]->Top(), -48);
+  group->SetVertScrollPos(500);
+  EXPECT_EQ(group->VertScrollPos(), 50);
+  EXPECT_EQ(panels[2]->Top() + panels[2]->Height(), 250);
+  group->SetVertScrollPos(-5);
+  EXPECT_EQ(group->VertScrollPos(), 0);
+
+  group->SetVertScrollPos(50);
+  panels[1]->Collapse();  // 224 high now: everything fits
+  EXPECT_EQ(group->VertScrollPos(), 0);
+  EXPECT_FALSE(group->ScrollBarVisible());
+  EXPECT_EQ(panels[0]->Top(), 0);
+  EXPECT_EQ(panels[0]->Width(), 241);
+  EXPECT_FALSE(group->MouseWheel(0, -120, 10, 10));
+
+  panels[1]->Expand();
+  bool taken = false;
+  group->OnMouseWheel = [&](TComponent*, TShiftState, int, int, int, bool& handled) { handled = taken = true; };
+  EXPECT_TRUE(group->MouseWheel(0, -120, 10, 10));
+  EXPECT_TRUE(taken);
+  EXPECT_EQ(group->VertScrollPos(), 0);
+}
+
 }  // namespace
 
 #include "platform/ui/Layout.h"

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -184,6 +185,34 @@ class TCategoryPanelPeer : public TQtPeer {
   QWidget* content_;
 };
 
+// The panels sit where the group placed them (scrolled up by its position); the scroll bar
+// at the right edge shows and moves that position. A wheel turned over a panel that the
+// control under the mouse does not take reaches the group and scrolls it.
+class TCategoryPanelGroupPeer : public TQtPeer {
+ public:
+  TCategoryPanelGroupPeer(TCategoryPanelGroup& g, QWidget* w)
+      : TQtPeer(g, w), group_(g), bar_(new QScrollBar(Qt::Vertical, w)) {
+    QObject::connect(bar_, &QScrollBar::valueChanged, this, [this](int value) {
+      if (!Pushing()) Run([&] { group_.SetVertScrollPos(value); });
+    });
+  }
+  void Update(TChange what) override {
+    if (what != TChange::Range && what != TChange::Bounds) return;
+    bar_->setGeometry(group_.Width() - TCategoryPanelGroup::ScrollBarWidth, 0, TCategoryPanelGroup::ScrollBarWidth,
+                      group_.Height());
+    bar_->setRange(0, group_.VertScrollRange());
+    bar_->setPageStep(group_.Height());
+    bar_->setSingleStep(TCategoryPanelGroup::WheelStep / 3);
+    bar_->setValue(group_.VertScrollPos());
+    bar_->setVisible(group_.ScrollBarVisible());
+    bar_->raise();
+  }
+
+ private:
+  TCategoryPanelGroup& group_;
+  QScrollBar* bar_;
+};
+
 class TPlainPeer : public TQtPeer {
  public:
   using TQtPeer::TQtPeer;
@@ -202,5 +231,7 @@ std::unique_ptr<TQtPeer> MakeContainerPeer(TControl& control) {
   if (auto* p = dynamic_cast<TPageControl*>(&control)) return std::make_unique<TPageControlPeer>(*p, new QTabWidget());
   if (auto* s = dynamic_cast<TTabSheet*>(&control)) return std::make_unique<TTabSheetPeer>(*s, new QWidget());
   if (auto* p = dynamic_cast<TCategoryPanel*>(&control)) return std::make_unique<TCategoryPanelPeer>(*p, new QWidget());
+  if (auto* g = dynamic_cast<TCategoryPanelGroup*>(&control))
+    return std::make_unique<TCategoryPanelGroupPeer>(*g, new QWidget());
   return std::make_unique<TPlainPeer>(control, new QWidget());
 }

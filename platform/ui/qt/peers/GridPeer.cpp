@@ -11,6 +11,7 @@
 
 #include "platform/ui/grid/StringGrid.h"
 #include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/peers/GridCellPainting.h"
 #include "platform/ui/qt/peers/Peers.h"
 
 namespace {
@@ -68,14 +69,17 @@ class TGridPeer : public TQtPeer {
   TGridPeer(TStringGrid& g, QTableView* w)
       : TQtPeer(g, w), grid_(g), model_(new TGridModel(g)), corner_(new QLabel(w)) {
     // The cell where the fixed row and column meet sits over Qt's corner button.
-    corner_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    corner_->setContentsMargins(4, 0, 0, 0);
+    corner_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    corner_->setContentsMargins(kGridTextOffset, kGridTextOffset, 0, 0);
     corner_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    w->setHorizontalHeader(new TGridHeader(Qt::Horizontal, w));
+    w->setVerticalHeader(new TGridHeader(Qt::Vertical, w));
+    w->setItemDelegate(new TGridCellDelegate(w));
     model_->setParent(w);
     w->setModel(model_);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Cells are single lines cut at the column's edge, as the model lays them out: the model
+    // Cells are single lines cut at the column's edge (the delegate draws them so): the model
     // fits columns to their text with its own measure, and a pixel of hinting must not turn
     // the end of a fitted URL into "...".
     w->setTextElideMode(Qt::ElideNone);

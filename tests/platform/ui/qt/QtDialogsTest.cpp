@@ -1,0 +1,156 @@
+// Qt's standard dialogs as the program shows them (offscreen): in German, the file dialog in
+// the program folder when the program names none, message boxes with the caption given.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QTimer>
+#include <QTreeView>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Unicode.h"
+#include "platform/ui/app/Application.h"
+#include "platform/ui/dialogs/FileDialogs.h"
+#include "platform/ui/qt/QtBackend.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "tests/platform/ui/qt/ReferencePicture.h"
+
+namespace {
+
+int argc = 1;
+char arg0[] = "uiqt_tests";
+char* argv[] = {arg0, nullptr};
+
+// A program folder with two files of fixed size and date at a fixed place, so that the
+// dialog looks the same in every run.
+class TFixedProgramFolder {
+ public:
+  TFixedProgramFolder() : path_(std::filesystem::temp_directory_path() / "wendrel-dialog-folder") {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+    for (const char* name : {"urls.txt", "projekte.csv"}) {
+      std::ofstream(path_ / name) << "http://www.shop.example/\r\n";
+      std::filesystem::last_write_time(path_ / name, std::filesystem::file_time_type(std::chrono::hours(24 * 365 * 50)));
+    }
+    if (const char* home = std::getenv("WENDREL_HOME")) previous_ = home;
+    setenv("WENDREL_HOME", path_.c_str(), 1);
+  }
+  ~TFixedProgramFolder() {
+    if (previous_)
+      setenv("WENDREL_HOME", previous_->c_str(), 1);
+    else
+      unsetenv("WENDREL_HOME");
+    std::filesystem::remove_all(path_);
+  }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+  std::optional<std::string> previous_;
+};
+
+struct QtDialogsFixture : ::testing::Test {
+  TApplication app;
+  void SetUp() override { app.SetBackend(std::make_unique<TQtBackend>(argc, argv)); }
+
+  // Runs check on the modal dialog once it shows, then closes it with Escape.
+  void WhenShown(std::function<void(QDialog&)> check) {
+    QTimer::singleShot(0, [check] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      check(*dialog);
+      dialog->reject();
+    });
+  }
+};
+
+// Texts of the buttons in a dialog's button box.
+QStringList ButtonTexts(QWidget& dialog) {
+  QStringList texts;
+  for (auto* box : dialog.findChildren<QDialogButtonBox*>())
+    for (QAbstractButton* b : box->buttons()) texts << b->text().remove('&');
+  return texts;
+}
+
+TEST_F(QtDialogsFixture, FileDialogWithoutFolderOpensGermanInTheProgramFolder) {
+  TFixedProgramFolder home;
+  TOpenDialog dialog(nullptr);
+  dialog.Filter = u"Textdateien|*.txt|Alle|*.*";
+  dialog.Title = u"Datei laden";
+  EXPECT_EQ(dialog.StartFolder(), ProgramFolder());
+  bool shown = false;
+  WhenShown([&](QDialog& d) {
+    shown = true;
+    auto& files = static_cast<QFileDialog&>(d);
+    EXPECT_EQ(QDir(files.directory()).canonicalPath(), QDir(QString::fromStdString(home.Path())).canonicalPath());
+    EXPECT_TRUE(ButtonTexts(d).contains("Abbrechen")) << ButtonTexts(d).join(",").toStdString();
+    EXPECT_TRUE(ButtonTexts(d).contains(QString::fromUtf8("Öffnen"))) << ButtonTexts(d).join(",").toStdString();
+    QStringList labels;
+    for (auto* label : d.findChildren<QLabel*>()) labels << label->text().remove('&');
+    EXPECT_TRUE(labels.contains("Suchen in:")) << labels.join(",").toStdString();
+    // The folder's files are listed by a background thread: wait for both.
+    auto* list = d.findChild<QListView*>("listView");
+    for (int i = 0; i < 200 && (!list || !list->model() || list->model()->rowCount(list->rootIndex()) < 1); ++i)
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+    d.resize(640, 420);
+    QApplication::processEvents();
+    EXPECT_TRUE(MatchesReference(d.grab().toImage(), "file_dialog_de", 0.01));
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(shown);
+}
+
+TEST(FileDialogStart, FolderIsTheInitialOneOrTheFilesOrTheProgramFolder) {
+  TFixedProgramFolder home;
+  struct Case {
+    const char16_t* initialDir;
+    const char16_t* fileName;
+    String folder;
+  };
+  for (const Case& c : {Case{u"/srv/daten", u"/home/a/liste.txt", u"/srv/daten"}, Case{u"", u"/home/a/liste.txt", u"/home/a/"},
+                        Case{u"", u"liste.txt", ProgramFolder()}, Case{u"", u"", ProgramFolder()}}) {
+    TSaveDialog dialog(nullptr);
+    dialog.InitialDir = c.initialDir;
+    dialog.FileName = c.fileName;
+    EXPECT_EQ(dialog.StartFolder(), c.folder) << StringToUtf8(c.fileName);
+  }
+}
+
+TEST_F(QtDialogsFixture, MessageBoxesAreGermanWithTheGivenCaption) {
+  bool shown = false;
+  WhenShown([&](QDialog& d) {
+    shown = true;
+    EXPECT_EQ(d.windowTitle(), "Wendrel");
+    QStringList texts = ButtonTexts(d);
+    EXPECT_TRUE(texts.contains("Ja") && texts.contains("Nein") && texts.contains("Abbrechen")) << texts.join(",").toStdString();
+  });
+  EXPECT_EQ(app.MessageBox(u"Liste speichern?", u"Wendrel", MB_YESNOCANCEL | MB_ICONQUESTION), IDCANCEL);
+  EXPECT_TRUE(shown);
+}
+
+// The comparison fails on a changed picture and passes on the same one.
+TEST(ReferencePictureComparison, CountsPixelsThatDifferBeyondTheTolerance) {
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(qRgb(200, 200, 200));
+  QImage shaded = picture, changed = picture, difference;
+  shaded.setPixel(3, 3, qRgb(220, 190, 200));
+  for (int y = 10; y < 15; ++y)
+    for (int x = 10; x < 14; ++x) changed.setPixel(x, y, qRgb(0, 0, 0));
+  EXPECT_EQ(reference_picture::DifferingPixels(shaded, picture, 40, difference), 0);
+  EXPECT_EQ(reference_picture::DifferingPixels(changed, picture, 40, difference), 20);
+  EXPECT_EQ(QColor(difference.pixel(12, 12)), QColor(Qt::red));
+}
+
+}  // namespace
