@@ -39,6 +39,10 @@ Char TBuffConvShiftJis932::NextChar() {
   return DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
 }
 
+int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- GBK (936)
 
 namespace {
@@ -56,6 +60,10 @@ Char TBuffConvIBM936::NextChar() {
   if (!IsGbkTrail(trail)) return 0xFFFD;
   ReadUnit();
   return DecodeGbkPair(lead, trail);
+}
+
+int TBuffConvIBM936::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvIBM936, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- Unified Hangul Code (949)
@@ -80,6 +88,10 @@ Char TBuffConvHangeul949::NextChar() {
   return DecodeKsc5601(static_cast<int>(lead - 0x80), static_cast<int>(trail - 0x80));
 }
 
+int TBuffConvHangeul949::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvHangeul949, true>(*this, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- Big5 (950, 51950)
 
 Char TBuffConvBig5CP950::NextChar() {
@@ -95,6 +107,10 @@ Char TBuffConvBig5CP950::NextChar() {
   if (code == 0xA3E1) return 0x20AC;
   if (InRange(code, 0xC6A1, 0xC6FE) || InRange(code, 0xC800, 0xC8FE)) return 0xFFFD;
   return LookupBig5(lead, trail);
+}
+
+int TBuffConvBig5CP950::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvBig5CP950, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- EUC-JP (51932)
@@ -126,6 +142,10 @@ Char TBuffConvEUC_JP::NextChar() {
   ReadUnit();
   if (lead >= 0xF5) return static_cast<Char>(0xE000 + 94 * (lead - 0xF5) + trail - 0xA1);
   return DecodeJisX0208(static_cast<int>(lead - 0x80), static_cast<int>(trail - 0x80));
+}
+
+int TBuffConvEUC_JP::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvEUC_JP, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- GB18030 (54936)
@@ -160,4 +180,8 @@ Char TBuffConvGB18030::NextChar() {
   uint32_t code = lead << 8 | second;
   if (LookupGb18030TwoByte(code, ch)) return ch;
   return DecodeGbkPair(lead, second);
+}
+
+int TBuffConvGB18030::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvGB18030, true>(*this, chars, ends, capacity, base);
 }

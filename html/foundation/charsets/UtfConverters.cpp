@@ -18,6 +18,10 @@ Char TBuffConvUTF8::NextChar() {
   return Emit(decoder.CodePoint());
 }
 
+int TBuffConvUTF8::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvUTF8, true>(*this, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- UTF-7 (65000)
 
 namespace {
