@@ -40,7 +40,56 @@ Char TBuffConvShiftJis932::NextChar() {
 }
 
 int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
-  return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
+  if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
+  // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs; any
+  // other character goes through NextChar.
+  const uint8_t* p = ReadPtr;
+  const uint8_t* end = EndPtr;
+  int n = 0;
+  while (n + 1 < capacity && p < end) {
+    const uint32_t lead = *p;
+    Char ch;
+    if (lead - 1 < 0x7F) {
+      ch = static_cast<Char>(lead);
+      ++p;
+    } else if (InRange(lead, 0xA1, 0xDF)) {
+      ch = static_cast<Char>(lead + 0xFEC0);
+      ++p;
+    } else if ((InRange(lead, 0x81, 0x86) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) &&
+               end - p >= 2 && IsSjisTrail(p[1])) {
+      const uint32_t trail = p[1];
+      uint32_t column = trail < 0x80 ? trail - 0x40 : trail - 0x41;
+      uint32_t row = 2 * (lead < 0xE0 ? lead - 0x81 : lead - 0xC1) + 0x21;
+      if (column > 93) {
+        ++row;
+        column -= 94;
+      }
+      ch = DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
+      p += 2;
+    } else {
+      // The slow way for this character; a zero character ends the block.
+      ReadPtr = p;
+      ch = TBuffConvShiftJis932::NextChar();
+      p = ReadPtr;
+      chars[n] = ch;
+      ends[n++] = static_cast<int32_t>(p - base);
+      if (ch == 0) return n;
+      if (HasPending()) {
+        chars[n] = PendingUnit();
+        ends[n++] = static_cast<int32_t>(p - base);
+        ClearPending();
+      }
+      continue;
+    }
+    chars[n] = ch;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  ReadPtr = p;
+  if (n == 0) {  // the end of the content
+    chars[0] = 0;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  return n;
 }
 
 // ---------------------------------------------------------------- GBK (936)
