@@ -26,7 +26,11 @@ inline double OwnPeakResidentMegabytes() {
 inline std::string RunSelf(const std::string& argument) {
   char exe[4096] = {};
   if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return {};
-  FILE* child = popen(("'" + std::string(exe) + "' " + argument).c_str(), "r");
+  std::string command = "'";
+  command += exe;
+  command += "' ";
+  command += argument;
+  FILE* child = popen(command.c_str(), "r");
   if (child == nullptr) return {};
   std::string out;
   char chunk[256];
