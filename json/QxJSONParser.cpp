@@ -116,11 +116,19 @@ class TqxJSONReader {
       if (!IsDigit(q)) return nullptr;
       p = ReadDigits(q);
     }
-    std::string number;
-    number.reserve(p - start);
-    for (size_t k = At(start, u'+') ? start + 1 : start; k < p; ++k) number += static_cast<char>(Text[k]);
     auto n = std::make_unique<TqxJSONnumber>();
-    n->NumberValue = TextToExtended(number);
+    const size_t digitsFrom = At(start, u'+') || At(start, u'-') ? start + 1 : start;
+    if (p - digitsFrom <= 18 && ReadDigits(digitsFrom) == p) {
+      // An integer of up to 18 digits is exact in a 64-bit integer, and so in the result.
+      uint64_t value = 0;
+      for (size_t k = digitsFrom; k < p; ++k) value = value * 10 + (Text[k] - u'0');
+      n->NumberValue = At(start, u'-') ? -static_cast<long double>(value) : static_cast<long double>(value);
+    } else {
+      std::string number;
+      number.reserve(p - start);
+      for (size_t k = At(start, u'+') ? start + 1 : start; k < p; ++k) number += static_cast<char>(Text[k]);
+      n->NumberValue = TextToExtended(number);
+    }
     pos = p;
     return n;
   }
