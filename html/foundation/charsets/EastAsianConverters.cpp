@@ -1,6 +1,8 @@
 // Double-byte converters of the East Asian code pages. A lead byte whose next byte is no
 // valid trail gives U+FFFD and leaves that byte to be read as a character of its own; a
 // valid pair without a character gives U+FFFD and consumes both bytes.
+#include <array>
+
 #include "html/foundation/charsets/CharsetTables.h"
 #include "html/foundation/charsets/Converters.h"
 
@@ -39,7 +41,36 @@ Char TBuffConvShiftJis932::NextChar() {
   return DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
 }
 
+namespace {
+
+constexpr int kSjisTrails = 0xFD - 0x40;
+
+// The JIS X 0208 character of every Shift_JIS lead 81..EA and trail 40..FC, worked out once
+// as NextChar does; the pairs NextChar does not take this way are never looked up.
+const std::array<Char, (0xEB - 0x81) * kSjisTrails>& SjisJisPairs() {
+  static const auto table = [] {
+    std::array<Char, (0xEB - 0x81) * kSjisTrails> t{};
+    for (uint32_t lead = 0x81; lead <= 0xEA; ++lead)
+      for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsSjisTrail(trail) || lead == 0x87 || InRange(lead, 0xA0, 0xDF)) continue;
+        uint32_t column = trail < 0x80 ? trail - 0x40 : trail - 0x41;
+        uint32_t row = 2 * (lead < 0xE0 ? lead - 0x81 : lead - 0xC1) + 0x21;
+        if (column > 93) {
+          ++row;
+          column -= 94;
+        }
+        t[(lead - 0x81) * kSjisTrails + (trail - 0x40)] =
+            DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
+      }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
 int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  const auto& jisPairs = SjisJisPairs();
   if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
   // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs; any
   // other character goes through NextChar.
@@ -57,14 +88,7 @@ int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, 
       ++p;
     } else if ((InRange(lead, 0x81, 0x86) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) &&
                end - p >= 2 && IsSjisTrail(p[1])) {
-      const uint32_t trail = p[1];
-      uint32_t column = trail < 0x80 ? trail - 0x40 : trail - 0x41;
-      uint32_t row = 2 * (lead < 0xE0 ? lead - 0x81 : lead - 0xC1) + 0x21;
-      if (column > 93) {
-        ++row;
-        column -= 94;
-      }
-      ch = DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
+      ch = jisPairs[(lead - 0x81) * kSjisTrails + (p[1] - 0x40)];
       p += 2;
     } else {
       // The slow way for this character; a zero character ends the block.
