@@ -8,23 +8,29 @@
 #include "app/WordFilters.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/IntConvert.h"
-#include "platform/rtl/StrUtils.h"
 
 namespace {
 
 const char16_t* const kKeywordTitles[] = {u"Nr.", u"Keyword", u"Summe", u"KW-Dichte", u"WDF"};
 
 // The text with one word per line: full stops, exclamation and question marks and blanks
-// end words, commas go; the text's own line breaks stay.
+// end words (a blank right after one of those marks ends no further word), commas go; the
+// text's own line breaks stay.
 String SplitIntoWordLines(const String& text) {
-  String words = StringReplace(text, u". ", u".", rfReplaceAll);
-  words = StringReplace(words, u"! ", u"!", rfReplaceAll);
-  words = StringReplace(words, u"? ", u"?", rfReplaceAll);
-  words = StringReplace(words, u" ", u"\r\n", rfReplaceAll);
-  words = StringReplace(words, u".", u"\r\n", rfReplaceAll);
-  words = StringReplace(words, u"!", u"\r\n", rfReplaceAll);
-  words = StringReplace(words, u"?", u"\r\n", rfReplaceAll);
-  words = StringReplace(words, u",", u"", rfReplaceAll);
+  String words;
+  words.reserve(text.size() + text.size() / 4);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const Char c = text[i];
+    switch (c) {
+      case u'.': case u'!': case u'?':
+        words += u"\r\n";
+        if (i + 1 < text.size() && text[i + 1] == u' ') ++i;
+        break;
+      case u' ': words += u"\r\n"; break;
+      case u',': break;
+      default: words += c;
+    }
+  }
   return words;
 }
 
@@ -38,8 +44,8 @@ void TForm1::Button19Click(TComponent*) {
 
   Memo4->SetText(SplitIntoWordLines(text_ori->Text()));
   Memo4->Lines().SaveToFile(AppPath(u"\\tmp_tags_single_plain.txt"));
-  Memo1->SetText(Memo4->Text());
-  Memo5->SetText(Memo4->Text());
+  Memo1->Lines().SetTextOf(Memo4->Lines());
+  Memo5->Lines().SetTextOf(Memo4->Lines());
   RemoveDuplicateLines(Memo5->Lines());
 
   const TStrings& lines = Memo4->Lines();

@@ -5,7 +5,6 @@
 // Memory is measured in a fresh process of this program (--once=<engine>): peak_MB is its
 // peak resident size, tree_MB how far parsing raised it above the loaded input.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
@@ -18,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/PeakMemory.h"
 #include "json/QxJSONParser.h"
 
 namespace {
@@ -78,21 +78,15 @@ long (*Parser(const std::string& engine))() {
   return nullptr;
 }
 
-double MaxRssMegabytes() {
-  struct rusage usage {};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 // Loads the input the engine reads, parses once and prints "<peak MB> <tree MB>".
 int RunOnce(const std::string& engine) {
   long (*parse)() = Parser(engine);
   if (parse == nullptr) return 2;
   if (engine == "ours") ByteChars();
   else Utf8();
-  const double before = MaxRssMegabytes();
+  const double before = OwnPeakResidentMegabytes();
   if (parse() < 0) return 1;
-  const double after = MaxRssMegabytes();
+  const double after = OwnPeakResidentMegabytes();
   std::printf("%.1f %.1f\n", after, after - before);
   return 0;
 }
@@ -116,15 +110,8 @@ void Run(benchmark::State& state, const char* engine) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Utf8().size()));
   state.counters["posts"] = static_cast<double>(posts);
 
-  char exe[4096] = {};
-  if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0) return;
-  const std::string command = std::string(exe) + " --once=" + engine;
-  FILE* child = popen(command.c_str(), "r");
   double peak = -1, tree = -1;
-  if (child != nullptr) {
-    if (std::fscanf(child, "%lf %lf", &peak, &tree) != 2) peak = tree = -1;
-    pclose(child);
-  }
+  if (std::sscanf(RunSelf(std::string("--once=") + engine).c_str(), "%lf %lf", &peak, &tree) != 2) peak = tree = -1;
   state.counters["peak_MB"] = peak;
   state.counters["tree_MB"] = tree;
 }

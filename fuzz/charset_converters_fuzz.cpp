@@ -18,21 +18,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto buffer = TBuffer::CreateFromStream(stream, u"fuzz");
   int end = buffer->ContentSize();
   int steps = 0;
-  while (buffer->ReadOffset() < end || buffer->Converter->HasPending()) {
+  while (buffer->ReadOffset() < end || buffer->HasPending()) {
     if (steps == switchAt) buffer->SwitchCodePage(infos[row].CodePage);
     Char peek = buffer->LookAhead();
     int before = buffer->ReadOffset();
     Char ch = buffer->ReadChar();
     if (ch != peek) __builtin_trap();
-    if (ch >= 0xD800 && ch <= 0xDBFF && !buffer->Converter->HasPending() && buffer->Converter->CodePage != 1200 &&
-        buffer->Converter->CodePage != 1201 && buffer->Converter->PhysicalCodePage != 1200 &&
-        buffer->Converter->PhysicalCodePage != 1201)
+    if (ch >= 0xD800 && ch <= 0xDBFF && !buffer->HasPending() && buffer->CodePage() != 1200 &&
+        buffer->CodePage() != 1201 && buffer->Converter()->PhysicalCodePage != 1200 &&
+        buffer->Converter()->PhysicalCodePage != 1201)
       __builtin_trap();  // a high surrogate always comes with its low half
     if (steps % 7 == 0) buffer->TextBetween(before, buffer->ReadOffset() + 5);
     ++steps;
   }
   buffer->SwitchCodePage(infos[row].CodePage);
   buffer->SeekOffset(0);
-  buffer->Converter->RemainingText();
+  buffer->Converter()->RemainingText();
   return 0;
 }

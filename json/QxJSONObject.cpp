@@ -26,8 +26,16 @@ TqxJSONbase* TqxJSONobject::EnumerateElement(int i, String& name) const {
 
 int TqxJSONobject::AddChild(std::unique_ptr<TqxJSONbase> value) {
   RequireMember(value);
-  const int position = TqxJSONcustomlist::AddChild(std::move(value));
-  if (UseHash && position >= 0) NameTree.Insert(MemberNameAt(position), position);
+  if (!value) return -1;
+  return AddMember(std::unique_ptr<TqxJSONobjectmethod>(static_cast<TqxJSONobjectmethod*>(value.release())));
+}
+
+int TqxJSONobject::AddMember(std::unique_ptr<TqxJSONobjectmethod> member) {
+  if (!member) return -1;
+  // The index refers to the member's own name.
+  const String& name = member->MemberName;
+  const int position = TqxJSONcustomlist::AddChild(std::move(member));
+  if (UseHash) NameTree.InsertReferenced(name, position);
   return position;
 }
 
@@ -50,7 +58,7 @@ void TqxJSONobject::RebuildNameTree() {
   if (!UseHash) return;
   NameTree.Clear();
   for (size_t k = 0; k < Items.size(); ++k)
-    if (Items[k]) NameTree.Insert(AsMember(Items[k].get())->MemberName, static_cast<int32_t>(k));
+    if (Items[k]) NameTree.InsertReferenced(AsMember(Items[k].get())->MemberName, static_cast<int32_t>(k));
 }
 
 int TqxJSONobject::IndexOfMemberName(const String& name) const {
@@ -71,6 +79,7 @@ String TqxJSONobject::MemberNameAt(int i) const {
 }
 
 TqxJSONbase* TqxJSONobject::MemberValueAt(int i) const {
-  const String name = MemberNameAt(i);
-  return name.empty() ? nullptr : MemberByName(name);
+  const TqxJSONbase* child = ChildAt(i);
+  if (!child || AsMember(child)->MemberName.empty()) return nullptr;
+  return MemberByName(AsMember(child)->MemberName);
 }

@@ -22,18 +22,25 @@ long double TextToExtended(const std::string& number) {
   return value;
 }
 
-// Readers take the position to start at; on success they attach what they read to the
-// container (none: the root) and move the position past it. On failure the position stays.
+// Readers take the position to start at; on success they return what they read (which the
+// caller attaches to its container) and move the position past it. On failure they return
+// none and the position stays.
 class TqxJSONReader {
  public:
-  explicit TqxJSONReader(const String& text) : Text(text) {}
+  explicit TqxJSONReader(const String& text) : Text(text), Size(text.size()) {}
 
-  std::unique_ptr<TqxJSONbase> Root;
-
-  bool ReadValue(size_t& pos, TqxJSONbase* container) {
+  std::unique_ptr<TqxJSONbase> ReadValue(size_t& pos) {
     SkipJsonBlanks(pos);
-    return ReadBoolean(pos, container) || ReadNull(pos, container) || ReadNumber(pos, container) ||
-           ReadString(pos, container) || ReadList(pos, container) || ReadObject(pos, container);
+    if (pos >= Size) return nullptr;
+    // Each kind of value has its own first character.
+    switch (Text[pos]) {
+      case u't': case u'f': return ReadBoolean(pos);
+      case u'n': return ReadNull(pos);
+      case u'"': return ReadString(pos);
+      case u'[': return ReadList(pos);
+      case u'{': return ReadObject(pos);
+      default: return ReadNumber(pos);
+    }
   }
 
  private:
@@ -54,28 +61,17 @@ class TqxJSONReader {
     int& Depth;
   };
 
-  bool At(size_t pos, Char c) const { return pos < Text.size() && Text[pos] == c; }
-  bool IsDigit(size_t pos) const { return pos < Text.size() && Text[pos] >= u'0' && Text[pos] <= u'9'; }
+  bool At(size_t pos, Char c) const { return pos < Size && Text[pos] == c; }
+  bool IsDigit(size_t pos) const { return pos < Size && Text[pos] >= u'0' && Text[pos] <= u'9'; }
   bool Matches(size_t pos, std::u16string_view word) const {
-    return Text.size() - pos >= word.size() && std::u16string_view(Text).substr(pos, word.size()) == word;
+    return Size - pos >= word.size() && std::u16string_view(Text).substr(pos, word.size()) == word;
   }
 
   void SkipJsonBlanks(size_t& pos) const {
-    while (pos < Text.size() && Text[pos] <= 32) ++pos;
+    while (pos < Size && Text[pos] <= 32) ++pos;
   }
 
-  void AttachValue(TqxJSONbase* container, std::unique_ptr<TqxJSONbase> value) {
-    if (!container) {
-      Root = std::move(value);
-    } else if (auto* member = dynamic_cast<TqxJSONobjectmethod*>(container)) {
-      member->MemberValue = std::move(value);
-    } else {
-      // Lists and objects; an object enters the member's name into its name index.
-      static_cast<TqxJSONcustomlist*>(container)->AddChild(std::move(value));
-    }
-  }
-
-  bool ReadBoolean(size_t& pos, TqxJSONbase* container) {
+  std::unique_ptr<TqxJSONbase> ReadBoolean(size_t& pos) {
     bool value;
     size_t len;
     if (Matches(pos, u"true")) {
@@ -85,20 +81,18 @@ class TqxJSONReader {
       value = false;
       len = 5;
     } else {
-      return false;
+      return nullptr;
     }
     auto b = std::make_unique<TqxJSONboolean>();
     b->BooleanValue = value;
-    AttachValue(container, std::move(b));
     pos += len;
-    return true;
+    return b;
   }
 
-  bool ReadNull(size_t& pos, TqxJSONbase* container) {
-    if (!Matches(pos, u"null")) return false;
-    AttachValue(container, std::make_unique<TqxJSONnull>());
+  std::unique_ptr<TqxJSONbase> ReadNull(size_t& pos) {
+    if (!Matches(pos, u"null")) return nullptr;
     pos += 4;
-    return true;
+    return std::make_unique<TqxJSONnull>();
   }
 
   size_t ReadDigits(size_t pos) const {
@@ -106,116 +100,137 @@ class TqxJSONReader {
     return pos;
   }
 
-  bool ReadNumber(size_t& pos, TqxJSONbase* container) {
+  std::unique_ptr<TqxJSONbase> ReadNumber(size_t& pos) {
     size_t p = pos;
-    SkipJsonBlanks(p);
-    if (p >= Text.size()) return false;
     const size_t start = p;
     if (At(p, u'+') || At(p, u'-')) ++p;
-    if (!IsDigit(p)) return false;
+    if (!IsDigit(p)) return nullptr;
     p = ReadDigits(p);
     if (At(p, u'.')) {
-      if (!IsDigit(p + 1)) return false;
+      if (!IsDigit(p + 1)) return nullptr;
       p = ReadDigits(p + 1);
     }
     if (At(p, u'e') || At(p, u'E')) {
       size_t q = p + 1;
       if (At(q, u'+') || At(q, u'-')) ++q;
-      if (!IsDigit(q)) return false;
+      if (!IsDigit(q)) return nullptr;
       p = ReadDigits(q);
     }
-    std::string number;
-    number.reserve(p - start);
-    for (size_t k = At(start, u'+') ? start + 1 : start; k < p; ++k) number += static_cast<char>(Text[k]);
     auto n = std::make_unique<TqxJSONnumber>();
-    n->NumberValue = TextToExtended(number);
-    AttachValue(container, std::move(n));
+    const size_t digitsFrom = At(start, u'+') || At(start, u'-') ? start + 1 : start;
+    if (p - digitsFrom <= 18 && ReadDigits(digitsFrom) == p) {
+      // An integer of up to 18 digits is exact in a 64-bit integer, and so in the result.
+      uint64_t value = 0;
+      for (size_t k = digitsFrom; k < p; ++k) value = value * 10 + (Text[k] - u'0');
+      n->NumberValue = At(start, u'-') ? -static_cast<long double>(value) : static_cast<long double>(value);
+    } else {
+      std::string number;
+      number.reserve(p - start);
+      for (size_t k = At(start, u'+') ? start + 1 : start; k < p; ++k) number += static_cast<char>(Text[k]);
+      n->NumberValue = TextToExtended(number);
+    }
     pos = p;
-    return true;
+    return n;
   }
 
   // Reads a string at pos into value; the position moves past the closing quote.
-  bool ReadStringText(size_t& pos, String& value) const {
+  bool ReadStringText(size_t& pos, String& value) {
     size_t p = pos;
     SkipJsonBlanks(p);
     if (!At(p, u'"')) return false;
     const size_t begin = p + 1;
     size_t end = begin;
+    bool escaped = false;
     // A backslash always takes the next character with it, so neither ends the string.
-    while (end < Text.size() && Text[end] != u'"') end += Text[end] == u'\\' ? 2 : 1;
-    if (end >= Text.size()) return false;
-    value = DecodeByteChars(UnescapeJsonString(Text.substr(begin, end - begin)));
+    while (end < Size && Text[end] != u'"') {
+      if (Text[end] == u'\\') {
+        escaped = true;
+        end += 2;
+      } else {
+        ++end;
+      }
+    }
+    if (end >= Size) return false;
+    const Char* first = Text.data() + begin;
+    const Char* last = Text.data() + end;
+    value.clear();
+    value.reserve(end - begin);
+    if (escaped) {
+      // Escapes may stand for the bytes of a character: unescape first, then decode.
+      Unescaped.clear();
+      UnescapeJsonString(first, last, Unescaped);
+      DecodeByteChars(Unescaped.data(), Unescaped.data() + Unescaped.size(), value);
+    } else {
+      DecodeByteChars(first, last, value);
+    }
     pos = end + 1;
     return true;
   }
 
-  bool ReadString(size_t& pos, TqxJSONbase* container) {
-    String value;
-    if (!ReadStringText(pos, value)) return false;
+  std::unique_ptr<TqxJSONbase> ReadString(size_t& pos) {
     auto s = std::make_unique<TqxJSONstring>();
-    s->StringValue = std::move(value);
-    AttachValue(container, std::move(s));
-    return true;
+    if (!ReadStringText(pos, s->StringValue)) return nullptr;
+    return s;
   }
 
-  bool ReadList(size_t& pos, TqxJSONbase* container) {
+  std::unique_ptr<TqxJSONbase> ReadList(size_t& pos) {
     size_t p = pos;
-    SkipJsonBlanks(p);
-    if (!At(p, u'[')) return false;
+    if (!At(p, u'[')) return nullptr;
     ++p;
     auto list = std::make_unique<TqxJSONlist>();
     {
       DepthGuard guard(Depth);
       for (;;) {
-        const bool read = ReadValue(p, list.get());
+        std::unique_ptr<TqxJSONbase> value = ReadValue(p);
         SkipJsonBlanks(p);
-        if (!read) break;
+        if (!value) break;
+        list->AddChild(std::move(value));
         if (At(p, u',')) ++p;
       }
     }
-    if (!At(p, u']')) return false;
-    AttachValue(container, std::move(list));
+    if (!At(p, u']')) return nullptr;
     pos = p + 1;
-    return true;
+    return list;
   }
 
-  bool ReadObject(size_t& pos, TqxJSONbase* container) {
+  std::unique_ptr<TqxJSONbase> ReadObject(size_t& pos) {
     size_t p = pos;
-    SkipJsonBlanks(p);
-    if (!At(p, u'{')) return false;
+    if (!At(p, u'{')) return nullptr;
     ++p;
     auto object = std::make_unique<TqxJSONobject>(true);
     {
       DepthGuard guard(Depth);
       for (;;) {
-        const bool read = ReadMember(p, object.get());
+        std::unique_ptr<TqxJSONobjectmethod> member = ReadMember(p);
         SkipJsonBlanks(p);
-        if (!read) break;
+        if (!member) break;
+        object->AddMember(std::move(member));
         if (At(p, u',')) ++p;
       }
     }
-    if (!At(p, u'}')) return false;
-    AttachValue(container, std::move(object));
+    if (!At(p, u'}')) return nullptr;
     pos = p + 1;
-    return true;
+    return object;
   }
 
-  bool ReadMember(size_t& pos, TqxJSONobject* object) {
+  std::unique_ptr<TqxJSONobjectmethod> ReadMember(size_t& pos) {
     size_t p = pos;
     SkipJsonBlanks(p);
-    if (p >= Text.size()) return false;
+    if (p >= Size) return nullptr;
     auto member = std::make_unique<TqxJSONobjectmethod>();
-    if (!ReadStringText(p, member->MemberName)) return false;
+    if (!ReadStringText(p, member->MemberName)) return nullptr;
     SkipJsonBlanks(p);
-    if (!At(p, u':')) return false;
+    if (!At(p, u':')) return nullptr;
     ++p;
-    if (!ReadValue(p, member.get())) return false;
-    AttachValue(object, std::move(member));
+    member->MemberValue = ReadValue(p);
+    if (!member->MemberValue) return nullptr;
     pos = p;
-    return true;
+    return member;
   }
 
   const String& Text;
+  const size_t Size;
+  String Unescaped;  // scratch of ReadStringText
   int Depth = 0;
 };
 
@@ -229,13 +244,14 @@ std::unique_ptr<TqxJSONbase> TqxJSON::ParseDocument(const String& text) {
     pos = 3;
   }
   TqxJSONReader reader(text);
+  std::unique_ptr<TqxJSONbase> root;
   try {
-    if (!reader.ReadValue(pos, nullptr)) return nullptr;
+    root = reader.ReadValue(pos);
   } catch (const Exception&) {
     // A bad number or \u escape, or nesting past the limit: the whole parse fails.
     return nullptr;
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
-  return std::move(reader.Root);
+  return root;
 }

@@ -115,7 +115,9 @@ class TqxJSONlist : public TqxJSONcustomlist {
 };
 
 // An object: member pairs in document order. With UseHash, names are looked up through
-// NameTree, which always matches the members (the first member of a name answers).
+// NameTree, which always matches the members (the first member of a name answers); it
+// refers to the members' own names, so a member's name must not change while it is in an
+// object.
 class TqxJSONobject : public TqxJSONcustomlist {
  public:
   explicit TqxJSONobject(bool useHash) : UseHash(useHash) {}
@@ -126,6 +128,8 @@ class TqxJSONobject : public TqxJSONcustomlist {
   // Children of an object must be member pairs (TqxJSONobjectmethod); any other value
   // raises EInvalidCast.
   int AddChild(std::unique_ptr<TqxJSONbase> value) override;
+  // AddChild for a value known to be a member pair.
+  int AddMember(std::unique_ptr<TqxJSONobjectmethod> member);
   void DeleteChild(int i) override;
   void ReplaceChildAt(int i, std::unique_ptr<TqxJSONbase> value) override;
 

@@ -146,6 +146,10 @@ void TPdfDocument::AddKid(TPdfDictionary& pages, TPdfDictionary& kid) {
 
 TPdfPage& TPdfDocument::AddPage() {
   if (rootPages_ == nullptr) throw EPdfInvalidOperation(S("AddPage"));
+  // The page before is finished: its content is compressed now rather than held plain
+  // until the save (a long document would otherwise keep every page's drawing in memory).
+  if (!pages_.empty())
+    if (auto* previous = pages_.back()->ValueAs<TPdfStream>("Contents")) previous->Pack();
   std::unique_ptr<TPdfPage> made = PageClass(*this);
   TPdfPage* page = made.get();
   xref_->AddObject(page);

@@ -105,3 +105,38 @@ size_t CompressBuffer(const void* source, size_t length, TStream& destination, i
   }
   return written;
 }
+
+size_t DecompressBuffer(const void* source, size_t length, TStream& destination) {
+  struct TInflater {
+    z_stream z{};
+    TInflater() {
+      if (inflateInit(&z) != Z_OK) throw std::bad_alloc();
+    }
+    ~TInflater() { inflateEnd(&z); }
+  } inflater;
+  z_stream& z = inflater.z;
+  static constexpr size_t kChunk = 65536;
+  std::array<unsigned char, kChunk> out;
+  auto input = static_cast<const unsigned char*>(source);
+  size_t written = 0;
+  for (;;) {
+    if (z.avail_in == 0 && length > 0) {
+      size_t slice = length < (1u << 30) ? length : (1u << 30);
+      z.next_in = const_cast<unsigned char*>(input);
+      z.avail_in = static_cast<uInt>(slice);
+      input += slice;
+      length -= slice;
+    }
+    z.next_out = out.data();
+    z.avail_out = kChunk;
+    int rc = inflate(&z, Z_NO_FLUSH);
+    if (rc == Z_MEM_ERROR) throw std::bad_alloc();
+    if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
+      throw EDeflateError(S("inflate: " + std::to_string(rc)));
+    size_t produced = kChunk - z.avail_out;
+    if (produced > 0) destination.WriteBuffer(out.data(), static_cast<std::int64_t>(produced));
+    written += produced;
+    if (rc == Z_STREAM_END) return written;
+    if (produced == 0 && z.avail_in == 0 && length == 0) throw EDeflateError(S("inflate: truncated block"));
+  }
+}

@@ -22,3 +22,7 @@ uint32_t Crc32(uint32_t running, const void* buffer, size_t length);
 // may then hold part of the output, so callers compress into a scratch stream.
 size_t CompressBuffer(const void* source, size_t length, TStream& destination, int level,
                       bool zlibFormat);
+
+// Decompresses a zlib-format block (as CompressBuffer makes it) into the destination;
+// returns the number of bytes written. A damaged or truncated block raises EDeflateError.
+size_t DecompressBuffer(const void* source, size_t length, TStream& destination);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "pdf/helpers/HeapMemoryStream.h"
 #include "pdf/objects/PdfContainers.h"
@@ -18,9 +19,18 @@ class TPdfStream : public TPdfObject {
   TPdfDictionary& Attributes() { return *attributes_; }
   // The filter names; null once an empty filter was dropped at a write.
   TPdfArray* Filter() const { return filter_; }
-  TPdfWrite& Writer() { return *writer_; }
+  // The content's writer; a packed stream gets its plain content back first.
+  TPdfWrite& Writer() {
+    if (packed_) Unpack();
+    return *writer_;
+  }
   // Drops the content written so far.
   void ClearContent();
+  // Compresses the content now, when the write would compress it (/FlateDecode, 100 bytes
+  // or more), and frees the plain bytes: a finished page need not hold them until the
+  // save. The file gets the same bytes as without packing.
+  void Pack();
+  bool Packed() const { return packed_; }
 
   // Flushes the content; with /FlateDecode and 100 bytes or more it is compressed (zlib
   // format, level 7), else /FlateDecode leaves the filter for good and an empty filter
@@ -32,11 +42,15 @@ class TPdfStream : public TPdfObject {
 
  private:
   void SetLength(int64_t length) const;
+  void Unpack();
+  void FreshContent();
 
   std::unique_ptr<TPdfDictionary> attributes_;
   TPdfArray* filter_;
   std::unique_ptr<THeapMemoryStream> content_;
   std::unique_ptr<TPdfWrite> writer_;
+  bool packed_ = false;
+  std::string packedBytes_;  // the zlib-format content while packed
 };
 
 // Image and form XObjects.

@@ -99,6 +99,12 @@ TEST(JsonParser, Escapes) {
       {R"(["ok", "\uZZZZ"])", "none"},
       {R"({"k\u0041": 1})", "{\"kA\":1}"},       // names are unescaped too
       {R"("a\xb")", "\"ab\""},                   // an unknown escape is dropped
+      // A multi-byte character after a backslash stays whole; a byte that starts no
+      // well-formed character is dropped with the backslash.
+      {"\"\\\xF0\x9F\x8C\x80\"", "\"\xF0\x9F\x8C\x80\""},
+      {"\"a\\\xC3\xA9" "b\"", "\"a\xC3\xA9" "b\""},
+      {"{\"\\\xE2\x82\xAC\": 1}", "{\"\xE2\x82\xAC\":1}"},
+      {"\"\\\xF0\x9F\x8C!\"", "\"\xC2\x9F\xC2\x8C!\""},  // cut short: only the lead goes
       {R"("a\)" "\"", "none"},                   // an escaped quote ends no string
       {R"("\\\"")", "\"\\\"\""},
       {R"("x\\")", "\"x\\\""},

@@ -53,6 +53,46 @@ Char TBuffConverter::NextChar() {
   return static_cast<Char>(ReadUnit());
 }
 
+int TBuffConverter::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  // The base class itself is stateless (the UTF-16 code pages); descendants that do not
+  // decode blocks of their own keep a state, and get one character a call.
+  if (ClassType() == &TBuffConverter::Create) return DecodeEach<TBuffConverter, false>(*this, chars, ends, capacity, base);
+  int n = 0;
+  chars[n] = NextChar();
+  ends[n++] = static_cast<int32_t>(ReadPtr - base);
+  if (chars[0] != 0 && pendingLow_ != 0) {
+    chars[n] = pendingLow_;
+    ends[n++] = static_cast<int32_t>(ReadPtr - base);
+    pendingLow_ = 0;
+  }
+  return n;
+}
+
+int TBuffConverter::DecodeThroughMap(const std::array<Char, 256>& map, Char* chars, int32_t* ends, int capacity,
+                                     const uint8_t* base) {
+  if (!ReadsBytes() || pendingLow_ != 0) {
+    // Rare: 16-bit input units, or a unit kept by a position restore; one unit a call.
+    chars[0] = NextChar();
+    ends[0] = static_cast<int32_t>(ReadPtr - base);
+    return 1;
+  }
+  const uint8_t* p = ReadPtr;
+  const uint8_t* stop = EndPtr - p > capacity ? p + capacity : EndPtr;
+  int n = 0;
+  while (p < stop) {
+    Char ch = map[*p++];
+    chars[n] = ch;
+    ends[n++] = static_cast<int32_t>(p - base);
+    if (ch == 0) break;
+  }
+  ReadPtr = p;
+  if (n == 0) {  // the end of the content
+    chars[0] = 0;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  return n;
+}
+
 std::unique_ptr<TBuffConverter> TBuffConverter::CreateCopy(TBuffConverterClass cls, const TBuffConverter& source) {
   std::unique_ptr<TBuffConverter> c = cls(source.ReadPtr, source.EndPtr, source.CodePage, source.PhysicalCodePage);
   c->CopyState(source);

@@ -2,6 +2,7 @@
 // one at a time. Descendants (Converters.h) decode the code pages the registry lists.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -32,6 +33,14 @@ class TBuffConverter {
   virtual void CopyState(const TBuffConverter& source);
   // The next decoded UTF-16 unit; 0 at the end of the content.
   virtual Char NextChar();
+  // Decodes from the read position into `chars`, at most `capacity` units (2 or more):
+  // what NextChar would hand out, call after call. ends[i] is the byte offset from `base`
+  // of the read position after unit i (the low half of a surrogate pair and a unit that
+  // was pending consume nothing). Stops after a 0 unit (a zero character, or the end of
+  // the content, where nothing is consumed); returns the number of units, at least 1.
+  // Converters that keep a shift state decode one character a call, so their state is
+  // always that of the last unit; stateless ones fill the block.
+  virtual int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base);
   // The characters from the read position to the end, without moving it.
   String RemainingText() const;
   // The next character without moving the read position or changing any state.
@@ -70,6 +79,45 @@ class TBuffConverter {
     pendingLow_ = 0;
     return true;
   }
+
+  // Whether the bytes are read one at a time (not 16-bit units of physical code pages 1200
+  // and 1201): the condition of the byte-wise fast paths.
+  bool ReadsBytes() const { return PhysicalCodePage != 1200 && PhysicalCodePage != 1201; }
+
+  // DecodeBlock through T's own NextChar (no virtual call per character). With
+  // AsciiThrough, bytes 01..7F stand for themselves in T's code pages, and runs of them
+  // are copied without decoding.
+  template <class T, bool AsciiThrough>
+  static int DecodeEach(T& c, Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+    int n = 0;
+    const bool bytes = c.ReadsBytes();
+    while (n + 1 < capacity) {
+      if (AsciiThrough && bytes && c.pendingLow_ == 0) {
+        const uint8_t* p = c.ReadPtr;
+        const uint8_t* stop = c.EndPtr - p > capacity - 1 - n ? p + (capacity - 1 - n) : c.EndPtr;
+        while (p < stop && static_cast<uint8_t>(*p - 1) < 0x7F) {
+          chars[n] = *p++;
+          ends[n++] = static_cast<int32_t>(p - base);
+        }
+        c.ReadPtr = p;
+        if (n + 1 >= capacity) break;
+      }
+      Char ch = c.T::NextChar();
+      chars[n] = ch;
+      ends[n++] = static_cast<int32_t>(c.ReadPtr - base);
+      if (ch == 0) break;
+      if (c.pendingLow_ != 0) {
+        chars[n] = c.pendingLow_;
+        ends[n++] = static_cast<int32_t>(c.ReadPtr - base);
+        c.pendingLow_ = 0;
+      }
+    }
+    return n;
+  }
+
+  // DecodeBlock of a code page read one byte at a time through a map of the 256 bytes.
+  int DecodeThroughMap(const std::array<Char, 256>& map, Char* chars, int32_t* ends, int capacity,
+                       const uint8_t* base);
 
   template <class T>
   static std::unique_ptr<TBuffConverter> Make(const uint8_t* readPtr, const uint8_t* endPtr, int codePage,

@@ -65,7 +65,8 @@ void TBuffer::ResetBounds() {
 }
 
 void TBuffer::SniffEncoding() {
-  Converter.reset();
+  converter_.reset();
+  DropBlock();
   size_t n = static_cast<size_t>(ContentEnd - ContentStart);
   const uint8_t* p = ContentStart;
   int mark = 0, codePage = 0;
@@ -91,24 +92,52 @@ void TBuffer::SniffEncoding() {
   }
 }
 
-Char TBuffer::ReadChar() { return Converter ? Converter->NextChar() : Char(0); }
+Char TBuffer::DecodeNextBlock() {
+  if (!converter_) return 0;
+  blockStart_ = static_cast<int32_t>(converter_->ReadPtr - Bytes.data());
+  count_ = converter_->DecodeBlock(block_, ends_, kBlockSize, Bytes.data());
+  next_ = 1;
+  return block_[0];
+}
 
-Char TBuffer::LookAhead() const { return Converter ? Converter->PeekChar() : Char(0); }
+void TBuffer::SettleConverter() {
+  if (next_ < count_) {
+    int32_t at = next_ > 0 ? ends_[next_ - 1] : blockStart_;
+    converter_->ReadPtr = Bytes.data() + at;
+    converter_->ClearPending();
+    // A unit that consumed no bytes was decoded from bytes already read: it stays pending.
+    if (ends_[next_] == at) converter_->SetPending(block_[next_]);
+  }
+  DropBlock();
+}
+
+bool TBuffer::HasPending() const {
+  if (next_ < count_) return block_[next_] != 0 && ends_[next_] == (next_ > 0 ? ends_[next_ - 1] : blockStart_);
+  return converter_ && converter_->HasPending();
+}
+
+Char TBuffer::LookAhead() const {
+  if (next_ < count_) return block_[next_];
+  return converter_ ? converter_->PeekChar() : Char(0);
+}
 
 int TBuffer::ReadOffset() const {
-  return Converter ? static_cast<int>(Converter->ReadPtr - Bytes.data()) : 0;
+  if (next_ > 0) return ends_[next_ - 1];
+  return converter_ ? static_cast<int>(converter_->ReadPtr - Bytes.data()) : 0;
 }
 
 void TBuffer::SeekOffset(int offset) {
-  if (!Converter) return;
+  if (!converter_) return;
+  DropBlock();
   offset = std::clamp(offset, 0, static_cast<int>(ContentEnd - Bytes.data()));
-  Converter->ReadPtr = Bytes.data() + offset;
-  Converter->ClearPending();
+  converter_->ReadPtr = Bytes.data() + offset;
+  converter_->ClearPending();
 }
 
 String TBuffer::TextBetween(int fromOffset, int toOffset) {
   String text;
-  if (toOffset - fromOffset <= 0 || !Converter) return text;
+  if (toOffset - fromOffset <= 0 || !converter_) return text;
+  SettleConverter();
   text.reserve(static_cast<size_t>(toOffset - fromOffset));
   // The position, with the low half of a surrogate pair still to be handed out.
   struct Restore {
@@ -117,11 +146,11 @@ String TBuffer::TextBetween(int fromOffset, int toOffset) {
     Char pending;
     ~Restore() {
       self->SeekOffset(offset);
-      self->Converter->SetPending(pending);
+      self->converter_->SetPending(pending);
     }
-  } restore{this, ReadOffset(), Converter->PendingUnit()};
+  } restore{this, ReadOffset(), converter_->PendingUnit()};
   SeekOffset(fromOffset);
-  while (ReadOffset() < toOffset || Converter->HasPending()) {
+  while (ReadOffset() < toOffset || HasPending()) {
     Char ch = ReadChar();
     if (ch == 0) break;
     text += ch;
@@ -131,7 +160,7 @@ String TBuffer::TextBetween(int fromOffset, int toOffset) {
 
 void TBuffer::SwitchCodePage(int codePage) {
   if (IsCodePageFixed()) return;
-  ReplaceConverter(codePage, Converter ? Converter->PhysicalCodePage : codePage);
+  ReplaceConverter(codePage, converter_ ? converter_->PhysicalCodePage : codePage);
 }
 
 void TBuffer::ReplaceConverter(int codePage, int physicalCodePage) {
@@ -140,13 +169,14 @@ void TBuffer::ReplaceConverter(int codePage, int physicalCodePage) {
   int row = infos->IndexOfCodePage(codePage);
   if (row < 0) row = infos->IndexOfCodePage(-1);
   TBuffConverterClass cls = (*infos)[row].ConverterClass;
-  if (Converter) {
-    if (Converter->CodePage == codePage) return;
-    Converter->CodePage = codePage;
-    Converter->PhysicalCodePage = physicalCodePage;
-    Converter = TBuffConverter::CreateCopy(cls, *Converter);
+  if (converter_) {
+    if (converter_->CodePage == codePage) return;
+    SettleConverter();  // the new code page decodes from the read position on
+    converter_->CodePage = codePage;
+    converter_->PhysicalCodePage = physicalCodePage;
+    converter_ = TBuffConverter::CreateCopy(cls, *converter_);
   } else {
-    Converter = cls(ContentStart, ContentEnd, codePage, physicalCodePage);
+    converter_ = cls(ContentStart, ContentEnd, codePage, physicalCodePage);
   }
 }
 
@@ -155,10 +185,11 @@ void TBuffer::CopyFrom(const TBuffer& source) {
   ResetBounds();
   ContentStart += source.ContentStart - source.Bytes.data();
   SourceName = source.SourceName;
-  Converter.reset();
-  if (source.Converter)
-    Converter = source.Converter->ClassType()(ContentStart, ContentEnd, source.Converter->CodePage,
-                                              source.Converter->PhysicalCodePage);
+  converter_.reset();
+  DropBlock();
+  if (source.converter_)
+    converter_ = source.converter_->ClassType()(ContentStart, ContentEnd, source.converter_->CodePage,
+                                                source.converter_->PhysicalCodePage);
   Flags = source.Flags;
 }
 

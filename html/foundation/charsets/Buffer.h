@@ -1,6 +1,9 @@
 // The input of one parse: the raw bytes of a document, style sheet or style attribute (or
-// the UTF-16 units of a string) and the converter that decodes them one character at a
-// time. Positions are byte offsets from the start of the bytes (a byte-order mark counts).
+// the UTF-16 units of a string) and the converter that decodes them. Characters are
+// decoded a block at a time into a buffer of UTF-16 units, each with the byte offset after
+// it; the converter stands at the end of the block, and is put back to the read position
+// before anything else uses it (a code page switch, a seek, Converter()). Positions are
+// byte offsets from the start of the bytes (a byte-order mark counts).
 #pragma once
 
 #include <cstdint>
@@ -27,7 +30,10 @@ class TBuffer {
   TBuffer& operator=(const TBuffer&) = delete;
 
   // The next character; 0 at the end of the content.
-  Char ReadChar();
+  Char ReadChar() { return next_ < count_ ? block_[next_++] : DecodeNextBlock(); }
+  // Whether the next unit to read is the low half of a surrogate pair (or another unit
+  // decoded from bytes already read), so the read position does not move with it.
+  bool HasPending() const;
   // The next character without moving on.
   Char LookAhead() const;
   int ReadOffset() const;
@@ -47,14 +53,18 @@ class TBuffer {
   // The content (a byte-order mark included) into a memory stream; nothing for null.
   virtual void CopyToMemoryStream(TMemoryStream* stream) const;
 
-  int CodePage() const { return Converter ? Converter->CodePage : 0; }
+  int CodePage() const { return converter_ ? converter_->CodePage : 0; }
   bool IsCodePageFixed() const { return (Flags & CodePageFixed) != 0; }
 
   std::vector<uint8_t> Bytes;  // the content followed by two zero bytes
   const uint8_t* ContentStart = nullptr;
   const uint8_t* ContentEnd = nullptr;
   String SourceName;
-  std::unique_ptr<TBuffConverter> Converter;
+  // The converter, standing at the read position.
+  TBuffConverter* Converter() {
+    SettleConverter();
+    return converter_.get();
+  }
   int Flags = 0;
 
  protected:
@@ -63,6 +73,18 @@ class TBuffer {
  private:
   void LoadBytes(TStream& stream);
   void SniffEncoding();
+  Char DecodeNextBlock();
+  // Puts the converter back to the read position and drops the units not read yet.
+  void SettleConverter();
+  void DropBlock() { next_ = count_ = 0; }
+
+  static constexpr int kBlockSize = 2048;
+  std::unique_ptr<TBuffConverter> converter_;
+  int next_ = 0;         // the next unit of the block to hand out
+  int count_ = 0;        // the units in the block
+  int32_t blockStart_ = 0;  // the byte offset where the block starts
+  Char block_[kBlockSize];
+  int32_t ends_[kBlockSize];  // the byte offset after each unit
 };
 
 // True when the bytes hold ESC $ @ or ESC $ B and, after the later of the two, ESC ( J or

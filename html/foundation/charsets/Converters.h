@@ -16,6 +16,9 @@
   }                                                                                                     \
   TBuffConverterClass ClassType() const override { return &Name::Create; }
 
+// Converters without a shift state decode whole blocks (DecodeBlock); the ISO-2022 and
+// UTF-7 converters keep the base's one character a call.
+
 // Common parent of the table-driven decoders.
 class TBuffBaseConverter : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffBaseConverter, TBuffConverter)
@@ -27,6 +30,7 @@ class TBuffConvSingleByte : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvSingleByte, TBuffBaseConverter)
   void CopyState(const TBuffConverter& source) override;
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 
  protected:
   void AfterConstruction() override { ChooseDecoder(); }
@@ -45,6 +49,7 @@ class TBuffConvDoubleByte : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvDoubleByte, TBuffBaseConverter)
   void CopyState(const TBuffConverter& source) override;
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 
  protected:
   void AfterConstruction() override { ChooseDecoder(); }
@@ -59,6 +64,7 @@ class TBuffConvSingleByteMap : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvSingleByteMap, TBuffConverter)
   void CopyState(const TBuffConverter& source) override;
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 
  protected:
   void AfterConstruction() override { LoadMap(); }
@@ -73,6 +79,7 @@ class TBuffConvHighMap : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvHighMap, TBuffConverter)
   void CopyState(const TBuffConverter& source) override;
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 
  protected:
   void AfterConstruction() override { LoadMap(); }
@@ -87,6 +94,7 @@ class TBuffConvIsoMap : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvIsoMap, TBuffConverter)
   void CopyState(const TBuffConverter& source) override;
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 
  protected:
   void AfterConstruction() override { LoadMap(); }
@@ -99,31 +107,37 @@ class TBuffConvIsoMap : public TBuffConverter {
 class TBuffConvShiftJis932 : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvShiftJis932, TBuffConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvIBM936 : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvIBM936, TBuffBaseConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvHangeul949 : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvHangeul949, TBuffBaseConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvBig5CP950 : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvBig5CP950, TBuffConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvGB18030 : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvGB18030, TBuffBaseConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvEUC_JP : public TBuffBaseConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvEUC_JP, TBuffBaseConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };
 
 class TBuffConvISO2022CN : public TBuffBaseConverter {
@@ -171,4 +185,5 @@ class TBuffConvUTF7 : public TBuffConverter {
 class TBuffConvUTF8 : public TBuffConverter {
   WENDREL_BUFF_CONVERTER_CLASS(TBuffConvUTF8, TBuffConverter)
   Char NextChar() override;
+  int DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) override;
 };

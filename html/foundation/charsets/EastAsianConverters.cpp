@@ -1,6 +1,8 @@
 // Double-byte converters of the East Asian code pages. A lead byte whose next byte is no
 // valid trail gives U+FFFD and leaves that byte to be read as a character of its own; a
 // valid pair without a character gives U+FFFD and consumes both bytes.
+#include <array>
+
 #include "platform/rtl/codepages/CodePageTables.h"
 #include "html/foundation/charsets/Converters.h"
 
@@ -39,6 +41,81 @@ Char TBuffConvShiftJis932::NextChar() {
   return DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
 }
 
+namespace {
+
+constexpr int kSjisTrails = 0xFD - 0x40;
+
+// The JIS X 0208 character of every Shift_JIS lead 81..EA and trail 40..FC, worked out once
+// as NextChar does; the pairs NextChar does not take this way are never looked up.
+const std::array<Char, (0xEB - 0x81) * kSjisTrails>& SjisJisPairs() {
+  static const auto table = [] {
+    std::array<Char, (0xEB - 0x81) * kSjisTrails> t{};
+    for (uint32_t lead = 0x81; lead <= 0xEA; ++lead)
+      for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsSjisTrail(trail) || lead == 0x87 || InRange(lead, 0xA0, 0xDF)) continue;
+        uint32_t column = trail < 0x80 ? trail - 0x40 : trail - 0x41;
+        uint32_t row = 2 * (lead < 0xE0 ? lead - 0x81 : lead - 0xC1) + 0x21;
+        if (column > 93) {
+          ++row;
+          column -= 94;
+        }
+        t[(lead - 0x81) * kSjisTrails + (trail - 0x40)] =
+            DecodeJisX0208(static_cast<int>(row), static_cast<int>(column + 0x21));
+      }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  const auto& jisPairs = SjisJisPairs();
+  if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
+  // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs; any
+  // other character goes through NextChar.
+  const uint8_t* p = ReadPtr;
+  const uint8_t* end = EndPtr;
+  int n = 0;
+  while (n + 1 < capacity && p < end) {
+    const uint32_t lead = *p;
+    Char ch;
+    if (lead - 1 < 0x7F) {
+      ch = static_cast<Char>(lead);
+      ++p;
+    } else if (InRange(lead, 0xA1, 0xDF)) {
+      ch = static_cast<Char>(lead + 0xFEC0);
+      ++p;
+    } else if ((InRange(lead, 0x81, 0x86) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) &&
+               end - p >= 2 && IsSjisTrail(p[1])) {
+      ch = jisPairs[(lead - 0x81) * kSjisTrails + (p[1] - 0x40)];
+      p += 2;
+    } else {
+      // The slow way for this character; a zero character ends the block.
+      ReadPtr = p;
+      ch = TBuffConvShiftJis932::NextChar();
+      p = ReadPtr;
+      chars[n] = ch;
+      ends[n++] = static_cast<int32_t>(p - base);
+      if (ch == 0) return n;
+      if (HasPending()) {
+        chars[n] = PendingUnit();
+        ends[n++] = static_cast<int32_t>(p - base);
+        ClearPending();
+      }
+      continue;
+    }
+    chars[n] = ch;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  ReadPtr = p;
+  if (n == 0) {  // the end of the content
+    chars[0] = 0;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  return n;
+}
+
 // ---------------------------------------------------------------- GBK (936)
 
 namespace {
@@ -56,6 +133,10 @@ Char TBuffConvIBM936::NextChar() {
   if (!IsGbkTrail(trail)) return 0xFFFD;
   ReadUnit();
   return DecodeGbkPair(lead, trail);
+}
+
+int TBuffConvIBM936::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvIBM936, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- Unified Hangul Code (949)
@@ -80,6 +161,10 @@ Char TBuffConvHangeul949::NextChar() {
   return DecodeKsc5601(static_cast<int>(lead - 0x80), static_cast<int>(trail - 0x80));
 }
 
+int TBuffConvHangeul949::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvHangeul949, true>(*this, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- Big5 (950, 51950)
 
 Char TBuffConvBig5CP950::NextChar() {
@@ -95,6 +180,10 @@ Char TBuffConvBig5CP950::NextChar() {
   if (code == 0xA3E1) return 0x20AC;
   if (InRange(code, 0xC6A1, 0xC6FE) || InRange(code, 0xC800, 0xC8FE)) return 0xFFFD;
   return LookupBig5(lead, trail);
+}
+
+int TBuffConvBig5CP950::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvBig5CP950, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- EUC-JP (51932)
@@ -126,6 +215,10 @@ Char TBuffConvEUC_JP::NextChar() {
   ReadUnit();
   if (lead >= 0xF5) return static_cast<Char>(0xE000 + 94 * (lead - 0xF5) + trail - 0xA1);
   return DecodeJisX0208(static_cast<int>(lead - 0x80), static_cast<int>(trail - 0x80));
+}
+
+int TBuffConvEUC_JP::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvEUC_JP, true>(*this, chars, ends, capacity, base);
 }
 
 // ---------------------------------------------------------------- GB18030 (54936)
@@ -160,4 +253,8 @@ Char TBuffConvGB18030::NextChar() {
   uint32_t code = lead << 8 | second;
   if (LookupGb18030TwoByte(code, ch)) return ch;
   return DecodeGbkPair(lead, second);
+}
+
+int TBuffConvGB18030::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvGB18030, true>(*this, chars, ends, capacity, base);
 }

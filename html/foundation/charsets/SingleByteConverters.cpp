@@ -138,6 +138,10 @@ Char TBuffConvSingleByte::NextChar() {
   return (*byteDecoder_)[ReadUnit() & 0xFF];
 }
 
+int TBuffConvSingleByte::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeThroughMap(*byteDecoder_, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- TBuffConvDoubleByte
 
 void TBuffConvDoubleByte::ChooseDecoder() {
@@ -166,6 +170,10 @@ Char TBuffConvDoubleByte::NextChar() {
   return pairDecoder_(lead - 0x80, trail - 0x80);
 }
 
+int TBuffConvDoubleByte::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvDoubleByte, true>(*this, chars, ends, capacity, base);
+}
+
 // ---------------------------------------------------------------- byte maps
 
 void TBuffConvSingleByteMap::LoadMap() {
@@ -185,6 +193,10 @@ Char TBuffConvSingleByteMap::NextChar() {
   return (*fullMap_)[ReadUnit() & 0xFF];
 }
 
+int TBuffConvSingleByteMap::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeThroughMap(*fullMap_, chars, ends, capacity, base);
+}
+
 void TBuffConvHighMap::LoadMap() {
   if (const uint16_t* map = HighMapOf(CodePage))
     for (int i = 0; i < 128; ++i) highMap_[i] = map[i];
@@ -202,6 +214,10 @@ Char TBuffConvHighMap::NextChar() {
   return b < 0x80 ? static_cast<Char>(b) : highMap_[b - 0x80];
 }
 
+int TBuffConvHighMap::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvHighMap, true>(*this, chars, ends, capacity, base);
+}
+
 void TBuffConvIsoMap::LoadMap() {
   if (const uint16_t* map = IsoMapOf(CodePage))
     for (int i = 0; i < 96; ++i) isoMap_[i] = map[i];
@@ -217,4 +233,8 @@ Char TBuffConvIsoMap::NextChar() {
   if (TakePending(ch)) return ch;
   uint32_t b = ReadUnit() & 0xFF;
   return b < 0xA0 ? static_cast<Char>(b) : isoMap_[b - 0xA0];
+}
+
+int TBuffConvIsoMap::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  return DecodeEach<TBuffConvIsoMap, true>(*this, chars, ends, capacity, base);
 }

@@ -18,6 +18,52 @@ Char TBuffConvUTF8::NextChar() {
   return Emit(decoder.CodePoint());
 }
 
+int TBuffConvUTF8::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
+  if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvUTF8, true>(*this, chars, ends, capacity, base);
+  // Straight from the bytes: ASCII and the well-formed two- and three-byte sequences;
+  // four-byte sequences, broken ones and zero bytes go through NextChar.
+  const uint8_t* p = ReadPtr;
+  const uint8_t* end = EndPtr;
+  int n = 0;
+  while (n + 1 < capacity && p < end) {
+    const uint32_t b = *p;
+    Char ch;
+    if (b - 1 < 0x7F) {
+      ch = static_cast<Char>(b);
+      ++p;
+    } else if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+      ch = static_cast<Char>((b & 0x1F) << 6 | (p[1] & 0x3F));
+      p += 2;
+    } else if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
+               (b != 0xE0 || p[1] >= 0xA0) && (b != 0xED || p[1] < 0xA0)) {
+      ch = static_cast<Char>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+      p += 3;
+    } else {
+      // The slow way for this character; a zero character ends the block.
+      ReadPtr = p;
+      ch = TBuffConvUTF8::NextChar();
+      p = ReadPtr;
+      chars[n] = ch;
+      ends[n++] = static_cast<int32_t>(p - base);
+      if (ch == 0) return n;
+      if (HasPending()) {
+        chars[n] = PendingUnit();
+        ends[n++] = static_cast<int32_t>(p - base);
+        ClearPending();
+      }
+      continue;
+    }
+    chars[n] = ch;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  ReadPtr = p;
+  if (n == 0) {  // the end of the content
+    chars[0] = 0;
+    ends[n++] = static_cast<int32_t>(p - base);
+  }
+  return n;
+}
+
 // ---------------------------------------------------------------- UTF-7 (65000)
 
 namespace {

@@ -167,7 +167,6 @@ void TGif::ReadImage() {
   image.PixelCount = int64_t{image.Width} * image.Height;
   if (image.PixelCount == 0) RaiseGifError(gifZeroSize);
   if (image.PixelCount > ImagePixelBudget()) RaiseGifError(gifTooLarge);
-  image.Pixels.assign(static_cast<size_t>(image.PixelCount), 0);
   DecodeImage(image);
 }
 

@@ -76,30 +76,60 @@ void TGif::DecodeImage(TGifImage& image) {
   int limit = 0;
   int nextFree = 0;
 
-  std::vector<uint16_t> prefix(kMaxCodes, 0);
-  std::vector<uint8_t> suffix(kMaxCodes, 0);
-  std::vector<uint8_t> stack;
-  stack.reserve(kMaxCodes);
+  // The code table: each entry is an earlier code plus one byte; the first byte and the
+  // length of every code's string are kept beside it, so no string is walked twice.
+  std::array<uint16_t, kMaxCodes> prefix;
+  std::array<uint8_t, kMaxCodes> suffix;
+  std::array<uint8_t, kMaxCodes> firstByte;
+  std::array<uint16_t, kMaxCodes> length;
+  for (int root = 0; root < clear; ++root) {
+    prefix[static_cast<size_t>(root)] = 0;
+    suffix[static_cast<size_t>(root)] = firstByte[static_cast<size_t>(root)] = static_cast<uint8_t>(root);
+    length[static_cast<size_t>(root)] = 1;
+  }
+  std::array<uint8_t, kMaxCodes> string;  // a string is never longer than the table
   TCodeReader reader(ImageData);
+
+  // Rows in order are appended as they come, and only what the data leaves short is
+  // filled with zeros at the end; interlaced rows go through the cursor into a filled image.
+  const size_t total = static_cast<size_t>(image.PixelCount);
+  const bool sequential = !image.Interlaced;
+  if (sequential) {
+    image.Pixels.clear();
+    image.Pixels.reserve(total);
+  } else {
+    image.Pixels.assign(total, 0);
+  }
+  // The image has all its pixels however decoding ends, a bad code included.
+  struct TFillRest {
+    std::vector<uint8_t>& pixels;
+    size_t total;
+    ~TFillRest() { pixels.resize(total, 0); }
+  } fillRest{image.Pixels, total};
   TPixelCursor cursor(image);
 
-  // Pushes a code's string (last byte first) and returns its first byte.
-  auto pushString = [&](int code) {
+  auto emit = [&](int code) {
+    const size_t n = length[static_cast<size_t>(code)];
+    uint8_t* p = string.data() + n;
     while (code > highestRoot) {
-      stack.push_back(suffix[static_cast<size_t>(code)]);
+      *--p = suffix[static_cast<size_t>(code)];
       code = prefix[static_cast<size_t>(code)];
     }
-    stack.push_back(static_cast<uint8_t>(code));
-    return static_cast<uint8_t>(code);
-  };
-  auto rootOf = [&](int code) {
-    while (code > highestRoot) code = prefix[static_cast<size_t>(code)];
-    return static_cast<uint8_t>(code);
+    *--p = static_cast<uint8_t>(code);
+    if (sequential) {
+      const size_t room = total - image.Pixels.size();
+      image.Pixels.insert(image.Pixels.end(), string.data(), string.data() + (n < room ? n : room));
+    } else {
+      for (size_t k = 0; k < n; ++k) cursor.Put(string[k]);
+    }
   };
   auto addEntry = [&](int oldCode, uint8_t first) {
     if (nextFree >= kMaxCodes) return;
-    prefix[static_cast<size_t>(nextFree)] = static_cast<uint16_t>(oldCode);
-    suffix[static_cast<size_t>(nextFree)] = first;
+    const auto at = static_cast<size_t>(nextFree);
+    prefix[at] = static_cast<uint16_t>(oldCode);
+    suffix[at] = first;
+    firstByte[at] = firstByte[static_cast<size_t>(oldCode)];
+    length[at] = static_cast<uint16_t>(length[static_cast<size_t>(oldCode)] + 1);
     ++nextFree;
   };
   auto grow = [&] {
@@ -122,24 +152,19 @@ void TGif::DecodeImage(TGifImage& image) {
       if (code == end) RaiseGifError(gifInvalidLzwData);
       if (code >= nextFree) code = 0;
       oldCode = code;
-      pushString(code);
+      emit(code);
     } else if (code < nextFree) {
-      uint8_t first = pushString(code);
-      addEntry(oldCode, first);
+      addEntry(oldCode, firstByte[static_cast<size_t>(code)]);
+      emit(code);
       oldCode = code;
       grow();
     } else if (code == nextFree) {
-      uint8_t first = rootOf(oldCode);
-      addEntry(oldCode, first);
+      addEntry(oldCode, firstByte[static_cast<size_t>(oldCode)]);
       grow();
-      pushString(code);
+      emit(code);
       oldCode = code;
     } else {
       RaiseGifError(gifInvalidLzwData);
-    }
-    while (!stack.empty()) {
-      cursor.Put(stack.back());
-      stack.pop_back();
     }
     if (!reader.HasMore(width)) break;
     code = reader.Read(width);

@@ -4,7 +4,9 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <numbers>
@@ -69,11 +71,9 @@ std::shared_ptr<const TGlyphImage> Render(const TRealizedFont& font, unsigned gl
   return ok ? image : nullptr;
 }
 
-}  // namespace
-
-std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
-                                               int escapement, bool mono) {
-  TKey key{&font, glyph, sizeX, sizeY, escapement, mono};
+// The glyph from the process-wide cache, rendered and added when it is not there.
+std::shared_ptr<const TGlyphImage> Shared(const TKey& key, const TRealizedFont& font, unsigned glyph, long sizeX,
+                                          long sizeY, int escapement, bool mono) {
   {
     std::lock_guard<std::mutex> lock(CacheMutex());
     auto it = Cache().find(key);
@@ -85,3 +85,24 @@ std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsign
   Cache().emplace(key, image);
   return image;
 }
+
+}  // namespace
+
+std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
+                                               int escapement, bool mono) {
+  TKey key{&font, glyph, sizeX, sizeY, escapement, mono};
+  // Each thread keeps the glyphs it drew last in a small direct-mapped table: a line of
+  // text repeats its letters, and these need neither the lock nor the shared search.
+  struct TRecent {
+    TKey Key;
+    std::shared_ptr<const TGlyphImage> Image;
+  };
+  thread_local std::array<TRecent, 256> recent{};
+  TRecent& slot = recent[(glyph ^ static_cast<unsigned>(sizeY) ^ static_cast<unsigned>(reinterpret_cast<uintptr_t>(&font) >> 6)) & 255];
+  if (slot.Image && slot.Key == key) return slot.Image;
+  std::shared_ptr<const TGlyphImage> image = Shared(key, font, glyph, sizeX, sizeY, escapement, mono);
+  slot.Key = key;
+  slot.Image = image;
+  return image;
+}
+

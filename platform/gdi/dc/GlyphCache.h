@@ -1,7 +1,8 @@
 // Rendered glyphs, kept so that text drawn again is not rendered again: grey-scale coverage
 // (0..255; 0 or 255 for monochrome rendering) with the offset of the bitmap from the pen
 // position, per font, glyph, size, rotation and rendering mode. The cache is process-wide
-// and starts afresh when it grows past a fixed number of glyphs.
+// and starts afresh when it grows past a fixed number of glyphs; each thread also keeps the
+// last glyphs it asked for (256 at most) in front of it.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,32 @@
 #include "platform/gdi/dc/GlyphCache.h"
 #include "platform/gdi/dc/RasterOps.h"
 
+namespace {
+
+// Blends the text colour (0x00RRGGBB) into n pixels by their coverage (0..255): each
+// channel becomes (colour * coverage + pixel * (255 - coverage) + 127) / 255, red and blue
+// side by side in one 32-bit product. Fully covered pixels take the colour as it is.
+void BlendCoverage(uint32_t* dst, const uint8_t* coverage, int n, uint32_t color) {
+  const uint32_t colorRB = color & 0x00FF00FF, colorG = color & 0x0000FF00;
+  for (int i = 0; i < n; ++i) {
+    const uint32_t a = coverage[i];
+    if (a == 0) continue;
+    if (a == 255) {
+      dst[i] = color;
+      continue;
+    }
+    const uint32_t d = dst[i];
+    // Each sum is at most 255 * 255 + 127, so x / 255 is (x + 1 + (x >> 8)) >> 8 exactly.
+    uint32_t rb = colorRB * a + (d & 0x00FF00FF) * (255 - a) + 0x007F007F;
+    rb = ((rb + 0x00010001 + ((rb >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+    uint32_t g = (colorG >> 8) * a + ((d >> 8) & 0xFF) * (255 - a) + 127;
+    g = (g + 1 + (g >> 8)) >> 8;
+    dst[i] = rb | g << 8;
+  }
+}
+
+}  // namespace
+
 bool TRasterDC::ExtTextOut(int x, int y, uint32_t options, const TRect* rect, std::u16string_view text, const int* dx) {
   const TRealizedFont& font = state_.Font.Realized();
   const TTextMetric& tm = font.TextMetric();
@@ -52,6 +78,9 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
   const uint32_t color = buffer_.Monochrome ? ToMonochromePixel(ColorRefToPixel(state_.TextColor))
                                             : ColorRefToPixel(state_.TextColor);
   const int rop2 = state_.Rop2;
+  // Grey-scale coverage is blended only for the plain pen on a colour picture; raster
+  // operations and monochrome pictures take the pixels at least half covered.
+  const bool blend = rop2 == R2_COPYPEN && !mono;
   double angle = font.LogFont().lfEscapement / 10.0 * std::numbers::pi / 180.0;
   double cosA = std::cos(angle), sinA = std::sin(angle);
 
@@ -79,21 +108,14 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
         const uint8_t* src = glyph->Coverage.data() + static_cast<size_t>(row) * static_cast<size_t>(glyph->Width);
         ForClippedSpan(py, left, left + glyph->Width, clip, [&](int a, int b) {
           uint32_t* dst = buffer_.Row(py);
-          for (int px = a; px < b; ++px) {
-            unsigned coverage = src[px - left];
-            if (coverage == 0) continue;
-            uint32_t d = dst[px] & 0xFFFFFF;
-            if (rop2 != R2_COPYPEN || mono) {
-              if (coverage >= 128) dst[px] = mono ? ToMonochromePixel(ApplyRop2(rop2, color, d)) : ApplyRop2(rop2, color, d);
-              continue;
+          if (blend)
+            BlendCoverage(dst + a, src + (a - left), b - a, color);
+          else
+            for (int px = a; px < b; ++px) {
+              if (src[px - left] < 128) continue;
+              uint32_t d = dst[px] & 0xFFFFFF;
+              dst[px] = mono ? ToMonochromePixel(ApplyRop2(rop2, color, d)) : ApplyRop2(rop2, color, d);
             }
-            uint32_t out = 0;
-            for (int shift = 0; shift < 24; shift += 8) {
-              uint32_t cs = (color >> shift) & 0xFF, ds = (d >> shift) & 0xFF;
-              out |= ((cs * coverage + ds * (255 - coverage) + 127) / 255) << shift;
-            }
-            dst[px] = out;
-          }
         });
       }
     }

@@ -9,7 +9,7 @@ TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), lines_([this] { LinesCha
 }
 
 void TMemo::LinesChanged() {
-  int size = static_cast<int>(lines_.Text().size());
+  int size = static_cast<int>(lines_.TextLength());
   selStart_ = std::min(selStart_, size);
   selLength_ = std::min(selLength_, size - selStart_);
   Changed(TChange::Text);

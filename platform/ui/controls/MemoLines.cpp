@@ -73,10 +73,8 @@ void TMemoLines::AddItems(std::vector<TStringItem>&& items) {
 }
 
 String TMemoLines::Text() const {
-  size_t size = 0;
-  for (const String& line : lines_) size += line.size() + 2;
   String text;
-  text.reserve(size);
+  text.reserve(TextLength());
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (i) text += u"\r\n";
     text += lines_[i];
@@ -85,7 +83,11 @@ String TMemoLines::Text() const {
 }
 
 void TMemoLines::SetText(const String& text) {
+  size_t breaks = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++breaks;
   std::vector<String> lines;
+  lines.reserve(breaks + 1);
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != u'\r' && text[i] != u'\n') continue;
@@ -96,6 +98,23 @@ void TMemoLines::SetText(const String& text) {
   lines.push_back(text.substr(start));
   lines_ = std::move(lines);
   Changed();
+}
+
+void TMemoLines::SetTextOf(const TMemoLines& source) {
+  if (&source == this) return;
+  for (const String& line : source.lines_)
+    if (line.find_first_of(u"\r\n") != String::npos) {
+      SetText(source.Text());  // a line holding a break becomes two
+      return;
+    }
+  lines_ = source.lines_;
+  Changed();
+}
+
+size_t TMemoLines::TextLength() const {
+  size_t size = 2 * (lines_.size() - 1);
+  for (const String& line : lines_) size += line.size();
+  return size;
 }
 
 void TMemoLines::LoadFromFile(const String& fileName) {

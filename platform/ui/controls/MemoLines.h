@@ -29,6 +29,10 @@ class TMemoLines : public TStrings {
   // every line), so a file loaded and saved again keeps its last line as it was.
   String Text() const;
   void SetText(const String& text);
+  // SetText(source.Text()) without joining and splitting the text again.
+  void SetTextOf(const TMemoLines& source);
+  // Text().size(), without making the text.
+  size_t TextLength() const;
   void LoadFromFile(const String& fileName);
   void LoadFromStream(TStream& stream);
   void SaveToFile(const String& fileName) const;

@@ -45,4 +45,34 @@ TEST(DocumentGolden, OnePageUncompressed) {
   EXPECT_EQ(pdf.substr(bodies.size()), tail);
 }
 
+// A page's content is compressed when the next page starts; the file is the one written
+// when every page is compressed at the save.
+TEST(DocumentGolden, FinishedPagesArePackedWithTheSameBytes) {
+  auto draw = [](TPdfDocument& doc, int page) {
+    for (int i = 0; i < 50; ++i)
+      doc.Canvas().Contents()->Writer().Add(std::to_string(page) + " " + std::to_string(i) + " m 20 30 l S\n");
+  };
+  TPdfDocument packed(false, 0, false, FixedPdfEnvironment());
+  TPdfDocument late(false, 0, false, FixedPdfEnvironment());  // unpacked before its save
+  for (int page = 0; page < 3; ++page) {
+    packed.AddPage();
+    draw(packed, page);
+    late.AddPage();
+    draw(late, page);
+  }
+  ASSERT_EQ(packed.Pages().size(), 3u);
+  EXPECT_TRUE(packed.Pages()[0]->ValueAs<TPdfStream>("Contents")->Packed());
+  EXPECT_TRUE(packed.Pages()[1]->ValueAs<TPdfStream>("Contents")->Packed());
+  EXPECT_FALSE(packed.Pages()[2]->ValueAs<TPdfStream>("Contents")->Packed());
+  // Drawing again on a finished page reopens its content.
+  packed.Pages()[0]->ValueAs<TPdfStream>("Contents")->Writer().Add("Q\n");
+  late.Pages()[0]->ValueAs<TPdfStream>("Contents")->Writer().Add("Q\n");
+  // Asking for the writer unpacks: this document compresses every page at the save.
+  for (TPdfPage* page : late.Pages()) {
+    page->ValueAs<TPdfStream>("Contents")->Writer();
+    EXPECT_FALSE(page->ValueAs<TPdfStream>("Contents")->Packed());
+  }
+  EXPECT_EQ(WriteToString(packed), WriteToString(late));
+}
+
 }  // namespace

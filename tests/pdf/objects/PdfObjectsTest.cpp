@@ -160,6 +160,49 @@ TEST(PdfObjects, StreamContentCanBeReplaced) {
   EXPECT_EQ(s.Writer().ContentText(), "new");
 }
 
+std::string StreamBytes(const TPdfStream& s) {
+  TStringStream out;
+  TPdfWrite w(out, 1252);
+  s.WriteDirectTo(w);
+  return w.ContentText();
+}
+
+// Packing compresses ahead of the save; the bytes written are those of an unpacked
+// stream, also when content is added after packing or the filter is dropped.
+TEST(PdfObjects, PackedStreamWritesTheSameBytes) {
+  std::string content;
+  for (int i = 0; i < 400; ++i) content += std::to_string(i) + " 0 m " + std::to_string(i * 3) + " 7 l S\n";
+  TPdfStream plain(nullptr, true, 1252), packed(nullptr, true, 1252);
+  plain.Writer().Add(content);
+  packed.Writer().Add(content);
+  packed.Pack();
+  EXPECT_TRUE(packed.Packed());
+  EXPECT_EQ(StreamBytes(packed), StreamBytes(plain));
+
+  plain.Writer().Add("more\n");
+  packed.Writer().Add("more\n");  // the plain content comes back first
+  EXPECT_FALSE(packed.Packed());
+  EXPECT_EQ(packed.Writer().ContentText(), content + "more\n");
+  packed.Pack();
+  EXPECT_EQ(StreamBytes(packed), StreamBytes(plain));
+
+  TPdfStream unfiltered(nullptr, true, 1252);
+  unfiltered.Writer().Add(content);
+  unfiltered.Pack();
+  unfiltered.Filter()->RemoveName("FlateDecode");
+  std::string text = StreamBytes(unfiltered);
+  EXPECT_NE(text.find("\nstream\n" + content + "\nendstream"), std::string::npos);
+
+  // Short content and uncompressed streams stay as they are.
+  TPdfStream shortOne(nullptr, true, 1252), uncompressed(nullptr, false, 1252);
+  shortOne.Writer().Add("0 0 m\n");
+  uncompressed.Writer().Add(content);
+  shortOne.Pack();
+  uncompressed.Pack();
+  EXPECT_FALSE(shortOne.Packed());
+  EXPECT_FALSE(uncompressed.Packed());
+}
+
 TEST(PdfObjects, TrailerLayout) {
   TPdfXref xref;
   TPdfTrailer t(&xref);

@@ -136,4 +136,23 @@ TEST(Memo, OnChangeOncePerBatch) {
   EXPECT_EQ(changes, 1);
 }
 
+// Taking another memo's text line by line gives what taking its joined text gives, also
+// when a line was put in holding a break, and the length is that of the text.
+TEST(Memo, SetTextOfEqualsSetTextOfTheJoinedText) {
+  for (const char16_t* text : {u"", u"a", u"a\r\n", u"a\r\nb\r\n\r\n", u"x\ry\nz", u"p\r\nq"}) {
+    TMemo source(nullptr), copy(nullptr), joined(nullptr);
+    source.SetText(text);
+    if (text == String(u"p\r\nq")) source.Lines().Put(0, u"p\r\nq");  // a line holding a break
+    int changes = 0;
+    copy.OnChange = [&](TComponent*) { ++changes; };
+    copy.Lines().SetTextOf(source.Lines());
+    joined.SetText(source.Text());
+    EXPECT_EQ(copy.Text(), joined.Text());
+    EXPECT_EQ(copy.Lines().Count(), joined.Lines().Count());
+    for (int i = 0; i <= joined.Lines().Count(); ++i) EXPECT_EQ(copy.Lines()[i], joined.Lines()[i]) << i;
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(source.Lines().TextLength(), source.Text().size());
+  }
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "html/foundation/charsets/ConverterRegistry.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/html/foundation/charsets/ConverterTestTools.h"
@@ -156,14 +159,80 @@ TEST(BufferCopies, CopyReadsFromItsStartAndKeepsTheCodePage) {
   source->CopyToMemoryStream(nullptr);
 }
 
+// Mixed input for every converter: ASCII runs, high bytes, valid UTF-8 up to four bytes,
+// ISO-2022 and UTF-7 shifts, and a zero byte now and then; long enough for many blocks.
+std::string MixedBytes(uint32_t seed) {
+  std::mt19937 random(seed);
+  const char* pieces[] = {"\xF0\x9F\x98\x80", "\xC3\xA9", "\xE3\x81\x82", "\x1B$B0!", "\x1B(B", "\x0E",
+                          "\x0F", "+ZeVnLIqe-", "+AKM-", "\x81\x40", "\xA4\xA2", "\x82\xA0"};
+  std::string bytes = "a";
+  while (bytes.size() < 9000) {
+    switch (random() % 4) {
+      case 0: bytes.append(random() % 60, static_cast<char>('A' + random() % 26)); break;
+      case 1: bytes += pieces[random() % std::size(pieces)]; break;
+      case 2: bytes += static_cast<char>(0x80 + random() % 128); break;
+      default: bytes += random() % 40 == 0 ? '\0' : ' ';
+    }
+  }
+  return bytes;
+}
+
+// The buffer hands out, through its blocks, the units one converter gives call after call,
+// with the same read offsets and the same look-ahead, for the class of every code page.
+TEST(BufferBlocks, HandOutWhatTheConverterGivesCharacterByCharacter) {
+  TBuffConvInfoList& infos = *ConverterInfos();
+  const std::string bytes = MixedBytes(7);
+  for (int row = 0; row < infos.Count(); ++row) {
+    const int codePage = infos[row].CodePage;
+    if (codePage < 0) continue;
+    auto buffer = FromBytes(bytes);
+    buffer->ReplaceConverter(codePage, codePage);
+    auto oracle = infos[row].ConverterClass(buffer->ContentStart, buffer->ContentEnd, codePage, codePage);
+    int count = 0;
+    for (;;) {
+      Char expected = oracle->NextChar();
+      const int expectedOffset = static_cast<int>(oracle->ReadPtr - buffer->Bytes.data());
+      ASSERT_EQ(buffer->LookAhead(), expected) << codePage << " unit " << count;
+      ASSERT_EQ(buffer->ReadChar(), expected) << codePage << " unit " << count;
+      ASSERT_EQ(buffer->ReadOffset(), expectedOffset) << codePage << " unit " << count;
+      ASSERT_EQ(buffer->HasPending(), oracle->HasPending()) << codePage << " unit " << count;
+      ++count;
+      if (expected == 0 && oracle->ReadPtr >= oracle->EndPtr && !oracle->HasPending()) break;
+    }
+  }
+}
+
+// A code page switch (a META or XML declaration) in the middle of a decoded block: the
+// characters after the read position are decoded again in the new code page.
+TEST(BufferBlocks, SwitchInTheMiddleOfABlockDecodesTheRestAgain) {
+  std::string bytes(3000, 'x');
+  bytes += "\xC3\xA9\xF0\x9F\x98\x80.";
+  auto buffer = FromBytes(bytes);
+  for (int i = 0; i < 2999; ++i) ASSERT_EQ(buffer->ReadChar(), u'x');
+  EXPECT_EQ(buffer->LookAhead(), u'x');
+  buffer->SwitchCodePage(65001);
+  EXPECT_EQ(buffer->ReadOffset(), 2999);
+  EXPECT_EQ(ReadAll(*buffer), u"x\u00E9\U0001F600.");
+
+  // Between the halves of a pair, the low half stays to be read in the new code page.
+  auto paired = FromBytes(std::string(2047, 'y') + "\xF0\x9F\x98\x80z");
+  paired->SwitchCodePage(65001);
+  for (int i = 0; i < 2047; ++i) ASSERT_EQ(paired->ReadChar(), u'y');
+  EXPECT_EQ(paired->ReadChar(), 0xD83D);
+  EXPECT_TRUE(paired->HasPending());
+  paired->SwitchCodePage(1252);
+  EXPECT_EQ(paired->ReadChar(), 0xDE00);
+  EXPECT_EQ(paired->ReadChar(), u'z');
+}
+
 TEST(BufferRemainingText, DecodesToTheEndWithoutMoving) {
   auto buffer = FromBytes("ab\xC3\xA9");
   buffer->SwitchCodePage(65001);
   buffer->ReadChar();
-  EXPECT_EQ(buffer->Converter->RemainingText(), u"b\u00E9");
+  EXPECT_EQ(buffer->Converter()->RemainingText(), u"b\u00E9");
   EXPECT_EQ(buffer->ReadChar(), u'b');
   auto text = TBuffer::CreateFromText(u"xyz", u"");
-  EXPECT_EQ(text->Converter->RemainingText(), u"xyz");
+  EXPECT_EQ(text->Converter()->RemainingText(), u"xyz");
 }
 
 }  // namespace
