@@ -2,6 +2,7 @@
 // text sections laid out through the model.
 #include <numeric>
 
+#include "html/foundation/shared/Attributes.h"
 #include "html/foundation/shared/SelectionSinks.h"
 #include "tests/html/document/inline/SectionFixture.h"
 
@@ -111,6 +112,61 @@ TEST_F(TextCursor, PositionsOnLaterLines) {
     cursor += line->CharCount;
     top += line->TotalHeight();
   }
+}
+
+// A justified line spreads its extra pixels over its spaces: the word after the last space
+// that takes a share starts where the line's right edge leaves it, and cursors there round trip.
+TEST_F(TextCursor, JustifiedLines) {
+  auto section = FinishedSection(u"aa bb cc dd ee ff gg hh ii jj");
+  section->Justify = 4;
+  const int width = Measure(*section, u"aa bb cc dd ee") + 9;
+  LayOutAndPaint(*section, width);
+  ASSERT_GE(section->Lines.size(), 2u);
+  const LineRec& line = *section->Lines[0];
+  ASSERT_EQ(LineText(*section, line), u"aa bb cc dd ee ");
+  ASSERT_EQ(line.SpaceCount, 4);
+  EXPECT_EQ(line.ExtraWidth, width - Measure(*section, u"aa bb cc dd ee"));
+  int x = 0, y = 0;
+  ASSERT_TRUE(section->CursorToXY(canvas, 12, x, y));  // "ee"
+  EXPECT_EQ(x, Measure(*section, u"aa bb cc dd ") + line.ExtraWidth);
+  ASSERT_TRUE(section->CursorToXY(canvas, 3, x, y));  // "bb": the first space takes the larger share
+  EXPECT_EQ(x, Measure(*section, u"aa ") + line.ExtraWidth / 4 + (line.ExtraWidth % 4 > 0 ? 1 : 0));
+  bool onText = false;
+  int lineHeight = 0, lineTop = 0, cursorX = 0;
+  EXPECT_EQ(section->FindCursor(canvas, x, 1, onText, lineHeight, lineTop, cursorX), 3);
+}
+
+// A point over a link's characters answers its target (a copy for the caller) and the run's
+// title; the run becomes the hover link. Plain text answers nothing.
+TEST_F(TextCursor, LinksAndTitlesUnderThePoint) {
+  TAttributeList none;
+  TUrlTarget link;
+  link.StartLink(u"http://127.0.0.1/a", u"", none, 0);
+  auto section = NewSection();
+  AddText(*section, u"see ");
+  TProperties& a = Push(u"a");
+  a.TitleText = u"Page A";
+  section->ChangeLinkFont(true, a, link);
+  AddText(*section, u"this", 4);
+  Pop();
+  section->ChangeLinkFont(false, *stack.TopProps(), TUrlTarget());
+  AddText(*section, u" page", 8);
+  section->FinishText(13);
+  LayOutAndPaint(*section, 400, 0, 10);
+  const int y = section->Lines[0]->DrawY + 2;
+  String title;
+  TFormControlObj* control = nullptr;
+  std::unique_ptr<TUrlTarget> target;
+  const int overLink = Measure(*section, u"see th");
+  EXPECT_EQ(section->UrlAt(canvas, overLink, y, title, control, target), UrlAtLink | UrlAtTitle);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(target->LinkUrl, u"http://127.0.0.1/a");
+  EXPECT_NE(target.get(), section->Fonts->Items(1)->LinkTarget);
+  EXPECT_EQ(title, u"Page A");
+  EXPECT_EQ(document.HoverLink, section->Fonts->Items(1));
+  EXPECT_EQ(section->UrlAt(canvas, 2, y, title, control, target), 0);
+  EXPECT_FALSE(target);
+  EXPECT_EQ(section->UrlAt(canvas, overLink, section->Lines[0]->DrawY, title, control, target), 0);  // above it
 }
 
 TEST_F(TextCursor, SourceAndCursorPositions) {
