@@ -89,6 +89,7 @@ class ThtDocument : public TCell {
   int32_t PageBottom = 0;
   bool TableBreak = false;
   bool NothingPaintedYet = true;
+  bool ShowDummyCaret = false;  // paint a caret at an empty selection (viewer option)
   bool NoBreak = false;  // the parser is inside a no-break element
 
   // The parser's property stack and the document's style sheet; the document that owns
