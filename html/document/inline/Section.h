@@ -144,6 +144,7 @@ class TSection : public TSectionBase {
   void DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop);
   void MeasureBorders(TCanvas& canvas, LineRec& line, const std::vector<int>& advances, int lineTop);
   void DrawBorders(TCanvas& canvas, const LineRec& line) const;
+  void DrawCaret(TCanvas& canvas, int x, int baselineY) const;
   // The line holding the cursor (relative to the section) with its top; nil when none.
   const LineRec* LineOfIndex(int index, int& lineTop) const;
 

@@ -136,6 +136,16 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     selEnd = CharBoundaryAtOrAfter(Text, std::clamp(selEnd, 0, length));
   }
 
+  // The dummy caret stands at an empty selection: before the character there, or after the
+  // text when the selection sits at the end of the document.
+  int caret = -1;
+  bool caretAtEnd = false;
+  if (Document->ShowDummyCaret && Document->SelectionStart == Document->SelectionEnd) {
+    caret = CharStartOf(Text, std::clamp(Document->SelectionStart - StartCursor, -1, length));
+    caretAtEnd = caret == CursorLength && StartCursor + CursorLength >= Document->CursorLength &&
+                 &line == Lines.back().get();
+  }
+
   const int start = line.Start, end = line.Start + static_cast<int>(advances.size());
   int writeLimit = end;  // a trailing space or forced break is not written
   if (end > start && (Text[end - 1] == u' ' || Text[end - 1] == ForcedBreakChar)) --writeLimit;
@@ -184,6 +194,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     const bool selected = i >= selStart && i < selEnd;
     if (selected) pieceEnd = std::min(pieceEnd, selEnd);
     else if (selStart > i && selStart < pieceEnd) pieceEnd = selStart;
+    if (caret > i && caret < pieceEnd) pieceEnd = caret;
     int index = 0;
     TFontObj* run = Fonts->RunAt(i, index);
     const TMyFont& font = *run->RunFont;
@@ -220,6 +231,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
       dc.ExtTextOut(penX, textY, 0, nullptr, text, dx.data());
     }
 
+    if (caret == i && !Document->NoOutput) DrawCaret(canvas, penX, textY);
     const TRect pieceRect{penX, textY - run->CellHeight, penX + width + 1, textY};
     if (run->HasFocus && focusRects && !run->LinkTarget->LinkUrl.empty()) {
       canvas.Font().SetColor(clBlack);
@@ -230,8 +242,17 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
       Document->LinkDrawn(Document->PageNumber, pieceRect, run->LinkTarget->FrameTarget, run->LinkTarget->LinkUrl);
     penX += width;
     i = pieceEnd;
+    if (i == end && caretAtEnd && !Document->NoOutput)  // after the written text
+      DrawCaret(canvas, line.DrawX + SumOf(advances, 0, writeLimit - start), textY);
   }
   dc.SetTextJustification(0, 0);
+}
+
+// A 1-pixel wide bar as high as the selected font, in the text colour, on the baseline.
+void TSection::DrawCaret(TCanvas& canvas, int x, int baselineY) const {
+  TDeviceContext& dc = canvas.Handle();
+  const TTextMetric tm = dc.GetTextMetrics();
+  dc.FillRect(TRect{x, baselineY - tm.tmAscent, x + 1, baselineY + tm.tmDescent}, CreateSolidBrush(dc.GetTextColor()));
 }
 
 // The border boxes of the inline elements that overlap the line: left at the X of the first

@@ -139,6 +139,38 @@ TEST_F(TextPaint, InlineBordersAtTheirPixels) {
   EXPECT_EQ(pixels.At(left, expected.Top - 5), Yellow);
 }
 
+// The dummy caret: a bar as high as the font before the character at an empty selection, or
+// after the text when the selection sits at the document's end.
+TEST_F(TextPaint, DummyCaret) {
+  auto section = FinishedSection(u"Text more");
+  BeginArea(400, 10);
+  LayOut(*section, 400, 20, 10);
+  document.CursorLength = section->CursorLength;
+  const TTextMetric tm = SelectRunFont(canvas, *section->Fonts->Items(0)->RunFont).GetTextMetrics();
+  struct Case {
+    int Selection;
+    const char16_t* Before;
+  };
+  for (const Case& c : {Case{5, u"Text "}, Case{10, u"Text more "}}) {
+    pixels.Fill(White);
+    document.ShowDummyCaret = true;
+    document.SelectionStart = document.SelectionEnd = c.Selection;
+    Paint(*section, 10);
+    const int x = 10 + Measure(*section, c.Before) - (c.Selection == 10 ? Measure(*section, u" ") : 0);
+    const int baseline = Baseline(*section);
+    SCOPED_TRACE(c.Selection);
+    EXPECT_EQ(pixels.At(x, baseline - tm.tmAscent), 0u);
+    EXPECT_EQ(pixels.At(x, baseline + tm.tmDescent - 1), 0u);
+    EXPECT_EQ(pixels.At(x, baseline + tm.tmDescent), White);
+    EXPECT_EQ(pixels.At(x + 1, baseline - tm.tmAscent), White);
+  }
+  if (::testing::Test::HasFailure()) WritePng("caret.png");
+  pixels.Fill(White);
+  document.ShowDummyCaret = false;
+  Paint(*section, 10);
+  EXPECT_EQ(pixels.At(10 + Measure(*section, u"Text "), Baseline(*section) - tm.tmAscent), White);
+}
+
 // On screen a section whose painted bottom lies 41 pixels above the clip is left out, one 39
 // pixels above is painted.
 TEST_F(TextPaint, SectionsNearTheClipRectangle) {
