@@ -185,6 +185,31 @@ TEST_F(TextPaint, SectionsNearTheClipRectangle) {
   }
 }
 
+// Printed without backgrounds, text too light for paper comes out grey; with backgrounds it
+// keeps its colour.
+TEST_F(TextPaint, LightTextPrintsGrey) {
+  auto section = FinishedSection(u"Pale words WWW");
+  section->Fonts->Items(0)->RunFont->SetColor(static_cast<TColor>(0xE8F0F0));
+  BeginArea(400);
+  LayOut(*section, 400);
+  document.Printing = true;
+  document.PageBottom = 1000;
+  auto count = [&](uint32_t pixel) {
+    int n = 0;
+    for (int y = 0; y < pixels.Height(); ++y)
+      for (int x = 0; x < pixels.Width(); ++x) n += pixels.At(x, y) == pixel;
+    return n;
+  };
+  for (bool background : {false, true}) {
+    pixels.Fill(0);
+    document.PrintBackground = background;
+    section->Draw(raster, TRect{0, 0, 420, 80}, indents, 0, 0, 0);
+    SCOPED_TRACE(background);
+    EXPECT_EQ(count(0xA0A0A0) > 20, !background);
+    EXPECT_EQ(count(0xF0F0E8) > 20, background);
+  }
+}
+
 // A printed line that would be cut moves the page bottom up to its top and is not painted.
 TEST_F(TextPaint, PrintedLineCrossingThePageBottom) {
   auto section = FinishedSection(u"one two three four five six seven eight nine ten");
