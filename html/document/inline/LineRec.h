@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "html/document/inline/BorderRec.h"
 
 class LineRec {
  public:
@@ -18,6 +21,7 @@ class LineRec {
   int32_t DrawY = 0;        // top of the line's text at the last draw
   int32_t SpaceCount = 0;   // justification: spaces to widen (trailing spaces not counted)
   int32_t ExtraWidth = 0;   //   and the pixels spread over them; 0 when not justified
+  std::vector<BorderRec> Borders;  // the inline element boxes on this line, made at the first paint
   bool BordersPending = false;
   int32_t BorderOriginX = 0;
   bool Hyphenated = false;  // the line ends at a soft hyphen: a "-" is shown

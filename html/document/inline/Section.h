@@ -42,6 +42,26 @@ class TSection : public TSectionBase {
   bool IsEmptyText() const override;
   int WidestLine() const override { return TextWidth; }
 
+  // Painting, hit tests, cursor and source positions, find and copy over the laid-out lines.
+  int Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef, int yRef) override;
+  int UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlObj*& control,
+            std::unique_ptr<TUrlTarget>& target) override;
+  bool ObjectAt(int x, int y, TIDObject*& object) override;
+  int FindCursor(TCanvas& canvas, int x, int y, bool& onText, int& lineHeight, int& lineTop, int& cursorX) override;
+  bool CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) override;
+  int SourceToCursor(int sourcePosition, bool backward) override;
+  int CursorToSource(int cursor) override;
+  bool CharAt(int cursor, Char& ch, TIDObject*& object) override;
+  // The search text comes lower-cased from the caller when case is not to be matched.
+  int FindString(int fromCursor, const String& text, bool matchCase) override;
+  int FindStringBack(int fromCursor, const String& text, bool matchCase) override;
+  void CopySelection() override;
+
+  // The advance of every character of the line as it is painted: text in its run's font with
+  // the line's justification (a surrogate pair's advance on its first unit, 0 on the second),
+  // inline images with their spacing, floating images 0.
+  std::vector<int> LineAdvances(TCanvas& canvas, const LineRec& line) const;
+
   // Collecting text (the parser).
   virtual void AddChar(Char ch, int sourcePosition);
   virtual void AddTokenObj(TokenObj& token);
@@ -119,6 +139,14 @@ class TSection : public TSectionBase {
   int FitPiece(TDeviceContext& dc, int from, int to, int width, int averageWidth, int& used) const;
   int HyphenWidth(TCanvas& canvas, const TFontObj& run) const;
   int PieceEnd(int from, int end) const;
+
+  // Painting one line at baseline (document Y); answers nothing.
+  void DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop);
+  void MeasureBorders(TCanvas& canvas, LineRec& line, const std::vector<int>& advances, int lineTop);
+  void DrawBorders(TCanvas& canvas, const LineRec& line) const;
+  void DrawCaret(TCanvas& canvas, int x, int baselineY) const;
+  // The line holding the cursor (relative to the section) with its top; nil when none.
+  const LineRec* LineOfIndex(int index, int& lineTop) const;
 
   bool finished_ = false;
   struct {

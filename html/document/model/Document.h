@@ -83,6 +83,13 @@ class ThtDocument : public TCell {
   int32_t* FirstBaselineRequest = nullptr;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
+  // Paging of a printing copy: the Y where the page ends (lines that would be cut move it
+  // up to their top; a table row that moves it sets TableBreak), and whether anything has
+  // been painted on the page yet.
+  int32_t PageBottom = 0;
+  bool TableBreak = false;
+  bool NothingPaintedYet = true;
+  bool ShowDummyCaret = false;  // paint a caret at an empty selection (viewer option)
   bool NoBreak = false;  // the parser is inside a no-break element
 
   // The parser's property stack and the document's style sheet; the document that owns
