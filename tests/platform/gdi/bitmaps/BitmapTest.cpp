@@ -164,7 +164,9 @@ TEST_P(BitmapCanvas, DrawingReachesThePixelsAndBack) {
   // The drawing is in the bitmap's own pixels (the table's white for indexed formats).
   TDibImage image = bitmap.Image();
   EXPECT_EQ(image.GetRgb(4, 3), 0xFFFFFFu);
-  if (IsIndexedFormat(GetParam())) EXPECT_EQ(image.Palette()[size_t(image.GetIndex(4, 3))], QuadOfRgb(0xFFFFFF));
+  if (IsIndexedFormat(GetParam())) {
+    EXPECT_EQ(image.Palette()[size_t(image.GetIndex(4, 3))], QuadOfRgb(0xFFFFFF));
+  }
 
   // Pixels changed behind the canvas' back are what it sees next.
   bitmap.SetPixel(0, 0, clWhite);
