@@ -13,15 +13,6 @@ namespace {
 
 // --- Pixel formats ---
 
-TDibImage TwoColours(TPixelFormat format) {
-  TDibImage image(9, 2, format);
-  for (int x = 0; x < 9; ++x) {
-    image.SetRgb(x, 0, x % 3 ? 0x336699 : 0xCC0000);
-    image.SetRgb(x, 1, 0x336699);
-  }
-  return image;
-}
-
 struct TConversionCase {
   const char* name;
   TPixelFormat from, to;
