@@ -129,7 +129,7 @@ TCommandResult RunCommand(const std::string& commandLine, const std::string& inp
   return result;
 }
 
-std::string ToolOutput(const std::string& commandLine, const std::string& input) {
+std::string RunTool(const std::string& commandLine, const std::string& input) {
   TCommandResult r = RunCommand(commandLine, input, TErrorOutput::Separate);
   if (r.ExitCode != 0)
     throw std::runtime_error(commandLine + ": exit code " + std::to_string(r.ExitCode) + ": " + r.Errors.substr(0, 400));

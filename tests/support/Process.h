@@ -23,7 +23,7 @@ TCommandResult RunCommand(const std::string& commandLine, const std::string& inp
 
 // The standard output of a command that must succeed; raises std::runtime_error naming the
 // command and its standard error when it exits with another code than 0.
-std::string ToolOutput(const std::string& commandLine, const std::string& input = {});
+std::string RunTool(const std::string& commandLine, const std::string& input = {});
 
 // The text single-quoted for the shell.
 std::string ShellQuote(const std::string& text);

@@ -23,7 +23,7 @@ TEST(PictureFiles, OurPngIsWhatNetpbmReads) {
   TTempDirectory dir;
   for (bool alpha : {false, true}) {
     WritePictureFile(Pattern(alpha), dir.PathOf("p.png"));
-    EXPECT_EQ(ReadPnm(ToolOutput("pngtopam -alphapam " + ShellQuote(dir.PathOf("p.png")))), Pattern(alpha)) << alpha;
+    EXPECT_EQ(ReadPnm(RunTool("pngtopam -alphapam " + ShellQuote(dir.PathOf("p.png")))), Pattern(alpha)) << alpha;
   }
 }
 
@@ -32,13 +32,13 @@ TEST(PictureFiles, NetpbmsPngAndPnmAreWhatWeRead) {
   WritePictureFile(Pattern(false), dir.PathOf("p.ppm"));
   EXPECT_EQ(dir.ReadFile("p.ppm"), PpmOf(Pattern(false)));
   EXPECT_EQ(ReadPictureFile(dir.PathOf("p.ppm")), Pattern(false));
-  dir.WriteFile("p.png", ToolOutput("pnmtopng " + ShellQuote(dir.PathOf("p.ppm"))));
+  dir.WriteFile("p.png", RunTool("pnmtopng " + ShellQuote(dir.PathOf("p.ppm"))));
   EXPECT_EQ(ReadPictureFile(dir.PathOf("p.png")), Pattern(false));
   // Grey and bits: each sample becomes grey, a set bit black.
-  TTestPicture grey = ReadPnm(ToolOutput("ppmtopgm " + ShellQuote(dir.PathOf("p.ppm"))));
+  TTestPicture grey = ReadPnm(RunTool("ppmtopgm " + ShellQuote(dir.PathOf("p.ppm"))));
   EXPECT_EQ(grey.Width, 7);
   EXPECT_EQ(grey.Rgb(6, 4) % 0x010101u, 0u);
-  TTestPicture bits = ReadPnm(ToolOutput("pbmmake -black 9 2"));
+  TTestPicture bits = ReadPnm(RunTool("pbmmake -black 9 2"));
   EXPECT_EQ(bits, TTestPicture(9, 2, 0x000000));
 }
 

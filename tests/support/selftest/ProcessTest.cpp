@@ -34,10 +34,10 @@ TEST(RunCommand, ACommandThatStopsReadingEndsNormally) {
   EXPECT_EQ(r.Output, "xxxxx");
 }
 
-TEST(ToolOutput, RaisesWithTheErrorsOfAFailingTool) {
-  EXPECT_EQ(ToolOutput("tr a-z A-Z", "abc"), "ABC");
+TEST(RunTool, RaisesWithTheErrorsOfAFailingTool) {
+  EXPECT_EQ(RunTool("tr a-z A-Z", "abc"), "ABC");
   try {
-    ToolOutput("echo broken >&2; exit 2");
+    RunTool("echo broken >&2; exit 2");
     ADD_FAILURE() << "no exception";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("exit code 2: broken"), std::string::npos) << e.what();
@@ -46,7 +46,7 @@ TEST(ToolOutput, RaisesWithTheErrorsOfAFailingTool) {
 
 TEST(ShellQuote, ArgumentsReachTheCommandUnchanged) {
   for (std::string text : {"plain", "it's", "'", "$HOME `x` \"q\" \\ ; |", ""})
-    EXPECT_EQ(ToolOutput("printf %s " + ShellQuote(text)), text) << text;
+    EXPECT_EQ(RunTool("printf %s " + ShellQuote(text)), text) << text;
 }
 
 }  // namespace
