@@ -112,8 +112,9 @@ TEST(Properties, StoreDeclarationNormalises) {
   for (const auto& c : cases) {
     TProperties p;
     p.StoreNamedDeclaration(c.Name, c.Text);
-    if (auto index = PropertyIndexOf(c.Name))
+    if (auto index = PropertyIndexOf(c.Name)) {
       EXPECT_EQ(p[*index], c.Expected) << StringToUtf8(c.Name) << ": " << StringToUtf8(c.Text);
+    }
   }
 }
 
