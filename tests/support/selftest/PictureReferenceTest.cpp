@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "tests/support/PictureReference.h"
 #include "tests/support/TempDirectory.h"
@@ -45,6 +46,7 @@ struct CompareCase {
   TTestPicture Actual;
   TPictureTolerance Tolerance;
   bool Matches;
+  friend void PrintTo(const CompareCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class Comparisons : public ReferenceFixture, public ::testing::WithParamInterface<CompareCase> {};
