@@ -1,7 +1,6 @@
 // Reports, charts and the spreadsheet export of the main window: the HTML table and CSV
 // texts, charts made from the sum row with their popup styles, JPEG snapshots decoded by
 // libjpeg-turbo's djpeg, and workbooks read back through Python's zipfile.
-#include <cstdio>
 
 #include "app/GridReports.h"
 #include "platform/chart/BarSeries.h"
@@ -9,6 +8,8 @@
 #include "platform/chart/ChartSnapshot.h"
 #include "platform/chart/PieSeries.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/Pictures.h"
+#include "tests/support/Process.h"
 #include "tests/support/XlsxCells.h"
 
 #include <ostream>
@@ -144,16 +145,10 @@ TEST_F(ChartFixture, PopupStylesKeepThePoints) {
 
 // Width and height of a JPEG file as djpeg decodes it.
 std::pair<int, int> DecodedSize(const std::string& jpeg) {
-  std::string command = "djpeg -pnm '" + jpeg + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {0, 0};
-  char magic[3] = {};
-  int width = 0, height = 0;
-  if (fscanf(pipe, "%2s %d %d", magic, &width, &height) != 3) width = height = 0;
-  char buffer[65536];
-  while (fread(buffer, 1, sizeof buffer, pipe) > 0) {
-  }
-  return pclose(pipe) == 0 ? std::pair{width, height} : std::pair{0, 0};
+  TCommandResult decoded = RunCommand("djpeg -pnm " + ShellQuote(jpeg), {}, TErrorOutput::Separate);
+  if (decoded.ExitCode != 0) return {0, 0};
+  TTestPicture picture = ReadPnm(decoded.Output);
+  return {picture.Width, picture.Height};
 }
 
 TEST_F(ChartFixture, SnapshotsGoIntoTheProjectFolderAtTheChartsSize) {

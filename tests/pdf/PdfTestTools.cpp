@@ -1,10 +1,8 @@
 #include "tests/pdf/PdfTestTools.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <zlib.h>
 
-#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -28,24 +26,6 @@ TPdfEnvironment FixedPdfEnvironment(std::vector<String> families) {
   env.AnsiCodePage = 1252;
   env.TrueTypeFamilies = [families] { return families; };
   return env;
-}
-
-std::string ShellQuote(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-TCommandResult RunCommand(const std::string& commandLine, const std::string& input) {
-  TTempDirectory dir("wendrel-pdf-cmd");
-  dir.WriteFile("in", input);
-  std::string line = "(" + commandLine + ") < " + ShellQuote(dir.PathOf("in")) + " > " +
-                     ShellQuote(dir.PathOf("out")) + " 2>&1";
-  int status = std::system(line.c_str());
-  TCommandResult r;
-  r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.Output = dir.ReadFile("out");
-  return r;
 }
 
 std::string Inflate(const std::string& zlibData) {

@@ -1,25 +1,18 @@
 // Helpers of the PDF tests: a fixed environment for byte-exact files, running the
-// validators (qpdf, pdfinfo, iconv), and zlib's inflate as the oracle of compressed data.
+// validators (qpdf, pdfinfo, iconv; through the test tools' RunCommand), and zlib's inflate
+// as the oracle of compressed data.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "pdf/document/PdfEnvironment.h"
+#include "tests/support/Process.h"
 
 // 10 Dec 2026 13:14:15, random numbers 0x11111111, 0x22222222, ..., 96 pixels per inch,
 // code page 1252 and the given TrueType families.
 TPdfEnvironment FixedPdfEnvironment(std::vector<String> families = {});
 TDateTime FixedNow();
-
-struct TCommandResult {
-  int ExitCode = -1;
-  std::string Output;  // standard output and standard error
-};
-// Runs a shell command line with the input on its standard input.
-TCommandResult RunCommand(const std::string& commandLine, const std::string& input = {});
-// Single-quoted for the shell.
-std::string ShellQuote(const std::string& text);
 
 // The inflated zlib stream; fails the test when it is not one.
 std::string Inflate(const std::string& zlibData);

@@ -1,11 +1,10 @@
 #include "tests/support/XlsxCells.h"
 
-#include <cstdio>
-#include <memory>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/rtl/Unicode.h"
+#include "tests/support/Process.h"
 
 namespace {
 
@@ -31,14 +30,11 @@ for c in sheet.iter(m + "c"):
 }  // namespace
 
 std::map<std::string, String> ReadXlsxCells(const std::string& path, int sheet) {
-  // The script holds no single quotes, so it passes quoted as it stands.
-  std::string command = std::string("python3 -c '") + script + "' '" + path + "' " + std::to_string(sheet);
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) throw std::runtime_error("python3 cannot be started");
-  std::string output;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) output.append(buffer, n);
-  if (pclose(pipe.release()) != 0) throw std::runtime_error("no readable .xlsx: " + path);
+  TCommandResult read = RunCommand(std::string("python3 -c ") + ShellQuote(script) + " " + ShellQuote(path) + " " +
+                                       std::to_string(sheet),
+                                   {}, TErrorOutput::Separate);
+  if (read.ExitCode != 0) throw std::runtime_error("no readable .xlsx: " + path);
+  const std::string& output = read.Output;
   std::map<std::string, String> cells;
   std::istringstream lines(output);
   std::string ref, hex;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 
 #include "pdf/document/PdfCanvas.h"
 #include "pdf/emf/PdfEnum.h"
@@ -66,21 +65,4 @@ int Occurrences(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
   return n;
-}
-
-TPixelImage ReadPpm(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int w = 0, h = 0, max = 0;
-  in >> magic >> w >> h >> max;
-  in.get();
-  TPixelImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char rgb[3];
-      in.read(reinterpret_cast<char*>(rgb), 3);
-      image.Set(x, y, (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2]);
-    }
-  EXPECT_TRUE(in) << path;
-  return image;
 }

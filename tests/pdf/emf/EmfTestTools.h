@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "pdf/document/PdfDocument.h"
-#include "platform/gdi/dc/PixelBuffer.h"
 
 // The metafile (as a recorder finishes it) with extra records before its end-of-file record;
 // the header's size, record count and object table size (at least `handles`) adjusted.
@@ -22,5 +21,3 @@ std::string RenderedContent(TPdfDocument& doc, const std::string& emf, double sc
 std::string RenderedContent(const std::string& emf, double scale = 1);
 // How often `what` occurs in `text`.
 int Occurrences(const std::string& text, const std::string& what);
-// The pixels of a binary PPM (P6) file, as pdftoppm writes them; a short file fails the test.
-TPixelImage ReadPpm(const std::string& path);

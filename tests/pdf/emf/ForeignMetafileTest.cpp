@@ -10,8 +10,9 @@
 #include "platform/gdi/metafile/Metafile.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/pdf/PdfTestTools.h"
-#include "tests/support/TempDirectory.h"
 #include "tests/pdf/emf/EmfTestTools.h"
+#include "tests/support/Pictures.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
@@ -46,11 +47,11 @@ TEST(ForeignMetafiles, APostScriptPageConvertedByPstoedit) {
   // The drawing lands on the page: pdftoppm finds the red, blue and green shapes.
   TCommandResult run = RunCommand("pdftoppm -r 96 -aa no -aaVector no -singlefile " + ShellQuote(pdf) + " " + ShellQuote(dir.PathOf("page")));
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
-  TPixelImage page = ReadPpm(dir.PathOf("page.ppm"));
+  TTestPicture page = ReadPictureFile(dir.PathOf("page.ppm"));
   int red = 0, blue = 0, green = 0;
-  for (int y = 0; y < page.Height(); ++y)
-    for (int x = 0; x < page.Width(); ++x) {
-      uint32_t p = page.At(x, y);
+  for (int y = 0; y < page.Height; ++y)
+    for (int x = 0; x < page.Width; ++x) {
+      uint32_t p = page.Rgb(x, y);
       red += p == 0xFF0000;
       blue += p == 0x0000FF;
       green += p == 0x008000 || p == 0x007F00;

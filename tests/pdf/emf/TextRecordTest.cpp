@@ -3,7 +3,8 @@
 // metafiles come from the recorder; metrics for the expectations from a measuring device.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
+#include <sstream>
 
 #include "platform/gdi/dc/GdiConstants.h"
 #include "platform/gdi/dc/MeasureDC.h"
@@ -21,19 +22,36 @@ TLogFont Arial(int height = -200) {
   return lf;
 }
 
-// The text operand of Td, as numbers.
-std::pair<double, double> TdOf(const std::string& content) {
-  std::smatch m;
-  std::regex td("BT\n([-0-9.]+) ([-0-9.]+) Td\n");
-  if (!std::regex_search(content, m, td)) return {-1, -1};
-  return {std::stod(m[1]), std::stod(m[2])};
+bool IsNumber(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("-0123456789.") == std::string::npos;
 }
 
-double TzOf(const std::string& content) {
-  std::smatch m;
-  if (!std::regex_search(content, m, std::regex("([0-9.]+) Tz\n"))) return -1;
-  return std::stod(m[1]);
+// The operands of the first text object that starts with "BT\n<x> <y> Td\n".
+std::pair<double, double> TdOf(const std::string& content) {
+  for (size_t at = content.find("BT\n"); at != std::string::npos; at = content.find("BT\n", at + 1)) {
+    size_t end = content.find('\n', at + 3);
+    if (end == std::string::npos) break;
+    std::istringstream line(content.substr(at + 3, end - at - 3));
+    std::string x, y, op, rest;
+    if (line >> x >> y >> op && !(line >> rest) && op == "Td" && IsNumber(x) && IsNumber(y))
+      return {std::stod(x), std::stod(y)};
+  }
+  return {-1, -1};
 }
+
+// The number of the first "<number> <op>\n" in the content; -1 when there is none.
+double OperandOf(const std::string& content, const std::string& op) {
+  const std::string tail = " " + op + "\n";
+  for (size_t at = content.find(tail); at != std::string::npos; at = content.find(tail, at + 1)) {
+    size_t start = at;
+    while (start > 0 && (std::isdigit(static_cast<unsigned char>(content[start - 1])) || content[start - 1] == '.'))
+      --start;
+    if (start < at) return std::stod(content.substr(start, at - start));
+  }
+  return -1;
+}
+
+double TzOf(const std::string& content) { return OperandOf(content, "Tz"); }
 
 class TextRecords : public ::testing::Test {
  protected:
@@ -96,9 +114,9 @@ TEST_F(TextRecords, WideAdvancesOnSpacesBecomeWordSpacing) {
   recorder_.ExtTextOut(10, 50, 0, nullptr, u"a b c", dx.data());
   std::string c = Render();
   // 40 extra pixels over two spaces: 15 points each.
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(c, m, std::regex("([0-9.]+) Tw\n"))) << c;
-  EXPECT_NEAR(std::stod(m[1]), 15, 0.75) << c;
+  double wordSpacing = OperandOf(c, "Tw");
+  ASSERT_GE(wordSpacing, 0) << c;
+  EXPECT_NEAR(wordSpacing, 15, 0.75) << c;
   EXPECT_NE(c.find("ET\n0 Tw\n"), std::string::npos) << "reset after the text\n" << c;
   EXPECT_EQ(c.find("Tz"), std::string::npos) << c;
 }

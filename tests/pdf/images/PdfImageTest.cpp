@@ -39,11 +39,11 @@ std::string DrawOnOwnPage(TPdfDocument& doc, TGraphic& picture) {
 
 // Page `page` at 72 pixels per inch: one pixel per point. Poppler's Cairo output samples
 // an image drawn at its own size pixel for pixel (its Splash output smooths it).
-TPnm RenderPage(const std::string& pdfPath, int page) {
+TTestPicture RenderPage(const std::string& pdfPath, int page) {
   std::string p = std::to_string(page);
   std::string png = pdfPath + "-page";
-  Tool("pdftocairo -r 72 -png -singlefile -f " + p + " -l " + p + " " + ShellQuote(pdfPath) + " " + ShellQuote(png));
-  return ReadPnm(Tool("pngtopam " + ShellQuote(png + ".png") + " 2>/dev/null"));
+  RunTool("pdftocairo -r 72 -png -singlefile -f " + p + " -l " + p + " " + ShellQuote(pdfPath) + " " + ShellQuote(png));
+  return ReadPnm(RunTool("pngtopam " + ShellQuote(png + ".png") + " 2>/dev/null"));
 }
 
 std::unique_ptr<TVevPicture> LoadPicture(std::unique_ptr<TVevPicture> picture, const std::string& bytes) {
@@ -92,27 +92,27 @@ std::string AdobeCmykJpeg() {
 struct TKindCase {
   const char* name;
   // The picture and the pixels expected on the page.
-  std::function<std::unique_ptr<TGraphic>(const TTempDirectory&, TPnm&)> make;
+  std::function<std::unique_ptr<TGraphic>(const TTempDirectory&, TTestPicture&)> make;
   const char* color;  // pdfimages' colour
   const char* enc;
   int tolerance;
 };
 
-std::unique_ptr<TGraphic> BitmapIn(TPixelFormat format, TPnm& expected, std::vector<TRGBQuad> palette = {}) {
+std::unique_ptr<TGraphic> BitmapIn(TPixelFormat format, TTestPicture& expected, std::vector<TRGBQuad> palette = {}) {
   auto bitmap = std::make_unique<TBitmap>();
   TDibImage image = ConvertPixelFormat(PatternBitmap(24, 16).Image(), format);
   if (!palette.empty()) image.SetPalette(palette);
   bitmap->SetImage(image);
-  expected = PnmOf(image);
+  expected = PictureOf(image);
   return bitmap;
 }
 
 std::unique_ptr<TGraphic> FileIn(std::unique_ptr<TVevPicture> picture, const TTempDirectory& dir, const std::string& make,
-                                 const std::string& oracle, TPnm& expected) {
+                                 const std::string& oracle, TTestPicture& expected) {
   std::string ppm = dir.PathOf("source.ppm");
-  Tool("pngtopam " + std::string(kSourcePng) + " | pamcut -width 48 -height 40 > " + ppm);
-  Tool(make + " " + ppm + " > " + dir.PathOf("picture"));
-  expected = ReadPnm(Tool(oracle + " " + dir.PathOf("picture") + " 2>/dev/null"));
+  RunTool("pngtopam " + std::string(kSourcePng) + " | pamcut -width 48 -height 40 > " + ppm);
+  RunTool(make + " " + ppm + " > " + dir.PathOf("picture"));
+  expected = ReadPnm(RunTool(oracle + " " + dir.PathOf("picture") + " 2>/dev/null"));
   return LoadPicture(std::move(picture), dir.ReadFile("picture"));
 }
 
@@ -123,7 +123,7 @@ class PdfImageKinds : public testing::TestWithParam<TKindCase> {};
 TEST_P(PdfImageKinds, ListedAndDrawnLikeTheSource) {
   const TKindCase& c = GetParam();
   TTempDirectory dir;
-  TPnm expected;
+  TTestPicture expected;
   std::unique_ptr<TGraphic> picture = c.make(dir, expected);
   auto doc = NewDocument();
   DrawOnOwnPage(*doc, *picture);
@@ -142,41 +142,41 @@ TEST_P(PdfImageKinds, ListedAndDrawnLikeTheSource) {
 INSTANTIATE_TEST_SUITE_P(
     Pictures, PdfImageKinds,
     testing::Values(
-        TKindCase{"bitmap24", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf24bit, e); }, "rgb", "image", 0},
-        TKindCase{"bitmap32", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf32bit, e); }, "rgb", "image", 0},
-        TKindCase{"bitmapDevice", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pfDevice, e); }, "rgb", "image", 0},
-        TKindCase{"bitmap16", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf16bit, e); }, "rgb", "image", 0},
-        TKindCase{"bitmap15", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf15bit, e); }, "rgb", "image", 0},
-        TKindCase{"bitmap8", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf8bit, e); }, "index", "image", 0},
-        TKindCase{"bitmap4", [](const TTempDirectory&, TPnm& e) { return BitmapIn(pf4bit, e); }, "index", "image", 0},
+        TKindCase{"bitmap24", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf24bit, e); }, "rgb", "image", 0},
+        TKindCase{"bitmap32", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf32bit, e); }, "rgb", "image", 0},
+        TKindCase{"bitmapDevice", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pfDevice, e); }, "rgb", "image", 0},
+        TKindCase{"bitmap16", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf16bit, e); }, "rgb", "image", 0},
+        TKindCase{"bitmap15", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf15bit, e); }, "rgb", "image", 0},
+        TKindCase{"bitmap8", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf8bit, e); }, "index", "image", 0},
+        TKindCase{"bitmap4", [](const TTempDirectory&, TTestPicture& e) { return BitmapIn(pf4bit, e); }, "index", "image", 0},
         // Two colours that are neither black nor white must survive the widening to 8 bits.
         TKindCase{"bitmap1",
-                  [](const TTempDirectory&, TPnm& e) {
+                  [](const TTempDirectory&, TTestPicture& e) {
                     return BitmapIn(pf1bit, e, {QuadOfRgb(0xC02010), QuadOfRgb(0x1080F0)});
                   },
                   "index", "image", 0},
         TKindCase{"jpeg",
-                  [](const TTempDirectory& d, TPnm& e) {
+                  [](const TTempDirectory& d, TTestPicture& e) {
                     return FileIn(std::make_unique<TJpegImage>(), d, "cjpeg -quality 90", "djpeg -pnm", e);
                   },
                   "rgb", "jpeg", 8},
         TKindCase{"jpegGrey",
-                  [](const TTempDirectory& d, TPnm& e) {
+                  [](const TTempDirectory& d, TTestPicture& e) {
                     return FileIn(std::make_unique<TJpegImage>(), d, "cjpeg -grayscale", "djpeg -pnm", e);
                   },
                   "gray", "jpeg", 8},
         TKindCase{"gif",
-                  [](const TTempDirectory& d, TPnm& e) {
+                  [](const TTempDirectory& d, TTestPicture& e) {
                     return FileIn(std::make_unique<TGifImage>(), d, "pnmquant 64 2>/dev/null | pamtogif", "giftopnm", e);
                   },
                   "rgb", "image", 0},
         TKindCase{"png",
-                  [](const TTempDirectory& d, TPnm& e) {
+                  [](const TTempDirectory& d, TTestPicture& e) {
                     return FileIn(std::make_unique<TPngImage>(), d, "pnmtopng", "pngtopam", e);
                   },
                   "rgb", "image", 0},
         TKindCase{"tiff",
-                  [](const TTempDirectory& d, TPnm& e) {
+                  [](const TTempDirectory& d, TTestPicture& e) {
                     return FileIn(std::make_unique<TTiffImage>(), d, "pamtotiff -lzw", "tifftopnm", e);
                   },
                   "rgb", "image", 0}),
@@ -192,24 +192,24 @@ TEST(PdfImage, AdobeCmykJpegKeepsItsColourSpaceAndInversion) {
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0].color, "cmyk");
   EXPECT_EQ(images[0].enc, "jpeg");
-  TPnm page = RenderPage(dir.PathOf("doc.pdf"), 1);
-  ASSERT_EQ(page.width, 16);
-  EXPECT_GT(page.At(2, 4) & 0xFF, 0xF0u) << std::hex << page.At(2, 4);  // no ink: white
-  EXPECT_LT(page.At(13, 4) & 0xFF, 0x40u) << std::hex << page.At(13, 4);  // black
+  TTestPicture page = RenderPage(dir.PathOf("doc.pdf"), 1);
+  ASSERT_EQ(page.Width, 16);
+  EXPECT_GT(page.Rgb(2, 4) & 0xFF, 0xF0u) << std::hex << page.Rgb(2, 4);  // no ink: white
+  EXPECT_LT(page.Rgb(13, 4) & 0xFF, 0x40u) << std::hex << page.Rgb(13, 4);  // black
 }
 
 TEST(PdfImage, PictureWithTransparencyIsDrawnOnWhite) {
   TTempDirectory dir;
   dir.WriteFile("two.ppm", "P3 2 1 255 255 0 0 0 0 255\n");
-  Tool("pamtogif -transparent=rgb:00/00/ff " + dir.PathOf("two.ppm") + " > " + dir.PathOf("two.gif"));
+  RunTool("pamtogif -transparent=rgb:00/00/ff " + dir.PathOf("two.ppm") + " > " + dir.PathOf("two.gif"));
   auto picture = LoadPicture(std::make_unique<TGifImage>(), dir.ReadFile("two.gif"));
   auto doc = NewDocument();
   DrawOnOwnPage(*doc, *picture);
   dir.WriteFile("doc.pdf", WriteToString(*doc));
-  TPnm page = RenderPage(dir.PathOf("doc.pdf"), 1);
-  ASSERT_EQ(page.width, 2);
-  EXPECT_EQ(page.At(0, 0), 0xFF0000u);
-  EXPECT_EQ(page.At(1, 0), 0xFFFFFFu);
+  TTestPicture page = RenderPage(dir.PathOf("doc.pdf"), 1);
+  ASSERT_EQ(page.Width, 2);
+  EXPECT_EQ(page.Rgb(0, 0), 0xFF0000u);
+  EXPECT_EQ(page.Rgb(1, 0), 0xFFFFFFu);
 }
 
 TEST(PdfImage, MetafileIsDrawnAtItsOwnSizeOnWhite) {
@@ -223,17 +223,17 @@ TEST(PdfImage, MetafileIsDrawnAtItsOwnSizeOnWhite) {
   EXPECT_EQ(images[0].width, 20);
   EXPECT_EQ(images[0].height, 10);
   EXPECT_EQ(images[0].color, "rgb");
-  TPnm page = RenderPage(dir.PathOf("doc.pdf"), 1);
-  ASSERT_EQ(page.width, 20);
-  EXPECT_EQ(page.At(2, 5), 0x0000FFu);
-  EXPECT_EQ(page.At(15, 5), 0xFFFFFFu);
+  TTestPicture page = RenderPage(dir.PathOf("doc.pdf"), 1);
+  ASSERT_EQ(page.Width, 20);
+  EXPECT_EQ(page.Rgb(2, 5), 0x0000FFu);
+  EXPECT_EQ(page.Rgb(15, 5), 0xFFFFFFu);
 }
 
 // -------- the stream itself
 
 TEST(PdfImage, JpegFileGoesIntoTheStreamUnchanged) {
   TTempDirectory dir;
-  Tool("pngtopam " + std::string(kSourcePng) + " | cjpeg -quality 70 > " + dir.PathOf("in.jpg"));
+  RunTool("pngtopam " + std::string(kSourcePng) + " | cjpeg -quality 70 > " + dir.PathOf("in.jpg"));
   std::string jpeg = dir.ReadFile("in.jpg");
   auto picture = LoadPicture(std::make_unique<TJpegImage>(), jpeg);
   auto doc = NewDocument();
@@ -241,7 +241,7 @@ TEST(PdfImage, JpegFileGoesIntoTheStreamUnchanged) {
   dir.WriteFile("doc.pdf", WriteToString(*doc));
   std::vector<TListedImage> images = ListImages(dir.PathOf("doc.pdf"));
   ASSERT_EQ(images.size(), 1u);
-  std::string raw = Tool("qpdf --show-object=" + std::to_string(images[0].object) + " --raw-stream-data " +
+  std::string raw = RunTool("qpdf --show-object=" + std::to_string(images[0].object) + " --raw-stream-data " +
                          dir.PathOf("doc.pdf"));
   EXPECT_TRUE(raw == jpeg) << raw.size() << " bytes instead of " << jpeg.size();
 }
@@ -342,11 +342,11 @@ TEST_P(PdfImageReuse, TwoPagesWithABitmapEach) {
   EXPECT_EQ(images[0].object == images[1].object, c.shared);
   EXPECT_EQ(images[0].enc, c.enc);
   // Drawn at the placement: 20 x 12 points from (10, 88) up, on an A4 page.
-  TPnm page = RenderPage(dir.PathOf("doc.pdf"), 2);
+  TTestPicture page = RenderPage(dir.PathOf("doc.pdf"), 2);
   int top = 842 - 100;
-  EXPECT_EQ(page.At(5, top + 5), 0xFFFFFFu);
-  EXPECT_NE(page.At(15, top + 5), 0xFFFFFFu);
-  EXPECT_EQ(page.At(35, top + 5), 0xFFFFFFu);
+  EXPECT_EQ(page.Rgb(5, top + 5), 0xFFFFFFu);
+  EXPECT_NE(page.Rgb(15, top + 5), 0xFFFFFFu);
+  EXPECT_EQ(page.Rgb(35, top + 5), 0xFFFFFFu);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PdfImageReuse,

@@ -30,7 +30,7 @@ std::string Saved(TGraphic& picture) {
 // A PPM of the Debian PNG, 8 bits per sample, for the tools to turn into other formats.
 std::string SourcePpm(const TTempDirectory& dir) {
   std::string ppm = dir.PathOf("source.ppm");
-  Tool("pngtopam " + std::string(kSourcePng) + " 2>/dev/null | pamdepth 255 > " + ppm);
+  RunTool("pngtopam " + std::string(kSourcePng) + " 2>/dev/null | pamdepth 255 > " + ppm);
   return ppm;
 }
 
@@ -53,7 +53,7 @@ TEST_P(PictureFiles, DecodedLikeTheToolAndSavedUnchanged) {
   TTempDirectory dir;
   std::string make = c.make;
   if (auto at = make.find("SRC"); at != std::string::npos) make.replace(at, 3, SourcePpm(dir));
-  Tool(make + " > " + dir.PathOf("file"));
+  RunTool(make + " > " + dir.PathOf("file"));
   std::string file = dir.ReadFile("file");
 
   TVevPicture picture;
@@ -63,8 +63,8 @@ TEST_P(PictureFiles, DecodedLikeTheToolAndSavedUnchanged) {
   EXPECT_EQ(picture.RawFormat(), c.format);
   std::string oracleCommand = c.oracle;
   oracleCommand.replace(oracleCommand.find("FILE"), 4, dir.PathOf("file") + " 2>/dev/null");
-  TPnm oracle = ReadPnm(Tool(oracleCommand));
-  EXPECT_EQ(CountDifferent(oracle, PnmOf(picture.Bitmap().Image()), c.tolerance), 0);
+  TTestPicture oracle = ReadPnm(RunTool(oracleCommand));
+  EXPECT_EQ(CountDifferent(oracle, PictureOf(picture.Bitmap().Image()), c.tolerance), 0);
   EXPECT_TRUE(Saved(picture) == file);
 }
 
@@ -134,8 +134,8 @@ TEST_P(PictureFromBitmap, SavedInTheFormatOfItsClass) {
   EXPECT_EQ(DetectImageFormat(file), c.format);
   TTempDirectory dir;
   dir.WriteFile("file", file);
-  TPnm oracle = ReadPnm(Tool(std::string(c.oracle) + " " + dir.PathOf("file") + " 2>/dev/null"));
-  EXPECT_EQ(CountDifferent(PnmOf(bitmap.Image()), oracle, c.tolerance), 0);
+  TTestPicture oracle = ReadPnm(RunTool(std::string(c.oracle) + " " + dir.PathOf("file") + " 2>/dev/null"));
+  EXPECT_EQ(CountDifferent(PictureOf(bitmap.Image()), oracle, c.tolerance), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -164,13 +164,13 @@ std::string QuantTables(const std::string& jpeg) {
 TEST(VevPicture, JpegQualityGivesTheTablesCjpegUsesAtThatQuality) {
   TBitmap bitmap = PatternBitmap(16, 16);
   TTempDirectory dir;
-  dir.WriteFile("source.ppm", PpmOf(bitmap.Image()));
+  dir.WriteFile("source.ppm", PpmOf(PictureOf(bitmap.Image())));
   for (int quality : {80, 60, 95}) {
     TJpegImage picture;
     picture.Assign(bitmap);
     if (quality != 80) picture.JpegQuality = quality;  // 80 is the default
     std::string ours = Saved(picture);
-    std::string theirs = Tool("cjpeg -quality " + std::to_string(quality) + " " + dir.PathOf("source.ppm"));
+    std::string theirs = RunTool("cjpeg -quality " + std::to_string(quality) + " " + dir.PathOf("source.ppm"));
     EXPECT_FALSE(QuantTables(ours).empty());
     EXPECT_EQ(QuantTables(ours), QuantTables(theirs)) << quality;
   }
@@ -209,19 +209,19 @@ TEST(VevPicture, TiffCompressionValues) {
     ASSERT_EQ(picture.SaveAs(out, vifTiff, 0, c.value), vssOk);
     TTempDirectory dir;
     dir.WriteFile("file.tif", out.DataString());
-    std::string info = Tool("tiffinfo " + dir.PathOf("file.tif"));
+    std::string info = RunTool("tiffinfo " + dir.PathOf("file.tif"));
     EXPECT_NE(info.find(std::string("Compression Scheme: ") + c.scheme + "\n"), std::string::npos) << c.value << info;
-    TPnm pixels = ReadPnm(Tool("tifftopnm " + dir.PathOf("file.tif") + " 2>/dev/null | ppmtoppm"));
+    TTestPicture pixels = ReadPnm(RunTool("tifftopnm " + dir.PathOf("file.tif") + " 2>/dev/null | ppmtoppm"));
     if (!c.bilevel) {
-      EXPECT_EQ(CountDifferent(PnmOf(bitmap.Image()), pixels, 0), 0) << c.value;
+      EXPECT_EQ(CountDifferent(PictureOf(bitmap.Image()), pixels, 0), 0) << c.value;
       continue;
     }
-    ASSERT_EQ(pixels.width, 21);
+    ASSERT_EQ(pixels.Width, 21);
     for (int y = 0; y < 9; ++y)
       for (int x = 0; x < 21; ++x) {
         uint32_t rgb = bitmap.Image().GetRgb(x, y);
         int luminance = (299 * int(rgb >> 16) + 587 * int(rgb >> 8 & 0xFF) + 114 * int(rgb & 0xFF)) / 1000;
-        EXPECT_EQ(pixels.At(x, y), luminance >= 128 ? 0xFFFFFFu : 0u) << c.value << " at " << x << "," << y;
+        EXPECT_EQ(pixels.Rgb(x, y), luminance >= 128 ? 0xFFFFFFu : 0u) << c.value << " at " << x << "," << y;
       }
   }
 }
@@ -245,7 +245,7 @@ TEST(VevPicture, ResolutionIsRecordedForPicturesFromBitmaps) {
     dir.WriteFile("file", out.DataString());
     std::string command = c.command;
     command.replace(command.find("FILE"), 4, dir.PathOf("file"));
-    EXPECT_NE(Tool(command).find(c.expected), std::string::npos) << c.format;
+    EXPECT_NE(RunTool(command).find(c.expected), std::string::npos) << c.format;
   }
   EXPECT_EQ(picture.Resolution(), 150);
 

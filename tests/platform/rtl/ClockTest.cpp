@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -10,6 +9,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/DateTimeText.h"
 #include "platform/rtl/Unicode.h"
+#include "tests/support/Process.h"
 
 namespace {
 
@@ -100,12 +100,7 @@ TEST(ScopedClock, RestoresThePreviousClockInOrder) {
 }
 
 std::string Shell(const char* command) {
-  std::string out;
-  FILE* pipe = popen(command, "r");
-  if (!pipe) return out;
-  char buf[128];
-  while (fgets(buf, sizeof buf, pipe)) out += buf;
-  pclose(pipe);
+  std::string out = RunTool(command);
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return out;
 }

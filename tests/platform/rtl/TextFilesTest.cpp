@@ -1,27 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/TextFiles.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/platform/rtl/TempFolder.h"
+#include "tests/support/Process.h"
 
 namespace {
 
 // Runs iconv on a file of the folder and returns what it writes.
 std::string Iconv(const TempFolder& dir, const std::string& from, const std::string& to,
                   const std::string& name) {
-  const std::string command = "iconv -f " + from + " -t " + to + " '" + dir.Path(name) + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return {};
-  std::string out;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  EXPECT_EQ(pclose(pipe), 0) << command;
-  return out;
+  return RunTool("iconv -f " + from + " -t " + to + " " + ShellQuote(dir.Path(name)));
 }
 
 std::vector<String> Lines(const TStrings& list) {

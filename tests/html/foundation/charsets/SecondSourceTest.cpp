@@ -4,24 +4,19 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "tests/html/foundation/charsets/ConverterTestTools.h"
+#include "tests/support/Process.h"
 
 namespace {
 
 // code page -> the 256 code points of the reference (-1: no character).
 std::map<int, std::vector<long>> RunReference(const std::string& command) {
   std::map<int, std::vector<long>> result;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return result;
-  std::string text;
-  char chunk[4096];
-  while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe.get())) text.append(chunk, n);
-  std::istringstream lines(text);
+  std::istringstream lines(RunTool(command));
   int cp;
   while (lines >> cp) {
     std::vector<long> values(256);

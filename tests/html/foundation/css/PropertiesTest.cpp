@@ -10,9 +10,13 @@ namespace {
 TEST(Properties, CreateStartsBoxValuesUnset) {
   TProperties p;
   for (int i = 0; i < PropertyCount; ++i) {
-    if (i >= FirstBoxProperty && i <= LastBoxProperty) EXPECT_TRUE(EqualsUnsetSentinel(p[i])) << i;
-    else if (i == ZIndex) EXPECT_EQ(p[i], TPropValue(int32_t{0}));
-    else EXPECT_TRUE(p[i].IsEmpty()) << i;
+    if (i >= FirstBoxProperty && i <= LastBoxProperty) {
+      EXPECT_TRUE(EqualsUnsetSentinel(p[i])) << i;
+    } else if (i == ZIndex) {
+      EXPECT_EQ(p[i], TPropValue(int32_t{0}));
+    } else {
+      EXPECT_TRUE(p[i].IsEmpty()) << i;
+    }
   }
   EXPECT_EQ(p.TextBackground, clNone);
   TProperties q;
@@ -62,7 +66,9 @@ TEST_F(InheritanceFixture, ByParentTag) {
     const std::string label = StringToUtf8(c.ParentTag) + ">" + StringToUtf8(c.ChildTag);
     EXPECT_EQ(child[Color], TPropValue(int32_t{0xff})) << label;
     EXPECT_EQ(child[MarginTop] == parent[MarginTop], c.MarginKept) << label;
-    if (!c.MarginKept) EXPECT_TRUE(EqualsUnsetSentinel(child[MarginTop])) << label;
+    if (!c.MarginKept) {
+      EXPECT_TRUE(EqualsUnsetSentinel(child[MarginTop])) << label;
+    }
     EXPECT_EQ(child[BackgroundColor] == parent[BackgroundColor], c.BackgroundKept) << label;
     EXPECT_EQ(child[Display] == parent[Display], c.BackgroundKept) << label;
     EXPECT_EQ(child.OwnFlags[MarginTop], c.FlagsKept) << label;
@@ -106,8 +112,9 @@ TEST(Properties, StoreDeclarationNormalises) {
   for (const auto& c : cases) {
     TProperties p;
     p.StoreNamedDeclaration(c.Name, c.Text);
-    if (auto index = PropertyIndexOf(c.Name))
+    if (auto index = PropertyIndexOf(c.Name)) {
       EXPECT_EQ(p[*index], c.Expected) << StringToUtf8(c.Name) << ": " << StringToUtf8(c.Text);
+    }
   }
 }
 
@@ -135,7 +142,9 @@ TEST(Properties, KeywordReaders) {
   for (const auto& c : valign) {
     p.Values[VerticalAlign] = String(c.Text);
     EXPECT_EQ(p.ReadVerticalAlign(kind), c.Ok) << StringToUtf8(c.Text);
-    if (c.Ok) EXPECT_EQ(kind, c.Kind);
+    if (c.Ok) {
+      EXPECT_EQ(kind, c.Kind);
+    }
   }
   p.Values[Clear] = String(u"both");
   EXPECT_TRUE(p.TakeClear(kind));

@@ -89,7 +89,9 @@ TEST(GifStrip, RealAnimationComposesEveryFrame) {
         if (index == gif.FrameTransparentIndex(i)) continue;
         int sx = i * gif.ScreenWidth() + gif.ImageLeft(i) + x, sy = gif.ImageTop(i) + y;
         ASSERT_EQ(static_cast<uint32_t>(strip->GetPixel(sx, sy)), gif.ImageColor(i, index));
-        if (mask) ASSERT_EQ(mask->GetPixel(sx, sy), clBlack);
+        if (mask) {
+          ASSERT_EQ(mask->GetPixel(sx, sy), clBlack);
+        }
       }
   }
 }

@@ -108,7 +108,11 @@ TGiflibFile ReadGifWithGiflib(const std::string& bytes) {
   findLoop(file->ExtensionBlocks, file->ExtensionBlockCount);
   for (int i = 0; i < file->ImageCount; ++i) {
     const SavedImage& saved = file->SavedImages[i];
-    TGiflibImage image{saved.ImageDesc.Left, saved.ImageDesc.Top, saved.ImageDesc.Width, saved.ImageDesc.Height, {}};
+    TGiflibImage image{};
+    image.left = saved.ImageDesc.Left;
+    image.top = saved.ImageDesc.Top;
+    image.width = saved.ImageDesc.Width;
+    image.height = saved.ImageDesc.Height;
     image.pixels.assign(saved.RasterBits, saved.RasterBits + static_cast<size_t>(image.width) * image.height);
     GraphicsControlBlock gcb;
     if (DGifSavedExtensionToGCB(file, i, &gcb) == GIF_OK) {

@@ -86,7 +86,9 @@ TEST(ImageLoading, WhatEachStreamGives) {
     EXPECT_EQ(kind, c.kind);
     EXPECT_EQ(transparency, c.transparency);
     EXPECT_EQ(mask != nullptr, c.mask);
-    if (kind != "none") EXPECT_EQ(ImageSizeOf(image).cx, 2);
+    if (kind != "none") {
+      EXPECT_EQ(ImageSizeOf(image).cx, 2);
+    }
   }
 }
 

@@ -2,25 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
+#include <sstream>
 #include <string>
 
 #include "platform/rtl/Unicode.h"
+#include "tests/support/Process.h"
 
 namespace {
 
 TEST(EntityTable, AgreesWithPythonsHtmlEntities) {
   // Python's html.entities is the reference list of the HTML 4.01 entities; "apos" is the
   // engine's addition.
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-      popen("python3 -c 'import html.entities as h\n"
-            "for n, c in h.name2codepoint.items(): print(n, c)'", "r"),
-      pclose);
-  ASSERT_TRUE(pipe);
-  char name[64];
+  std::istringstream reference(RunTool("python3 -c 'import html.entities as h\n"
+                                      "for n, c in h.name2codepoint.items(): print(n, c)'"));
+  std::string name;
   int code = 0, count = 0;
-  while (std::fscanf(pipe.get(), "%63s %d", name, &code) == 2) {
+  while (reference >> name >> code) {
     ++count;
     const TEntity* e = EntityNameList().Find(S(name));
     ASSERT_NE(e, nullptr) << name;

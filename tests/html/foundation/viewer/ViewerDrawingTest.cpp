@@ -122,8 +122,8 @@ TEST(ViewerDrawing, ControlBoxEdges) {
     bool raised;
     TColor topLeft, bottomRight;
   };
-  for (Case c : {Case{true, ColorToRGB(clBtnHighlight), ColorToRGB(clBtnShadow)},
-                 Case{false, ColorToRGB(clBtnShadow), ColorToRGB(clBtnHighlight)}}) {
+  const TColor highlight = TColor(ColorToRGB(clBtnHighlight)), shadow = TColor(ColorToRGB(clBtnShadow));
+  for (Case c : {Case{true, highlight, shadow}, Case{false, shadow, highlight}}) {
     SCOPED_TRACE(c.raised);
     TBitmap bitmap(20, 20, pf32bit);
     DrawControlBox3D(bitmap.Canvas(), 0, 0, 20, 20, c.raised, false, false, clYellow);

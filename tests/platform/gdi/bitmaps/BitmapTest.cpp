@@ -13,15 +13,6 @@ namespace {
 
 // --- Pixel formats ---
 
-TDibImage TwoColours(TPixelFormat format) {
-  TDibImage image(9, 2, format);
-  for (int x = 0; x < 9; ++x) {
-    image.SetRgb(x, 0, x % 3 ? 0x336699 : 0xCC0000);
-    image.SetRgb(x, 1, 0x336699);
-  }
-  return image;
-}
-
 struct TConversionCase {
   const char* name;
   TPixelFormat from, to;
@@ -164,7 +155,9 @@ TEST_P(BitmapCanvas, DrawingReachesThePixelsAndBack) {
   // The drawing is in the bitmap's own pixels (the table's white for indexed formats).
   TDibImage image = bitmap.Image();
   EXPECT_EQ(image.GetRgb(4, 3), 0xFFFFFFu);
-  if (IsIndexedFormat(GetParam())) EXPECT_EQ(image.Palette()[size_t(image.GetIndex(4, 3))], QuadOfRgb(0xFFFFFF));
+  if (IsIndexedFormat(GetParam())) {
+    EXPECT_EQ(image.Palette()[size_t(image.GetIndex(4, 3))], QuadOfRgb(0xFFFFFF));
+  }
 
   // Pixels changed behind the canvas' back are what it sees next.
   bitmap.SetPixel(0, 0, clWhite);

@@ -27,8 +27,8 @@ TEST_P(GifFromTool, DecodesLikeGiftopnm) {
 
   TDecodedGif gif = DecodeGif(ReadFileBytes(gifPath));
   EXPECT_EQ(gif.image.Format(), pf8bit);
-  TPnmImage oracle = ParsePnm(RunTool("giftopnm " + gifPath));
-  EXPECT_EQ(CountDifferences(gif.image, oracle), 0);
+  TTestPicture oracle = ReadPnm(RunTool("giftopnm " + gifPath));
+  EXPECT_EQ(CountDifferent(oracle, PictureOf(gif.image)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,7 +74,7 @@ TEST(GifCodec, EncodedFileReadsBackInNetpbm) {
     for (int x = 0; x < 5; ++x) image.SetRgb(x, y, uint32_t(x * 50) << 16 | uint32_t(y * 100) << 8 | 7);
   TScratchFolder dir;
   std::string path = dir.Write("out.gif", EncodeGif(image));
-  EXPECT_EQ(CountDifferences(image, ParsePnm(RunTool("giftopnm " + path))), 0);
+  EXPECT_EQ(CountDifferent(ReadPnm(RunTool("giftopnm " + path)), PictureOf(image)), 0);
   EXPECT_THROW(EncodeGif(TDibImage()), EInvalidGraphicOperation);
 }
 

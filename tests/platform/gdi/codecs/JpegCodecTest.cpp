@@ -40,8 +40,8 @@ TEST_P(JpegFromTool, DecodesLikeDjpeg) {
   TDibImage image = DecodeJpeg(ReadFileBytes(jpegPath), &info);
   EXPECT_EQ(info.colorSpace, c.colorSpace);
   EXPECT_EQ(image.Format(), c.format);
-  TPnmImage oracle = ParsePnm(RunTool("djpeg -pnm " + jpegPath));
-  EXPECT_EQ(CountDifferences(image, oracle), 0);
+  TTestPicture oracle = ReadPnm(RunTool("djpeg -pnm " + jpegPath));
+  EXPECT_EQ(CountDifferent(oracle, PictureOf(image)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,8 +135,8 @@ TEST(JpegEncode, QualityScalesTheStandardTables) {
 
   TScratchFolder dir;
   std::string file = EncodeJpeg(image, 90);
-  TPnmImage oracle = ParsePnm(RunTool("djpeg -pnm " + dir.Write("out.jpg", file)));
-  EXPECT_EQ(CountDifferences(DecodeJpeg(file), oracle), 0);
+  TTestPicture oracle = ReadPnm(RunTool("djpeg -pnm " + dir.Write("out.jpg", file)));
+  EXPECT_EQ(CountDifferent(oracle, PictureOf(DecodeJpeg(file))), 0);
   int64_t error = 0;
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 20; ++x) error += std::abs(int(image.GetRgb(x, y) >> 16) - int(oracle.Rgb(x, y) >> 16));

@@ -21,13 +21,13 @@ TEST_P(PngFile, DecodesLikePngtopam) {
   std::string path = dir.PathOf("test.png");
   RunTool(std::string(GetParam().command) + " > " + path);
   TDecodedPng png = DecodePng(ReadFileBytes(path));
-  TPnmImage oracle = ParsePnm(RunTool("pngtopam -alphapam " + path));
-  ASSERT_EQ(png.image.Width(), oracle.width);
-  ASSERT_EQ(png.image.Height(), oracle.height);
+  TTestPicture oracle = ReadPnm(RunTool("pngtopam -alphapam " + path));
+  ASSERT_EQ(png.image.Width(), oracle.Width);
+  ASSERT_EQ(png.image.Height(), oracle.Height);
   EXPECT_EQ(png.hasAlpha, GetParam().hasAlpha);
   int64_t colourDiffs = 0, alphaDiffs = 0;
-  for (int y = 0; y < oracle.height; ++y)
-    for (int x = 0; x < oracle.width; ++x) {
+  for (int y = 0; y < oracle.Height; ++y)
+    for (int x = 0; x < oracle.Width; ++x) {
       if (png.image.GetAlpha(x, y) != oracle.Alpha(x, y)) ++alphaDiffs;
       // A fully transparent pixel has no colour worth comparing.
       if (oracle.Alpha(x, y) != 0 && png.image.GetRgb(x, y) != oracle.Rgb(x, y)) ++colourDiffs;
@@ -67,8 +67,8 @@ TEST(PngCodec, RoundTripsWithAndWithoutAlpha) {
     EXPECT_EQ(back.image, image);
 
     TScratchFolder dir;
-    TPnmImage oracle = ParsePnm(RunTool("pngtopam -alphapam " + dir.Write("out.png", file)));
-    EXPECT_EQ(CountDifferences(image, oracle), 0);
+    TTestPicture oracle = ReadPnm(RunTool("pngtopam -alphapam " + dir.Write("out.png", file)));
+    EXPECT_EQ(CountDifferent(oracle, PictureOf(image)), 0);
     for (int x = 0; x < 13; ++x) EXPECT_EQ(oracle.Alpha(x, 2), alpha ? x * 20 : 255);
   }
 }

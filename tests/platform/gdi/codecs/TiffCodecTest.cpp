@@ -28,14 +28,14 @@ TEST_P(TiffFromTool, DecodesLikeTifftopnm) {
 
   TDecodedTiff tiff = DecodeTiff(ReadFileBytes(tiffPath));
   EXPECT_EQ(tiff.hasAlpha, c.alpha);
-  TPnmImage oracle = ParsePnm(RunTool("tifftopnm " + tiffPath));
-  EXPECT_EQ(CountDifferences(tiff.image, oracle), 0);
+  TTestPicture oracle = ReadPnm(RunTool("tifftopnm " + tiffPath));
+  EXPECT_EQ(CountDifferent(oracle, PictureOf(tiff.image)), 0);
   if (c.alpha) {
     // The alpha samples are those of the source PNG.
-    TPnmImage png = ParsePnm(ReadFileBytes(source));
+    TTestPicture png = ReadPnm(ReadFileBytes(source));
     int64_t diffs = 0;
-    for (int y = 0; y < png.height; ++y)
-      for (int x = 0; x < png.width; ++x) diffs += tiff.image.GetAlpha(x, y) != png.Alpha(x, y);
+    for (int y = 0; y < png.Height; ++y)
+      for (int x = 0; x < png.Width; ++x) diffs += tiff.image.GetAlpha(x, y) != png.Alpha(x, y);
     EXPECT_EQ(diffs, 0);
   }
 }
@@ -58,7 +58,7 @@ TEST(TiffCodec, RoundTripsAndTifftopnmReadsOurFiles) {
   EXPECT_FALSE(back.hasAlpha);
   EXPECT_EQ(back.image, image);
   TScratchFolder dir;
-  EXPECT_EQ(CountDifferences(image, ParsePnm(RunTool("tifftopnm " + dir.Write("out.tif", file)))), 0);
+  EXPECT_EQ(CountDifferent(ReadPnm(RunTool("tifftopnm " + dir.Write("out.tif", file))), PictureOf(image)), 0);
 }
 
 struct TCompressionCase {

@@ -46,7 +46,9 @@ void ExpectConsistentHeaderAndHandles(const std::string& emf) {
         EXPECT_TRUE(live.insert(handle).second) << "handle " << handle << " created while in use";
         break;
       case EMR_SELECTOBJECT:
-        if (!(handle & ENHMETA_STOCK_OBJECT)) EXPECT_TRUE(live.count(handle)) << "selects a deleted handle";
+        if (!(handle & ENHMETA_STOCK_OBJECT)) {
+          EXPECT_TRUE(live.count(handle)) << "selects a deleted handle";
+        }
         break;
       case EMR_DELETEOBJECT: EXPECT_EQ(live.erase(handle), 1u) << "deletes an unknown handle"; break;
       default: break;
