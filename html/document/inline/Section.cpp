@@ -1,0 +1,178 @@
+#include "html/document/inline/Section.h"
+
+#include <algorithm>
+
+#include "html/document/floats/ImageObj.h"
+#include "html/document/floats/PanelObj.h"
+#include "html/document/inline/BreakChars.h"
+#include "html/document/model/Document.h"
+#include "html/foundation/css/Properties.h"
+#include "html/foundation/globals/TextHelpers.h"
+#include "html/foundation/shared/Attributes.h"
+
+namespace {
+
+constexpr uint8_t ClearAttrSy = 18;  // CLEAR of BR and P
+
+uint8_t JustifyOf(const TProperties& properties) {
+  const String align = properties[TextAlign].TextOrEmpty();
+  if (align == u"right") return 3;
+  if (align == u"center") return 2;
+  if (align == u"justify") return 4;
+  return 1;
+}
+
+uint8_t ClearSideOf(TProperties& properties, TAttributeList* attributes) {
+  uint8_t side = 0;
+  TAttribute* clear = nullptr;
+  if (attributes && attributes->FindSymbol(ClearAttrSy, clear)) {
+    const String value = LowerCaseText(TrimText(clear->ValueText));
+    side = value == u"left" ? 1 : value == u"right" ? 2 : 3;
+  }
+  int kind = 0;
+  if (properties.TakeClear(kind)) side = static_cast<uint8_t>(kind);
+  return side;
+}
+
+uint8_t ScriptKindOf(const TProperties& properties) {
+  int kind = 0;
+  if (properties.ReadVerticalAlign(kind) && (kind == AlignSub || kind == AlignSuper)) return static_cast<uint8_t>(kind);
+  return 0;
+}
+
+}  // namespace
+
+TSection::TSection(ThtDocument* document, bool firstLineIndent, const TUrlTarget* linkTarget,
+                   TProperties& properties, TAttributeList* attributes)
+    : TSectionBase(document, properties) {
+  auto* run = new TFontObj(this, 0, properties.MakeFont());
+  Fonts->Add(run);
+  run->RunTitle = properties.TitleText;
+  run->ScriptKind = ScriptKindOf(properties);
+  if (linkTarget && !linkTarget->LinkUrl.empty()) {
+    run->LinkTarget->CopyFrom(*linkTarget);
+    MakeLinkRun(*run, properties, true);
+  }
+  LineHeight = properties.LineHeightPixels(run->CellHeight);
+  if (firstLineIndent) {
+    bool isPercent = false;
+    const int indent = properties.TextIndentValue(isPercent);
+    if (isPercent)
+      FirstLineIndentPercent = std::min(indent, 90);
+    else
+      FirstLineIndent = indent;
+  }
+  ClearSide = ClearSideOf(properties, attributes);
+  Justify = JustifyOf(properties);
+  BreakWord = properties[WordWrap].TextOrEmpty() == u"break-word";
+  if (attributes) {
+    const String id = attributes->GetIdentifier();
+    if (!id.empty()) Document->IdList.Register(id, this);
+  }
+}
+
+TSection::TSection(ThtDocument* document, const TSection& source)
+    : TSectionBase(document, source),
+      Text(source.Text),
+      BreakCodes(source.BreakCodes),
+      SourceRuns(source.SourceRuns),
+      Justify(source.Justify),
+      ClearSide(source.ClearSide),
+      LineHeight(source.LineHeight),
+      FirstLineIndent(source.FirstLineIndent),
+      FirstLineIndentPercent(source.FirstLineIndentPercent),
+      BreakWord(source.BreakWord),
+      Preformatted(source.Preformatted),
+      finished_(source.finished_) {
+  CursorLength = source.CursorLength;
+  SectionNumber = source.SectionNumber;
+  Fonts = TFontList::CreateCopy(this, *source.Fonts);
+  FloatingObjects = TFloatingObjList::CreateCopy(document, *source.FloatingObjects);
+}
+
+std::unique_ptr<TSectionBase> TSection::CreateCopy(ThtDocument* document) const {
+  return std::make_unique<TSection>(document, *this);
+}
+
+void TSection::CloseText(int endSourcePosition) {
+  if (!finished_) FinishText(endSourcePosition);
+}
+
+bool TSection::IsEmptyText() const { return !Preformatted && Text.empty() && !HasAnchor && ClearSide == 0; }
+
+void TSection::MakeLinkRun(TFontObj& run, TProperties& properties, bool tabStop) {
+  if (properties.LinkFontInfos) {
+    run.EnsureStateInfos();
+    properties.CopyLinkFontInfos(*run.StateInfos);
+    run.ApplyFontInfo((*run.StateInfos)[run.StateIndex()]);
+  }
+  if (Document->LinkList.IndexOf(&run) < 0) Document->LinkList.Add(&run);
+  if (tabStop && !Document->TooManyLinks) run.CreateFocusControl(run.LinkTarget->TabPosition);
+}
+
+// A new run at the current length, or the last run when nothing was added since it began.
+TFontObj* TSection::StartRun(TProperties& properties, const TUrlTarget* target) {
+  const int length = static_cast<int>(Text.size());
+  TFontObj* last = Fonts->Items(Fonts->Count() - 1);
+  TFontObj* run = last;
+  if (last->StartPos == length) {
+    last->ReplaceFont(properties.MakeFont());
+  } else {
+    run = new TFontObj(this, length, properties.MakeFont());
+    run->LinkTarget->CopyFrom(*last->LinkTarget);
+    Fonts->Add(run);
+  }
+  if (target) run->LinkTarget->CopyFrom(*target);
+  run->RunTitle = properties.TitleText;
+  run->ScriptKind = ScriptKindOf(properties);
+  return run;
+}
+
+void TSection::ChangeFont(TProperties& properties) {
+  TFontObj* run = StartRun(properties, nullptr);
+  if (!run->LinkTarget->LinkUrl.empty()) MakeLinkRun(*run, properties, false);
+}
+
+void TSection::ChangeLinkFont(bool isLink, TProperties& properties, const TUrlTarget& target) {
+  if (isLink) {
+    TFontObj* run = StartRun(properties, &target);
+    MakeLinkRun(*run, properties, true);
+    return;
+  }
+  TUrlTarget none;
+  TFontObj* run = StartRun(properties, &none);
+  run->StateInfos.reset();
+  Document->LinkList.Extract(run);
+}
+
+TImageObj* TSection::AddImage(const TAttributeList& attributes, TCellBasic* cell, int sourcePosition) {
+  const int position = static_cast<int>(Text.size());
+  auto* image = new TImageObj(Document, attributes, position);
+  image->Cell = cell;
+  FloatingObjects->Add(image);
+  const Char placeholder = ObjectChar;
+  AppendChars(&placeholder, &sourcePosition, 1);
+  return image;
+}
+
+TPanelObj* TSection::AddPanel(const TAttributeList& attributes, int sourcePosition) {
+  return AddPanelObject(std::make_unique<TPanelObj>(Document, false, attributes, static_cast<int>(Text.size())),
+                        sourcePosition);
+}
+
+std::unique_ptr<TPanelObj> TSection::CreatePanel(const TAttributeList& attributes) const {
+  return std::make_unique<TPanelObj>(Document, true, attributes, static_cast<int>(Text.size()));
+}
+
+TPanelObj* TSection::AddPanelObject(std::unique_ptr<TPanelObj> panel, int sourcePosition) {
+  panel->CharPos = static_cast<int>(Text.size());
+  TPanelObj* added = panel.release();
+  FloatingObjects->Add(added);
+  const Char placeholder = ObjectChar;
+  AppendChars(&placeholder, &sourcePosition, 1);
+  return added;
+}
+
+void TSection::MarkBreakAfter() {
+  if (!BreakCodes.empty()) BreakCodes.back() = BreakAfter;
+}

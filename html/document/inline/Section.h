@@ -1,0 +1,128 @@
+// A run of inline content between two block boundaries: its characters with break codes and
+// source positions, the font runs that style them, the images and panels that sit in the
+// text, and the lines of its last layout. The parser feeds it characters and tokens, then
+// finishes the text, which folds white space.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "html/document/floats/FloatingObjList.h"
+#include "html/document/inline/LineRec.h"
+#include "html/document/inline/SourceRuns.h"
+#include "html/document/model/FontList.h"
+#include "html/document/model/SectionBase.h"
+
+class TAttributeList;
+class TCellBasic;
+class TDeviceContext;
+class TImageObj;
+class TPanelObj;
+class TokenObj;
+struct TLineLayout;
+
+class TSection : public TSectionBase {
+ public:
+  // The first font run comes from the property set's font, with the element's title; with a
+  // link target that has a URL it is a link run. Line height, text indent (only with
+  // firstLineIndent), clear side, alignment and word wrap come from the properties; the
+  // element's id is registered with the document.
+  TSection(ThtDocument* document, bool firstLineIndent, const TUrlTarget* linkTarget, TProperties& properties,
+           TAttributeList* attributes);
+  // For the printing copy: text, codes, alignment, indents and copies of runs and objects.
+  TSection(ThtDocument* document, const TSection& source);
+
+  std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const override;
+  int Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentManager& indents, int availableHeight,
+             int containingHeight, int availableWidth, int originY, int originX, int y) override;
+  void MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) override;
+  void CloseText(int endSourcePosition) override;
+  bool IsEmptyText() const override;
+  int WidestLine() const override { return TextWidth; }
+
+  // Collecting text (the parser).
+  virtual void AddChar(Char ch, int sourcePosition);
+  virtual void AddTokenObj(TokenObj& token);
+  // Folds white space and fixes the character positions.
+  virtual void FinishText(int endSourcePosition);
+  // The properties' font from the current length on (the last run takes it when nothing was
+  // added since it began).
+  void ChangeFont(TProperties& properties);
+  // As ChangeFont, and the run is made a link run with the target, or a plain one.
+  void ChangeLinkFont(bool isLink, TProperties& properties, const TUrlTarget& target);
+  // An image at the current length; the section owns it. Answers the image.
+  TImageObj* AddImage(const TAttributeList& attributes, TCellBasic* cell, int sourcePosition);
+  // A panel (PANEL element) at the current length; the section owns it.
+  TPanelObj* AddPanel(const TAttributeList& attributes, int sourcePosition);
+  // The panel of an OBJECT element, made before its content is read; added later.
+  std::unique_ptr<TPanelObj> CreatePanel(const TAttributeList& attributes) const;
+  TPanelObj* AddPanelObject(std::unique_ptr<TPanelObj> panel, int sourcePosition);
+  // A break is allowed after the last character (WBR).
+  void MarkBreakAfter();
+  bool TextFinished() const { return finished_; }
+
+  // Measuring. The width of count characters from start: text pieces in their run's font
+  // with its overhang, inline images with their spacing, floating images nothing; with
+  // ignoreTrailing, trailing forced breaks and spaces do not count.
+  int TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrailing) const;
+  // How many of at most maxCount characters from start fit in width (an inline image counts
+  // as one character and ends the count when it does not fit). The last answer is cached.
+  int CountThatFits(TCanvas& canvas, int width, int maxCount, int start);
+
+  int32_t SectionNumber = 0;
+  int32_t ProgressPass = 0;
+  String Text;
+  std::string BreakCodes;              // one per character, and a final "y" when finished
+  std::vector<int32_t> SourceIndexes;  // while collecting: size is the capacity
+  std::unique_ptr<TFontList> Fonts = std::make_unique<TFontList>(true);
+  std::unique_ptr<TFloatingObjList> FloatingObjects = std::make_unique<TFloatingObjList>();
+  std::vector<IndexObj> SourceRuns;  // when finished
+  std::vector<std::unique_ptr<LineRec>> Lines;
+  uint8_t Justify = 1;    // 1 left, 2 center, 3 right, 4 justify
+  uint8_t ClearSide = 0;  // 0 none, 1 left, 2 right, 3 both
+  int32_t LineHeight = -1;  // pixels from "line-height"; negative when not set
+  int32_t ContentWidth = 0;
+  bool HasAnchor = false;
+  int32_t CachedMinWidth = 0, CachedMaxWidth = 0;
+  int32_t FirstLineIndent = 0;
+  int32_t FirstLineIndentPercent = 0;  // 0 or a percentage, at most 90
+  bool BreakWord = false;
+  int32_t TextWidth = 0;
+  bool Preformatted = false;  // set by the preformatted section: no folding, no wrapping
+
+ protected:
+  // Appends characters with their source positions; growth keeps room for all of them.
+  void AppendChars(const Char* chars, const int32_t* positions, int count);
+  // Ends the text: final code, cursor length, source runs, section number.
+  void FixText();
+
+ private:
+  char CollectedCode() const;
+  void AppendSmallCaps(const String& text, const int32_t* positions);
+  TFontObj* StartRun(TProperties& properties, const TUrlTarget* target);
+  void MakeLinkRun(TFontObj& run, TProperties& properties, bool tabStop);
+  void ApplyFolding(const std::vector<int>& newIndex);
+  void AppendFinalSpace(int sourcePosition);
+
+  // Line layout.
+  int FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHeight);
+  int ChooseBreak(TLineLayout& L, int start, int count, bool& retry);
+  void FinishLine(TLineLayout& L, int start, int count, int lineImageHeight, bool lastLine);
+  void EmitEmptyLine(TLineLayout& L, int start, int height);
+  void MeasureObjects(TLineLayout& L, int availableHeight, int containingHeight, int availableWidth);
+  int ClearDrop(const TIndentManager& indents, int y) const;
+  void ReportProgress();
+
+  // Fitting a text piece [from, to) of one font into width; answers the characters that fit
+  // and their width.
+  int FitPiece(TDeviceContext& dc, int from, int to, int width, int averageWidth, int& used) const;
+  int HyphenWidth(TCanvas& canvas, const TFontObj& run) const;
+  int PieceEnd(int from, int end) const;
+
+  bool finished_ = false;
+  struct {
+    int Start = -1, Width = 0, MaxCount = 0, Answer = 0;
+  } fitCache_;
+};
