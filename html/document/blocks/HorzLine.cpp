@@ -11,6 +11,16 @@
 namespace {
 enum : uint8_t { ColorAttrSy = 19, NoShadeAttrSy = 49, SizeAttrSy = 68 };
 
+// The leading digits of an attribute's text as a number, clamped.
+int32_t LeadingNumber(const String& text) {
+  int64_t value = 0;
+  size_t i = 0;
+  while (i < text.size() && text[i] == u' ') ++i;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+    value = std::min<int64_t>(value * 10 + (text[i] - u'0'), int64_t{AttributeLimit} + 1);
+  return ClampAttribute(value);
+}
+
 String Digits(int64_t value) {
   const std::string text = std::to_string(value);
   return String(text.begin(), text.end());
@@ -40,15 +50,17 @@ THorzLine::THorzLine(ThtDocument* document, TProperties& properties, const TAttr
       case SizeAttrSy:
         if (a.IntValue >= 1 && a.IntValue <= 20) RuleHeight = a.IntValue;
         break;
-      case WidthAttrSy:
-        if (a.IntValue > 0) {
+      case WidthAttrSy: {
+        const int32_t width = LeadingNumber(a.ValueText);
+        if (width > 0) {
           if (a.ValueText.find(u'%') != String::npos) {
-            if (a.IntValue <= 100) properties.Values[Width] = Digits(a.IntValue) + u"%";
+            if (width <= 100) properties.Values[Width] = Digits(width) + u"%";
           } else {
-            properties.Values[Width] = Digits(ClampAttribute(a.IntValue)) + u"px";
+            properties.Values[Width] = Digits(width) + u"px";
           }
         }
         break;
+      }
       default:
         break;
     }
