@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/css/Properties.h"
 #include "html/foundation/shared/Attributes.h"
@@ -33,6 +34,11 @@ TBlock::TBlock(ThtDocument* document, TAttributeList* attributes, TCellBasic* ow
   ReadBoxValues(properties, BoxValues);
   Title = properties.TitleText;
   if (Title.empty() && attributes) Title = attributes->GetTitleText();
+
+  String imageUrl;
+  if (properties.BackgroundImageUrl(imageUrl) && !imageUrl.empty())
+    BackgroundImage = std::make_unique<TImageObj>(document, imageUrl);
+  ReadBackgroundPlacement(properties, EmSize, ExSize, BackgroundPosition);
 
   int side = 0;
   if (properties.ReadFloatSide(side) && (side == AlignLeft || side == AlignRight)) Float = static_cast<uint8_t>(side);
@@ -70,6 +76,7 @@ TBlock::TBlock(ThtDocument* document, const TBlock& source)
       ContentCell(std::make_unique<TBlockCell>(document, *source.ContentCell)),
       BoxValues(source.BoxValues),
       OwnerCell(nullptr),
+      BackgroundPosition(source.BackgroundPosition),
       Title(source.Title),
       Box(source.Box),
       EmSize(source.EmSize),
@@ -87,6 +94,8 @@ TBlock::TBlock(ThtDocument* document, const TBlock& source)
       OverflowHidden(source.OverflowHidden),
       TextAlign(source.TextAlign) {
   ContentCell->OwnerBlock = this;
+  if (source.BackgroundImage && document && document->PrintBackground)
+    BackgroundImage = std::make_unique<TImageObj>(document, *source.BackgroundImage);
   if (source.OwnIndentManager) {
     OwnIndentManager = std::make_unique<TIndentManager>();
     ContentCell->IndentManager = OwnIndentManager.get();
@@ -95,6 +104,7 @@ TBlock::TBlock(ThtDocument* document, const TBlock& source)
 
 TBlock::~TBlock() {
   DrawList.clear();
+  BackgroundImage.reset();
   ContentCell.reset();  // the sections leave the document's lists while the block still exists
 }
 

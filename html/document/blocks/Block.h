@@ -13,6 +13,7 @@
 #include "html/foundation/viewer/BoxBorder.h"
 
 class TAttributeList;
+class TImageObj;
 class TProperties;
 
 // Nesting deeper than this is not laid out or drawn: a hostile document cannot exhaust the
@@ -87,6 +88,8 @@ class TBlock : public TSectionBase {
   std::unique_ptr<TBlockCell> ContentCell;
   TVMarginArray BoxValues{};
   TCellBasic* OwnerCell = nullptr;
+  std::unique_ptr<TImageObj> BackgroundImage;
+  TBackgroundPos BackgroundPosition{};
   String Title;
   TIntBoxArray Box{};
   int32_t EmSize = 0, ExSize = 0;
@@ -113,6 +116,11 @@ class TBlock : public TSectionBase {
   void CollapseTopMargin(bool topIsGap);
   // The content's sections ordered by ZIndex: negative ascending, zeros, positive ascending.
   void BuildDrawList();
+  // Sizes the background image; drops one that could not be loaded.
+  void PrepareBackgroundImage(TCanvas& canvas);
+  // Tiles the background image over the part of the padding box inside the clip rectangle
+  // only, straight onto the canvas: no picture of the whole box is ever made.
+  void DrawBackgroundImage(TCanvas& canvas, const TRect& paddingBox, const TRect& clip);
   // Paints the draw list with the block as the indent manager's owner.
   void DrawContent(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int contentX, int xRef, int yRef);
 

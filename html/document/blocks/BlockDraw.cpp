@@ -102,6 +102,7 @@ int TBlock::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, in
       canvas.FillRect(TRect{padding.Left, top, padding.Right, bottom});
     }
   }
+  if (BackgroundImage && (!printing || Document->PrintBackground)) DrawBackgroundImage(canvas, padding, clip);
 
   int childXRef = xRef, childYRef = yRef;
   if (Position == PositionRelative) {

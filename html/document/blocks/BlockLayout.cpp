@@ -217,6 +217,7 @@ int TBlock::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentMa
   DrawBottom = std::max(static_cast<int>(ContentCell->MaxDrawBottom), static_cast<int>(ContentBottom)) +
                BoxAt(PaddingBottom) + BoxAt(BorderBottomWidth);
   SectionHeight = SectionBottom - y;
+  PrepareBackgroundImage(canvas);
 
   BuildDrawList();
   if (IsAbsolute() || Floats()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/css/Properties.h"
 
@@ -16,6 +17,7 @@ TBodyBlock::TBodyBlock(ThtDocument* document, TAttributeList* attributes, TCellB
   const TPropValue& background = BoxValues[BoxEntry(BackgroundColor)];
   if (document && background.IsInt() && background.AsInt() != clNone) document->BackgroundColor = background.AsInt();
   BoxValues[BoxEntry(BackgroundColor)] = static_cast<int32_t>(clNone);
+  BackgroundImage.reset();  // the document's background, which the viewer paints
 }
 
 std::unique_ptr<TSectionBase> TBodyBlock::CreateCopy(ThtDocument* document) const {

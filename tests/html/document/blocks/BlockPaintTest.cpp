@@ -1,12 +1,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <unistd.h>
 
 #include "html/document/blocks/HorzLine.h"
 #include "html/document/blocks/ListItem.h"
 #include "html/document/inline/Section.h"
 #include "html/foundation/shared/TextTokens.h"
+#include "html/foundation/images/ImageCache.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/gdi/codecs/PngCodec.h"
 #include "platform/gdi/metafile/MetafileCanvas.h"
 #include "tests/html/document/blocks/BlockFixture.h"
@@ -90,6 +93,55 @@ TEST_F(BlockPaintTest, BackgroundBorderAndNestedBox) {
   EXPECT_EQ(c.Pixel(89, 29), clLime);
   EXPECT_EQ(c.Pixel(90, 29), clRed);
   EXPECT_EQ(c.Pixel(20, 85), clWhite);    // the hidden block paints nothing
+}
+
+// A 10 x 10 picture: five rows red over five rows blue.
+String WriteStripes(const std::string& name) {
+  TBitmap bitmap(10, 10, pf24bit);
+  bitmap.Canvas().Brush().SetColor(clRed);
+  bitmap.Canvas().FillRect(TRect{0, 0, 10, 5});
+  bitmap.Canvas().Brush().SetColor(clBlue);
+  bitmap.Canvas().FillRect(TRect{0, 5, 10, 10});
+  const fs::path path = fs::temp_directory_path() / (name + std::to_string(getpid()) + ".bmp");
+  bitmap.SaveToFile(Utf8ToString(path.string()));
+  return Utf8ToString(path.string());
+}
+
+TEST_F(BlockPaintTest, BackgroundTilesOfATallBlockFollowTheScrollPosition) {
+  TStringBitmapList cache;
+  document.ImageCache = &cache;
+  const String path = WriteStripes("stripes");
+  AddBlock(document, u"div", u"height: 50000px; background-image: url(" + path + u")");
+  document.YOffset = 40003;  // window row 0 is row 3 of a tile
+  auto picture = Paint("background-tiles-scrolled");
+  TCanvas& c = picture->Canvas();
+  for (int x : {0, 7, 155, 299}) {
+    EXPECT_EQ(c.Pixel(x, 0), clRed);
+    EXPECT_EQ(c.Pixel(x, 1), clRed);
+    EXPECT_EQ(c.Pixel(x, 2), clBlue);
+    EXPECT_EQ(c.Pixel(x, 6), clBlue);
+    EXPECT_EQ(c.Pixel(x, 7), clRed);
+    EXPECT_EQ(c.Pixel(x, 197), clRed);
+  }
+  document.YOffset = 0;
+  fs::remove(StringToUtf8(path));
+}
+
+TEST_F(BlockPaintTest, UnrepeatedBackgroundSitsAtItsPosition) {
+  TStringBitmapList cache;
+  document.ImageCache = &cache;
+  const String path = WriteStripes("single");
+  AddBlock(document, u"div", u"height: 100px; padding: 5px; background-color: lime; background-image: url(" + path +
+                                 u"); background-repeat: no-repeat; background-position: 20px 30px");
+  auto picture = Paint("background-single");
+  TCanvas& c = picture->Canvas();
+  // The position counts from the padding box's corner (0, 0).
+  EXPECT_EQ(c.Pixel(25, 32), clRed);
+  EXPECT_EQ(c.Pixel(29, 39), clBlue);
+  EXPECT_EQ(c.Pixel(30, 39), clLime);
+  EXPECT_EQ(c.Pixel(25, 40), clLime);
+  EXPECT_EQ(c.Pixel(19, 32), clLime);
+  fs::remove(StringToUtf8(path));
 }
 
 TEST_F(BlockPaintTest, OverflowHiddenClipsTheContent) {
