@@ -32,8 +32,6 @@ inline int CharUnitsAt(const String& text, int i) { return IsPairHead(text, i) ?
 inline int CharStartOf(const String& text, int i) { return IsPairTail(text, i) ? i - 1 : i; }
 // Index i moved forward off the middle of a pair.
 inline int CharBoundaryAtOrAfter(const String& text, int i) { return IsPairTail(text, i) ? i + 1 : i; }
-// Index i moved back off the middle of a pair.
-inline int CharBoundaryAtOrBefore(const String& text, int i) { return IsPairTail(text, i) ? i - 1 : i; }
 
 // 2, 4, 8, space, "-", "/", "?" and every character above U+2FFF. The first half of a pair
 // is not one: the break goes after the whole pair.

@@ -400,6 +400,7 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
     line->ExtraWidth = line->SpaceCount > 0 ? std::max(0, right - left - width) : 0;
   }
   line->AvailableWidth = right - left;
+  line->BordersPending = Document->InlineList.Count() > 0;  // its border boxes are made at the first paint
 
   const int total = line->TotalHeight();
   line->DrawHeight = std::max(lineImageHeight, total);

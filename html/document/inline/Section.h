@@ -61,7 +61,6 @@ class TSection : public TSectionBase {
   TPanelObj* AddPanelObject(std::unique_ptr<TPanelObj> panel, int sourcePosition);
   // A break is allowed after the last character (WBR).
   void MarkBreakAfter();
-  bool TextFinished() const { return finished_; }
 
   // Measuring. The width of count characters from start: text pieces in their run's font
   // with its overhang, inline images with their spacing, floating images nothing; with

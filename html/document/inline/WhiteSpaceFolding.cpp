@@ -1,5 +1,7 @@
 #include "html/document/inline/WhiteSpaceFolding.h"
 
+#include <algorithm>
+
 #include "html/document/inline/BreakChars.h"
 
 namespace {
@@ -15,8 +17,9 @@ struct TFolding {
 
   int Length() const { return static_cast<int>(Text.size()); }
 
-  // Keeps the characters whose flag is set, in one pass.
+  // Keeps the characters whose flag is set, in one pass (none when all stay).
   void Compact(const std::vector<bool>& keep) {
+    if (std::find(keep.begin(), keep.end(), false) == keep.end()) return;
     size_t out = 0;
     for (size_t i = 0; i < Text.size(); ++i) {
       if (!keep[i]) continue;
@@ -118,13 +121,12 @@ std::vector<int> FoldWhiteSpace(String& text, std::string& codes, std::vector<in
   DeleteSpacesAroundForcedBreaks(f);
   DeleteTrailingBreak(f);
 
-  std::vector<int> newIndex(static_cast<size_t>(n) + 1, f.Length());
-  std::vector<int> placed(static_cast<size_t>(n), -1);
-  for (int k = 0; k < f.Length(); ++k) placed[f.Original[k]] = k;
-  int next = f.Length();
-  for (int o = n - 1; o >= 0; --o) {
-    if (placed[o] >= 0) next = placed[o];
-    newIndex[o] = next;
+  // The characters that stayed keep their order: walk both in step.
+  std::vector<int> newIndex(static_cast<size_t>(n) + 1);
+  int k = 0;
+  for (int o = 0; o <= n; ++o) {
+    while (k < f.Length() && f.Original[static_cast<size_t>(k)] < o) ++k;
+    newIndex[static_cast<size_t>(o)] = k;
   }
   return newIndex;
 }

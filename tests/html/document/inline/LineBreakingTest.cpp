@@ -98,6 +98,16 @@ TEST_F(LineBreaking, BetweenBlockEdges) {
   }
 }
 
+TEST_F(LineBreaking, LinesAwaitTheirBorderBoxesWhenTheDocumentHasInlineBorders) {
+  for (bool borders : {false, true}) {
+    if (borders) document.InlineList.Add(new InlineRec());
+    auto section = FinishedSection(Prose);
+    BeginArea(300);
+    LayOut(*section, 300);
+    for (const auto& line : section->Lines) EXPECT_EQ(line->BordersPending, borders);
+  }
+}
+
 TEST_F(LineBreaking, AroundFloatsOfEarlierSections) {
   auto section = FinishedSection(Prose);
   BeginArea(400);

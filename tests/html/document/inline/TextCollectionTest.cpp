@@ -227,6 +227,57 @@ TEST_F(TextCollection, FoldingMergesRunsThatMeet) {
   EXPECT_TRUE(section->Fonts->Items(1)->RunFont->Style() & fsItalic);
 }
 
+TEST_F(TextCollection, LinkRunsJoinTheDocumentsLinkListOnce) {
+  TAttributeList none;
+  TUrlTarget link;
+  link.StartLink(u"http://127.0.0.1/a", u"", none, 0);
+  {
+    auto section = NewSection();
+    AddText(*section, u"see ");
+    Push(u"a");
+    section->ChangeLinkFont(true, *stack.TopProps(), link);
+    AddText(*section, u"the ", 4);
+    Push(u"b");
+    section->ChangeFont(*stack.TopProps());  // still inside the link: a link run too
+    section->ChangeFont(*stack.TopProps());  // nothing added since: the same run takes it
+    AddText(*section, u"page", 8);
+    Pop();
+    Pop();
+    section->ChangeLinkFont(false, *stack.TopProps(), TUrlTarget());
+    AddText(*section, u" now", 12);
+    section->FinishText(16);
+    ASSERT_EQ(section->Fonts->Count(), 4);
+    ASSERT_EQ(document.LinkList.Count(), 2);
+    EXPECT_EQ(document.LinkList.Items(0), section->Fonts->Items(1));
+    EXPECT_EQ(document.LinkList.Items(1), section->Fonts->Items(2));
+    EXPECT_EQ(section->Fonts->Items(2)->LinkTarget->Serial, link.Serial);
+    EXPECT_TRUE(section->Fonts->Items(3)->LinkTarget->LinkUrl.empty());
+  }
+  EXPECT_EQ(document.LinkList.Count(), 0);  // the runs left with their section
+}
+
+TEST_F(TextCollection, PrintingCopy) {
+  auto section = NewSection();
+  AddText(*section, u"one ");
+  TAttributeList none;
+  section->AddPanel(none, 4);
+  AddText(*section, u" two­three", 5);
+  section->FinishText(14);
+  BeginArea(400);
+  LayOut(*section, 400);
+  auto copy = section->CreateCopy(&document);
+  auto* text = dynamic_cast<TSection*>(copy.get());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->Text, section->Text);
+  EXPECT_EQ(text->BreakCodes, section->BreakCodes);
+  EXPECT_EQ(text->CursorLength, section->CursorLength);
+  EXPECT_EQ(text->Fonts->Count(), section->Fonts->Count());
+  ASSERT_EQ(text->FloatingObjects->Count(), 1);
+  EXPECT_EQ(text->FloatingObjects->Items(0)->CharPos, 4);
+  EXPECT_TRUE(text->Lines.empty());
+  EXPECT_FALSE(text->IsEmptyText());
+}
+
 TEST_F(TextCollection, ObjectsSitAtTheirPlaceholders) {
   auto section = NewSection();
   AddText(*section, u"a ");
