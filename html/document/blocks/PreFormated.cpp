@@ -15,7 +15,8 @@ std::unique_ptr<TSectionBase> TPreFormated::CreateCopy(ThtDocument* document) co
 }
 
 void TPreFormated::FinishText(int endSourcePosition) {
-  if (TextFinished()) return;
+  if (textFinished_) return;
+  textFinished_ = true;
   const int oldLength = static_cast<int>(Text.size());
   const int32_t position = oldLength > 0 ? SourceIndexes[static_cast<size_t>(oldLength - 1)] + 1 : endSourcePosition;
   const Char space = u' ';

@@ -7,7 +7,7 @@ class TPreFormated : public TSection {
  public:
   TPreFormated(ThtDocument* document, const TUrlTarget* linkTarget, TProperties& properties,
                TAttributeList* attributes);
-  TPreFormated(ThtDocument* document, const TPreFormated& source) : TSection(document, source) {}
+  TPreFormated(ThtDocument* document, const TPreFormated& source) : TSection(document, source), textFinished_(true) {}
 
   std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const override;
   // No folding: one space is appended behind the last character, and the text is done.
@@ -20,4 +20,5 @@ class TPreFormated : public TSection {
 
  private:
   int cachedWidth_ = -1;
+  bool textFinished_ = false;
 };
