@@ -66,9 +66,9 @@ std::unique_ptr<TSectionBase> TBlockLI::CreateCopy(ThtDocument* document) const 
 }
 
 std::optional<bool> TBlockLI::DropDefaultBottomMargin() {
+  // The gap that counts is the one below the item's last block.
   if (IsAbsolute()) return std::nullopt;
-  if (ContentCell->DropLastDefaultBottomMargin()) return true;
-  return TBlock::DropDefaultBottomMargin();
+  return ContentCell->DropLastDefaultBottomMargin();
 }
 
 int TBlockLI::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentManager& indents,

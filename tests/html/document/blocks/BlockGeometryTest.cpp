@@ -250,3 +250,31 @@ TEST_F(BlockFixture, FreeingAContentSectionLeavesNoDanglingDrawEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BlockFixture, FirstChildOfBodyLosesTheMarginTheBodyAlreadyHas) {
+  TBlock& body = AddBlock(document, u"body", u"margin-top: 8px");
+  TBlock& first = AddBlock(*body.ContentCell, u"div", u"margin-top: 8px");
+  TBlock& deeper = AddBlock(*body.ContentCell, u"div", u"margin-top: 3px");
+  EXPECT_EQ(first.BoxAt(MarginTop), 0);
+  EXPECT_EQ(deeper.BoxAt(MarginTop), 3);
+}
+
+TEST_F(BlockFixture, ListAfterTextInAnItemLosesTheDefaultGap) {
+  TBlock& item = AddBlock(document, u"li", u"");
+  item.ContentCell->AddSection(std::make_unique<TTextLikeSection>(&document, false, nullptr), 0);
+  TProperties& props = Push(u"ul");
+  props.Values[MarginTop] = ParaGapSentinel;
+  auto gapped = std::make_unique<TBlock>(&document, nullptr, item.ContentCell.get(), props);
+  Pop();
+  EXPECT_EQ(gapped->BoxAt(MarginTop), 0);
+  AddBlock(document, u"div", u"");
+  TProperties& paragraph = Push(u"p");
+  paragraph.Values[MarginTop] = ParaGapSentinel;
+  auto afterBlock = std::make_unique<TBlock>(&document, nullptr, &document, paragraph);
+  Pop();
+  EXPECT_EQ(afterBlock->BoxAt(MarginTop), 14);  // the default paragraph gap
+}
+
+}  // namespace
