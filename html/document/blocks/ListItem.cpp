@@ -2,6 +2,7 @@
 
 #include "html/document/blocks/ListMarkers.h"
 #include "html/document/inline/RunFont.h"
+#include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/css/Properties.h"
 #include "html/foundation/fonts/MyFont.h"
@@ -46,6 +47,8 @@ TBlockLI::TBlockLI(ThtDocument* document, TAttributeList* attributes, int level,
   }
   MarkerFont = std::make_unique<TMyFont>();
   MarkerFont->Assign(*properties.MakeFont());
+  const String image = properties.ListStyleImageUrl();
+  if (!image.empty() && image != u"none") MarkerImage = std::make_unique<TImageObj>(document, image);
 }
 
 TBlockLI::TBlockLI(ThtDocument* document, const TBlockLI& source)
@@ -55,9 +58,11 @@ TBlockLI::TBlockLI(ThtDocument* document, const TBlockLI& source)
       ListStyle(source.ListStyle),
       MarkerFont(std::make_unique<TMyFont>()) {
   MarkerFont->Assign(*source.MarkerFont);
+  if (source.MarkerImage) MarkerImage = std::make_unique<TImageObj>(document, *source.MarkerImage);
 }
 
 TBlockLI::~TBlockLI() {
+  MarkerImage.reset();
   if (Document && Document->FirstBaselineRequest == &FirstBaseline) Document->FirstBaselineRequest = nullptr;
 }
 
@@ -74,6 +79,10 @@ std::optional<bool> TBlockLI::DropDefaultBottomMargin() {
 int TBlockLI::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentManager& indents,
                      int availableHeight, int containingHeight, int availableWidth, int originY, int originX, int y) {
   FirstBaseline = 0;
+  if (MarkerImage && Document && Document->ShowImages) {
+    MarkerImage->MeasureBox(canvas, 0, 0, nullptr);
+    if (MarkerImage->ShowsStockImage()) MarkerImage.reset();
+  }
   if (!Document)
     return TBlock::Layout(canvas, x, cursor, maxWidth, indents, availableHeight, containingHeight, availableWidth,
                           originY, originX, y);
@@ -103,6 +112,10 @@ int TBlockLI::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, 
 
 void TBlockLI::DrawMarker(TCanvas& canvas, int contentX, int baseline) {
   if (ListKind == DefinitionList) return;
+  if (MarkerImage && Document && Document->ShowImages) {
+    MarkerImage->DrawPicture(canvas, contentX - 16, baseline - MarkerImage->ScaledHeight);
+    return;
+  }
   const TColor color = MarkerFont->Color();
   switch (ListStyle) {
     case ListCircle:

@@ -6,6 +6,7 @@
 
 #include "html/document/blocks/Block.h"
 
+class TImageObj;
 class TMyFont;
 
 class TBlockLI : public TBlock {
@@ -29,6 +30,7 @@ class TBlockLI : public TBlock {
   int32_t ListNumber = 0;
   uint8_t ListStyle = 0;  // the list-style-type numbers
   std::unique_ptr<TMyFont> MarkerFont;
+  std::unique_ptr<TImageObj> MarkerImage;  // from list-style-image
   int32_t FirstBaseline = 0;  // document Y of the first line's baseline; 0 when none
 
  private:

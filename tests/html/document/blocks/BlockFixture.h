@@ -13,6 +13,7 @@
 #include "html/foundation/css/StyleList.h"
 #include "html/foundation/css/StyleParser.h"
 #include "html/foundation/fonts/FontSizes.h"
+#include "html/foundation/images/ImageCache.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
 #include "tests/html/document/TestSections.h"
@@ -24,6 +25,7 @@ struct BlockStyleList : TStyleList {
 struct BlockFixture : ::testing::Test {
   BlockStyleList styles;
   TPropStack stack;
+  TStringBitmapList cache;  // outlives the document, whose images release their entries
   ThtDocument document{nullptr, nullptr};
   TCanvas canvas{std::make_unique<TMeasureDC>()};
 
@@ -36,6 +38,7 @@ struct BlockFixture : ::testing::Test {
     document.PropStack = &stack;
     document.StyleList = &styles;
     document.TooManyLinks = true;
+    document.ImageCache = &cache;
   }
 
   // The element's property set, with the style attribute applied, on top of the stack.

@@ -108,8 +108,6 @@ String WriteStripes(const std::string& name) {
 }
 
 TEST_F(BlockPaintTest, BackgroundTilesOfATallBlockFollowTheScrollPosition) {
-  TStringBitmapList cache;
-  document.ImageCache = &cache;
   const String path = WriteStripes("stripes");
   AddBlock(document, u"div", u"height: 50000px; background-image: url(" + path + u")");
   document.YOffset = 40003;  // window row 0 is row 3 of a tile
@@ -128,8 +126,6 @@ TEST_F(BlockPaintTest, BackgroundTilesOfATallBlockFollowTheScrollPosition) {
 }
 
 TEST_F(BlockPaintTest, UnrepeatedBackgroundSitsAtItsPosition) {
-  TStringBitmapList cache;
-  document.ImageCache = &cache;
   const String path = WriteStripes("single");
   AddBlock(document, u"div", u"height: 100px; padding: 5px; background-color: lime; background-image: url(" + path +
                                  u"); background-repeat: no-repeat; background-position: 20px 30px");
@@ -179,6 +175,21 @@ TEST_F(BlockPaintTest, ListMarkersSitLeftOfTheContentOnTheBaseline) {
   EXPECT_LT(inkRight, x - 10);
   EXPECT_GT(inkRight, x - 14);
   EXPECT_GT(inkLeft, 5);
+}
+
+TEST_F(BlockPaintTest, MarkerImageStandsOnTheBaseline) {
+  const String path = WriteStripes("marker");
+  TBlock& list = AddBlock(document, u"ul", u"margin: 0px");
+  TBlockLI& item = AddItem(*list.ContentCell, u"ul", 1, 1, 0, u"list-style-image: url(" + path + u")");
+  auto picture = Paint("list-marker-image");
+  TCanvas& c = picture->Canvas();
+  const int x = list.ContentLeft + item.ContentLeft;
+  ASSERT_GT(item.FirstBaseline, 10);
+  EXPECT_EQ(c.Pixel(x - 16, item.FirstBaseline - 10), clRed);
+  EXPECT_EQ(c.Pixel(x - 7, item.FirstBaseline - 1), clBlue);
+  EXPECT_EQ(c.Pixel(x - 6, item.FirstBaseline - 1), clWhite);
+  EXPECT_EQ(c.Pixel(x - 16, item.FirstBaseline), clWhite);
+  fs::remove(StringToUtf8(path));
 }
 
 TEST_F(BlockPaintTest, RuleIsShadedOrFilled) {
