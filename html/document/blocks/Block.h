@@ -116,6 +116,9 @@ class TBlock : public TSectionBase {
   void CollapseTopMargin(bool topIsGap);
   // The content's sections ordered by ZIndex: negative ascending, zeros, positive ascending.
   void BuildDrawList();
+  // When printing: the page-break rules may end the page at this block (moving the
+  // document's page bottom up); answers whether the block stays off this page.
+  bool BreaksPageBefore(const TRect& clip);
   // Sizes the background image; drops one that could not be loaded.
   void PrepareBackgroundImage(TCanvas& canvas);
   // Tiles the background image over the part of the padding box inside the clip rectangle

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "html/document/blocks/Block.h"
 #include "html/document/model/Document.h"
@@ -62,7 +63,18 @@ int TBlock::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, in
   const int result = SectionTop + SectionHeight;
   TDrawDepth depth(drawDepth_);
   if (depth.TooDeep()) return result;
+  if (Document && Document->SkipDraw) {
+    Document->SkipDraw = false;
+    return result;
+  }
+  if (Document && Document->Printing && !IsAbsolute() && BreaksPageBefore(clip)) return result;
   const int scroll = Document ? Document->YOffset : 0;
+  // Inside a table, positioned and floated content may reach outside the cell's clip.
+  std::optional<TSavedState> unclipped;
+  if (Document && Document->TableDepth > 0 && !IsStatic()) {
+    unclipped.emplace(canvas);
+    canvas.Handle().SelectClipRgn(nullptr);
+  }
 
   int y = SectionTop;
   if (Position == PositionRelative) {

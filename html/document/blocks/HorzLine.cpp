@@ -106,6 +106,8 @@ int THorzLine::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, 
   const int result = SectionTop + SectionHeight;
   const int top = SectionTop - (Document ? Document->YOffset : 0);
   if (top >= clip.Bottom || top + RuleHeight <= clip.Top || (Document && Document->NoOutput)) return result;
+  if (Document && Document->Printing && SectionTop >= Document->PageBottom) return result;
+  if (Document) Document->NothingPaintedYet = false;
   const int left = RuleLeft - layoutX_ + x;
   if (RuleColor != clNone) {
     canvas.Brush().SetStyle(bsSolid);
