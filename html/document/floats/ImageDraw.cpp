@@ -95,6 +95,7 @@ void TImageObj::DrawPicture(TCanvas& canvas, int x, int y) {
         else if (still) PrintBitmapDIB(canvas, x, y, w, h, still);
       } else {
         (*gif)->Showing = true;
+        (*gif)->Drawn = true;  // the document's timer advances only what was painted
         (*gif)->DrawFrame(canvas, x, y, w, h);
       }
     } else if (auto* bitmap = std::get_if<TBitmap*>(&Picture)) {

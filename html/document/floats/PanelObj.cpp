@@ -1,6 +1,7 @@
 #include "html/document/floats/PanelObj.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "html/document/floats/ImageSizing.h"
@@ -11,6 +12,12 @@
 
 namespace {
 int32_t AbsAtMost40(int32_t value) { return static_cast<int32_t>(std::min<int64_t>(std::llabs(value), 40)); }
+// A size in pixels from an attribute's number: at least 1, at most 10,000,000 (a number
+// too large for 32 bits is clamped too, not taken as 0).
+int32_t PixelSize(double number) {
+  if (!std::isfinite(number)) return 1;
+  return static_cast<int32_t>(std::clamp(std::trunc(number), 1.0, 10000000.0));
+}
 }  // namespace
 
 TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attributes, int charPos)
@@ -43,7 +50,7 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
           SpecHeight = std::clamp(a.IntValue, 1, 100);
           HeightIsPercent = true;
         } else {
-          SpecHeight = std::max(a.IntValue, 1);
+          SpecHeight = PixelSize(a.Number);
           Panel->SetHeight(SpecHeight);
         }
         break;
@@ -52,7 +59,7 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
           SpecWidth = std::clamp(a.IntValue, 1, 100);
           WidthIsPercent = true;
         } else {
-          SpecWidth = std::max(a.IntValue, 1);
+          SpecWidth = PixelSize(a.Number);
           Panel->SetWidth(SpecWidth);
         }
         break;

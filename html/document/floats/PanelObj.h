@@ -28,6 +28,7 @@ class TPanelObj : public TFloatingObj {
   std::unique_ptr<ThvPanel> Panel;
   ThvPanel* SourcePanel = nullptr;  // printing copy: the screen document's panel
   bool IsPrintCopy = false;
+  bool Shown = false;  // placed by the current paint; the document hides panels that were not
   String PanelSource, PanelType;  // SRC and TYPE, for the host
 
  private:

@@ -8,13 +8,61 @@
 #include "html/foundation/viewer/ViewerBase.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/ui/app/Timer.h"
 
 ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
-    : TCell(nullptr), Viewer(viewer), PaintPanel(paintPanel) {
+    : TCell(nullptr),
+      Viewer(viewer),
+      PaintPanel(paintPanel),
+      ownInlineList_(std::make_unique<TInlineList>(this)),
+      ownPropStack_(std::make_unique<THtmlPropStack>(this)),
+      ownStyleList_(std::make_unique<THtmlStyleList>(this)),
+      InlineList(*ownInlineList_) {
   TCellBasic::Document = this;
   UseQuirks = viewer && viewer->UseQuirks;
+  ownStyleList_->QuirksMode = UseQuirks;
+  PropStack = ownPropStack_.get();
+  StyleList = ownStyleList_.get();
   TabOrderList.SetSorted(true);
   TabOrderList.Duplicates = dupAccept;
+}
+
+ThtDocument::ThtDocument(const ThtDocument& source)
+    : TCell(nullptr),
+      Viewer(source.Viewer),
+      PaintPanel(source.PaintPanel),
+      ImageCache(source.ImageCache),
+      // The copy converts the source's records: both documents have the same cursors.
+      InlineList(const_cast<TInlineList&>(source.InlineList)) {
+  TCellBasic::Document = this;
+  IsCopy = true;
+  UseQuirks = source.UseQuirks;
+  ShowImages = source.ShowImages;
+  Printing = source.Printing;
+  YOffset = source.YOffset;
+  SelectionStart = source.SelectionStart;
+  SelectionEnd = source.SelectionEnd;
+  VisitedColor = source.VisitedColor;
+  OverLinkColor = source.OverLinkColor;
+  HotSpotColor = source.HotSpotColor;
+  PrintTableBackground = source.PrintTableBackground;
+  PrintBackground = source.PrintBackground;
+  PrintMonochromeBlack = source.PrintMonochromeBlack;
+  OverLinksActive = source.OverLinksActive;
+  ShowDummyCaret = source.ShowDummyCaret;
+  BackgroundColor = source.BackgroundColor;
+  BackgroundChanged = source.BackgroundChanged;
+  PreFontName = source.PreFontName;
+  PrintScaleX = source.PrintScaleX;
+  PrintScaleY = source.PrintScaleY;
+  OnLinkFocus = source.OnLinkFocus;
+  OnLinkKey = source.OnLinkKey;
+  LinkDrawn = source.LinkDrawn;
+  TabOrderList.SetSorted(true);
+  TabOrderList.Duplicates = dupAccept;
+  TagName = source.TagName;
+  // The lists above exist now: the copies of the sections may file themselves in them.
+  for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
 }
 
 ThtDocument::~ThtDocument() {

@@ -1,6 +1,9 @@
-// The document root as far as sections, cells, font runs and images need it: the lists
-// and caches they file themselves in, and the flags of screen, printing and measuring
-// passes. Layout and painting of the whole document belong to the viewer's document.
+// The root of a parsed HTML document: the top-level sections, and everything
+// document-wide that sections, cells, font runs and images file themselves in (ids,
+// positions, links, panels, animated images, image maps, the image cache shared with the
+// viewer, inline border boxes), the property stack and style sheet of parsing, layout of the
+// whole document, painting with the scroll offset, and the animation timer of GIF images.
+// A printing copy shares the image cache and the inline border list of its source.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +15,9 @@
 #include "html/document/model/DrawList.h"
 #include "html/document/model/FontList.h"
 #include "html/document/model/InlineList.h"
+#include "html/document/style/HtmlPropStack.h"
+#include "html/document/style/HtmlStyleList.h"
+#include "html/foundation/css/BoxValues.h"
 #include "html/foundation/images/ImageLoading.h"
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
@@ -25,13 +31,63 @@ class TPropStack;
 class TStringBitmapList;
 class TStyleList;
 class TFloatingObj;
+class TGIFImage;
+class TTimer;
 
 class ThtDocument : public TCell {
  public:
   // viewer and paintPanel may be nil (a document without a window, as in measuring).
   ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel);
+  // The printing copy: copies of the sections, the source's options, offsets, colours,
+  // viewer and handlers, and the source's image cache and inline border list (shared).
+  // Its form, animation, map, missing-image, panel and draw lists start empty; it has no
+  // style sheet, links, ids or tab stops of its own, and never animates.
+  explicit ThtDocument(const ThtDocument& source);
+  ThtDocument& operator=(const ThtDocument&) = delete;
   // Frees the sections first: they leave the document's lists as they go.
   ~ThtDocument() override;
+
+  // Empties the document for the next load: sections, lists, background, selection, hover
+  // state, the animation timer; a printing copy keeps the shared lists of its source.
+  void Clear() override;
+  // The viewer's defaults: the default style sheet, font sizes, link colours, hover
+  // tracking and the background colour.
+  void SetDefaults(const String& fontName, const String& preFontName, int marginWidth, int marginHeight,
+                   uint8_t charset, int codePage, bool underlineLinks, bool overLinksActive,
+                   TColor backgroundColor, TColor overLinkColor, TColor visitedColor, TColor hotSpotColor,
+                   TColor fontColor, double fontSize);
+  // Stores the colour and tells the viewer.
+  void SetBackground(TColor color);
+  // A new background image by name; it is looked up on the next LoadBackground.
+  void SetBackgroundImage(const String& name, const TBackgroundPos& position);
+  // The vertical scroll position; the next paint checks again which panels are visible.
+  void SetYOffset(int y);
+
+  // Lays the whole document out from Y for the width: the height it needs (scrollWidth:
+  // the widest content). Gives form controls and link tab stops their tab order, restarts
+  // the animations and the timer, and fills the position list.
+  int DoLogic(TCanvas& canvas, int y, int width, int availableHeight, int& scrollWidth, int& cursor);
+  int Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int availableHeight, int containingHeight,
+             int availableWidth) override;
+  // Paints what lies in the clip rectangle (window coordinates; document Y = window Y +
+  // YOffset) and answers the bottom of the content. PageBottom becomes YOffset + clip bottom.
+  int Draw(TCanvas& canvas, const TRect& clip, int width, int x, int y, int xRef, int yRef) override;
+
+  // The last entry of the position list at or above y, with its Y and index; nil when every
+  // entry lies below y.
+  TSectionBase* FindSectionAtY(int y, int& sectionY, int& index);
+  // Selection text: the number of characters of the selection; the characters copied into
+  // buffer (at most size, including a terminating 0), answering the count.
+  int SelectionLength();
+  int SelectionText(Char* buffer, int size);
+  // Link hover from the point (document coordinates): remembers the link and the image under
+  // the point and gives them the hover state. leftButtonDown: the image looks pressed.
+  int UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlObj*& control,
+            std::unique_ptr<TUrlTarget>& target) override;
+  void SetHoverImagePressed(bool pressed);
+  void ClearHover();
+  // Empties the panel list (the parser does when BODY opens before any section).
+  void ClearPanelsAndControls();
 
   // The character position after all text answers the end (CursorLength).
   int SourceToCursor(int sourcePosition, bool backward) override;
@@ -65,6 +121,20 @@ class ThtDocument : public TCell {
   // Flags and state.
   bool UseQuirks = false;
   bool ShowImages = true;
+  bool PositionsChanged = false;      // scrolled vertically since the last paint
+  bool HorizontallyScrolled = false;  // scrolled sideways since the last paint
+  TColor VisitedColor = clPurple, OverLinkColor = clBlue, HotSpotColor = clBlue;
+  bool PrintTableBackground = false;
+  String PreFontName;
+  bool OverLinksActive = false;  // links get the hover state (option or a ":hover" rule)
+  bool ShowDummyCaret = false;
+  bool LeftButtonDown = false;   // while set a hovered image looks pressed
+  // Paging and painting state, reset at every paint.
+  int32_t PageBottom = 0;
+  bool TableBreak = false;
+  bool NothingPaintedYet = true;
+  int32_t TableDepth = 0;
+  bool SkipDraw = false;
   bool Printing = false;
   bool IsCopy = false;    // a printing copy
   bool NoOutput = false;  // paint without producing output (measuring passes)
@@ -81,6 +151,12 @@ class ThtDocument : public TCell {
   int32_t LayoutPass = 0;
   int32_t ProgressStart = 0;
   int32_t* FirstBaselineRequest = nullptr;
+  // The background: the image (the cache's, not owned) by name and placement.
+  String BackgroundName;
+  TBackgroundPos BackgroundPosition{};
+  bool BackgroundProcessed = false;
+  TGIFImage* BackgroundGif = nullptr;  // an animated background, not owned
+  std::function<void()> BackgroundChanged;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
   // Paging of a printing copy: the Y where the page ends (lines that would be cut move it
@@ -92,8 +168,8 @@ class ThtDocument : public TCell {
   bool ShowDummyCaret = false;  // paint a caret at an empty selection (viewer option)
   bool NoBreak = false;  // the parser is inside a no-break element
 
-  // The parser's property stack and the document's style sheet; the document that owns
-  // them sets them (nil while there is none).
+  // The parser's property stack and the document's style sheet: the document's own (a
+  // printing copy has none); a caller may point them elsewhere.
   TPropStack* PropStack = nullptr;
   TStyleList* StyleList = nullptr;
 
@@ -108,7 +184,16 @@ class ThtDocument : public TCell {
   TFreeList<TMapItem> MapList{true};
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
-  TInlineList InlineList{this};
+
+ private:
+  std::unique_ptr<TInlineList> ownInlineList_;  // nil in a printing copy
+  std::unique_ptr<THtmlPropStack> ownPropStack_;
+  std::unique_ptr<THtmlStyleList> ownStyleList_;
+
+ public:
+  TInlineList& InlineList;  // the document's own, or the source's in a printing copy
+  // Created by the first layout of a screen document; ticks while animated images exist.
+  std::unique_ptr<TTimer> AnimationTimer;
 
   // Hover state.
   TFontObj* HoverLink = nullptr;
@@ -122,6 +207,11 @@ class ThtDocument : public TCell {
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 
  private:
+  void AnimationTick();
+  void EnableAnimationTimer();
+  void GiveTabOrder();
+  int CopySelectionInto(SelTextCount& sink);
+
   std::unique_ptr<TBitmap> errorImage_, errorMask_, placeholderImage_;
   std::unique_ptr<TCanvas> measureCanvas_;
 };

@@ -36,7 +36,7 @@ TFontObj::~TFontObj() {
   }
   if (document_->HoverLink == this) document_->HoverLink = nullptr;
   if (FocusControl) {
-    const int index = document_->TabOrderList.IndexOfObject(FocusControl.get());
+    const int index = document_->TabOrderList.IndexOfObject(static_cast<TTabOrderTarget*>(FocusControl.get()));
     if (index >= 0) document_->TabOrderList.Delete(index);
   }
 }
@@ -120,7 +120,7 @@ void TFontObj::CreateFocusControl(int tabIndex) {
   FocusControl->SetParent(document_->PaintPanel);
   if (tabIndex > 0)
     document_->TabOrderList.AddObject(Format(u"%.5d%.3d", {tabIndex, document_->TabOrderList.Count()}),
-                                      FocusControl.get());
+                                      static_cast<TTabOrderTarget*>(FocusControl.get()));
 }
 
 void TFontObj::BindFocusControl() {

@@ -154,7 +154,7 @@ TEST_F(FontRunsTest, TabIndexesAreFiledInTheirOrder) {
   ASSERT_EQ(document.TabOrderList.Count(), 2);
   EXPECT_EQ(document.TabOrderList.Get(0), u"00001001");
   EXPECT_EQ(document.TabOrderList.Get(1), u"00002000");
-  EXPECT_EQ(document.TabOrderList.Objects(0), second->FocusControl.get());
+  EXPECT_EQ(document.TabOrderList.Objects(0), static_cast<TTabOrderTarget*>(second->FocusControl.get()));
 
   // A run that goes takes its tab stop out of the tab order and leaves the link list.
   document.HoverLink = second;
