@@ -8,6 +8,8 @@
 #include "html/foundation/viewer/ViewerBase.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/rtl/Base64.h"
+#include "platform/rtl/Streams.h"
 #include "platform/ui/app/Timer.h"
 
 ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
@@ -84,6 +86,29 @@ bool ThtDocument::CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) {
   return true;
 }
 
+namespace {
+// The bytes of an image written into its source ("data:image/...;base64,..."); false for
+// any other source. Line breaks written as "%0A" are line breaks, which the decoder skips.
+bool DataUriBytes(const String& source, std::string& bytes) {
+  static const String prefix = u"data:image/", marker = u";base64,";
+  if (source.compare(0, prefix.size(), prefix) != 0) return false;
+  const size_t at = source.find(marker);
+  if (at == String::npos || at < 10) return false;
+  std::string text;
+  text.reserve(source.size() - at);
+  for (size_t i = at + marker.size(); i < source.size(); ++i) {
+    if (source.compare(i, 3, u"%0A") == 0) {
+      text += '\n';
+      i += 2;
+    } else if (source[i] < 0x80) {
+      text += static_cast<char>(source[i]);
+    }
+  }
+  bytes = DecodeBase64(text);
+  return true;
+}
+}  // namespace
+
 const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transparency, TBitmap*& mask,
                                           bool& fromCache, String& key) {
   mask = nullptr;
@@ -108,7 +133,9 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   }
 
   String fileName = TrimText(source);
-  if (Viewer) {
+  std::string inlineBytes;
+  const bool inlineImage = DataUriBytes(fileName, inlineBytes);
+  if (Viewer && !inlineImage) {
     String resolved;
     Viewer->ResolveFileName(fileName, resolved);
     if (!resolved.empty()) fileName = resolved;
@@ -116,7 +143,12 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   std::unique_ptr<TBitmap> loadedMask;
   TImageObject image;
   try {
-    image = ReadImageFile(fileName, transparency, loadedMask);
+    if (inlineImage) {
+      TStringStream stream(std::move(inlineBytes));
+      image = ReadImageStream(&stream, transparency, loadedMask);
+    } else {
+      image = ReadImageFile(fileName, transparency, loadedMask);
+    }
   } catch (const Exception&) {
     return nullptr;  // a broken or unreadable image shows the error image
   }

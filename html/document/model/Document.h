@@ -94,8 +94,9 @@ class ThtDocument : public TCell {
   // A cursor at or past the end is placed 15 pixels right of the last character.
   bool CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) override;
 
-  // The image of a source from the image cache, or loaded from the file and filed there
-  // under its key (the upper-cased, trimmed source). transparency: in, what the caller asks
+  // The image of a source from the image cache, or loaded (from the file, or from the
+  // source itself for "data:image/...;base64,...") and filed there under its key (the
+  // upper-cased, trimmed source). transparency: in, what the caller asks
   // for (1: a mask from the lower-left colour); out, what the image has. Nil when the
   // source is empty or the image cannot be loaded.
   const TImageObject* GetImage(const String& source, uint8_t& transparency, TBitmap*& mask, bool& fromCache,

@@ -9,6 +9,7 @@
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/DeviceContext.h"
 #include "platform/gdi/dc/GdiConstants.h"
+#include "platform/rtl/Exceptions.h"
 
 void DrawMaskedBitmap(TDeviceContext& dc, TBitmap& bitmap, TBitmap& mask, int x, int y, int w, int h) {
   if (dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES) == 1) return;
@@ -17,10 +18,27 @@ void DrawMaskedBitmap(TDeviceContext& dc, TBitmap& bitmap, TBitmap& mask, int x,
   dc.SetStretchBltMode(oldMode);
 }
 
+namespace {
+
+// Runs one image's drawing; an image that cannot be drawn is left out, so that the rest of
+// the page still paints.
+template <class Drawing>
+void LeaveOutOnFailure(Drawing&& drawing) {
+  try {
+    drawing();
+  } catch (const Exception&) {
+    // Nothing of this image appears; the caller goes on with the next item of the page.
+  }
+}
+
+}  // namespace
+
 void PrintBitmapDIB(TCanvas& canvas, int x, int y, int w, int h, const TBitmap* bitmap) {
   if (!bitmap || bitmap->Empty()) return;
-  TPixelBuffer pixels = bitmap->ReadPixels();
-  canvas.Handle().StretchDIBits(x, y, w, h, 0, 0, bitmap->Width(), bitmap->Height(), pixels, SRCCOPY);
+  LeaveOutOnFailure([&] {
+    TPixelBuffer pixels = bitmap->ReadPixels();
+    canvas.Handle().StretchDIBits(x, y, w, h, 0, 0, bitmap->Width(), bitmap->Height(), pixels, SRCCOPY);
+  });
 }
 
 namespace {
@@ -40,11 +58,8 @@ TBitmap StripOf(const TBitmap& source, int top, int height) {
   return strip;
 }
 
-}  // namespace
-
-void PrintMaskedBitmap(TCanvas& canvas, int x, int y, int w, int h, const TBitmap& image, const TBitmap& mask,
-                       int stripTop, int stripHeight) {
-  if (image.Empty() || stripHeight <= 0 || image.Width() <= 0) return;
+void PrintMaskedStrip(TCanvas& canvas, int x, int y, int w, int h, const TBitmap& image, const TBitmap& mask,
+                      int stripTop, int stripHeight) {
   TBitmap picture = StripOf(image, stripTop, stripHeight);
   picture.SetPixelFormat(pf32bit);
   TBitmap holes = StripOf(mask, stripTop, stripHeight);
@@ -70,38 +85,52 @@ void PrintMaskedBitmap(TCanvas& canvas, int x, int y, int w, int h, const TBitma
   dc.SelectClipRgn(hadClip ? &saved : nullptr);
 }
 
+}  // namespace
+
+void PrintMaskedBitmap(TCanvas& canvas, int x, int y, int w, int h, const TBitmap& image, const TBitmap& mask,
+                       int stripTop, int stripHeight) {
+  if (image.Empty() || stripHeight <= 0 || image.Width() <= 0) return;
+  LeaveOutOnFailure([&] { PrintMaskedStrip(canvas, x, y, w, h, image, mask, stripTop, stripHeight); });
+}
+
 void PaintGpImageAt(TDeviceContext& dc, const TGpImage& image, int x, int y) {
-  TGpGraphics(dc).DrawImageRect(image, x, y, image.GetWidth(), image.GetHeight());
+  LeaveOutOnFailure([&] { TGpGraphics(dc).DrawImageRect(image, x, y, image.GetWidth(), image.GetHeight()); });
 }
 
 void PaintGpImagePart(TDeviceContext& dc, const TGpImage& image, int x, int y, int srcX, int srcY, int srcW,
                       int srcH) {
-  TGpGraphics(dc).DrawImagePart(image, x, y, srcX, srcY, srcW, srcH);
+  LeaveOutOnFailure([&] { TGpGraphics(dc).DrawImagePart(image, x, y, srcX, srcY, srcW, srcH); });
 }
 
 void PaintGpImageStretched(TDeviceContext& dc, const TGpImage& image, int x, int y, int w, int h) {
-  TGpGraphics(dc).DrawImageRect(image, x, y, w, h);
+  LeaveOutOnFailure([&] { TGpGraphics(dc).DrawImageRect(image, x, y, w, h); });
 }
 
 void PaintGpImageStretchedScaled(TDeviceContext& dc, const TGpImage& image, int x, int y, int w, int h,
                                  double scaleX, double scaleY) {
-  TGpGraphics graphics(dc);
-  graphics.ScaleBy(scaleX, scaleY);
-  graphics.DrawImageRect(image, x, y, w, h);
+  LeaveOutOnFailure([&] {
+    TGpGraphics graphics(dc);
+    graphics.ScaleBy(scaleX, scaleY);
+    graphics.DrawImageRect(image, x, y, w, h);
+  });
 }
 
 void PaintGpImageScaled(TDeviceContext& dc, const TGpImage& image, int x, int y, double scaleX, double scaleY) {
-  TGpGraphics graphics(dc);
-  graphics.ScaleBy(scaleX, scaleY);
-  graphics.DrawImageRect(image, x, y, image.GetWidth(), image.GetHeight());
+  LeaveOutOnFailure([&] {
+    TGpGraphics graphics(dc);
+    graphics.ScaleBy(scaleX, scaleY);
+    graphics.DrawImageRect(image, x, y, image.GetWidth(), image.GetHeight());
+  });
 }
 
 void PrintGpImageOnColor(TCanvas& canvas, const TGpImage& image, int x, int y, int w, int h, TColor backColor) {
-  TBitmap bitmap(image.GetWidth(), image.GetHeight(), pfDevice);
-  if (bitmap.Empty()) return;
-  TDeviceContext& dc = bitmap.Canvas().Handle();
-  dc.FillRect(TRect{0, 0, image.GetWidth(), image.GetHeight()}, CreateSolidBrush(ColorToRGB(backColor)));
-  TGpGraphics(dc).DrawImageRect(image, 0, 0, image.GetWidth(), image.GetHeight());
-  bitmap.Canvas();
-  canvas.StretchDraw(TRect{x, y, x + w, y + h}, bitmap);
+  LeaveOutOnFailure([&] {
+    TBitmap bitmap(image.GetWidth(), image.GetHeight(), pfDevice);
+    if (bitmap.Empty()) return;
+    TDeviceContext& dc = bitmap.Canvas().Handle();
+    dc.FillRect(TRect{0, 0, image.GetWidth(), image.GetHeight()}, CreateSolidBrush(ColorToRGB(backColor)));
+    TGpGraphics(dc).DrawImageRect(image, 0, 0, image.GetWidth(), image.GetHeight());
+    bitmap.Canvas();
+    canvas.StretchDraw(TRect{x, y, x + w, y + h}, bitmap);
+  });
 }

@@ -41,6 +41,9 @@ TEST_F(PanelObjTest, SizesAndSpacing) {
       {"HSPACE -60", {{HSpaceAttrSy, u"-60"}}, 30, 20, 40, 40},
       {"floating", {{AlignAttrSy, u"right"}}, 30, 20, 3, 3},
       {"WIDTH 0 is at least 1", {{WidthAttrSy, u"0"}, {HeightAttrSy, u"0"}}, 1, 1, 0, 0},
+      {"sizes beyond 32 bits are clamped, not wrapped",
+       {{WidthAttrSy, u"5000000000"}, {HeightAttrSy, u"-5000000000"}}, 10000000, 1, 0, 0},
+      {"WIDTH 20000000", {{WidthAttrSy, u"20000000"}, {HeightAttrSy, u"40"}}, 10000000, 40, 0, 0},
   };
   for (const Case& c : cases) {
     TPanelObj panel(&document, false, *Attributes(c.attrs), 0);

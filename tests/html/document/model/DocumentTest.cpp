@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "html/document/floats/PanelObj.h"
 #include "html/document/model/TabControl.h"
 #include "html/foundation/gif/GifImage.h"
@@ -10,6 +13,7 @@
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/rtl/Base64.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
@@ -272,6 +276,38 @@ TEST_F(DocumentTest, SetDefaultsBuildsTheSheetAndTellsTheViewerTheBackground) {
   EXPECT_NE(document.StyleList->Find(u"::link"), nullptr);
   document.Clear();
   EXPECT_EQ(document.StyleList->Count(), 0);
+}
+
+TEST_F(DocumentTest, ImagesWrittenIntoTheirSourceDecodeWithOrWithoutEncodedLineBreaks) {
+  TStringBitmapList cache;
+  document.ImageCache = &cache;
+  std::ifstream in(std::string(WENDREL_FIXTURES) + "/gif/bomb.gif", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(bytes.empty());
+  uint8_t transparency = 0;
+  std::unique_ptr<TBitmap> fileMask;
+  const TSize expected =
+      ImageSizeOf(ReadImageFile(Utf8ToString(std::string(WENDREL_FIXTURES) + "/gif/bomb.gif"), transparency, fileMask));
+  std::string plain;
+  for (char ch : EncodeBase64(bytes))
+    if (ch != '\r' && ch != '\n') plain += ch;
+  std::string broken;
+  for (size_t i = 0; i < plain.size(); i += 16) broken += plain.substr(i, 16) + "%0A";
+
+  for (const std::string& text : {plain, broken}) {
+    String key;
+    TBitmap* mask = nullptr;
+    bool fromCache = true;
+    transparency = 0;
+    const TImageObject* image =
+        document.GetImage(Utf8ToString("data:image/gif;base64," + text), transparency, mask, fromCache, key);
+    ASSERT_NE(image, nullptr);
+    EXPECT_FALSE(fromCache);
+    const TSize size = ImageSizeOf(*image);
+    EXPECT_EQ(size.cx, expected.cx);
+    EXPECT_EQ(size.cy, expected.cy);
+  }
+  EXPECT_EQ(cache.Count(), 2);
 }
 
 // The animation timer runs on the platform's clock; a manual clock drives it here.

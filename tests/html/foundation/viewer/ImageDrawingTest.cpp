@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "html/foundation/images/GdiPlusImages.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/DeviceContext.h"
@@ -109,6 +110,21 @@ TEST(ImageDrawing, PrintedStripsThroughTheMask) {
     TRegion left;
     EXPECT_FALSE(dc.GetClipRgn(left));  // the clipping is put back
   }
+}
+
+// One image that cannot be drawn does not end the page: stretched over 20000 x 20000
+// pixels, the blend of an alpha image needs more than one picture may take, so the image
+// is left out; the next one still draws.
+TEST(ImageDrawing, AnImageThatFailsToDrawIsLeftOut) {
+  TGpBitmap image(2, 1);
+  TBitmap target = Paper(4, 1);
+  TDeviceContext& dc = target.Canvas().Handle();
+  EXPECT_NO_THROW(PaintGpImageStretched(dc, image, 0, 0, 20000, 20000));
+  EXPECT_NO_THROW(PaintGpImageStretchedScaled(dc, image, 0, 0, 20000, 20000, 1.0, 1.0));
+  TBitmap picture = Picture({"rgby"}), mask = Picture({"oooo"});
+  PrintMaskedBitmap(target.Canvas(), 0, 0, 4, 1, picture, mask, 0, 1);
+  target.Canvas();
+  EXPECT_EQ(Row(target, 0), "rgby");
 }
 
 }  // namespace
