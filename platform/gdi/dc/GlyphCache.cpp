@@ -14,7 +14,7 @@ namespace {
 
 constexpr size_t kMaxGlyphs = 20000;
 
-using TKey = std::tuple<const TRealizedFont*, unsigned, long, long, int, bool>;
+using TKey = std::tuple<uint64_t, unsigned, long, long, int, bool>;
 
 std::mutex& CacheMutex() {
   static std::mutex m;
@@ -73,7 +73,7 @@ std::shared_ptr<const TGlyphImage> Render(const TRealizedFont& font, unsigned gl
 
 std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
                                                int escapement, bool mono) {
-  TKey key{&font, glyph, sizeX, sizeY, escapement, mono};
+  TKey key{font.Serial(), glyph, sizeX, sizeY, escapement, mono};
   {
     std::lock_guard<std::mutex> lock(CacheMutex());
     auto it = Cache().find(key);
