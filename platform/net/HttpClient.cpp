@@ -86,7 +86,7 @@ struct TTransfer {
   std::string reason;
   std::string errorBody;
   std::int64_t bodyLimit = 0;   // bytes of a 2xx body at most; 0: any number
-  std::int64_t errorLimit = 0;  // bytes of an error body at most (it is kept in memory)
+  std::int64_t errorLimit = 0;  // bytes of an error body at most (it is kept in memory); 0: any number
   std::int64_t received = 0;    // bytes of the 2xx body so far
   bool tooLarge = false;        // a limit ended the transfer
   std::exception_ptr failure;   // raised by the sink; rethrown once libcurl has returned
@@ -98,7 +98,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   long code = 0;
   curl_easy_getinfo(transfer->easy, CURLINFO_RESPONSE_CODE, &code);
   if (code < 200 || code > 299) {
-    if (static_cast<std::int64_t>(transfer->errorBody.size() + n) > transfer->errorLimit) {
+    if (transfer->errorLimit > 0 && static_cast<std::int64_t>(transfer->errorBody.size() + n) > transfer->errorLimit) {
       transfer->tooLarge = true;
       return 0;
     }
@@ -298,8 +298,9 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   TTransfer transfer;
   transfer.easy = h;
   transfer.sink = &sink;
-  transfer.bodyLimit = inMemory ? MaxAnswerSize : 0;
-  transfer.errorLimit = MaxAnswerSize;
+  const std::int64_t limit = std::max<std::int64_t>(MaxAnswerSize, 0);
+  transfer.bodyLimit = inMemory ? limit : 0;
+  transfer.errorLimit = limit;
   char errorText[CURL_ERROR_SIZE] = "";
 
   SetSafetyOption(h, CURLOPT_PROTOCOLS_STR, "http,https", "CURLOPT_PROTOCOLS_STR", where);
@@ -308,7 +309,7 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   SetSafetyOption(h, CURLOPT_SSL_VERIFYHOST, 2L, "CURLOPT_SSL_VERIFYHOST", where);
   if (!CAFile.empty()) SetSafetyOption(h, CURLOPT_CAINFO, CAFile.c_str(), "CURLOPT_CAINFO", where);
   // A declared length over the limit ends the transfer before the body comes.
-  if (inMemory) curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxAnswerSize));
+  if (inMemory) curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limit));
   curl_easy_setopt(h, CURLOPT_URL, address.c_str());
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, HandleRedirects ? 1L : 0L);
   curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(RedirectMaximum));

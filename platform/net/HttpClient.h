@@ -65,8 +65,8 @@ class TIdHTTP {
   // HttpDefaults().
   std::string CAFile;
   // Bytes at most of an answer read into memory (the text of Get and Post, the body of an
-  // error answer); a longer one fails with EIdAnswerTooLarge. Starts from HttpDefaults().
-  // A download into a stream has no limit.
+  // error answer); a longer one fails with EIdAnswerTooLarge. 0: no limit. Starts from
+  // HttpDefaults(). The body of a download into a stream has no limit.
   std::int64_t MaxAnswerSize;
 
   // The body as text, decoded by the answer's charset, else as UTF-8 when valid, else in
