@@ -17,8 +17,9 @@ asan: setup
 	cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWENDREL_SANITIZE=ON
 	cmake --build build/asan -j $(JOBS)
 
+# The tests run where only 127.0.0.1 can be reached (tools/loopback-only).
 test: asan
-	cd build/asan && ctest --output-on-failure -j $(JOBS)
+	cd build/asan && ../../tools/loopback-only ctest --output-on-failure -j $(JOBS)
 
 bench: setup
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DWENDREL_TESTS=OFF -DWENDREL_BENCH=ON

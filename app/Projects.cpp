@@ -1,5 +1,7 @@
 // Projects: switching (the project's URL list, sitemap address and SEO domain come back),
 // saving a name, the free URL list, and the configuration on the "//=>Konfiguration" tab.
+#include <algorithm>
+
 #include "app/AppForms.h"
 #include "app/MainForm.h"
 #include "app/Projects.h"
@@ -9,8 +11,10 @@
 #include "platform/rtl/StringList.h"
 
 bool IsValidProjectName(const String& name) {
-  return !name.empty() && name.find(u'/') == String::npos && name.find(u'\\') == String::npos &&
-         name.find(u"..") == String::npos;
+  // A control character would split the name's line in projekte.txt; "." is the projects folder itself.
+  const bool control = std::any_of(name.begin(), name.end(), [](Char c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); });
+  return !name.empty() && name != u"." && !control && name.find(u'/') == String::npos &&
+         name.find(u'\\') == String::npos && name.find(u"..") == String::npos;
 }
 
 void TForm1::projekteChange(TComponent*) {

@@ -1,5 +1,5 @@
 // Fonts, TrueType family lookups and XObjects of TPdfDocument.
-#include "platform/gdi/fonts/RealizedFont.h"
+#include "platform/gdi/fonts/FontCache.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/fonts/NameTable.h"
 #include "pdf/document/PdfDocument.h"
@@ -42,8 +42,7 @@ std::string TPdfDocument::TrueTypeFontPostScriptName(int familyIndex, uint8_t st
   const std::string& family = trueTypeFontNames_.at(static_cast<size_t>(familyIndex));
   std::string name = TrueTypeFontName(family, style);
   if (IsSevenBitText(family)) return name;
-  TRealizedFont font(logFont);
-  std::string postScript = PostScriptNameFromNameTable(font.TableData(0x656D616E));  // 'name', first character in the low byte
+  std::string postScript = PostScriptNameFromNameTable(RealizeFont(logFont)->TableData(0x656D616E));  // 'name', first character in the low byte
   return postScript.empty() ? name : postScript;
 }
 

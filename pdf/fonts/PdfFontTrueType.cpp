@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/gdi/fonts/RealizedFont.h"
+#include "platform/gdi/fonts/FontCache.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/fonts/FontShaper.h"
@@ -36,7 +36,7 @@ TPdfFontTrueType::TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* par
   FontIndex = fontIndex + 1;
   TPdfDictionary& d = *Dictionary;
   if (partner == nullptr) {
-    FontHandle = std::make_shared<TRealizedFont>(logFont);
+    FontHandle = RealizeFont(logFont);
     baseName_ = RealFontName(*FontHandle, style);
     Name = baseName_;
     AnsiHalf = this;

@@ -52,7 +52,7 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // whole character map. Entries: glyph in the high 16 bits, width in the low 16 bits.
   std::vector<uint16_t> UsedWide;
   std::vector<uint32_t> UsedWideEntries;
-  std::shared_ptr<TRealizedFont> FontHandle;
+  std::shared_ptr<const TRealizedFont> FontHandle;
   bool FixedPitch = false;
   TPdfDictionary* Descriptor = nullptr;
   TPdfStream* FontFile = nullptr;

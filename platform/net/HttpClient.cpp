@@ -9,7 +9,9 @@
 #include <exception>
 
 #include "platform/net/BodyDecoding.h"
+#include "platform/net/CurlSafetyOptions.h"
 #include "platform/net/HttpSettings.h"
+#include "platform/net/SecretMasking.h"
 #include "platform/net/UrlEncoding.h"
 #include "platform/rtl/Unicode.h"
 
@@ -83,7 +85,11 @@ struct TTransfer {
   int statusCode = 0;
   std::string reason;
   std::string errorBody;
-  std::exception_ptr failure;  // raised by the sink; rethrown once libcurl has returned
+  std::int64_t bodyLimit = 0;   // bytes of a 2xx body at most; 0: any number
+  std::int64_t errorLimit = 0;  // bytes of an error body at most (it is kept in memory); 0: any number
+  std::int64_t received = 0;    // bytes of the 2xx body so far
+  bool tooLarge = false;        // a limit ended the transfer
+  std::exception_ptr failure;   // raised by the sink; rethrown once libcurl has returned
 };
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
@@ -92,9 +98,18 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   long code = 0;
   curl_easy_getinfo(transfer->easy, CURLINFO_RESPONSE_CODE, &code);
   if (code < 200 || code > 299) {
+    if (transfer->errorLimit > 0 && static_cast<std::int64_t>(transfer->errorBody.size() + n) > transfer->errorLimit) {
+      transfer->tooLarge = true;
+      return 0;
+    }
     transfer->errorBody.append(data, n);
     return n;
   }
+  if (transfer->bodyLimit > 0 && transfer->received + static_cast<std::int64_t>(n) > transfer->bodyLimit) {
+    transfer->tooLarge = true;
+    return 0;
+  }
+  transfer->received += static_cast<std::int64_t>(n);
   try {
     (*transfer->sink)(std::string_view(data, n));
   } catch (...) {
@@ -175,8 +190,8 @@ CURLcode RunTransfer(CURLM* multi, CURL* easy, const String& where) {
   }
 }
 
-[[noreturn]] void RaiseTransferFailure(CURLcode code, const char* detail, const String& where) {
-  const String message = S(" bei ") + where + S(": ") + S(*detail ? detail : curl_easy_strerror(code));
+[[noreturn]] void RaiseTransferFailure(CURLcode code, const String& detail, const String& where) {
+  const String message = S(" bei ") + where + S(": ") + (detail.empty() ? S(curl_easy_strerror(code)) : detail);
   switch (code) {
     case CURLE_OPERATION_TIMEDOUT:
       throw EIdTimeout(S("Zeitüberschreitung") + message);
@@ -213,6 +228,14 @@ CURLcode RunTransfer(CURLM* multi, CURL* easy, const String& where) {
   }
 }
 
+// True for an address that starts with "http://" or "https://" (in any case).
+bool IsHttpAddress(std::string_view address) {
+  const size_t colon = address.find("://");
+  if (colon == std::string_view::npos) return false;
+  const std::string scheme = Lower(std::string(address.substr(0, colon)));
+  return scheme == "http" || scheme == "https";
+}
+
 }  // namespace
 
 struct TIdHTTP::TConnections {
@@ -230,31 +253,37 @@ TIdHTTP::TIdHTTP()
     : ConnectTimeout(HttpDefaults().ConnectTimeout),
       RequestTimeout(HttpDefaults().RequestTimeout),
       CAFile(HttpDefaults().CAFile),
+      MaxAnswerSize(HttpDefaults().MaxAnswerSize),
       connections_(std::make_unique<TConnections>()) {}
 
 TIdHTTP::~TIdHTTP() = default;
 
 String TIdHTTP::Get(const String& url) {
   std::string body;
-  Perform("GET", url, std::nullopt, [&body](std::string_view piece) { body.append(piece); });
+  Perform("GET", url, std::nullopt, true, [&body](std::string_view piece) { body.append(piece); });
   return DecodeBody(body, StringToUtf8(Response.ContentType));
 }
 
 void TIdHTTP::Get(const String& url, TStream& body) {
-  Perform("GET", url, std::nullopt, [&body](std::string_view piece) {
+  Perform("GET", url, std::nullopt, false, [&body](std::string_view piece) {
     body.WriteBuffer(piece.data(), static_cast<std::int64_t>(piece.size()));
   });
 }
 
 String TIdHTTP::Post(const String& url, std::string_view body) {
   std::string answer;
-  Perform("POST", url, body, [&answer](std::string_view piece) { answer.append(piece); });
+  Perform("POST", url, body, true, [&answer](std::string_view piece) { answer.append(piece); });
   return DecodeBody(answer, StringToUtf8(Response.ContentType));
 }
 
 void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::string_view> postBody,
-                      const TBodySink& sink) {
-  const String where = S(method) + u" " + url;
+                      bool inMemory, const TBodySink& sink) {
+  // Messages name the request without the secrets its address may carry.
+  const String where = S(method) + u" " + MaskSecrets(url);
+  const std::string address = EncodeRequestUrl(url);
+  // Checked here, before libcurl, which would take an address without scheme for a host name.
+  if (!IsHttpAddress(address))
+    throw EIdSocketError(S("Ungültige Adresse bei ") + where + S(": nur http- und https-Adressen werden abgerufen"));
   if (busy_) throw EIdSocketError(S("Der HTTP-Client wartet noch auf eine andere Antwort") + S(" bei ") + where);
   busy_ = true;
   struct TBusy {
@@ -269,12 +298,19 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   TTransfer transfer;
   transfer.easy = h;
   transfer.sink = &sink;
+  const std::int64_t limit = std::max<std::int64_t>(MaxAnswerSize, 0);
+  transfer.bodyLimit = inMemory ? limit : 0;
+  transfer.errorLimit = limit;
   char errorText[CURL_ERROR_SIZE] = "";
 
-  const std::string address = EncodeRequestUrl(url);
+  SetSafetyOption(h, CURLOPT_PROTOCOLS_STR, "http,https", "CURLOPT_PROTOCOLS_STR", where);
+  SetSafetyOption(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https", "CURLOPT_REDIR_PROTOCOLS_STR", where);
+  SetSafetyOption(h, CURLOPT_SSL_VERIFYPEER, 1L, "CURLOPT_SSL_VERIFYPEER", where);
+  SetSafetyOption(h, CURLOPT_SSL_VERIFYHOST, 2L, "CURLOPT_SSL_VERIFYHOST", where);
+  if (!CAFile.empty()) SetSafetyOption(h, CURLOPT_CAINFO, CAFile.c_str(), "CURLOPT_CAINFO", where);
+  // A declared length over the limit ends the transfer before the body comes.
+  if (inMemory) curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limit));
   curl_easy_setopt(h, CURLOPT_URL, address.c_str());
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, HandleRedirects ? 1L : 0L);
   curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(RedirectMaximum));
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
@@ -286,9 +322,6 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
   curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
-  curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!CAFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, CAFile.c_str());
   const std::string noProxy = NoProxyList();
   curl_easy_setopt(h, CURLOPT_NOPROXY, noProxy.c_str());
 
@@ -340,7 +373,10 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   Response.ContentType = contentType ? Utf8ToString(contentType) : String();
 
   if (transfer.failure) std::rethrow_exception(transfer.failure);
-  if (result != CURLE_OK) RaiseTransferFailure(result, errorText, where);
+  if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+    throw EIdAnswerTooLarge(S("Antwort zu groß bei ") + where + S(": mehr als ") + S(std::to_string(MaxAnswerSize)) +
+                            S(" Bytes"));
+  if (result != CURLE_OK) RaiseTransferFailure(result, MaskSecrets(S(errorText)), where);
   if (code < 200 || code > 299) {
     String status = S(std::to_string(code));
     if (!Response.ResponseText.empty()) status += u" " + Response.ResponseText;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,10 +64,16 @@ class TIdHTTP {
   // Further trusted certificate authorities (see THttpDefaults::CAFile); starts from
   // HttpDefaults().
   std::string CAFile;
+  // Bytes at most of an answer read into memory (the text of Get and Post, the body of an
+  // error answer); a longer one fails with EIdAnswerTooLarge. 0: no limit. Starts from
+  // HttpDefaults(). The body of a download into a stream has no limit.
+  std::int64_t MaxAnswerSize;
 
   // The body as text, decoded by the answer's charset, else as UTF-8 when valid, else in
-  // code page 1252. Only http and https addresses are fetched; the address goes out as
-  // EncodeRequestUrl makes it (UrlEncoding.h).
+  // code page 1252. Only http and https addresses are fetched (any other raises
+  // EIdSocketError before a connection is tried); the address goes out as EncodeRequestUrl
+  // makes it (UrlEncoding.h). Messages show the address with its secrets masked
+  // (SecretMasking.h).
   String Get(const String& url);
   // POSTs the bytes of body and returns the answer's body as text like Get.
   String Post(const String& url, std::string_view body);
@@ -78,7 +85,9 @@ class TIdHTTP {
 
  private:
   using TBodySink = std::function<void(std::string_view)>;
-  void Perform(const char* method, const String& url, std::optional<std::string_view> postBody, const TBodySink& sink);
+  // inMemory: the sink keeps the body in memory, so MaxAnswerSize limits it.
+  void Perform(const char* method, const String& url, std::optional<std::string_view> postBody, bool inMemory,
+               const TBodySink& sink);
 
   struct TConnections;
   std::unique_ptr<TConnections> connections_;

@@ -2,6 +2,7 @@
 // the handler that keeps the program responsive while a request runs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,8 @@ struct THttpDefaults {
   // bundle file; the system's certificate folder (/etc/ssl/certs) still counts. Empty:
   // the system's store alone. Tests point it at the CA they made.
   std::string CAFile;
+  // Bytes at most of an answer read into memory (see TIdHTTP::MaxAnswerSize).
+  std::int64_t MaxAnswerSize = std::int64_t{256} * 1024 * 1024;
 };
 
 // The defaults for clients created from now on; change them before creating a client.

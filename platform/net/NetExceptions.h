@@ -35,5 +35,7 @@ class EIdHTTPProtocolException : public EIdException {
 WENDREL_DECLARE_EXCEPTION(EIdSocketError, EIdException);
 // The connect time-out or the time-out of the whole request ran out.
 WENDREL_DECLARE_EXCEPTION(EIdTimeout, EIdSocketError);
+// An answer to be read into memory was longer than the client's MaxAnswerSize.
+WENDREL_DECLARE_EXCEPTION(EIdAnswerTooLarge, EIdException);
 // The TLS handshake failed, or the peer's certificate was not trusted or not for its host.
 WENDREL_DECLARE_EXCEPTION(EIdTLSError, EIdSocketError);

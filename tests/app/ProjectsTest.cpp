@@ -67,7 +67,8 @@ TEST_P(BadProjectNameTest, IsRefusedBeforeAnythingIsWritten) {
   EXPECT_TRUE(std::filesystem::is_empty(home.PathOf("projekte")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, BadProjectNameTest, ::testing::Values("", "a/b", "a\\b", "..", "x/../y"));
+INSTANTIATE_TEST_SUITE_P(Names, BadProjectNameTest, ::testing::Values("", "a/b", "a\\b", "..", "x/../y", ".", "a\r\nb", "a\nb",
+                                                                "tab\there", "\x7f", "c1\xc2\x85"));
 
 TEST_F(AppFixture, TransferCopiesTheLinesIntoTheUrlGrid) {
   Start();

@@ -37,6 +37,7 @@ TEST_P(SeoImportTest, FillsTheGridFromTheAnswer) {
     EXPECT_EQ(Status(), "");
   else
     EXPECT_EQ(Status().substr(0, c.statusText.size()), c.statusText) << Status();
+  EXPECT_EQ(Status().find("k%26y"), std::string::npos) << Status();  // the caption hides the key
   EXPECT_TRUE(Messages().empty());  // failures are swallowed
   EXPECT_EQ(Read("account.txt"), "k&y 1\r\n");
   EXPECT_EQ(Read("projekte/shop/kelvo.txt"), "HTTPS://shop.example\r\n");

@@ -113,6 +113,13 @@ struct TTestHttpServer::TImpl {
                                  if (offset == 0 && body.size() >= 2) sink.write(body.data(), body.size() / 2);
                                  return false;
                                });
+    } else if (answer.Chunked) {
+      const std::string body = answer.Body;
+      res.set_chunked_content_provider(answer.ContentType, [body](size_t offset, httplib::DataSink& sink) {
+        if (offset < body.size()) sink.write(body.data() + offset, std::min<size_t>(1024, body.size() - offset));
+        if (offset + 1024 >= body.size()) sink.done();
+        return true;
+      });
     } else {
       res.set_content(answer.Body, answer.ContentType);
     }

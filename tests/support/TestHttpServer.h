@@ -42,6 +42,8 @@ struct THttpAnswer {
   THttpAnswer& WithDelay(std::chrono::milliseconds delay) { Delay = delay; return *this; }
   // Sends the headers and half of the body, then closes the connection.
   THttpAnswer& Dropped() { DropConnection = true; return *this; }
+  // Sends the body in chunks without a Content-Length header.
+  THttpAnswer& InChunks() { Chunked = true; return *this; }
 
   int Status = 200;
   std::string Body;
@@ -49,6 +51,7 @@ struct THttpAnswer {
   std::vector<std::pair<std::string, std::string>> Headers;
   std::chrono::milliseconds Delay{0};
   bool DropConnection = false;
+  bool Chunked = false;
 };
 
 class TTestHttpServer {

@@ -5,16 +5,12 @@
 
 #include "html/foundation/css/Lengths.h"
 #include "html/foundation/globals/EngineGlobals.h"
+#include "html/foundation/globals/EngineSettings.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "platform/rtl/HexDigits.h"
 #include "platform/rtl/IntConvert.h"
 
 namespace {
-// The last text that parsed, with its colour.
-String CachedText = u"?&%@";
-TColor CachedColour = 0;
-// The cached text was hexadecimal digits without "#": no answer when a hash is required.
-bool CachedNeedsNoHash = false;
 
 bool FindName(const String& lowered, TColor& colour) {
   const auto& list = ColourNameList();
@@ -135,8 +131,9 @@ TColor RgbFromHsl(int hue, int saturation, int lightness) {
 bool ParseColorText(const String& text, bool hashRequired, TColor& colour) {
   const String lowered = LowerCaseText(TrimText(text));
   if (lowered.empty()) return false;
-  if (lowered == CachedText && !(hashRequired && CachedNeedsNoHash)) {
-    colour = CachedColour;
+  TColourParseCache& cache = EngineSettings().ColourCache;
+  if (lowered == cache.Text && !(hashRequired && cache.NeedsNoHash)) {
+    colour = cache.Colour;
     return true;
   }
   TColor result = 0;
@@ -150,10 +147,9 @@ bool ParseColorText(const String& text, bool hashRequired, TColor& colour) {
     else ok = ReadHex(lowered, hashRequired, result);
   }
   if (!ok) return false;
-  CachedText = lowered;
-  CachedColour = result;
-  CachedNeedsNoHash = lowered.find_first_of(u"#(") == String::npos && !FindName(lowered, result);
-  result = CachedColour;
-  colour = result;
+  cache.Text = lowered;
+  cache.Colour = result;
+  cache.NeedsNoHash = lowered.find_first_of(u"#(") == String::npos && !FindName(lowered, result);
+  colour = cache.Colour;
   return true;
 }

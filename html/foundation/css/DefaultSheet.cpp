@@ -2,13 +2,14 @@
 #include "html/foundation/css/StyleList.h"
 #include "html/foundation/fonts/FontSizes.h"
 #include "html/foundation/globals/EngineGlobals.h"
+#include "html/foundation/globals/EngineSettings.h"
 
 void TStyleList::BuildDefaultSheet(const String& fontName, const String& preFontName, double pointSize,
                                    TColor fontColour, TColor linkColour, TColor visitedColour,
                                    TColor hoverColour, bool underlineLinks, int codePage, uint8_t charset,
                                    int32_t marginHeight, int32_t marginWidth) {
   Clear();
-  DefaultPointSize = pointSize;
+  EngineSettings().DefaultPointSize = pointSize;
   auto body = [&](const String& key, bool quirks) {
     return AddObject(key, std::make_unique<TProperties>(quirks));
   };

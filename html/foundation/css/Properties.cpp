@@ -6,11 +6,10 @@
 #include "html/foundation/css/StyleList.h"
 #include "html/foundation/fonts/FontInfo.h"
 #include "html/foundation/fonts/MyFont.h"
-
-int32_t PropertiesCounter = 0;
+#include "html/foundation/globals/EngineSettings.h"
 
 TProperties::TProperties() {
-  SerialNumber = ++PropertiesCounter;
+  SerialNumber = ++EngineSettings().PropertiesCounter;
   for (int i = FirstBoxProperty; i <= LastBoxProperty; ++i) Values[i] = UnsetSentinel;
   Values[ZIndex] = 0;
 }

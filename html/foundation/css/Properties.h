@@ -17,8 +17,6 @@ class TMyFont;
 class ThtFontInfo;
 class TFontInfoArray;
 
-extern int32_t PropertiesCounter;
-
 // The charset that the font layer realises for a requested one (asked once per value).
 uint8_t CharsetOfFont(uint8_t charset);
 

@@ -7,6 +7,7 @@
 #include "html/foundation/fonts/FirstAvailableFont.h"
 #include "html/foundation/fonts/FontInfo.h"
 #include "html/foundation/fonts/FontSizes.h"
+#include "html/foundation/globals/EngineSettings.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "platform/rtl/IntConvert.h"
 
@@ -154,9 +155,10 @@ bool DescendantMatches(const std::vector<TStep>& steps, const TPropStack* stack,
 
 void TProperties::ApplyStyleRulesPass(TStyleList& styles, int stackIndex, const String& t, const String& c,
                                       const String& i, const String& p, TProperties* s) {
-  const double baseSize = (QuirksMode && (t == u"td" || t == u"th"))  ? DefaultPointSize
+  const double defaultSize = EngineSettings().DefaultPointSize;
+  const double baseSize = (QuirksMode && (t == u"td" || t == u"th"))                       ? defaultSize
                           : Values[FontSize].IsNumber() && Values[FontSize].AsReal() > 0 ? Values[FontSize].AsReal()
-                                                                                         : DefaultPointSize;
+                                                                                         : defaultSize;
   const bool all = p.empty() || (p != u"hover" && p != u"visited");
   const auto& rules = styles.Rules();
   auto merge = [&](const String& key) {

@@ -4,8 +4,9 @@
 #include "html/foundation/css/Properties.h"
 #include "html/foundation/fonts/FirstAvailableFont.h"
 #include "html/foundation/fonts/MyFont.h"
+#include "html/foundation/globals/EngineSettings.h"
 #include "html/foundation/globals/TextHelpers.h"
-#include "platform/gdi/fonts/RealizedFont.h"
+#include "platform/gdi/fonts/FontCache.h"
 #include "platform/rtl/IntConvert.h"
 
 uint8_t CharsetOfFont(uint8_t charset) {
@@ -19,7 +20,7 @@ uint8_t CharsetOfFont(uint8_t charset) {
   if (answers[charset] < 0) {
     TLogFont font;
     font.lfCharSet = asked;
-    answers[charset] = TRealizedFont(font).TextMetric().tmCharSet;
+    answers[charset] = RealizeFont(font)->TextMetric().tmCharSet;
   }
   return static_cast<uint8_t>(answers[charset]);
 }
@@ -49,7 +50,7 @@ std::unique_ptr<TMyFont> TProperties::MakeFont() {
   if (!CachedFont) {
     ThtFontInfo info;
     FillFontInfo(info);
-    TMyFont* found = FontCache.FindFont(info);
+    TMyFont* found = EngineSettings().FontCache.FindFont(info);
     if (!found) {
       auto font = std::make_unique<TMyFont>();
       font->SetName(info.Name);
@@ -58,7 +59,7 @@ std::unique_ptr<TMyFont> TProperties::MakeFont() {
       font->SetCharset(info.Charset);
       font->Measure();
       found = font.get();
-      FontCache.AddFont(std::move(font));
+      EngineSettings().FontCache.AddFont(std::move(font));
     }
     CachedFont = std::make_unique<TMyFont>();
     CachedFont->Assign(*found);

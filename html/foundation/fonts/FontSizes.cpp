@@ -1,22 +1,21 @@
 #include "html/foundation/fonts/FontSizes.h"
 
 #include "html/foundation/css/Lengths.h"
+#include "html/foundation/globals/EngineSettings.h"
 
 const std::array<double, 8> HtmlFontSizeBase = {0, 8, 10, 12, 14, 18, 24, 36};
 const std::array<double, 8> PreHtmlFontSizeBase = {0, 7, 8, 10, 12, 15, 20, 30};
-std::array<double, 8> HtmlFontSizes = HtmlFontSizeBase;
-std::array<double, 8> PreHtmlFontSizes = PreHtmlFontSizeBase;
-double DefaultPointSize = 12;
 
 void SetFontSizeTables(double pointSize) {
+  THtmlEngineSettings& settings = EngineSettings();
   for (size_t i = 1; i <= 7; ++i) {
-    HtmlFontSizes[i] = pointSize * HtmlFontSizeBase[i] / 12;
-    PreHtmlFontSizes[i] = pointSize * PreHtmlFontSizeBase[i] / 12;
+    settings.HtmlFontSizes[i] = pointSize * HtmlFontSizeBase[i] / 12;
+    settings.PreHtmlFontSizes[i] = pointSize * PreHtmlFontSizeBase[i] / 12;
   }
 }
 
 double FontSizeStep(int step, double size) {
-  const auto& t = HtmlFontSizes;
+  const auto& t = EngineSettings().HtmlFontSizes;
   size_t i = 4;
   if (size < t[i]) {
     while (i > 1 && size < t[i]) --i;
@@ -53,16 +52,17 @@ double FontSizeToPoints(const String& text, bool quirks, double parentSize) {
     if (unit == u"em") return static_cast<double>(p * n);
     if (unit == u"ex") return static_cast<double>(p * n * 0.5L);
     if (unit == u"%") return static_cast<double>(p * n / 100);
-    return DefaultPointSize;
+    return EngineSettings().DefaultPointSize;
   }
+  const auto& sizes = EngineSettings().HtmlFontSizes;
   const size_t q = quirks ? 1 : 0;
   if (text == u"smaller") return FontSizeStep(-1, parentSize);
   if (text == u"larger") return FontSizeStep(1, parentSize);
-  if (text == u"xx-small" || text == u"x-small") return HtmlFontSizes[1 + q];
-  if (text == u"small") return HtmlFontSizes[2 + q];
-  if (text == u"medium") return HtmlFontSizes[3 + q];
-  if (text == u"large") return HtmlFontSizes[4 + q];
-  if (text == u"x-large") return HtmlFontSizes[5 + q];
-  if (text == u"xx-large") return HtmlFontSizes[7];
-  return DefaultPointSize;
+  if (text == u"xx-small" || text == u"x-small") return sizes[1 + q];
+  if (text == u"small") return sizes[2 + q];
+  if (text == u"medium") return sizes[3 + q];
+  if (text == u"large") return sizes[4 + q];
+  if (text == u"x-large") return sizes[5 + q];
+  if (text == u"xx-large") return sizes[7];
+  return EngineSettings().DefaultPointSize;
 }

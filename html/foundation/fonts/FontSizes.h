@@ -1,4 +1,5 @@
-// Font sizes in points: the HTML sizes 1 to 7, the CSS keywords and relative sizes.
+// Font sizes in points: the HTML sizes 1 to 7, the CSS keywords and relative sizes. The tables
+// in use and the default size are the engine's settings (EngineSettings.h).
 #pragma once
 
 #include <array>
@@ -8,11 +9,9 @@
 // Index 0 is unused; entries 1 to 7 are the HTML sizes.
 extern const std::array<double, 8> HtmlFontSizeBase;
 extern const std::array<double, 8> PreHtmlFontSizeBase;
-extern std::array<double, 8> HtmlFontSizes;
-extern std::array<double, 8> PreHtmlFontSizes;
-extern double DefaultPointSize;
 
-// Scales both tables to a document's default size (entry x size / 12).
+// Scales the engine's size tables (EngineSettings.h) to a document's default size
+// (entry x size / 12).
 void SetFontSizeTables(double pointSize);
 // The size of an element in points from its font-size text.
 double FontSizeToPoints(const String& text, bool quirks, double parentSize);

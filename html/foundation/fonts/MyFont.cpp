@@ -3,9 +3,7 @@
 #include "html/foundation/css/Lengths.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "platform/gdi/canvas/Canvas.h"
-#include "platform/gdi/fonts/RealizedFont.h"
-
-TMyFontCache FontCache;
+#include "platform/gdi/fonts/FontCache.h"
 
 void TMyFont::Assign(const TMyFont& source) {
   BackColor = source.BackColor;
@@ -31,9 +29,9 @@ void TMyFont::SelectInto(TCanvas& canvas) const {
 void TMyFont::Measure() {
   const uint8_t asked = Charset();
   SetCharset(1);
-  TTextMetric tm = TRealizedFont(LogFont()).TextMetric();
+  TTextMetric tm = RealizeFont(LogFont())->TextMetric();
   SetCharset(tm.tmCharSet == 2 ? 2 : asked);
-  if (Charset() != 1) tm = TRealizedFont(LogFont()).TextMetric();
+  if (Charset() != 1) tm = RealizeFont(LogFont())->TextMetric();
   TextHeight = tm.tmHeight;
   DescentPixels = tm.tmDescent;
   ExternalLeading = tm.tmExternalLeading;

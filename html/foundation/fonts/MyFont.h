@@ -1,4 +1,5 @@
-// A font measured once for line layout, and the process-wide cache of measured fonts.
+// A font measured once for line layout, and the cache of measured fonts (the process's own is
+// EngineSettings().FontCache).
 #pragma once
 
 #include <map>
@@ -37,8 +38,6 @@ class TMyFontCache {
  private:
   std::map<String, std::vector<std::unique_ptr<TMyFont>>> fonts_;
 };
-
-extern TMyFontCache FontCache;
 
 // The font's height is -Round(ppi x size / 72), and style and charset are the info's.
 bool FontMatchesInfo(const TFont& font, const ThtFontInfo& info);

@@ -8,8 +8,6 @@
 
 class TAttributeList;
 
-extern int32_t NextLinkSerial;
-
 class TUrlTarget {
  public:
   void StartLink(const String& url, const String& target, const TAttributeList& attributes, int startPos);

@@ -52,7 +52,15 @@ toff_t SeekProc(thandle_t h, toff_t offset, int whence) {
 
 int CloseProc(thandle_t) { return 0; }
 toff_t SizeProc(thandle_t h) { return static_cast<TMemoryFile*>(h)->data.size(); }
-int MapProc(thandle_t, void**, toff_t*) { return 0; }
+// libtiff reads a file opened for reading through this "mapping" of the bytes in memory. Its
+// other read path mistakes the size of uncompressed tiles (libtiff 4.5: "Invalid tile byte
+// count") and would copy every strip and tile once more.
+int MapProc(thandle_t h, void** base, toff_t* size) {
+  auto* f = static_cast<TMemoryFile*>(h);
+  *base = f->data.data();
+  *size = f->data.size();
+  return 1;
+}
 void UnmapProc(thandle_t, void*, toff_t) {}
 
 int OnError(TIFF*, void* user, const char* module, const char* fmt, va_list ap) {
@@ -128,7 +136,7 @@ TDecodedTiff DecodeTiff(std::string_view bytes) {
   TMemoryFile file;
   file.data = std::string(bytes);
   TTiffHandle h;
-  h.tif = Open(file, "rm");
+  h.tif = Open(file, "r");
   if (!h.tif) Fail(file);
   uint32_t width = 0, height = 0;
   TIFFGetField(h.tif, TIFFTAG_IMAGEWIDTH, &width);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr size_t kMaxGlyphs = 20000;
 
-using TKey = std::tuple<const TRealizedFont*, unsigned, long, long, int, bool>;
+using TKey = std::tuple<uint64_t, unsigned, long, long, int, bool>;
 
 std::mutex& CacheMutex() {
   static std::mutex m;
@@ -90,7 +90,7 @@ std::shared_ptr<const TGlyphImage> Shared(const TKey& key, const TRealizedFont& 
 
 std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
                                                int escapement, bool mono) {
-  TKey key{&font, glyph, sizeX, sizeY, escapement, mono};
+  TKey key{font.Serial(), glyph, sizeX, sizeY, escapement, mono};
   // Each thread keeps the glyphs it drew last in a small direct-mapped table: a line of
   // text repeats its letters, and these need neither the lock nor the shared search.
   struct TRecent {
@@ -98,7 +98,7 @@ std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsign
     std::shared_ptr<const TGlyphImage> Image;
   };
   thread_local std::array<TRecent, 256> recent{};
-  TRecent& slot = recent[(glyph ^ static_cast<unsigned>(sizeY) ^ static_cast<unsigned>(reinterpret_cast<uintptr_t>(&font) >> 6)) & 255];
+  TRecent& slot = recent[(glyph ^ static_cast<unsigned>(sizeY) ^ static_cast<unsigned>(font.Serial())) & 255];
   if (slot.Image && slot.Key == key) return slot.Image;
   std::shared_ptr<const TGlyphImage> image = Shared(key, font, glyph, sizeX, sizeY, escapement, mono);
   slot.Key = key;

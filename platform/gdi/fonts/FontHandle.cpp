@@ -1,48 +1,8 @@
 #include "platform/gdi/fonts/FontHandle.h"
 
-#include <map>
 #include <mutex>
-#include <tuple>
 
 #include "platform/rtl/Unicode.h"
-
-namespace {
-
-struct TLogFontLess {
-  bool operator()(const TLogFont& a, const TLogFont& b) const {
-    auto key = [](const TLogFont& f) {
-      return std::tie(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline,
-                      f.lfStrikeOut, f.lfCharSet, f.lfPitchAndFamily, f.lfFaceName);
-    };
-    return key(a) < key(b);
-  }
-};
-
-class TFontCache {
- public:
-  std::shared_ptr<const TRealizedFont> Get(const TLogFont& font) {
-    TLogFont key = font;
-    key.lfOutPrecision = key.lfClipPrecision = key.lfQuality = 0;  // no influence on the result
-    if (key.lfFaceName.size() > 31) key.lfFaceName.resize(31);
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second;
-    auto realized = std::make_shared<const TRealizedFont>(key);
-    fonts_.emplace(key, realized);
-    return realized;
-  }
-
- private:
-  std::mutex mutex_;
-  std::map<TLogFont, std::shared_ptr<const TRealizedFont>, TLogFontLess> fonts_;
-};
-
-TFontCache& Cache() {
-  static TFontCache cache;
-  return cache;
-}
-
-}  // namespace
 
 struct TFontHandle::TData {
   TLogFont Font;
@@ -78,5 +38,3 @@ const TLogFont& DefaultLogFont() {
   }();
   return font;
 }
-
-std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& font) { return Cache().Get(font); }

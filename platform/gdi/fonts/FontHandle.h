@@ -1,9 +1,10 @@
 // Font handles: cheap values standing for a logical font. The font is realised on first use
-// through a process-wide cache, so that handles of equal logical fonts share one realised font.
+// through the process-wide font cache, so that handles of equal logical fonts share one realised font.
 #pragma once
 
 #include <memory>
 
+#include "platform/gdi/fonts/FontCache.h"
 #include "platform/gdi/fonts/RealizedFont.h"
 
 class TFontHandle {
@@ -28,6 +29,3 @@ class TFontHandle {
 
 // The logical font a device context starts with.
 const TLogFont& DefaultLogFont();
-
-// The realised font for a logical font, from the cache.
-std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& font);

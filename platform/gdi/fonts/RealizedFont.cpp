@@ -6,6 +6,7 @@
 #include FT_TRUETYPE_TAGS_H
 #include FT_ADVANCES_H
 
+#include <atomic>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -34,9 +35,15 @@ uint8_t FamilyFromPanose(const TT_OS2* os2, bool fixedWidth) {
   return FF_DONTCARE;
 }
 
+uint64_t NextFontSerial() {
+  static std::atomic<uint64_t> serial{0};
+  return ++serial;
+}
+
 }  // namespace
 
-TRealizedFont::TRealizedFont(const TLogFont& font) : logFont_(font), location_(ResolveFont(font)) {
+TRealizedFont::TRealizedFont(const TLogFont& font)
+    : serial_(NextFontSerial()), logFont_(font), location_(ResolveFont(font)) {
   {
     std::lock_guard<std::mutex> lock(FreeTypeLibraryMutex());
     if (FT_New_Face(FreeTypeLibrary(), location_.FilePath.c_str(), location_.FaceIndex, &face_) != 0)

@@ -25,6 +25,9 @@ class TRealizedFont {
   TRealizedFont& operator=(const TRealizedFont&) = delete;
 
   const TLogFont& LogFont() const { return logFont_; }
+  // A number no other realised font of this process has had: caches of data per font key on it,
+  // since the address of a font freed may be reused by the next one.
+  uint64_t Serial() const { return serial_; }
   const TFontLocation& Location() const { return location_; }
   const TTextMetric& TextMetric() const { return textMetric_; }
   const TOutlineTextMetric& OutlineMetric() const { return outlineMetric_; }
@@ -62,6 +65,7 @@ class TRealizedFont {
   int DesignAdvance(unsigned glyph) const;
   int CachedAdvance(char32_t codePoint) const;  // the caller holds mutex_
 
+  uint64_t serial_;
   TLogFont logFont_;
   TFontLocation location_;
   FT_Face face_ = nullptr;

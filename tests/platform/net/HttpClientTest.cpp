@@ -2,6 +2,7 @@
 #include <arpa/inet.h>
 #include <iconv.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -72,6 +73,12 @@ class TLoopbackSocket {
   TLoopbackSocket(const TLoopbackSocket&) = delete;
   TLoopbackSocket& operator=(const TLoopbackSocket&) = delete;
   int Port() const { return port_; }
+  // True when a client has connected to the listening socket (the system completed the
+  // handshake and the connection waits to be accepted).
+  bool HasPendingConnection() const {
+    pollfd p{fd_, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+  }
 
  private:
   int fd_ = -1;
@@ -204,10 +211,93 @@ TEST(HttpClient, RedirectsDoNotLeaveHttp) {
 }
 
 TEST(HttpClient, OnlyHttpAndHttpsAddressesAreFetched) {
+  // Every refused address points at a listening socket: a connection tried would wait there.
+  TLoopbackSocket listening(true);
+  const std::string host = "127.0.0.1:" + std::to_string(listening.Port());
   TIdHTTP http;
-  for (const String url : {u"file:///etc/hostname", u"ftp://127.0.0.1/x", u"nonsense"}) {
-    EXPECT_THROW(http.Get(url), EIdSocketError) << StringToUtf8(url);
+  http.RequestTimeout = 2000;
+  for (const std::string& url : {std::string("nonsense"), host + "/x", "//" + host + "/x", "ftp://" + host + "/x",
+                                 "gopher://" + host + "/", "httpx://" + host + "/", "http:/" + host + "/",
+                                 " http://" + host + "/", std::string("file:///etc/hostname")}) {
+    try {
+      http.Get(Utf8ToString(url));
+      ADD_FAILURE() << url;
+    } catch (const EIdSocketError& e) {
+      // Refused before libcurl saw the address: it resolves no name and connects nowhere.
+      EXPECT_EQ(std::string(e.what()), "Ungültige Adresse bei GET " + url + ": nur http- und https-Adressen werden abgerufen");
+    }
   }
+  EXPECT_FALSE(listening.HasPendingConnection());
+  // The scheme's case does not matter.
+  TTestHttpServer server;
+  server.Answer("/ok", THttpAnswer("da"));
+  EXPECT_EQ(http.Get(Utf8ToString("HTTP://127.0.0.1:" + std::to_string(server.Port()) + "/ok")), u"da");
+}
+
+TEST(HttpClient, MessagesMaskSecretsOfTheAddressThatGoesOutUnchanged) {
+  TTestHttpServer server;  // nothing scripted: 404
+  const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+  TIdHTTP http;
+  try {
+    http.Get(Utf8ToString("http://ich:geheim@" + host + "/feed?access_token=T0KEN&limit=5&KEY=s3cret#oben"));
+    FAIL();
+  } catch (const EIdHTTPProtocolException& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find(" bei GET http://***@" + host + "/feed?access_token=***&limit=5&KEY=***#oben"),
+              std::string::npos) << message;
+  }
+  const TRecordedRequest request = server.LastRequest();
+  EXPECT_EQ(request.Query, "access_token=T0KEN&limit=5&KEY=s3cret");
+  EXPECT_EQ(request.Header("Authorization"), "Basic aWNoOmdlaGVpbQ==");  // ich:geheim
+
+  // Failures without an answer and refused addresses alike.
+  TLoopbackSocket closed(false);
+  const std::string refused = "http://127.0.0.1:" + std::to_string(closed.Port()) + "/x?key=";
+  const std::pair<std::string, std::string> cases[] = {
+      {refused + "abc", "Keine Verbindung möglich bei GET " + refused + "***: "},
+      {"ftp://a:b@" + host + "/?access_token=xyz", "Ungültige Adresse bei GET ftp://***@" + host + "/?access_token=***:"},
+  };
+  for (const auto& [url, start] : cases) {
+    try {
+      http.Get(Utf8ToString(url));
+      ADD_FAILURE() << url;
+    } catch (const EIdSocketError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(start, 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(HttpClient, AnswersReadIntoMemoryAreLimitedButStreamDownloadsAreNot) {
+  TTestHttpServer server;
+  server.Answer("/limit", THttpAnswer(std::string(4096, 'a')));
+  server.Answer("/declared", THttpAnswer(AllBytes(5000)));
+  server.Answer("/chunked", THttpAnswer(AllBytes(5000)).InChunks());
+  server.Answer("/error", THttpAnswer(AllBytes(5000)).WithStatus(500));
+  TIdHTTP http;
+  http.MaxAnswerSize = 4096;
+  EXPECT_EQ(http.Get(server.Url("/limit")), String(4096, u'a'));
+  const auto tooLarge = [&](const std::string& path, bool post) {
+    try {
+      if (post)
+        http.Post(server.Url(path), "x");
+      else
+        http.Get(server.Url(path));
+      ADD_FAILURE() << path;
+    } catch (const EIdAnswerTooLarge& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("Antwort zu groß bei ") + (post ? "POST " : "GET ") +
+                                           server.BaseUrl() + path + ": mehr als 4096 Bytes");
+    }
+  };
+  tooLarge("/declared", false);  // refused on its Content-Length
+  tooLarge("/chunked", false);   // refused while it arrives
+  tooLarge("/chunked", true);
+  tooLarge("/error", false);     // an error answer's body is kept in memory too
+  for (const char* path : {"/declared", "/chunked"}) {
+    TCountingStream stream;
+    http.Get(server.Url(path), stream);
+    EXPECT_EQ(stream.Bytes(), AllBytes(5000)) << path;
+  }
+  EXPECT_EQ(TIdHTTP().MaxAnswerSize, std::int64_t{256} * 1024 * 1024);
 }
 
 TEST(HttpClient, RefusedConnectionRaisesSocketError) {

@@ -6,6 +6,7 @@
 #include "platform/rtl/Unicode.h"
 
 #include "html/foundation/globals/EngineGlobals.h"
+#include "html/foundation/globals/EngineSettings.h"
 
 namespace {
 TColor Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
@@ -86,6 +87,7 @@ TEST(Colours, NonColours) {
 
 // A text cached as digits without "#" is still no colour when a hash is required.
 TEST(Colours, CacheHonoursHashRequired) {
+  ScopedEngineSettings settings;  // an empty colour cache
   Parse(u"abc");
   EXPECT_TRUE(Rejects(u"abc", true));
   Parse(u"#abc", true);

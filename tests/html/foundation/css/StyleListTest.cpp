@@ -8,6 +8,7 @@
 #include "html/foundation/fonts/FontInfo.h"
 #include "html/foundation/fonts/FontSizes.h"
 #include "html/foundation/globals/EngineGlobals.h"
+#include "html/foundation/globals/EngineSettings.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/html/foundation/css/TestStyleList.h"
 
@@ -15,13 +16,13 @@ namespace {
 constexpr int32_t Red = 0xff, Blue = 0xff0000, Green = 0x8000, Yellow = 0xffff;
 
 struct CascadeFixture : ::testing::Test {
+  ScopedEngineSettings settings;  // the default sheet sets the engine's default size
   TestStyleList styles;
   TPropStack stack;
   void Build(bool quirks = false, bool underline = true) {
     styles.QuirksMode = quirks;
     styles.BuildDefaultSheet(u"Liberation Serif", u"Liberation Mono", 12, 0, Blue, 0x800080, Red, underline, 1252,
                              0, 8, 10);
-    SetFontSizeTables(12);
   }
   void Sheet(const char* css) {
     auto buffer = TBuffer::CreateFromText(S(css), u"t.css", 1200);
@@ -73,7 +74,7 @@ TEST_F(CascadeFixture, DefaultSheetRules) {
     EXPECT_EQ(rule->Values[c.Index], c.Value) << StringToUtf8(c.Key) << " " << StringToUtf8(PropertyNames[c.Index]);
   }
   EXPECT_EQ(styles.DefaultProperties, styles.Find(u"default"));
-  EXPECT_EQ(DefaultPointSize, 12);
+  EXPECT_EQ(EngineSettings().DefaultPointSize, 12);
   Build(false, false);
   EXPECT_EQ(styles.Find(u"::link")->Values[TextDecoration], TPropValue(String(u"none")));
 }

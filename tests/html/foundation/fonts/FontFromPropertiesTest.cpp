@@ -4,6 +4,7 @@
 #include "html/foundation/fonts/FirstAvailableFont.h"
 #include "html/foundation/fonts/FontInfo.h"
 #include "html/foundation/fonts/MyFont.h"
+#include "html/foundation/globals/EngineSettings.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -53,6 +54,7 @@ TEST(FontInfo, FilledFromProperties) {
 }
 
 TEST(MakeFont, MeasuresOnceAndSetsEmSize) {
+  ScopedEngineSettings settings;  // an empty font cache
   TProperties p;
   p.Values[FontFamily] = String(u"arial");
   p.Values[FontSize] = 12.0;
@@ -69,16 +71,16 @@ TEST(MakeFont, MeasuresOnceAndSetsEmSize) {
 
   ThtFontInfo info;
   p.FillFontInfo(info);
-  TMyFont* cached = FontCache.FindFont(info);
+  TMyFont* cached = EngineSettings().FontCache.FindFont(info);
   ASSERT_NE(cached, nullptr);
   TProperties q;
   q.Values[FontFamily] = String(u"Arial");
   q.Values[FontSize] = 12.0;
   q.MakeFont();
-  EXPECT_EQ(FontCache.FindFont(info), cached);  // the same cached font serves both
+  EXPECT_EQ(EngineSettings().FontCache.FindFont(info), cached);  // the same cached font serves both
   q.Values[FontSize] = 13.0;
   ThtFontInfo other;
   q.FillFontInfo(other);
-  EXPECT_EQ(FontCache.FindFont(other), nullptr);
+  EXPECT_EQ(EngineSettings().FontCache.FindFont(other), nullptr);
 }
 }  // namespace

@@ -2,25 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "html/foundation/globals/EngineSettings.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
 struct FontSizesFixture : ::testing::Test {
-  void SetUp() override {
-    SetFontSizeTables(12);
-    DefaultPointSize = 12;
-  }
+  ScopedEngineSettings settings;  // the tables of a 12-point default, whatever the tests change
 };
 
 TEST_F(FontSizesFixture, TablesScaleWithDefaultSize) {
   const double html[] = {8, 10, 12, 14, 18, 24, 36}, pre[] = {7, 8, 10, 12, 15, 20, 30};
   for (size_t i = 1; i <= 7; ++i) {
-    EXPECT_DOUBLE_EQ(HtmlFontSizes[i], html[i - 1]);
-    EXPECT_DOUBLE_EQ(PreHtmlFontSizes[i], pre[i - 1]);
+    EXPECT_DOUBLE_EQ(EngineSettings().HtmlFontSizes[i], html[i - 1]);
+    EXPECT_DOUBLE_EQ(EngineSettings().PreHtmlFontSizes[i], pre[i - 1]);
   }
   SetFontSizeTables(10);
   const double ten[] = {20.0 / 3, 25.0 / 3, 10, 35.0 / 3, 15, 20, 30};
-  for (size_t i = 1; i <= 7; ++i) EXPECT_NEAR(HtmlFontSizes[i], ten[i - 1], 1e-9);
+  for (size_t i = 1; i <= 7; ++i) EXPECT_NEAR(EngineSettings().HtmlFontSizes[i], ten[i - 1], 1e-9);
 }
 
 TEST_F(FontSizesFixture, ToPoints) {

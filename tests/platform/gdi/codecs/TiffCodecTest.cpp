@@ -49,6 +49,46 @@ INSTANTIATE_TEST_SUITE_P(
                     TTiffCase{"alpha", "pamtotiff -truecolor SRC", true}),
     [](const testing::TestParamInfo<TTiffCase>& info) { return std::string(info.param.name); });
 
+// Tiled files, made from a strip file by tiffcp, decode to the pixels of the strip file.
+TEST(TiffCodec, TiledFilesDecodeLikeTheirStripFiles) {
+  TScratchFolder dir;
+  const std::string source = dir.PathOf("source.pam");
+  RunTool("pngtopam -alphapam " + DebianFile(kSourcePng) + " > " + source);
+  const std::pair<const char*, const char*> strips[] = {
+      {"palette", "pamtopnm SRC | pnmtotiff -none"},
+      {"rgb", "pamtopnm SRC | pnmtotiff -truecolor -none"},
+      {"grey", "pamtopnm SRC | ppmtopgm | pnmtotiff -none"},
+      {"alpha", "pamtotiff -truecolor SRC"},
+  };
+  for (const auto& [name, command] : strips) {
+    std::string make = command;
+    make.replace(make.find("SRC"), 3, source);
+    const std::string strip = dir.PathOf(std::string(name) + ".tif");
+    RunTool(make + " > " + strip);
+    const TDecodedTiff expected = DecodeTiff(ReadFileBytes(strip));
+    for (const char* compression : {"none", "lzw"}) {
+      const std::string tiled = dir.PathOf(std::string(name) + "-tiled-" + compression + ".tif");
+      RunTool("tiffcp -t -w 16 -l 16 -c " + std::string(compression) + " " + strip + " " + tiled);
+      ASSERT_NE(RunTool("tiffinfo " + tiled).find("Tile Width: 16"), std::string::npos);
+      try {
+        const TDecodedTiff tiles = DecodeTiff(ReadFileBytes(tiled));
+        EXPECT_EQ(tiles.hasAlpha, expected.hasAlpha) << name << " " << compression;
+        EXPECT_EQ(tiles.image, expected.image) << name << " " << compression;
+      } catch (const EInvalidGraphic& e) {
+        ADD_FAILURE() << name << " " << compression << ": " << e.what();
+      }
+    }
+  }
+  // Cut before its directory (tiffcp writes it after the tiles), a tiled file raises.
+  const std::string tiled = ReadFileBytes(dir.PathOf("rgb-tiled-none.tif"));
+  ASSERT_EQ(tiled.substr(0, 2), "II");
+  const size_t directory = static_cast<uint8_t>(tiled[4]) | static_cast<uint8_t>(tiled[5]) << 8 |
+                           static_cast<uint8_t>(tiled[6]) << 16 | static_cast<size_t>(static_cast<uint8_t>(tiled[7])) << 24;
+  ASSERT_LT(directory, tiled.size());
+  for (size_t n = 0; n <= directory; n += 101)
+    EXPECT_THROW(DecodeTiff(tiled.substr(0, n)), EInvalidGraphic) << "length " << n;
+}
+
 TEST(TiffCodec, RoundTripsAndTifftopnmReadsOurFiles) {
   TDibImage image(9, 4, pf24bit);
   for (int y = 0; y < 4; ++y)
