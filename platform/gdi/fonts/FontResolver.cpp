@@ -190,21 +190,34 @@ String FallbackFamilyForChar(const TLogFont& font, char32_t codePoint) {
   String family = ResolveFamilyName(font.lfFaceName);
   if (family.empty()) family = FallbackFamily(font);
   const String folded = FoldCase(family);
-  std::lock_guard<std::mutex> lock(FcMutex());
-  const FcFontSet* set = SortedFonts(family, FcWeight(font.lfWeight), font.lfItalic != 0);
-  if (set == nullptr) return {};
-  for (int i = 0; i < set->nfont; ++i) {
-    FcPattern* candidate = set->fonts[i];
-    FcCharSet* chars = nullptr;
-    FcBool outline = FcFalse;
-    FcChar8* name = nullptr;
-    if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &chars) != FcResultMatch || !FcCharSetHasChar(chars, codePoint) ||
-        FcPatternGetBool(candidate, FC_OUTLINE, 0, &outline) != FcResultMatch || !outline ||
-        !IsString(candidate, FC_FONTFORMAT, "TrueType") ||
-        FcPatternGetString(candidate, FC_FAMILY, 0, &name) != FcResultMatch)
-      continue;
-    String found = Utf8ToString(reinterpret_cast<const char*>(name));
-    if (FoldCase(found) != folded) return found;
+  // The faces that have the character, in fontconfig's order: family, file and index.
+  std::vector<std::tuple<String, std::string, int>> faces;
+  {
+    std::lock_guard<std::mutex> lock(FcMutex());
+    const FcFontSet* set = SortedFonts(family, FcWeight(font.lfWeight), font.lfItalic != 0);
+    for (int i = 0; set != nullptr && i < set->nfont; ++i) {
+      FcPattern* candidate = set->fonts[i];
+      FcCharSet* chars = nullptr;
+      FcBool outline = FcFalse;
+      FcChar8* name = nullptr;
+      FcChar8* file = nullptr;
+      int index = 0;
+      if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &chars) != FcResultMatch || !FcCharSetHasChar(chars, codePoint) ||
+          FcPatternGetBool(candidate, FC_OUTLINE, 0, &outline) != FcResultMatch || !outline ||
+          !IsString(candidate, FC_FONTFORMAT, "TrueType") ||
+          FcPatternGetString(candidate, FC_FAMILY, 0, &name) != FcResultMatch ||
+          FcPatternGetString(candidate, FC_FILE, 0, &file) != FcResultMatch)
+        continue;
+      FcPatternGetInteger(candidate, FC_INDEX, 0, &index);
+      String found = Utf8ToString(reinterpret_cast<const char*>(name));
+      if (FoldCase(found) != folded) faces.emplace_back(found, reinterpret_cast<const char*>(file), index);
+    }
+  }
+  // A family serves only when its face for the weight and slant asked for has the character
+  // (a family's styles may cover different characters).
+  for (const auto& [found, file, index] : faces) {
+    TFontLocation location;
+    if (MatchFile(found, font, location) && location.FilePath == file && location.FaceIndex == index) return found;
   }
   return {};
 }
