@@ -22,13 +22,13 @@ TFace FaceOf(std::string_view fontFile) {
 
 }  // namespace
 
-std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep,
+std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<char32_t>& keep,
                                const std::vector<uint16_t>& glyphs) {
   TFace face = FaceOf(fontFile);
   TInput input(hb_subset_input_create_or_fail());
   if (!input) return {};
   hb_set_t* unicodes = hb_subset_input_unicode_set(input.get());
-  for (Char c : keep) hb_set_add(unicodes, c);
+  for (char32_t c : keep) hb_set_add(unicodes, c);
   hb_set_t* glyphSet = hb_subset_input_glyph_set(input.get());
   for (uint16_t g : glyphs) hb_set_add(glyphSet, g);
   hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS);
@@ -40,9 +40,9 @@ std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char
   return length == 0 ? std::string() : std::string(data, length);
 }
 
-std::string SubsetTag(const std::vector<Char>& keep) {
+std::string SubsetTag(const std::vector<char32_t>& keep) {
   uint32_t hash = 2166136261u;
-  for (Char c : keep) hash = (hash ^ c) * 16777619u;
+  for (char32_t c : keep) hash = (hash ^ c) * 16777619u;
   std::string tag(6, 'A');
   for (char& letter : tag) {
     letter = static_cast<char>('A' + hash % 26);

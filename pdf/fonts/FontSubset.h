@@ -11,11 +11,11 @@
 // A font file that keeps the outlines of the listed characters and glyphs (and the glyphs
 // they need) at their original glyph numbers, so that codes addressing glyphs by number
 // stay valid. Empty when the subsetter fails.
-std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<Char>& keep,
+std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<char32_t>& keep,
                                const std::vector<uint16_t>& glyphs = {});
 
 // The six capital letters that prefix a subset font's name, derived from the kept characters.
-std::string SubsetTag(const std::vector<Char>& keep);
+std::string SubsetTag(const std::vector<char32_t>& keep);
 
 // True when the font file has TrueType outlines (a "glyf" table).
 bool HasTrueTypeOutlines(std::string_view fontFile);

@@ -104,7 +104,7 @@ TPdfFontTrueType& TPdfFontTrueType::MakeUnicodeFont() {
   return *ansi.UnicodeHalf;
 }
 
-int TPdfFontTrueType::UseWideChar(Char ch) {
+int TPdfFontTrueType::UseWideChar(char32_t ch) {
   TPdfFontTrueType& ansi = *AnsiHalf;
   auto at = std::lower_bound(ansi.UsedWide.begin(), ansi.UsedWide.end(), ch);
   int index = static_cast<int>(at - ansi.UsedWide.begin());
@@ -130,12 +130,14 @@ uint16_t TPdfFontTrueType::UseGlyph(uint16_t glyph) {
   return 0;
 }
 
-int TPdfFontTrueType::WidthOfWideChar(Char ch) {
+int TPdfFontTrueType::WidthOfWideChar(char32_t ch) {
   TPdfFontTrueType& ansi = *AnsiHalf;
-  int code = WinAnsiConverter().WideCharToAnsiCode(ch);
+  int code = ch <= 0xFFFF ? WinAnsiConverter().WideCharToAnsiCode(static_cast<Char>(ch)) : -1;
   if (code >= 0) return ansi.WidthOfCode(static_cast<unsigned char>(code));
   return static_cast<int>(UsedEntry(UseWideChar(ch)) & 0xFFFF);
 }
+
+bool TPdfFontTrueType::HasGlyph(char32_t ch) const { return FontHandle->GlyphIndex(ch) != 0; }
 
 TPdfFontTrueType::~TPdfFontTrueType() = default;
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/fonts/LogFont.h"
@@ -28,14 +29,16 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // The Unicode half, made when missing.
   TPdfFontTrueType& MakeUnicodeFont();
   // The character's index in the used list of the WinAnsi half, added when new.
-  int UseWideChar(Char ch);
+  int UseWideChar(char32_t ch);
   // Marks a glyph as used and returns it, or 0 when the font maps no character to it.
   uint16_t UseGlyph(uint16_t glyph);
-  // Width of one UTF-16 unit in 1/1000 em; measuring a unit outside code page 1252 marks
-  // it as used.
-  int WidthOfWideChar(Char ch);
-  // The glyph of a unit (0 when the font has none), marking it as used.
-  uint16_t GlyphOfWideChar(Char ch) { return static_cast<uint16_t>(UsedEntry(UseWideChar(ch)) >> 16); }
+  // Width of one character in 1/1000 em; measuring a character outside code page 1252
+  // marks it as used.
+  int WidthOfWideChar(char32_t ch);
+  // The glyph of a character (0 when the font has none), marking it as used.
+  uint16_t GlyphOfWideChar(char32_t ch) { return static_cast<uint16_t>(UsedEntry(UseWideChar(ch)) >> 16); }
+  // True when the font has a glyph for the character; marks nothing.
+  bool HasGlyph(char32_t ch) const;
   uint32_t UsedEntry(int index) const { return AnsiHalf->UsedWideEntries.at(static_cast<size_t>(index)); }
   // Marks a glyph that shaping produced for a cluster of text (a ligature or a contextual
   // form may have no character of its own) and returns it; glyph 0 is not recorded.
@@ -50,7 +53,7 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   TPdfDocument& Document;
   // WinAnsi half: the characters used outside code page 1252. Unicode half: the font's
   // whole character map. Entries: glyph in the high 16 bits, width in the low 16 bits.
-  std::vector<uint16_t> UsedWide;
+  std::vector<char32_t> UsedWide;
   std::vector<uint32_t> UsedWideEntries;
   std::shared_ptr<const TRealizedFont> FontHandle;
   bool FixedPitch = false;
@@ -64,6 +67,9 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // WinAnsi half: glyphs that shaping wrote and no used character maps to, with the text of
   // their cluster (empty for the further glyphs of a cluster).
   std::map<uint16_t, std::u16string> ShapedGlyphs;
+  // WinAnsi half: the fallback font found for a character it lacks (null: none), with the
+  // document's fallback family index at the time.
+  std::map<char32_t, std::pair<int, TPdfFontTrueType*>> FallbackFonts;
 
  private:
   TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* partner, const TLogFont& logFont, uint8_t style,

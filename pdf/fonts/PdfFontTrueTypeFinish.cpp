@@ -43,7 +43,7 @@ void TPdfFontTrueType::FinishUnicodeFont() {
   cid.AddItem("CIDSystemInfo", std::make_unique<TPdfRawText>("<<\n/Ordering(Identity)/Registry(Adobe)/Supplement 0\n>>"));
   Dictionary->AddItem("BaseFont", std::make_unique<TPdfName>(ansi.Name));
 
-  const std::vector<uint16_t>& chars = ansi.UsedWide;
+  const std::vector<char32_t>& chars = ansi.UsedWide;
   const std::vector<uint32_t>& entries = ansi.UsedWideEntries;
   if (!entries.empty()) {
     FirstChar = static_cast<int32_t>(entries.front() >> 16);
@@ -71,7 +71,11 @@ void TPdfFontTrueType::FinishUnicodeFont() {
   // Glyph and text pairs: the used characters in character order (an entry of 0 has no
   // glyph), then the glyphs of shaped clusters.
   std::vector<std::pair<uint32_t, std::u16string>> pairs;
-  for (size_t i = 0; i < entries.size(); ++i) pairs.emplace_back(entries[i] == 0 ? 0 : entries[i] >> 16, std::u16string(1, chars[i]));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    std::u16string text;
+    AppendCodePoint(text, chars[i]);
+    pairs.emplace_back(entries[i] == 0 ? 0 : entries[i] >> 16, std::move(text));
+  }
   for (const auto& [glyph, text] : ansi.ShapedGlyphs) pairs.emplace_back(text.empty() ? 0u : glyph, text);
   for (size_t block = 0; block < pairs.size(); block += 99) {
     size_t end = std::min(pairs.size(), block + 99);
@@ -133,7 +137,7 @@ void TPdfFontTrueType::Embed() {
   if (file.empty() || !HasTrueTypeOutlines(file)) return;
   if (!Document.EmbedWholeFonts) {
     const auto& table = WinAnsiConverter().AnsiToWideTable();
-    std::vector<Char> keep(UsedWide.begin(), UsedWide.end());
+    std::vector<char32_t> keep(UsedWide.begin(), UsedWide.end());
     for (int code = FirstChar; code <= LastChar; ++code)
       if (UsedAnsiChars.test(static_cast<size_t>(code))) keep.push_back(table[static_cast<size_t>(code)]);
     std::sort(keep.begin(), keep.end());
@@ -143,7 +147,7 @@ void TPdfFontTrueType::Embed() {
     std::string subset = SubsetTrueTypeFont(file, keep, glyphs);
     if (!subset.empty()) {
       file = std::move(subset);
-      std::vector<Char> named = keep;
+      std::vector<char32_t> named = keep;
       named.insert(named.end(), glyphs.begin(), glyphs.end());
       Name = SubsetTag(named) + "+" + baseName_;
     }

@@ -3,6 +3,7 @@
 #include "pdf/document/PdfDocument.h"
 #include "pdf/document/PdfPage.h"
 #include "pdf/fonts/PdfFontTrueType.h"
+#include "platform/rtl/Unicode.h"
 #include "pdf/helpers/AnsiConvert.h"
 #include "pdf/helpers/TextHelpers.h"
 #include "pdf/objects/PdfStream.h"
@@ -45,12 +46,11 @@ float TPdfCanvas::UnicodeTextWidth(std::u16string_view text) {
   float sum = 0;
   if (auto* font = dynamic_cast<TPdfFontTrueType*>(page_->Font)) {
     TPdfFontTrueType& ansi = *font->AnsiHalf;
-    int fallback = doc_.FallbackFontEnabled ? doc_.FallbackFontIndex() : -1;
-    for (Char unit : text) {
-      int w = ansi.WidthOfWideChar(unit);
-      if (w == 0 && fallback >= 0)
-        if (auto* other = dynamic_cast<TPdfFontTrueType*>(SelectFont({}, ansi.Style, page_->FontSize, ansi.LogicalFont.lfCharSet, fallback)))
-          w = other->WidthOfWideChar(unit);
+    for (size_t i = 0, units = 1; i < text.size(); i += units) {
+      char32_t ch = CodePointAt(text, i, units);
+      int w = ansi.WidthOfWideChar(ch);
+      if (w == 0 && !ansi.HasGlyph(ch))
+        if (TPdfFontTrueType* other = FallbackFontFor(*this, ansi, ch)) w = other->WidthOfWideChar(ch);
       sum += static_cast<float>(w == 0 ? 600 : w);
     }
   } else {

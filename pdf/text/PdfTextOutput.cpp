@@ -44,55 +44,72 @@ void AddUnicodeTextPlain(TPdfWrite& w, std::u16string_view text, TPdfFontTrueTyp
   if (!canvas.HasPage()) return;
   TPdfPage& page = canvas.GetPage();
   if (font != nullptr) font = font->AnsiHalf;
-  size_t i = 0;
+  size_t i = 0, units = 1;
   while (i < text.size()) {
     if (font == nullptr || WinAnsiCode(text[i]) >= 0) {
       if (font != nullptr) canvas.SetFontAndSize(font, page.FontSize);
       if (page.Font == nullptr) return;
       w.Add('(');
-      for (; i < text.size(); ++i) {
+      for (; i < text.size(); i += units) {
         int code = WinAnsiCode(text[i]);
         if (code < 0 && font != nullptr) break;
+        units = 1;
+        if (code < 0) CodePointAt(text, i, units);  // a surrogate pair is one "?"
         AddLiteralByte(w, code < 0 ? '?' : code, font != nullptr ? font : page.Font);
       }
       w.Add(')');
       AddShowOperator(w, nextLine);
     }
     if (i >= text.size()) break;
-    for (; i < text.size() && WinAnsiCode(text[i]) < 0; ++i) AddGlyphFromChar(w, text[i], canvas, *font, nextLine);
+    for (; i < text.size() && WinAnsiCode(text[i]) < 0; i += units)
+      AddGlyphFromChar(w, CodePointAt(text, i, units), canvas, *font, nextLine);
     AddGlyphEnd(w, nextLine);
   }
-  // A text that ended in the fallback family leaves the font asked for in force again.
+  // A text that ended in a fallback family leaves the font asked for in force again.
   auto* current = dynamic_cast<TPdfFontTrueType*>(page.Font);
   if (font != nullptr && current != nullptr && current->AnsiHalf != font) canvas.SetFontAndSize(font, page.FontSize);
 }
 
-void AddGlyphFromChar(TPdfWrite& w, Char unit, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine) {
+TPdfFontTrueType* FallbackFontFor(TPdfCanvas& canvas, TPdfFontTrueType& font, char32_t ch) {
+  TPdfDocument& doc = canvas.Doc();
+  TPdfFontTrueType& ansi = *font.AnsiHalf;
+  if (!doc.FallbackFontEnabled) return nullptr;
+  auto cached = ansi.FallbackFonts.find(ch);
+  if (cached != ansi.FallbackFonts.end() && cached->second.first == doc.FallbackFontIndex()) return cached->second.second;
+  auto candidate = [&](int index) -> TPdfFontTrueType* {
+    if (index < 0 || index == ansi.FontIndex - 1) return nullptr;
+    auto* other = dynamic_cast<TPdfFontTrueType*>(
+        canvas.SelectFont({}, ansi.Style, canvas.GetPage().FontSize, ansi.LogicalFont.lfCharSet, index));
+    return other != nullptr && other->HasGlyph(ch) ? other : nullptr;
+  };
+  TPdfFontTrueType* found = candidate(doc.FallbackFontIndex());
+  if (found == nullptr && doc.Environment().FallbackFamily) {
+    String family = doc.Environment().FallbackFamily(ansi.LogicalFont, ch);
+    if (!family.empty()) found = candidate(doc.FindTrueTypeFont(StringToUtf8(family)));
+  }
+  ansi.FallbackFonts[ch] = {doc.FallbackFontIndex(), found};
+  return found;
+}
+
+void AddGlyphFromChar(TPdfWrite& w, char32_t ch, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine) {
   TPdfDocument& doc = canvas.Doc();
   TPdfPage& page = canvas.GetPage();
-  bool open = w.RunState == 0;
   TPdfFontTrueType* use = &font;
-  uint16_t glyph = font.GlyphOfWideChar(unit);
-  int fallback = doc.FallbackFontEnabled ? doc.FallbackFontIndex() : -1;
-  if (doc.PdfA1Mode() && glyph == 0 && doc.FallbackFontIndex() < 0)
-    throw Exception(S("PDFA/1 expects font fallback to be enabled, and the required font is not available on this system"));
-  if (glyph != 0 || fallback < 0) {
-    if (w.RunState == 2) {
-      AddGlyphEnd(w, nextLine);
-      open = true;
+  uint16_t glyph = font.GlyphOfWideChar(ch);
+  if (glyph == 0) {
+    if (TPdfFontTrueType* other = FallbackFontFor(canvas, font, ch)) {
+      use = other;
+      glyph = other->GlyphOfWideChar(ch);
+    } else if (doc.PdfA1Mode() && doc.FallbackFontIndex() < 0) {
+      throw Exception(S("PDFA/1 expects font fallback to be enabled, and the required font is not available on this system"));
     }
-    w.RunState = 1;
-  } else {
-    if (w.RunState == 1) {
-      AddGlyphEnd(w, nextLine);
-      open = true;
-    }
-    w.RunState = 2;
-    use = dynamic_cast<TPdfFontTrueType*>(canvas.SelectFont({}, font.Style, page.FontSize, font.LogicalFont.lfCharSet, fallback));
-    glyph = use != nullptr ? use->GlyphOfWideChar(unit) : 0;
-    if (use == nullptr) use = &font;
   }
-  canvas.SetFontAndSize(&use->MakeUnicodeFont(), page.FontSize);
+  TPdfFontTrueType& unicode = use->MakeUnicodeFont();
+  // A run goes on only in the font it was opened in.
+  if (w.RunState != 0 && page.Font != &unicode) AddGlyphEnd(w, nextLine);
+  bool open = w.RunState == 0;
+  w.RunState = use == &font ? 1 : 2;
+  canvas.SetFontAndSize(&unicode, page.FontSize);
   if (open) w.Add('<');
   w.AddHex4(glyph);
 }

@@ -1,6 +1,7 @@
 // Text-showing operands for a content stream: characters of code page 1252 as literal
-// strings in a TrueType font's WinAnsi half, other characters as glyph runs in its Unicode
-// half, switching to the document's fallback family for characters the font lacks.
+// strings in a TrueType font's WinAnsi half, other characters (a surrogate pair as one) as
+// glyph runs in its Unicode half, switching to a fallback family for characters the font
+// lacks.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +23,14 @@ void AddUnicodeText(TPdfWrite& w, std::u16string_view text, bool nextLine, TPdfC
 // 1252 becomes "?".
 void AddUnicodeTextPlain(TPdfWrite& w, std::u16string_view text, TPdfFontTrueType* font, TPdfCanvas& canvas,
                          bool nextLine);
-// One unit into a glyph run, opening or switching the run as needed.
-void AddGlyphFromChar(TPdfWrite& w, Char unit, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine);
+// One character into a glyph run, opening or switching the run as needed; a character the
+// font lacks is taken from a fallback family (FallbackFontFor), else written as glyph 0.
+void AddGlyphFromChar(TPdfWrite& w, char32_t ch, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine);
+// The WinAnsi half, in the font's style, of another family that has a glyph for a character
+// the font lacks: the document's fallback family, else the family the environment chooses
+// for the character (fontconfig's choice on this machine). Null when fallback is off or no
+// family has the character. The answer is kept per character in the font.
+TPdfFontTrueType* FallbackFontFor(TPdfCanvas& canvas, TPdfFontTrueType& font, char32_t ch);
 // Closes an open glyph run.
 void AddGlyphEnd(TPdfWrite& w, bool& nextLine);
 // Shaped glyphs of the current TrueType font, in its Unicode half.

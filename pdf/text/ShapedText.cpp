@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfCanvas.h"
-#include "pdf/document/PdfDocument.h"
 #include "pdf/document/PdfPage.h"
 #include "pdf/fonts/FontShaper.h"
 #include "pdf/fonts/PdfFontTrueType.h"
@@ -55,17 +55,18 @@ bool Itemize(std::u16string_view text, bool rightToLeft, std::vector<TItem>& ite
     bool rtl = ubidi_getVisualRun(bidi.get(), r, &start, &length) == UBIDI_RTL;
     std::vector<TItem> pieces;
     hb_script_t current = HB_SCRIPT_COMMON;
-    for (int32_t i = start; i < start + length; ++i) {
-      hb_script_t script = hb_unicode_script(unicode, text[static_cast<size_t>(i)]);
+    std::u16string_view upToRunEnd = text.substr(0, static_cast<size_t>(start + length));
+    for (size_t i = static_cast<size_t>(start), units = 1; i < upToRunEnd.size(); i += units) {
+      hb_script_t script = hb_unicode_script(unicode, CodePointAt(upToRunEnd, i, units));
       if (pieces.empty() || (!IsNeutral(script) && !IsNeutral(current) && script != current)) {
-        pieces.push_back({static_cast<size_t>(i), 0, rtl, false});
+        pieces.push_back({i, 0, rtl, false});
         current = HB_SCRIPT_COMMON;
       }
       if (!IsNeutral(script)) {
         current = script;
         pieces.back().Complex = pieces.back().Complex || IsComplexScript(script);
       }
-      ++pieces.back().Length;
+      pieces.back().Length += units;
     }
     if (rtl) std::reverse(pieces.begin(), pieces.end());
     items.insert(items.end(), pieces.begin(), pieces.end());
@@ -73,14 +74,16 @@ bool Itemize(std::u16string_view text, bool rightToLeft, std::vector<TItem>& ite
   return true;
 }
 
-// An item of a right-to-left run in visual order: units reversed, mirrored characters
-// mirrored.
+// An item of a right-to-left run in visual order: characters reversed (a surrogate pair
+// stays a pair), mirrored characters mirrored.
 std::u16string Visual(std::u16string_view text, const TItem& item) {
-  std::u16string piece(text.substr(item.Start, item.Length));
-  if (!item.RightToLeft) return piece;
-  std::reverse(piece.begin(), piece.end());
-  for (char16_t& c : piece) c = static_cast<char16_t>(u_charMirror(c));
-  return piece;
+  std::u16string_view piece = text.substr(item.Start, item.Length);
+  if (!item.RightToLeft) return std::u16string(piece);
+  std::vector<char32_t> chars;
+  for (size_t i = 0, units = 1; i < piece.size(); i += units) chars.push_back(CodePointAt(piece, i, units));
+  std::u16string visual;
+  for (auto c = chars.rbegin(); c != chars.rend(); ++c) AppendCodePoint(visual, static_cast<char32_t>(u_charMirror(static_cast<UChar32>(*c))));
+  return visual;
 }
 
 int MissingGlyphs(const std::vector<TShapedGlyph>& glyphs) {
@@ -88,13 +91,15 @@ int MissingGlyphs(const std::vector<TShapedGlyph>& glyphs) {
 }
 
 void AddShapedItem(TPdfWrite& w, std::u16string_view text, const TItem& item, TPdfFontTrueType& font, TPdfCanvas& canvas) {
-  TPdfDocument& doc = canvas.Doc();
   float size = canvas.GetPage().FontSize;
   TPdfFontTrueType* use = &font;
   std::vector<TShapedGlyph> glyphs = font.Shaper().Shape(text, item.Start, item.Length, item.RightToLeft);
-  int fallback = doc.FallbackFontEnabled ? doc.FallbackFontIndex() : -1;
-  if (MissingGlyphs(glyphs) > 0 && fallback >= 0) {
-    auto* other = dynamic_cast<TPdfFontTrueType*>(canvas.SelectFont({}, font.Style, size, font.LogicalFont.lfCharSet, fallback));
+  // The family that has the first missing character serves the whole item when it lacks
+  // fewer of its characters.
+  auto missing = std::find_if(glyphs.begin(), glyphs.end(), [](const TShapedGlyph& g) { return g.Glyph == 0; });
+  if (missing != glyphs.end()) {
+    size_t units = 1;
+    TPdfFontTrueType* other = FallbackFontFor(canvas, font, CodePointAt(text, missing->Cluster, units));
     if (other != nullptr) {
       std::vector<TShapedGlyph> again = other->Shaper().Shape(text, item.Start, item.Length, item.RightToLeft);
       if (MissingGlyphs(again) < MissingGlyphs(glyphs)) {

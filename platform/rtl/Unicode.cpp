@@ -60,30 +60,37 @@ String Utf8ToString(std::string_view utf8) {
   size_t i = 0;
   while (i < utf8.size()) {
     long cp = DecodeOne(utf8, i);
-    if (cp < 0) {
-      out.push_back(u'\uFFFD');
-    } else if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<Char>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<Char>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<Char>(cp));
-    }
+    AppendCodePoint(out, cp < 0 ? U'\uFFFD' : static_cast<char32_t>(cp));
   }
   return out;
+}
+
+char32_t CodePointAt(std::u16string_view text, size_t index, size_t& units) {
+  char32_t c = text[index];
+  units = 1;
+  if (c >= 0xD800 && c <= 0xDBFF && index + 1 < text.size() && text[index + 1] >= 0xDC00 && text[index + 1] <= 0xDFFF) {
+    units = 2;
+    return 0x10000 + ((c - 0xD800) << 10) + (text[index + 1] - 0xDC00);
+  }
+  return c;
+}
+
+void AppendCodePoint(String& s, char32_t c) {
+  if (c < 0x10000) {
+    s.push_back(static_cast<Char>(c));
+    return;
+  }
+  c -= 0x10000;
+  s.push_back(static_cast<Char>(0xD800 + (c >> 10)));
+  s.push_back(static_cast<Char>(0xDC00 + (c & 0x3FF)));
 }
 
 std::string StringToUtf8(const String& s) {
   std::string out;
   out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned long cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
+  for (size_t i = 0, units = 1; i < s.size(); i += units) {
+    unsigned long cp = CodePointAt(s, i, units);
+    if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
     if (cp < 0x80) {
       out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {

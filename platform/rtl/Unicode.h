@@ -15,6 +15,13 @@ String Utf8ToString(std::string_view utf8);
 // becomes U+FFFD.
 std::string StringToUtf8(const String& s);
 
+// The character at a position of UTF-16 text: a surrogate pair as one character above
+// U+FFFF (units = 2); any other unit, a lone surrogate included, as itself (units = 1).
+char32_t CodePointAt(std::u16string_view text, size_t index, size_t& units);
+
+// Appends a character as UTF-16: a surrogate pair above U+FFFF.
+void AppendCodePoint(String& s, char32_t c);
+
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, at most U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 

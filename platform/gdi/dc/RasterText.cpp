@@ -96,7 +96,7 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       units = 2;
     }
-    double advance = advances[i];
+    double advance = advances[i] + (units == 2 ? advances[i + 1] : 0);  // a pair's advance may be split
     std::shared_ptr<const TGlyphImage> glyph;
     if (glyphIndices || c > 32)
       glyph = RenderGlyph(font, glyphIndices ? static_cast<unsigned>(c) : font.GlyphIndex(c), sizeX, sizeY, escapement, mono);

@@ -3,8 +3,10 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <set>
+#include <tuple>
 
 #include "platform/rtl/Unicode.h"
 
@@ -155,7 +157,70 @@ bool MatchFile(const String& family, const TLogFont& font, TFontLocation& out) {
   return ok;
 }
 
+// The installed fonts in the order fontconfig prefers them for a family, weight and slant,
+// kept for the life of the process (the caller holds FcMutex).
+const FcFontSet* SortedFonts(const String& family, int weight, bool italic) {
+  static std::map<std::tuple<String, int, bool>, FcFontSet*> sorted;
+  auto key = std::make_tuple(FoldCase(family), weight, italic);
+  auto at = sorted.find(key);
+  if (at != sorted.end()) return at->second;
+  FcPattern* pattern = FcPatternCreate();
+  std::string utf8 = StringToUtf8(family);
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, weight);
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(Config(), pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcFontSet* set = FcFontSort(Config(), pattern, FcFalse, nullptr, &result);
+  FcPatternDestroy(pattern);
+  return sorted.emplace(key, set).first->second;
+}
+
+bool IsString(FcPattern* font, const char* object, const char* value) {
+  FcChar8* text = nullptr;
+  return FcPatternGetString(font, object, 0, &text) == FcResultMatch &&
+         std::string(reinterpret_cast<const char*>(text)) == value;
+}
+
 }  // namespace
+
+String FallbackFamilyForChar(const TLogFont& font, char32_t codePoint) {
+  String family = ResolveFamilyName(font.lfFaceName);
+  if (family.empty()) family = FallbackFamily(font);
+  const String folded = FoldCase(family);
+  // The faces that have the character, in fontconfig's order: family, file and index.
+  std::vector<std::tuple<String, std::string, int>> faces;
+  {
+    std::lock_guard<std::mutex> lock(FcMutex());
+    const FcFontSet* set = SortedFonts(family, FcWeight(font.lfWeight), font.lfItalic != 0);
+    for (int i = 0; set != nullptr && i < set->nfont; ++i) {
+      FcPattern* candidate = set->fonts[i];
+      FcCharSet* chars = nullptr;
+      FcBool outline = FcFalse;
+      FcChar8* name = nullptr;
+      FcChar8* file = nullptr;
+      int index = 0;
+      if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &chars) != FcResultMatch || !FcCharSetHasChar(chars, codePoint) ||
+          FcPatternGetBool(candidate, FC_OUTLINE, 0, &outline) != FcResultMatch || !outline ||
+          !IsString(candidate, FC_FONTFORMAT, "TrueType") ||
+          FcPatternGetString(candidate, FC_FAMILY, 0, &name) != FcResultMatch ||
+          FcPatternGetString(candidate, FC_FILE, 0, &file) != FcResultMatch)
+        continue;
+      FcPatternGetInteger(candidate, FC_INDEX, 0, &index);
+      String found = Utf8ToString(reinterpret_cast<const char*>(name));
+      if (FoldCase(found) != folded) faces.emplace_back(found, reinterpret_cast<const char*>(file), index);
+    }
+  }
+  // A family serves only when its face for the weight and slant asked for has the character
+  // (a family's styles may cover different characters).
+  for (const auto& [found, file, index] : faces) {
+    TFontLocation location;
+    if (MatchFile(found, font, location) && location.FilePath == file && location.FaceIndex == index) return found;
+  }
+  return {};
+}
 
 String ResolveFamilyName(const String& faceName) {
   String folded = FoldCase(faceName);

@@ -27,6 +27,12 @@ TFontLocation ResolveFont(const TLogFont& font);
 // when the name is neither an alias nor installed.
 String ResolveFamilyName(const String& faceName);
 
+// The installed family fontconfig prefers for a character that the logical font's own
+// family lacks (its order for the family, weight and slant asked for): the first family
+// other than that one whose outline TrueType face for the weight and slant asked for has
+// the character. Empty when there is none.
+String FallbackFamilyForChar(const TLogFont& font, char32_t codePoint);
+
 // Installed families, sorted without regard to case, the aliases of installed families included.
 const std::vector<String>& InstalledFontFamilies();
 

@@ -355,7 +355,7 @@ TEST_F(TextRuns, ShapedGlyphsGoThroughTheUsedRecord) {
   char expected[64];
   std::snprintf(expected, sizeof expected, "/F1 10 Tf\n<%04X0000> Tj\n", a);
   EXPECT_EQ(s->Writer().ContentText(), expected);
-  EXPECT_EQ(arial.UsedWide, std::vector<uint16_t>{u'б'});
+  EXPECT_EQ(arial.UsedWide, std::vector<char32_t>{U'б'});
 }
 
 TEST_F(TextRuns, SelectFontByLogFontReusesTheFontOfTheSameDescription) {

@@ -35,6 +35,23 @@ TEST(Utf8, LoneSurrogateBecomesReplacementCharacter) {
   EXPECT_EQ(StringToUtf8(String(1, Char(0xD800)) + u"x"), "\xEF\xBF\xBDx");
 }
 
+TEST(Utf16, CodePointsOfPairsAndLoneSurrogates) {
+  const String text = String(u"a\U0001F600") + Char(0xDC00) + Char(0xD83D);  // a, a pair, a lone low, a lone high
+  struct Case {
+    size_t Index;
+    char32_t Expected;
+    size_t Units;
+  } cases[] = {{0, U'a', 1}, {1, 0x1F600, 2}, {3, 0xDC00, 1}, {4, 0xD83D, 1}};
+  for (const Case& c : cases) {
+    size_t units = 0;
+    EXPECT_EQ(CodePointAt(text, c.Index, units), c.Expected) << c.Index;
+    EXPECT_EQ(units, c.Units) << c.Index;
+  }
+  String built;
+  for (char32_t c : {U'a', U'\U0001F600', U'\U0010FFFF'}) AppendCodePoint(built, c);
+  EXPECT_EQ(built, u"a\U0001F600\U0010FFFF");
+}
+
 TEST(CodePage1252, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));

@@ -122,6 +122,31 @@ TEST_F(RasterText, UnderlineSpansTheTextWidth) {
   EXPECT_EQ(right, 10 + dc.GetTextExtentPoint32(u"a  a").cx);
 }
 
+// A character beyond the Basic Multilingual Plane is one glyph, not two missing ones: drawn
+// as text it gives the pixels of its glyph drawn by index, also when the advance of its
+// surrogate pair is split over both units.
+TEST(TextSurrogatePairs, APairIsOneGlyphWithTheAdvanceOfBothUnits) {
+  TLogFont f;
+  f.lfFaceName = S("DejaVu Sans");
+  f.lfHeight = -28;
+  TFontHandle font = TFontHandle::Create(f);
+  const TRealizedFont& realized = font.Realized();
+  unsigned smile = realized.GlyphIndex(0x1F600), b = realized.GlyphIndex(U'b');
+  ASSERT_NE(smile, 0u) << "DejaVu Sans has U+1F600";
+  auto draw = [&](std::u16string_view text, uint32_t options, std::vector<int> dx) {
+    TPixelImage img(120, 50);
+    TRasterDC dc(img.Buffer());
+    dc.SelectFont(font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.ExtTextOut(4, 4, options, nullptr, text, dx.data());
+    return Picture(img);
+  };
+  int advance = realized.GlyphAdvance(smile);
+  std::string glyphs = draw(std::u16string{static_cast<char16_t>(smile), static_cast<char16_t>(b)}, ETO_GLYPH_INDEX, {advance, 20});
+  EXPECT_EQ(draw(u"\U0001F600b", 0, {advance, 0, 20}), glyphs);
+  EXPECT_EQ(draw(u"\U0001F600b", 0, {advance - 6, 6, 20}), glyphs) << "the advance split over the two units";
+}
+
 TEST(TextTransforms, WidthEscapementAndScaledMapping) {
   TLogFont f;
   f.lfFaceName = S("Arial");

@@ -104,6 +104,43 @@ TEST(FontResolver, FamilyListsReportAliasesAsInstalled) {
   }));
 }
 
+// fontconfig's choice of a family for a character the font's own family lacks; FreeType
+// confirms that the family's font in the style asked for has the character.
+TEST(FontResolver, FallbackFamilyForACharacterHasIt) {
+  struct Case {
+    const char* Face;
+    int Weight;
+    char32_t Char;
+    const char* Family;  // "": none; null: any family that has it
+  } cases[] = {
+      {"Arial", FW_NORMAL, U'\u2603', "DejaVu Sans"},
+      {"Arial", FW_BOLD, U'\U0001F600', "DejaVu Sans"},
+      {"Courier New", FW_NORMAL, U'\u2603', "DejaVu Sans Mono"},
+      {"Times New Roman", FW_NORMAL, U'\U0001D400', nullptr},  // DejaVu Serif has it only in bold
+      {"Times New Roman", FW_BOLD, U'\U0001D400', "DejaVu Serif"},
+      {"Times New Roman", FW_NORMAL, U'\u2603', nullptr},
+      {"DejaVu Sans", FW_NORMAL, U'\u2603', nullptr},  // its own family is never the answer
+      {"Arial", FW_NORMAL, U'\U0010FFFD', ""},        // private use: no font has it
+  };
+  for (const Case& c : cases) {
+    TLogFont asked = Font(c.Face, -16, c.Weight);
+    String family = FallbackFamilyForChar(asked, c.Char);
+    if (c.Family != nullptr) {
+      EXPECT_EQ(StringToUtf8(family), c.Family) << c.Face << " " << static_cast<int>(c.Char);
+    }
+    if (family.empty()) continue;
+    EXPECT_NE(family, ResolveFamilyName(asked.lfFaceName)) << c.Face;
+    TLogFont fallback = asked;
+    fallback.lfFaceName = family;
+    TFontLocation loc = ResolveFont(fallback);
+    TOracle oracle(loc.FilePath, loc.FaceIndex);
+    EXPECT_NE(FT_Get_Char_Index(oracle.face(), c.Char), 0u) << c.Face << " " << static_cast<int>(c.Char) << " " << loc.FilePath;
+  }
+  if (IsFontInstalled(S("WenQuanYi Micro Hei"))) {
+    EXPECT_EQ(StringToUtf8(FallbackFamilyForChar(Font("Arial", -16), U'中')), "WenQuanYi Micro Hei");
+  }
+}
+
 TEST(FontMetrics, TextMetricsFollowTheFontFile) {
   struct TCase {
     const char* Face;

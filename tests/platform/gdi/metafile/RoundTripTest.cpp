@@ -51,6 +51,16 @@ void Text(TDeviceContext& dc) {
   dc.TextOut(140, 110, u"up");
 }
 
+// Characters beyond the Basic Multilingual Plane, with the advances of the font and with
+// advances given per unit.
+void SurrogatePairs(TDeviceContext& dc) {
+  dc.SelectFont(Font("DejaVu Sans", -28));
+  dc.SetBkMode(TRANSPARENT);
+  dc.TextOut(4, 4, u"a\U0001F600b");
+  const int dx[] = {16, 20, 14, 16};
+  dc.ExtTextOut(4, 60, 0, nullptr, u"a\U0001F600b", dx);
+}
+
 void TextBoxes(TDeviceContext& dc) {
   dc.SelectFont(Font("Arial", -13));
   TRect clip{10, 10, 70, 26};
@@ -239,7 +249,8 @@ TEST_P(RoundTrip, PlayedMetafileGivesTheDirectPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, RoundTrip,
-                         ::testing::Values(Scene{"Text", Text}, Scene{"TextBoxes", TextBoxes}, Scene{"Pens", Pens},
+                         ::testing::Values(Scene{"Text", Text}, Scene{"SurrogatePairs", SurrogatePairs},
+                                           Scene{"TextBoxes", TextBoxes}, Scene{"Pens", Pens},
                                            Scene{"Shapes", Shapes}, Scene{"Regions", Regions},
                                            Scene{"Clipping", Clipping}, Scene{"Paths", Paths},
                                            Scene{"Mapping", Mapping}, Scene{"MaskedBitmaps", MaskedBitmaps}),
