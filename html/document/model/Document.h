@@ -128,9 +128,11 @@ class ThtDocument : public TCell {
   bool PrintTableBackground = false;
   String PreFontName;
   bool OverLinksActive = false;  // links get the hover state (option or a ":hover" rule)
-  bool ShowDummyCaret = false;
+  bool ShowDummyCaret = false;  // paint a caret at an empty selection (viewer option)
   bool LeftButtonDown = false;   // while set a hovered image looks pressed
-  // Paging and painting state, reset at every paint.
+  // Paging and painting state, reset at every paint: the Y where a printed page ends (lines
+  // that would be cut move it up to their top; a table row that moves it sets TableBreak),
+  // and whether anything has been painted on the page yet.
   int32_t PageBottom = 0;
   bool TableBreak = false;
   bool NothingPaintedYet = true;
@@ -160,13 +162,6 @@ class ThtDocument : public TCell {
   std::function<void()> BackgroundChanged;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
-  // Paging of a printing copy: the Y where the page ends (lines that would be cut move it
-  // up to their top; a table row that moves it sets TableBreak), and whether anything has
-  // been painted on the page yet.
-  int32_t PageBottom = 0;
-  bool TableBreak = false;
-  bool NothingPaintedYet = true;
-  bool ShowDummyCaret = false;  // paint a caret at an empty selection (viewer option)
   bool NoBreak = false;  // the parser is inside a no-break element
 
   // The parser's property stack and the document's style sheet: the document's own (a
