@@ -83,6 +83,8 @@ void THtmlParser::GetChar() {
     if (Ch != u'<' || RawMode) return;
     const Char next = PeekChar();
     if (next == u'!') {
+      // A comment can start inside an include comment's parameters; the outer one stays open.
+      const bool outer = InComment;
       NextChar();
       InComment = true;
       NextChar();
@@ -94,11 +96,12 @@ void THtmlParser::GetChar() {
             DoInclude();
           else
             SkipComment();
+          InComment = outer;
           continue;
         }
       }
       while (Ch != u'>') NextChar();
-      InComment = false;
+      InComment = outer;
     } else if (next == u'%') {
       NextChar();
       do NextChar();
@@ -113,6 +116,7 @@ void THtmlParser::GetChar() {
 // Two or more hyphens, then blanks, line ends and one "!" at most, then ">" end a comment.
 void THtmlParser::SkipComment() {
   for (;;) {
+    if (Ch == 0) throw EParseError(u"Open Comment at End of HTML File");
     if (Ch != u'-') {
       NextChar();
       continue;
