@@ -92,7 +92,7 @@ void THtmlParser::GetChar() {
         NextChar();
         if (Ch == u'-') {
           NextChar();
-          if (IncludeEvent && Ch == u'#' && !LinkSearch && static_cast<int>(BufferStack.size()) < MaxIncludeDepth)
+          if (IncludeEvent && Ch == u'#' && !LinkSearch && !outer && static_cast<int>(BufferStack.size()) < MaxIncludeDepth)
             DoInclude();
           else
             SkipComment();

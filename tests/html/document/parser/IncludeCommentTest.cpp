@@ -78,6 +78,18 @@ TEST(IncludeComments, NestingStopsAtTheDepthLimit) {
   EXPECT_EQ(p.Buffer, over.Buffer.get());
 }
 
+TEST(IncludeComments, IncludeInsideAnIncludeCommentIsAPlainComment) {
+  std::vector<IncludeCall> calls;
+  TParserOver over("a<!--#outer x<!--#inner--> y=2 -->b");
+  over.Parser.IncludeEvent = Includer(calls, "I");
+  over.Parser.GetChar();
+  over.Parser.NextToken();
+  EXPECT_EQ(TokenText(over.Parser), "aIb");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].Command, u"outer");
+  EXPECT_EQ(calls[0].Params, (std::vector<String>{u"x=", u"y=2"}));
+}
+
 TEST(IncludeComments, LinkSearchRunsNoHandler) {
   std::vector<IncludeCall> calls;
   TParserOver over("a<!--#include file=x -->b");
