@@ -206,4 +206,28 @@ TEST_F(Scenes, FloatAndBox) {
   EXPECT_EQ(picture.Rgb(box.BorderRect.Left + 5, box.BorderRect.Top + 5), 0xFFFF00u);
 }
 
+// Everything inside one box with a background and a border: the text, the floating image and
+// the list markers move with the box's content edge.
+TEST_F(Scenes, EverythingInsideABox) {
+  TBodyBlock& body = Body();
+  TBlock& box = AddBlock(*body.ContentCell, u"div",
+                         u"background-color: #e0e0ff; border: 4px solid red; padding: 10px; margin-left: 60px");
+  TextBlock(*box.ContentCell, u"div", u"font-weight: bold; font-size: 20px", u"Inside the box");
+  FloatParagraph(*box.ContentCell, 60, 50, clLime, Prose);
+  TProperties& ul = Push(u"ul");
+  auto list = std::make_unique<TBlock>(&document, nullptr, box.ContentCell.get(), ul);
+  TBlock& listBlock = *list;
+  box.ContentCell->AddSection(std::move(list), 0);
+  Item(*listBlock.ContentCell, 1, u"One");
+  Item(*listBlock.ContentCell, 2, u"Two");
+  Pop();
+  const TTestPicture picture = Paint();
+  EXPECT_TRUE(MatchesReference(picture, "html/scene_everything_in_a_box", FontTolerance));
+  const int left = 8 + 60;  // body margin, box margin
+  EXPECT_EQ(box.BorderRect.Left, left);
+  EXPECT_EQ(picture.Rgb(left + 1, box.BorderRect.Top + 1), 0xFF0000u);
+  // The image sits at the box's content corner below the heading, inside the padding.
+  EXPECT_EQ(picture.Rgb(left + 4 + 10 + 2, box.BorderRect.Bottom - 30), 0xE0E0FFu);
+}
+
 }  // namespace
