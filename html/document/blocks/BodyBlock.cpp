@@ -17,7 +17,11 @@ TBodyBlock::TBodyBlock(ThtDocument* document, TAttributeList* attributes, TCellB
   const TPropValue& background = BoxValues[BoxEntry(BackgroundColor)];
   if (document && background.IsInt() && background.AsInt() != clNone) document->BackgroundColor = background.AsInt();
   BoxValues[BoxEntry(BackgroundColor)] = static_cast<int32_t>(clNone);
-  BackgroundImage.reset();  // the document's background, which the viewer paints
+  // The image becomes the document's background, which the viewer paints; the body keeps none.
+  String imageUrl;
+  if (document && properties.BackgroundImageUrl(imageUrl) && !imageUrl.empty())
+    document->SetBackgroundImage(imageUrl, BackgroundPosition);
+  BackgroundImage.reset();
 }
 
 std::unique_ptr<TSectionBase> TBodyBlock::CreateCopy(ThtDocument* document) const {

@@ -6,7 +6,7 @@
 
 class TBodyBlock : public TBlock {
  public:
-  // Never positioned; a background colour becomes the document's.
+  // Never positioned; a background colour and image become the document's.
   TBodyBlock(ThtDocument* document, TAttributeList* attributes, TCellBasic* ownerCell, TProperties& properties);
   TBodyBlock(ThtDocument* document, const TBodyBlock& source) : TBlock(document, source) {}
 

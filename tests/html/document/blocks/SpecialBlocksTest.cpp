@@ -83,6 +83,21 @@ TEST_F(SpecialBlocksTest, BodyTakesTheWidthLessItsMarginsAndLeavesTheBackgroundT
   EXPECT_EQ(target.Canvas().Pixel(8, 8), clLime);
 }
 
+TEST_F(SpecialBlocksTest, BodyBackgroundImageBecomesTheDocuments) {
+  TBodyBlock& body = AddBlock<TBodyBlock>(
+      document, u"body", u"background-image: url(paper.gif); background-position: 10px 20px; background-repeat: no-repeat");
+  EXPECT_FALSE(body.BackgroundImage);
+  EXPECT_EQ(document.BackgroundName, u"paper.gif");
+  EXPECT_FALSE(document.BackgroundProcessed);
+  EXPECT_EQ(document.BackgroundPosition[0].Value, 10);
+  EXPECT_EQ(document.BackgroundPosition[1].Value, 20);
+  EXPECT_FALSE(document.BackgroundPosition[0].Repeat);
+  ThtDocument plain{nullptr, nullptr};
+  TBodyBlock bare(&plain, nullptr, &plain, Push(u"body"));
+  Pop();
+  EXPECT_TRUE(plain.BackgroundName.empty());  // no image: the document keeps none
+}
+
 struct RuleCase {
   const char* Name;
   const char16_t* Size;
