@@ -58,13 +58,7 @@ int TBuffConverter::DecodeBlock(Char* chars, int32_t* ends, int capacity, const 
   // decode blocks of their own keep a state, and get one character a call.
   if (ClassType() == &TBuffConverter::Create) return DecodeEach<TBuffConverter, false>(*this, chars, ends, capacity, base);
   int n = 0;
-  chars[n] = NextChar();
-  ends[n++] = static_cast<int32_t>(ReadPtr - base);
-  if (chars[0] != 0 && pendingLow_ != 0) {
-    chars[n] = pendingLow_;
-    ends[n++] = static_cast<int32_t>(ReadPtr - base);
-    pendingLow_ = 0;
-  }
+  StoreSlowChar(NextChar(), chars, ends, n, base);
   return n;
 }
 
@@ -85,12 +79,7 @@ int TBuffConverter::DecodeThroughMap(const std::array<Char, 256>& map, Char* cha
     ends[n++] = static_cast<int32_t>(p - base);
     if (ch == 0) break;
   }
-  ReadPtr = p;
-  if (n == 0) {  // the end of the content
-    chars[0] = 0;
-    ends[n++] = static_cast<int32_t>(p - base);
-  }
-  return n;
+  return FinishBlock(p, chars, ends, n, base);
 }
 
 std::unique_ptr<TBuffConverter> TBuffConverter::CreateCopy(TBuffConverterClass cls, const TBuffConverter& source) {

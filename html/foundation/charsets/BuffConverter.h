@@ -84,6 +84,30 @@ class TBuffConverter {
   // and 1201): the condition of the byte-wise fast paths.
   bool ReadsBytes() const { return PhysicalCodePage != 1200 && PhysicalCodePage != 1201; }
 
+  // Stores ch, just read the slow way (the read position is after it), and a low surrogate
+  // still pending after it; false when ch is the zero character that ends the content.
+  bool StoreSlowChar(Char ch, Char* chars, int32_t* ends, int& n, const uint8_t* base) {
+    chars[n] = ch;
+    ends[n++] = static_cast<int32_t>(ReadPtr - base);
+    if (ch == 0) return false;
+    if (pendingLow_ != 0) {
+      chars[n] = pendingLow_;
+      ends[n++] = static_cast<int32_t>(ReadPtr - base);
+      pendingLow_ = 0;
+    }
+    return true;
+  }
+  // Ends a block decoded up to p: the read position moves there, and a block without units
+  // holds the zero character of the content's end. Returns the number of units.
+  int FinishBlock(const uint8_t* p, Char* chars, int32_t* ends, int n, const uint8_t* base) {
+    ReadPtr = p;
+    if (n == 0) {
+      chars[0] = 0;
+      ends[n++] = static_cast<int32_t>(p - base);
+    }
+    return n;
+  }
+
   // DecodeBlock through T's own NextChar (no virtual call per character). With
   // AsciiThrough, bytes 01..7F stand for themselves in T's code pages, and runs of them
   // are copied without decoding.
@@ -102,15 +126,7 @@ class TBuffConverter {
         c.ReadPtr = p;
         if (n + 1 >= capacity) break;
       }
-      Char ch = c.T::NextChar();
-      chars[n] = ch;
-      ends[n++] = static_cast<int32_t>(c.ReadPtr - base);
-      if (ch == 0) break;
-      if (c.pendingLow_ != 0) {
-        chars[n] = c.pendingLow_;
-        ends[n++] = static_cast<int32_t>(c.ReadPtr - base);
-        c.pendingLow_ = 0;
-      }
+      if (!c.StoreSlowChar(c.T::NextChar(), chars, ends, n, base)) break;
     }
     return n;
   }

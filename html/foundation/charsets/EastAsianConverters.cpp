@@ -93,27 +93,15 @@ int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, 
     } else {
       // The slow way for this character; a zero character ends the block.
       ReadPtr = p;
-      ch = TBuffConvShiftJis932::NextChar();
+      const Char slow = TBuffConvShiftJis932::NextChar();
       p = ReadPtr;
-      chars[n] = ch;
-      ends[n++] = static_cast<int32_t>(p - base);
-      if (ch == 0) return n;
-      if (HasPending()) {
-        chars[n] = PendingUnit();
-        ends[n++] = static_cast<int32_t>(p - base);
-        ClearPending();
-      }
+      if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
       continue;
     }
     chars[n] = ch;
     ends[n++] = static_cast<int32_t>(p - base);
   }
-  ReadPtr = p;
-  if (n == 0) {  // the end of the content
-    chars[0] = 0;
-    ends[n++] = static_cast<int32_t>(p - base);
-  }
-  return n;
+  return FinishBlock(p, chars, ends, n, base);
 }
 
 // ---------------------------------------------------------------- GBK (936)

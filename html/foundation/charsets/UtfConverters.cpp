@@ -41,27 +41,15 @@ int TBuffConvUTF8::DecodeBlock(Char* chars, int32_t* ends, int capacity, const u
     } else {
       // The slow way for this character; a zero character ends the block.
       ReadPtr = p;
-      ch = TBuffConvUTF8::NextChar();
+      const Char slow = TBuffConvUTF8::NextChar();
       p = ReadPtr;
-      chars[n] = ch;
-      ends[n++] = static_cast<int32_t>(p - base);
-      if (ch == 0) return n;
-      if (HasPending()) {
-        chars[n] = PendingUnit();
-        ends[n++] = static_cast<int32_t>(p - base);
-        ClearPending();
-      }
+      if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
       continue;
     }
     chars[n] = ch;
     ends[n++] = static_cast<int32_t>(p - base);
   }
-  ReadPtr = p;
-  if (n == 0) {  // the end of the content
-    chars[0] = 0;
-    ends[n++] = static_cast<int32_t>(p - base);
-  }
-  return n;
+  return FinishBlock(p, chars, ends, n, base);
 }
 
 // ---------------------------------------------------------------- UTF-7 (65000)
