@@ -169,19 +169,7 @@ void THtmlParser::DoInclude() {
         GetChar();
         SkipBlanks();
         if (Ch == u'"' || Ch == u'\'') {
-          const Char quote = Ch;
-          GetChar();
-          while (Ch != 0 && Ch != quote) {
-            if (Ch == u'&') {
-              String text;
-              ReadEntity(text, true);
-              value += text;
-              continue;
-            }
-            value += Ch == 13 ? u' ' : Ch;
-            GetChar();
-          }
-          if (Ch == quote) GetChar();
+          ReadQuotedValue(value, u" ");
         } else {
           while (Ch != 0 && Ch != u' ' && Ch != 13 && Ch != u'-' && Ch != u'>') {
             value += Ch;

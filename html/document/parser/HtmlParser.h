@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "html/foundation/charsets/Buffer.h"
@@ -95,6 +96,9 @@ class THtmlParser {
   void ReadTag();
   bool ReadAttribute();
   void ReadAttributeValue(uint8_t symbol, String& value);
+  // A quoted value from its opening quote through the closing one, entities decoded; each
+  // line end becomes lineEnd.
+  void ReadQuotedValue(String& value, std::u16string_view lineEnd);
   void ReadText();
   // At Ch = "<": collects "<", "/" and the letters that follow into Text; True when they
   // are "</" + Name (ignoring case).

@@ -91,24 +91,28 @@ bool THtmlParser::ReadAttribute() {
   return true;
 }
 
+void THtmlParser::ReadQuotedValue(String& value, std::u16string_view lineEnd) {
+  const Char quote = Ch;
+  GetChar();
+  while (Ch != 0 && Ch != quote) {
+    if (Ch == u'&') {
+      String text;
+      ReadEntity(text, true);
+      value += text;
+      continue;
+    }
+    if (Ch != 13)
+      value += Ch;
+    else
+      value += lineEnd;
+    GetChar();
+  }
+  if (Ch == quote) GetChar();
+}
+
 void THtmlParser::ReadAttributeValue(uint8_t symbol, String& value) {
   if (Ch == u'"' || Ch == u'\'') {
-    const Char quote = Ch;
-    GetChar();
-    while (Ch != 0 && Ch != quote) {
-      if (Ch == u'&') {
-        String text;
-        ReadEntity(text, true);
-        value += text;
-        continue;
-      }
-      if (Ch != 13)
-        value += Ch;
-      else if (symbol == AltAttrSy || symbol == TitleAttrSy)
-        value += u"\r\n";
-      GetChar();
-    }
-    if (Ch == quote) GetChar();
+    ReadQuotedValue(value, symbol == AltAttrSy || symbol == TitleAttrSy ? u"\r\n" : u"");
     return;
   }
   while (Ch != 0 && Ch != u'>' && Ch != 9 && Ch != 13 && Ch != u' ') {
