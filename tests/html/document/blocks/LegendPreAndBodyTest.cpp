@@ -10,9 +10,9 @@
 
 namespace {
 
-using SpecialBlocksTest = BlockFixture;
+using LegendPreAndBody = BlockFixture;
 
-TEST_F(SpecialBlocksTest, TallLegendSharesItsExcessBetweenPaddingAndMargin) {
+TEST_F(LegendPreAndBody, TallLegendSharesItsExcessBetweenPaddingAndMargin) {
   TFieldsetBlock& fieldset = AddBlock<TFieldsetBlock>(document, u"fieldset", u"margin: 10px");
   auto legend = std::make_unique<TFixedSection>(&document, 30);
   legend->MaxWidth = 60;
@@ -37,7 +37,7 @@ TEST_F(SpecialBlocksTest, TallLegendSharesItsExcessBetweenPaddingAndMargin) {
   EXPECT_EQ(target.Canvas().Pixel(100, 15), TColor{11709605});
 }
 
-TEST_F(SpecialBlocksTest, SmallLegendChangesNothing) {
+TEST_F(LegendPreAndBody, SmallLegendChangesNothing) {
   TFieldsetBlock& fieldset = AddBlock<TFieldsetBlock>(document, u"fieldset", u"");
   fieldset.LegendCell->AddSection(std::make_unique<TFixedSection>(&document, 12), 0);
   LayOut();
@@ -45,7 +45,7 @@ TEST_F(SpecialBlocksTest, SmallLegendChangesNothing) {
   EXPECT_EQ(fieldset.BoxAt(PaddingTop), 10);
 }
 
-TEST_F(SpecialBlocksTest, PreformattedTextNeverWraps) {
+TEST_F(LegendPreAndBody, PreformattedTextNeverWraps) {
   TBlock& block = AddBlock(document, u"pre", u"width: 60px");
   TProperties& props = Push(u"pre");
   auto pre = std::make_unique<TPreFormated>(&document, nullptr, props, nullptr);
@@ -65,7 +65,7 @@ TEST_F(SpecialBlocksTest, PreformattedTextNeverWraps) {
   EXPECT_EQ(section.Lines.size(), 1u);
 }
 
-TEST_F(SpecialBlocksTest, BodyTakesTheWidthLessItsMarginsAndLeavesTheBackgroundToTheDocument) {
+TEST_F(LegendPreAndBody, BodyTakesTheWidthLessItsMarginsAndLeavesTheBackgroundToTheDocument) {
   TBodyBlock& body = AddBlock<TBodyBlock>(document, u"body", u"margin: 8px; background-color: red; position: absolute");
   TBlock& child = AddBlock(*body.ContentCell, u"div", u"height: 20px; background-color: lime");
   LayOut(300);
@@ -83,7 +83,7 @@ TEST_F(SpecialBlocksTest, BodyTakesTheWidthLessItsMarginsAndLeavesTheBackgroundT
   EXPECT_EQ(target.Canvas().Pixel(8, 8), clLime);
 }
 
-TEST_F(SpecialBlocksTest, BodyBackgroundImageBecomesTheDocuments) {
+TEST_F(LegendPreAndBody, BodyBackgroundImageBecomesTheDocuments) {
   TBodyBlock& body = AddBlock<TBodyBlock>(
       document, u"body", u"background-image: url(paper.gif); background-position: 10px 20px; background-repeat: no-repeat");
   EXPECT_FALSE(body.BackgroundImage);
