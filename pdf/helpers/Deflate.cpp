@@ -69,6 +69,17 @@ class TDeflater {
   bool zlibFormat_ = false;
 };
 
+// zlib counts input in 32-bit units: hands it the next slice of a large block once it has
+// taken the previous one.
+void FeedSlice(z_stream& z, const unsigned char*& input, size_t& length) {
+  if (z.avail_in != 0 || length == 0) return;
+  const size_t slice = length < (1u << 30) ? length : (1u << 30);
+  z.next_in = const_cast<unsigned char*>(input);
+  z.avail_in = static_cast<uInt>(slice);
+  input += slice;
+  length -= slice;
+}
+
 }  // namespace
 
 size_t CompressBuffer(const void* source, size_t length, TStream& destination, int level, bool zlibFormat) {
@@ -80,15 +91,8 @@ size_t CompressBuffer(const void* source, size_t length, TStream& destination, i
   auto input = static_cast<const unsigned char*>(source);
   size_t written = 0;
   int rc;
-  // zlib counts input in 32-bit units: feed very large blocks in slices.
   for (;;) {
-    if (z.avail_in == 0 && length > 0) {
-      size_t slice = length < (1u << 30) ? length : (1u << 30);
-      z.next_in = const_cast<unsigned char*>(input);
-      z.avail_in = static_cast<uInt>(slice);
-      input += slice;
-      length -= slice;
-    }
+    FeedSlice(z, input, length);
     z.next_out = out.data();
     z.avail_out = kChunk;
     rc = deflate(&z, length == 0 ? Z_FINISH : Z_NO_FLUSH);
@@ -120,13 +124,7 @@ size_t DecompressBuffer(const void* source, size_t length, TStream& destination)
   auto input = static_cast<const unsigned char*>(source);
   size_t written = 0;
   for (;;) {
-    if (z.avail_in == 0 && length > 0) {
-      size_t slice = length < (1u << 30) ? length : (1u << 30);
-      z.next_in = const_cast<unsigned char*>(input);
-      z.avail_in = static_cast<uInt>(slice);
-      input += slice;
-      length -= slice;
-    }
+    FeedSlice(z, input, length);
     z.next_out = out.data();
     z.avail_out = kChunk;
     int rc = inflate(&z, Z_NO_FLUSH);
