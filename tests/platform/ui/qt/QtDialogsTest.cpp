@@ -34,31 +34,43 @@ char arg0[] = "uiqt_tests";
 char* argv[] = {arg0, nullptr};
 
 // A program folder with two files of fixed size and date at a fixed place, so that the
-// dialog looks the same in every run.
+// dialog looks the same in every run. The folder is also the home folder while it lives:
+// the dialog's side bar names the user's home, which differs between machines. Each test
+// names its own folder, as ctest runs the tests side by side.
 class TFixedProgramFolder {
  public:
-  TFixedProgramFolder() : path_(std::filesystem::temp_directory_path() / "wendrel-dialog-folder") {
+  explicit TFixedProgramFolder(const char* name) : path_(std::filesystem::temp_directory_path() / name) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
-    for (const char* name : {"urls.txt", "projekte.csv"}) {
-      std::ofstream(path_ / name) << "http://www.shop.example/\r\n";
-      std::filesystem::last_write_time(path_ / name, std::filesystem::file_time_type(std::chrono::hours(24 * 365 * 50)));
+    for (const char* file : {"urls.txt", "projekte.csv"}) {
+      std::ofstream(path_ / file) << "http://www.shop.example/\r\n";
+      std::filesystem::last_write_time(path_ / file, std::filesystem::file_time_type(std::chrono::hours(24 * 365 * 50)));
     }
-    if (const char* home = std::getenv("WENDREL_HOME")) previous_ = home;
-    setenv("WENDREL_HOME", path_.c_str(), 1);
+    Replace("WENDREL_HOME", previousProgramFolder_);
+    Replace("HOME", previousHome_);
   }
   ~TFixedProgramFolder() {
-    if (previous_)
-      setenv("WENDREL_HOME", previous_->c_str(), 1);
-    else
-      unsetenv("WENDREL_HOME");
+    Restore("WENDREL_HOME", previousProgramFolder_);
+    Restore("HOME", previousHome_);
     std::filesystem::remove_all(path_);
   }
   std::string Path() const { return path_.string(); }
 
  private:
+  void Replace(const char* variable, std::optional<std::string>& previous) {
+    if (const char* value = std::getenv(variable)) previous = value;
+    setenv(variable, path_.c_str(), 1);
+  }
+  static void Restore(const char* variable, const std::optional<std::string>& previous) {
+    if (previous)
+      setenv(variable, previous->c_str(), 1);
+    else
+      unsetenv(variable);
+  }
+
   std::filesystem::path path_;
-  std::optional<std::string> previous_;
+  std::optional<std::string> previousProgramFolder_;
+  std::optional<std::string> previousHome_;
 };
 
 struct QtDialogsFixture : ::testing::Test {
@@ -85,7 +97,7 @@ QStringList ButtonTexts(QWidget& dialog) {
 }
 
 TEST_F(QtDialogsFixture, FileDialogWithoutFolderOpensGermanInTheProgramFolder) {
-  TFixedProgramFolder home;
+  TFixedProgramFolder home("wendrel-dialog-folder");
   TOpenDialog dialog(nullptr);
   dialog.Filter = u"Textdateien|*.txt|Alle|*.*";
   dialog.Title = u"Datei laden";
@@ -102,7 +114,7 @@ TEST_F(QtDialogsFixture, FileDialogWithoutFolderOpensGermanInTheProgramFolder) {
     EXPECT_TRUE(labels.contains("Suchen in:")) << labels.join(",").toStdString();
     // The folder's files are listed by a background thread: wait for both.
     auto* list = d.findChild<QListView*>("listView");
-    for (int i = 0; i < 200 && (!list || !list->model() || list->model()->rowCount(list->rootIndex()) < 1); ++i)
+    for (int i = 0; i < 1000 && (!list || !list->model() || list->model()->rowCount(list->rootIndex()) < 1); ++i)
       QApplication::processEvents(QEventLoop::AllEvents, 10);
     d.resize(640, 420);
     QApplication::processEvents();
@@ -113,7 +125,7 @@ TEST_F(QtDialogsFixture, FileDialogWithoutFolderOpensGermanInTheProgramFolder) {
 }
 
 TEST(FileDialogStart, FolderIsTheInitialOneOrTheFilesOrTheProgramFolder) {
-  TFixedProgramFolder home;
+  TFixedProgramFolder home("wendrel-dialog-start");
   struct Case {
     const char16_t* initialDir;
     const char16_t* fileName;
