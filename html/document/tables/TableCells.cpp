@@ -139,7 +139,10 @@ TCellObj::TCellObj(ThtDocument* document, const TCellObj& source)
       BreakBefore(source.BreakBefore),
       BreakAfter(source.BreakAfter),
       AvoidInside(source.AvoidInside) {
-  if (!(document && document->PrintTableBackground)) Cell->HasBackground = false;
+  if (document && document->PrintTableBackground) {
+    Cell->HasBackground = source.Cell->HasBackground;
+    Cell->CellBackground = source.Cell->CellBackground;
+  }
   if (source.BackgroundImage) BackgroundImage = std::make_unique<TImageObj>(document, *source.BackgroundImage);
 }
 
