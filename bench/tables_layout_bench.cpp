@@ -4,19 +4,17 @@
 // (column widths from every cell, row heights, the placement of every cell) and the paint
 // of the whole table screen by screen (800 x 600) onto the raster device; the time per row
 // shows whether both stay linear in the rows. The counter peak_MB is the peak resident
-// memory of a fresh process that builds, lays out and paints the 10,000-row table once (the
-// program runs itself with --once), base_MB that of one that only sets up the style sheet,
-// fonts and screen bitmap.
+// memory (VmHWM) of a fresh process that builds, lays out and paints the 10,000-row table
+// once (the program runs itself with --once), base_MB that of one that only sets up the
+// style sheet, fonts and screen bitmap.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "bench/PeakMemory.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
 #include "html/document/tables/HtmlTable.h"
@@ -123,20 +121,7 @@ struct TTableDocument {
   }
 };
 
-double PeakMegabytes(const char* mode) {
-  pid_t child = fork();
-  if (child == 0) {
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) _exit(3);
-    execl(self, self, mode, static_cast<char*>(nullptr));
-    _exit(3);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
-  return usage.ru_maxrss / 1024.0;
-}
+double PeakMegabytes(const char* mode) { return std::atof(RunSelf(mode).c_str()); }
 
 void LayoutTable(benchmark::State& state) {
   TTableDocument doc;
@@ -183,11 +168,13 @@ int main(int argc, char** argv) {
     const int height = doc.Layout();
     TBitmap screen(PageWidth, ScreenHeight, pf24bit);
     doc.PaintAll(screen, height);
+    std::printf("%.1f\n", OwnPeakResidentMegabytes());
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--base") == 0) {
     TTableDocument doc;
     TBitmap screen(PageWidth, ScreenHeight, pf24bit);
+    std::printf("%.1f\n", OwnPeakResidentMegabytes());
     return 0;
   }
   benchmark::Initialize(&argc, argv);
