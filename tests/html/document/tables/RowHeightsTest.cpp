@@ -152,7 +152,11 @@ TEST_F(TableFixture, CellsAdvanceTheCursorAndAnswerQueriesInRowOrder) {
   std::unique_ptr<TUrlTarget> target;
   EXPECT_EQ(table.UrlAt(canvas, 45, table.SectionTop + 5, title, control, target), UrlAtTitle);
   EXPECT_EQ(title, u"right");
-  EXPECT_EQ(table.UrlAt(canvas, 5, table.SectionTop + 5, title, control, target), 0);
+  // The left cell's own HREF answers where its content has no link.
+  left.Cell->Url = u"cell.html";
+  EXPECT_EQ(table.UrlAt(canvas, 5, table.SectionTop + 5, title, control, target), UrlAtLink);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(target->LinkUrl, u"cell.html");
   EXPECT_EQ(table.UrlAt(canvas, 150, table.SectionTop + 5, title, control, target), 0);
 }
 
