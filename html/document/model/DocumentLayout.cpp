@@ -2,8 +2,10 @@
 // animates its GIF images.
 #include <algorithm>
 
+#include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Document.h"
 #include "html/document/model/TabControl.h"
+#include "html/foundation/viewer/ViewerBase.h"
 #include "html/foundation/gif/GifImage.h"
 #include "platform/ui/app/Timer.h"
 #include "platform/ui/controls/CustomControl.h"
@@ -30,6 +32,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
   ++LayoutPass;
   TableDepth = 0;
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
+  for (int i = 0; i < FormList.Count(); ++i) FormList.Items(i)->SetSizes(canvas);
   InlineList.NeedsConverting = true;
   if (TabOrderList.Count() > 0) GiveTabOrder();
 
@@ -48,6 +51,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
       AnimationTimer->SetOnTimer([this](TComponent*) { AnimationTick(); });
     }
     EnableAnimationTimer();
+    if (AllFormControls.Count() > 0 && Viewer && Viewer->Showing()) AllFormControls.ActivateTabbing();
     if (PositionList.Count() == 0) AddToPositionList();
   }
   return height;
@@ -85,6 +89,7 @@ int ThtDocument::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int 
   ImageDrawList.DrawImages();
   ImageDrawList.Clear();
 
+  if (PositionsChanged && !IsCopy && Viewer && Viewer->Showing()) AllFormControls.ActivateTabbing();
   if (PositionsChanged)
     for (int i = 0; i < PanelList.Count(); ++i) {
       TPanelObj& panel = *PanelList.Items(i);
