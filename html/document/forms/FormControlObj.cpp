@@ -117,16 +117,23 @@ void TFormControlObj::ApplyBkColor() {
 void TFormControlObj::ProcessProperties(TProperties& properties) {
   TVMarginArray values;
   ReadBoxValues(properties, values);
-  TIntBoxArray box;
+  TIntBoxArray box{};
   int autoCount = 0;
   ConvertBoxValues(values, 100, 100, box, autoCount, 0, properties.ExHeight, properties.EmHeight);
   const TPropValue& widthValue = values[BoxEntry(::Width)];
   PercentWidth = widthValue.IsText() && widthValue.AsText().find(u'%') != String::npos;
 
   VSpaceTop = VSpaceBottom = 1;
-  const auto take = [&box](int property, int32_t& space) {
-    const int32_t v = box[BoxEntry(property)];
-    if (v != UnsetSentinel && v != AutoSentinel) space = std::clamp(v, -MaxStyleSize, MaxStyleSize);
+  // A margin given in the style replaces the default; "auto" counts as not given.
+  const auto take = [&](int property, int32_t& space) {
+    const TPropValue& raw = values[BoxEntry(property)];
+    if (raw.IsEmpty() || (raw.IsInt() && raw.AsInt() == UnsetSentinel) || (raw.IsText() && raw.AsText() == u"auto"))
+      return;
+    bool gap = false;
+    const int32_t v = property == MarginTop || property == MarginBottom
+                          ? ConvertVerticalMargin(raw, 100, properties.EmHeight, properties.ExHeight, gap)
+                          : box[BoxEntry(property)];
+    space = std::clamp(v, -MaxStyleSize, MaxStyleSize);
   };
   take(MarginLeft, HSpaceLeft);
   take(MarginRight, HSpaceRight);

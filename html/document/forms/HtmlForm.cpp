@@ -31,7 +31,7 @@ ThtmlForm::~ThtmlForm() {
 
 void ThtmlForm::InsertControl(TFormControlObj* control) {
   ControlList.Add(control);
-  if (!dynamic_cast<THiddenFormControlObj*>(control)) ++NonHiddenCount;
+  ++NonHiddenCount;  // a hidden field takes itself out of the count once it is made
 }
 
 void ThtmlForm::ResetControls() {

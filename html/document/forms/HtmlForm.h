@@ -25,7 +25,7 @@ class ThtmlForm {
   ThtmlForm(const ThtmlForm&) = delete;
   ThtmlForm& operator=(const ThtmlForm&) = delete;
 
-  // Appends the control, which the form then owns.
+  // Appends the control, which the form then owns (the control's constructor calls it).
   void InsertControl(TFormControlObj* control);
   void ResetControls();
   // The submission lines of every enabled control, then the pressed button's line when

@@ -13,7 +13,10 @@
 #include "platform/rtl/IntConvert.h"
 
 THiddenFormControlObj::THiddenFormControlObj(ThtDocument* document, TAttributeList& attributes, int sourcePos)
-    : TFormControlObj(document, attributes, sourcePos) {}
+    : TFormControlObj(document, attributes, sourcePos) {
+  // The base joined the form before this class was made: it counted as a visible field.
+  --Form->NonHiddenCount;
+}
 
 bool THiddenFormControlObj::GetSubmission(int index, String& line) {
   if (index != 0) return false;

@@ -79,15 +79,17 @@ TFormControlObj* TSection::AddFormControl(uint8_t tagSymbol, TProperties& proper
 
 void TSection::DrawControl(TCanvas& canvas, TFormControlObj& control, const LineRec& line, int x, int lineTop) {
   control.Shown = true;
+  // Controls stand on the bottom of the line's text (its descent included), as the line's
+  // height was made for them.
   const int textTop = lineTop + line.SpaceBefore;
-  const int baseline = textTop + line.LineHeight - line.Descent;
+  const int textBottom = textTop + line.LineHeight;
   const int height = control.GetHeight();
   int top = 0;
   switch (control.VerticalAlign) {
     case AlignTop: top = textTop + control.VSpaceTop; break;
-    case AlignMiddle: top = baseline - (height + line.LineHeight) / 2; break;
-    case AlignBaseline: top = baseline - height - control.VSpaceBottom - line.Descent; break;
-    default: top = baseline - height - control.VSpaceBottom; break;
+    case AlignMiddle: top = textBottom - (height + line.LineHeight) / 2; break;
+    case AlignBaseline: top = textBottom - height - control.VSpaceBottom - line.Descent; break;
+    default: top = textBottom - height - control.VSpaceBottom; break;
   }
   auto* radio = dynamic_cast<TRadioButtonFormControlObj*>(&control);
   auto* check = dynamic_cast<TCheckBoxFormControlObj*>(&control);

@@ -5,7 +5,6 @@
 #include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Document.h"
 #include "html/document/model/TabControl.h"
-#include "html/foundation/viewer/ViewerBase.h"
 #include "html/foundation/gif/GifImage.h"
 #include "platform/ui/app/Timer.h"
 #include "platform/ui/controls/CustomControl.h"
@@ -51,7 +50,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
       AnimationTimer->SetOnTimer([this](TComponent*) { AnimationTick(); });
     }
     EnableAnimationTimer();
-    if (AllFormControls.Count() > 0 && Viewer && Viewer->Showing()) AllFormControls.ActivateTabbing();
+    if (AllFormControls.Count() > 0 && PaintPanel && PaintPanel->Showing()) AllFormControls.ActivateTabbing();
     if (PositionList.Count() == 0) AddToPositionList();
   }
   return height;
@@ -89,7 +88,7 @@ int ThtDocument::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int 
   ImageDrawList.DrawImages();
   ImageDrawList.Clear();
 
-  if (PositionsChanged && !IsCopy && Viewer && Viewer->Showing()) AllFormControls.ActivateTabbing();
+  if (PositionsChanged && !IsCopy && PaintPanel && PaintPanel->Showing()) AllFormControls.ActivateTabbing();
   if (PositionsChanged)
     for (int i = 0; i < PanelList.Count(); ++i) {
       TPanelObj& panel = *PanelList.Items(i);
