@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "html/document/floats/PanelObj.h"
+#include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Cells.h"
 #include "html/document/model/DrawList.h"
 #include "html/document/model/FontList.h"
@@ -87,8 +88,12 @@ class ThtDocument : public TCell {
             std::unique_ptr<TUrlTarget>& target) override;
   void SetHoverImagePressed(bool pressed);
   void ClearHover();
-  // Empties the panel list (the parser does when BODY opens before any section).
+  // Empties the panel list and the form control list (the parser does when BODY opens
+  // before any section).
   void ClearPanelsAndControls();
+  // The current data of every form (for restoring the fields after a reload); nil when the
+  // document has no form.
+  std::unique_ptr<TFreeList<TStringList>> FormData();
 
   // The character position after all text answers the end (CursorLength).
   int SourceToCursor(int sourcePosition, bool backward) override;
@@ -179,11 +184,16 @@ class ThtDocument : public TCell {
   TIDObjectList IdList;
   TFreeList<TSectionBase> PositionList{false};
   TLinkList LinkList;
-  TStringList TabOrderList;                    // "%.5d%.3d" keys with the tab-stop windows
+  TStringList TabOrderList;                    // TabOrderKey keys with the tab-stop windows
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
   TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
   TFreeList<TMapItem> MapList{true};
+  TFreeList<ThtmlForm> FormList{true};         // owns the forms, which own their controls
+  TFormControlObjList AllFormControls{false};  // every control, in order of creation
+  // The form that new controls join; the parser sets it at FORM and clears it at its end.
+  // A control made while it is nil makes an implicit form, which stays current.
+  ThtmlForm* CurrentForm = nullptr;
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
 
@@ -205,6 +215,21 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // The viewer's side of form controls (unassigned: nothing happens). A form is submitted
+  // with its attributes and the name=value lines, which the receiver takes over.
+  std::function<void(const String& action, const String& target, const String& encType, const String& method,
+                     std::unique_ptr<TStringList> results)>
+      OnFormSubmit;
+  // A control got the focus (the viewer scrolls it into view).
+  std::function<void(TFormControlObj& control)> OnControlEnter;
+  // Focus, blur, click and change of a control with the text of its ONFOCUS, ONBLUR,
+  // ONCLICK or ONCHANGE attribute.
+  std::function<void(TFormControlObj& control, const String& text)> OnObjectFocus, OnObjectBlur, OnObjectClick,
+      OnObjectChange;
+  // The browse button of a file field: fileName is the edit's text and becomes it again.
+  std::function<void(TFormControlObj& edit, String& fileName)> OnFileBrowse;
+  // A key that a form control does not handle itself (the viewer's key handling).
+  std::function<void(uint16_t& key, TShiftState shift)> OnControlKeyDown;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 
