@@ -98,7 +98,7 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
     } else {
       if (lineTop + line->DrawHeight > Document->PageBottom) {
         const bool tallerThanPage = line->DrawHeight >= clip.Bottom - clip.Top;
-        if (!tallerThanPage && !Document->TableBreak) {
+        if (!tallerThanPage && !Document->TableBreak && !Document->PageCutForced) {
           Document->PageBottom = std::min(Document->PageBottom, lineTop);
           continue;
         }
