@@ -7,7 +7,10 @@
 
 #include "html/document/paging/DocumentMeasure.h"
 #include "html/document/paging/Printing.h"
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/ui/app/Application.h"
+#include "platform/ui/app/Timer.h"
 #include "tests/html/document/paging/PagingFixture.h"
 
 namespace {
@@ -230,6 +233,24 @@ TEST_P(ViewerRecord, RefersToNothingOfTheCopyAfterPaging) {
 INSTANTIATE_TEST_SUITE_P(Runs, ViewerRecord,
                          ::testing::Values(FailureCase{"Finished", -1}, FailureCase{"FailedOnTheSecondPage", 1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The copy shares the viewer's image cache and inline list: a handler run between pages
+// could load or clear the viewer's document under it.
+TEST_F(PageLoop, NoMessageIsHandledWhilePagesAreMade) {
+  TManualClock clock;
+  ScopedClock useClock(clock);
+  TApplication app;
+  int ticks = 0;
+  TTimer timer(nullptr);
+  timer.SetInterval(1);
+  timer.SetOnTimer([&](TComponent*) { ++ticks; });
+  clock.Advance(10);
+  Band(250);
+  EXPECT_EQ(RenderPageMetafiles(document, 200, 100).size(), 3u);
+  EXPECT_EQ(ticks, 0);
+  app.ProcessMessages();
+  EXPECT_EQ(ticks, 1);
+}
 
 TEST_F(PageLoop, RendererIsDoneAfterAPageFailed) {
   Band(250).ThrowOnPage = 1;
