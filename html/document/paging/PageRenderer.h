@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "html/document/paging/TablePartRec.h"
+#include "html/foundation/shared/TablePartRec.h"
 #include "platform/gdi/geometry/Geometry.h"
 
 class TCanvas;
