@@ -124,4 +124,9 @@ class THtmlTable : public TSectionBase {
   TCellObj* CellAt(int x, int y);
 
   int colSpecsWithWeight_ = 0;
+  // Per row of the last layout: its top relative to the table, and the lowest bottom that
+  // it or a row above it reaches with its row spans (never decreasing), so that drawing
+  // finds the first row inside the clip rectangle without walking the rows above it.
+  std::vector<int> rowTops_;
+  std::vector<int> reachBelow_;
 };

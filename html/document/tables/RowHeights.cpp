@@ -171,6 +171,8 @@ int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) 
   int result = 0;
   const int n = Rows.Count();
   const bool outermost = Document && Document->TableDepth == 1;
+  rowTops_.assign(static_cast<size_t>(n), 0);
+  reachBelow_.assign(static_cast<size_t>(n), 0);
   for (int i = 0; i < n; ++i) {
     TCellList& row = *Rows.Items(i);
     row.RowHeight = i < static_cast<int>(Heights.size()) ? Heights[i] : 0;
@@ -195,6 +197,8 @@ int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) 
       cell->CellHeight = SumRange(Heights, i, std::min(n, i + cell->RowSpan) - 1);
       row.RowSpanHeight = std::max(row.RowSpanHeight, cell->CellHeight);
     }
+    rowTops_[i] = result;
+    reachBelow_[i] = std::max(i > 0 ? reachBelow_[i - 1] : 0, result + std::max(row.RowHeight, row.RowSpanHeight));
     if (outermost) Document->FinalPass = true;
     struct TEndPass {
       ThtDocument* document;
@@ -251,6 +255,7 @@ void TCellObj::Layout(TCanvas& canvas, int y, int cellSpacing, int& cursor) {
   const int top = y + cellSpacing + BrdTop + PadTop + VOffset;
   Cell->Layout(canvas, top, cursor, maxWidth, std::max(0, CellHeight - VrSpace - cellSpacing), 0,
                ContentWidth(cellSpacing));
+  Cell->CellTop = y;  // the top of the cell's rows, for hit tests before the first paint
   if (BackgroundImage && Document && Document->ShowImages) {
     BackgroundImage->MeasureBox(canvas, 0, 0, nullptr);
     if (BackgroundImage->ShowsStockImage()) BackgroundImage.reset();

@@ -71,7 +71,26 @@ int THtmlTable::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x,
 }
 
 int THtmlTable::DrawRows(TCanvas& canvas, const TRect& clip, int x, int y, int first, int last) {
-  for (int i = first; i <= last && i < Rows.Count(); ++i) y = DrawRow(canvas, i, clip, x, y);
+  const int scroll = Document ? Document->YOffset : 0;
+  last = std::min(last, Rows.Count() - 1);
+  if (first > last) return y;
+  // Rows that end above the clip rectangle, with every row above them, are skipped at once;
+  // the walk stops at the first row below it.
+  if (rowTops_.size() == static_cast<size_t>(Rows.Count())) {
+    const int origin = y - rowTops_[first];
+    const auto visible = std::lower_bound(reachBelow_.begin() + first, reachBelow_.begin() + last + 1,
+                                          clip.Top + scroll - origin);
+    const int skipTo = static_cast<int>(visible - reachBelow_.begin());
+    if (skipTo > first) {
+      if (skipTo > last) return origin + rowTops_[last] + Rows.Items(last)->RowHeight;
+      first = skipTo;
+      y = origin + rowTops_[first];
+    }
+  }
+  for (int i = first; i <= last; ++i) {
+    if (y - scroll >= clip.Bottom) return y;
+    y = DrawRow(canvas, i, clip, x, y);
+  }
   return y;
 }
 
