@@ -103,7 +103,7 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
           continue;
         }
       }
-      if (lineTop + height - 1 <= yOffset) continue;  // on an earlier page
+      if (lineTop + height - 1 <= yOffset + clip.Top) continue;  // above the page
     }
     DrawLine(canvas, *line, x, lineTop);
     Document->NothingPaintedYet = false;

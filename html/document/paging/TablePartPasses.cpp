@@ -46,6 +46,9 @@ void TPageRenderer::DrawBands(TCanvas& canvas) {
         // The first pass only decides where the body stops on this page: it draws on a
         // canvas that keeps nothing, so the page holds each row once.
         TCanvas firstPass(std::make_unique<TMeasureDC>());
+        // A body continued without header rows is a body below a header of no height: the
+        // first pass makes room for the footer rows below it as well.
+        record->PartKind = tpBody;
         DrawInto(firstPass, band, 3 * width_);
         record->PartKind = tpBodyDraw;
         drawn.set(tpBodyDraw);
