@@ -81,9 +81,15 @@ std::unique_ptr<TMetafile> TPageRenderer::DrawPage(bool cutForced) {
   }
   copy_->SetYOffset(pageTop_);
   FillBackground(canvas, TRect{0, 0, width_ + 1, height_});
-  copy_->PageCutForced = cutForced;
-  DrawBands(canvas);
-  copy_->PageCutForced = false;
+  if (cutForced) {
+    // The document as it lies between the page's top and its full height.
+    copy_->PageCutForced = true;
+    DrawInto(canvas, page_, width_);
+    copy_->PageCutForced = false;
+    FillBelowPageBottom(canvas);
+  } else {
+    DrawBands(canvas);
+  }
   canvas.Close();
   return metafile;
 }

@@ -1,6 +1,7 @@
 // Tables with header and footer rows cut into pages by the page loop: the header rows start
 // every page the table continues on, the footer rows end every page it is cut on, and no
 // body row is cut in two or lost.
+#include <map>
 #include <string>
 
 #include "tests/html/document/paging/PagingFixture.h"
@@ -80,6 +81,25 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TableParts,
 }  // namespace
 
 namespace {
+
+// Header rows taller than a page leave no room for the body below them: such pages are cut
+// at their full height, and every body row still comes out.
+TEST_F(PagedTables, HeaderTallerThanAPageLosesNoBodyRow) {
+  THtmlTable& table = *AddTable(document, {{"CELLSPACING", u"0"}}).Table;
+  TCellObj& head = AddCell(AddRow(table, {}, 0), {0, 0, 0}, {{"HEIGHT", u"150"}});
+  Paragraph(*head.Cell, u"head");
+  for (int i = 1; i <= 8; ++i) {
+    TCellObj& cell = AddCell(AddRow(table), {0, 0, 0});
+    Paragraph(*cell.Cell, u"row" + Utf8ToString(std::to_string(i)));
+  }
+  LayOut(200);
+  const TPageMetafileList pages = RenderPageMetafiles(document, 200, 100);
+  SavePages(pages, "header-taller-than-a-page");
+  std::map<String, int> seen;
+  for (const auto& page : pages)
+    for (const String& text : TextRecords(*page)) ++seen[text];
+  for (int i = 1; i <= 8; ++i) EXPECT_GE(seen[u"row" + Utf8ToString(std::to_string(i))], 1) << i;
+}
 
 // Rows of one cell each, of the content heights given, red and blue by turns; no
 // spacing, padding or borders, so each row is exactly as high as its content.
