@@ -141,6 +141,9 @@ class ThtDocument : public TCell {
   // and whether anything has been painted on the page yet.
   int32_t PageBottom = 0;
   bool TableBreak = false;
+  // Set while a page that could not end below its top is drawn again: nothing moves to the
+  // next page, every section is drawn across the page bottom.
+  bool PageCutForced = false;
   bool NothingPaintedYet = true;
   int32_t TableDepth = 0;
   // Set by an outermost table while it places the cells of a row: nested tables then lay

@@ -61,7 +61,7 @@ int THtmlTable::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x,
   const int scroll = Document ? Document->YOffset : 0;
   const int y = SectionTop;
   if (!printing && (y + DrawHeight - scroll < clip.Top || y - scroll >= clip.Bottom)) return result;
-  if (printing && Document->TableDepth == 1 && HeadOrFoot && y < Document->PageBottom &&
+  if (printing && Document->TableDepth == 1 && HeadOrFoot && y < Document->PageBottom && !Document->PageCutForced &&
       (!Document->PrintedTable || Document->PrintedTable == this)) {
     DrawPaged(canvas, clip, x);
     return result;
