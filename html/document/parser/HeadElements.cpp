@@ -45,7 +45,14 @@ void THtmlParser::DoMeta() {
     content = charset;
   }
   if (LowerCase(httpEq) == u"content-type") {
-    const int codePage = CodePageOfCharsetName(content);
+    int codePage = CodePageOfCharsetName(content);
+    // A media type with a charset parameter ("text/html; charset=utf-8"): the parameter.
+    const size_t parameter = LowerCase(content).find(u"charset=");
+    if (codePage < 0 && parameter != String::npos) {
+      String name = content.substr(parameter + 8);
+      if (!name.empty() && (name[0] == u'"' || name[0] == u'\'')) name.erase(0, 1);
+      codePage = CodePageOfCharsetName(name.substr(0, name.find_first_of(u"; \t\"'")));
+    }
     TProperties& top = Top();
     if (codePage >= 0) {
       top.ApplyCodePage(codePage);

@@ -1,5 +1,7 @@
 #include "html/foundation/fonts/MyFont.h"
 
+#include <algorithm>
+
 #include "html/foundation/css/Lengths.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -43,7 +45,10 @@ void TMyFont::Measure() {
 }
 
 int FontHeightOfPoints(double points) {
-  return -RoundToInt32(static_cast<long double>(ScreenPixelsPerInch()) * points / 72, 0);
+  // Sizes that multiply over deep nesting (nested headings, "2em" in "2em") stay drawable.
+  constexpr long double MaxPixels = 100000;
+  const long double pixels = static_cast<long double>(ScreenPixelsPerInch()) * points / 72;
+  return -RoundToInt32(std::clamp(pixels, -MaxPixels, MaxPixels), 0);
 }
 
 bool FontMatchesInfo(const TFont& font, const ThtFontInfo& info) {

@@ -49,6 +49,14 @@ TEST(ParsedPictures, OrdinaryDocuments) {
        "<hr><pre>preformatted   text\n  keeps its spaces</pre>"
        "<blockquote>A quotation, indented.</blockquote>"
        "<p align=center><font color=red size=5>Big red centred text</font></p>"},
+      {"html/parsed_forms_lists_pre",
+       "<body bgcolor=#f0f0ff leftmargin=20 topmargin=12>"
+       "<fieldset><legend>Legend</legend>Inside the frame<br>on two lines</fieldset>"
+       "<dl><dt>Term<dd>Its definition, indented</dl>"
+       "<ul><li>outer<ul><li>inner one<li>inner two</ul><li>outer again</ul>"
+       "<h3 align=right>Right heading</h3>"
+       "<pre>\ncol1   col2\n<b>bold</b>   <i>it</i>\n</pre>"
+       "<p><font size=1>small</font> <font size=3>normal</font> <font size=7>huge</font>"},
   };
   for (const PictureCase& c : cases) {
     TParsedDocument parsed(c.Html);
