@@ -129,13 +129,17 @@ void THtmlParser::DoDivEtc(uint8_t sy, const TSymbolSet& termSet) {
       CloseSection();
       PushProps(FormSy);
       OpenBlock(std::make_unique<TBlock>(Document, &Attributes, SectionList, Top()));
+      Document->CurrentForm = new ThtmlForm(Document, &Attributes);  // the document owns it
       Next();
       DoBody(termSet + TSymbolSet{FormSy, FormEndSy});
       CloseSection();
       PopPropsTo(FormSy);
       FixBottomMargin();
       LeaveBlock();
-      if (Symbol == FormEndSy) Next();
+      if (Symbol == FormEndSy) {
+        Document->CurrentForm = nullptr;
+        Next();
+      }
     }
   } else if (sy == FieldsetSy) {
     CloseSection();

@@ -74,6 +74,9 @@ void THtmlParser::DoBody(const TSymbolSet& termSet) {
     } else if (sy == DDSy || sy == DTSy) {
       PendingHtmlStep();
       DoListItem(DLSy, sy, termSet, false, u'1', 1);
+    } else if (sy == FormEndSy) {
+      Document->CurrentForm = nullptr;
+      Next();
     } else {
       Next();  // unknown tags, stray end tags, head tags without a handler
     }

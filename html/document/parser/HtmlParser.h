@@ -44,6 +44,8 @@ using TMetaType =
 // LINK: its REL, REV and the resolved HREF.
 using TLinkType = std::function<void(TComponent* Sender, const String& Rel, const String& Rev, const String& Href)>;
 
+class TOptionsFormControlObj;
+
 class THtmlParser {
  public:
   // Include comments nest this deep at most; deeper ones are skipped like plain comments.
@@ -118,6 +120,13 @@ class THtmlParser {
   void DoPre();
   // TABLE with its caption, columns, row groups, rows and cells (TableElements.cpp).
   void DoTable();
+  // TEXTAREA, SELECT or INPUT (the current tag): a control of the current section, which
+  // the style of the element is given. The token after the field is current afterwards; for
+  // a SELECT that ended without /SELECT it is the tag that ended it.
+  void DoFormControl();
+  // The options of a SELECT up to the token that ends the list (left current), then the
+  // control's initial state.
+  void DoSelect(TOptionsFormControlObj& control);
   void DoFont(uint8_t sy, bool inPre);
   void DoAnchor();
   void EndLink();

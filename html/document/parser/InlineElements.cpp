@@ -123,9 +123,10 @@ void THtmlParser::DoCommon() {
   } else if (sy == PreEndSy) {
     PopPropsTo(PreSy);
     Next();
-  } else if (sy == TextAreaSy) {
-    ReadTextAreaContent();  // no form controls here: the content is not shown as text
-    Next();
+  } else if (sy == TextAreaSy || sy == SelectSy || sy == InputSy) {
+    DoFormControl();
+    // A SELECT that ended without its end tag leaves the tag that ended it to the caller.
+    if (sy != SelectSy || Symbol == SelectEndSy) Next();
   } else {
     Next();  // heading end tags, /TEXTAREA, /OBJECT and whatever else has no handler here
   }

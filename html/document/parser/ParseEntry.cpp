@@ -57,6 +57,7 @@ void THtmlParser::ParseInit(ThtDocument* document, TIncludeType includeEvent) {
   OpenBlock(std::move(body));
 
   UrlTarget = std::make_unique<TUrlTarget>();
+  Document->CurrentForm = nullptr;
   InHref = false;
   BaseFontSize = 3;
   BaseUrl.clear();
@@ -119,6 +120,7 @@ void THtmlParser::ParseHtml(ThtDocument* document, TLinkType linkEvent, TMetaTyp
   Ch = 0;
   LineEnd = 0;
   Symbol = 0;
+  Document->CurrentForm = nullptr;
   InHref = false;
   BaseFontSize = 3;
   BaseUrl.clear();

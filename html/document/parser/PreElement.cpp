@@ -70,6 +70,7 @@ void THtmlParser::DoPre() {
     CloseSection();
     PopPropsTo(FormSy);
     LeaveBlock();
+    Document->CurrentForm = nullptr;
     inForm = false;
   };
   auto pageBreakAfterBr = [&] {
@@ -179,14 +180,16 @@ void THtmlParser::DoPre() {
         }
         PushProps(FormSy);
         OpenBlock(std::make_unique<TBlock>(Document, &Attributes, SectionList, Top()));
+        Document->CurrentForm = new ThtmlForm(Document, &Attributes);  // the document owns it
         NewPreSection();
         inForm = true;
       } else if (sy == FormEndSy) {
         if (inP) endParagraph();
         if (inForm) endForm();
         if (!Section) NewPreSection();
-      } else if (sy == TextAreaSy) {
-        ReadTextAreaContent();  // no form controls here: the content is not shown as text
+      } else if (sy == TextAreaSy || sy == SelectSy || sy == InputSy) {
+        flush();
+        DoFormControl();
       }
       // Anything else (NOBR, WBR, unknown and block tags) is dropped.
     } else {
