@@ -34,6 +34,7 @@ class TStringBitmapList;
 class TStyleList;
 class TFloatingObj;
 class TGIFImage;
+class THtmlTable;
 class TTimer;
 class ThvPanel;
 
@@ -153,6 +154,11 @@ class ThtDocument : public TCell {
   bool TableBreak = false;
   bool NothingPaintedYet = true;
   int32_t TableDepth = 0;
+  // Set by an outermost table while it places the cells of a row: nested tables then lay
+  // their cells out at their final place. Cleared by every layout.
+  bool FinalPass = false;
+  // The table being continued across pages, nil when none.
+  THtmlTable* PrintedTable = nullptr;
   bool SkipDraw = false;
   bool Printing = false;
   bool IsCopy = false;    // a printing copy
