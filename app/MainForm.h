@@ -21,6 +21,8 @@
 #include "platform/ui/grid/StringGrid.h"
 #include "platform/ui/menus/Menus.h"
 
+class TMarkupViewer;
+
 class TChart;
 class TChartSeries;
 class TIdHTTP;
@@ -278,6 +280,7 @@ class TForm1 : public TForm {
 
   TTabSheet* Report;
   TWebBrowser* WebBrowser1;
+  TMarkupViewer* ReportViewer;  // shows WebBrowser1's pages
 
   TTabSheet* TabSheet8;
   TLabel* Label14;
@@ -371,6 +374,8 @@ class TForm1 : public TForm {
   void BuildEvaluationTab();
   void BuildTextTab();
   void BuildOtherTabs();
+  // Shows a report page in ReportViewer; a page that cannot be read shows why instead.
+  void ShowReportPage(const String& address);
   void BuildMainMenu();
   void BuildPopupMenus();
   void ConnectHandlers();

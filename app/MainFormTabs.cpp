@@ -2,6 +2,7 @@
 // the texts, the report browser, the configuration and the social-signal results.
 #include "app/MainForm.h"
 #include "app/MainFormBuild.h"
+#include "html/document/viewer/MarkupViewer.h"
 #include "platform/ui/Layout.h"
 
 #include <algorithm>
@@ -128,6 +129,11 @@ void TForm1::BuildTextTab() {
 void TForm1::BuildOtherTabs() {
   Report = Sheet(this, PageControl1, u"Report", u"Report");
   WebBrowser1 = Filling<TWebBrowser>(this, Report, u"WebBrowser1");
+  // The reports are shown as the program's own HTML engine lays them out.
+  ReportViewer = new TMarkupViewer(this);
+  ReportViewer->SetName(u"ReportViewer");
+  ReportViewer->SetDefBackground(clWindow);
+  WebBrowser1->SetPageView(ReportViewer, [this](const String& address) { ShowReportPage(address); });
 
   TabSheet8 = Sheet(this, PageControl1, u"TabSheet8", u"//=>Konfiguration");
   Label14 = Make<TLabel>(this, TabSheet8, u"Label14", u"// - Blacklist für Taganalyse / G-Suggest");
