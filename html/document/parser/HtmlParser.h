@@ -116,6 +116,8 @@ class THtmlParser {
   void DoListItem(uint8_t listKind, uint8_t itemSymbol, const TSymbolSet& termSet, bool plain, Char type,
                   int start);
   void DoPre();
+  // TABLE with its caption, columns, row groups, rows and cells (TableElements.cpp).
+  void DoTable();
   void DoFont(uint8_t sy, bool inPre);
   void DoAnchor();
   void EndLink();

@@ -118,6 +118,8 @@ void THtmlParser::DoCommon() {
     DoHeading();
   } else if (sy == PreSy) {
     DoPre();
+  } else if (sy == TableSy) {
+    DoTable();
   } else if (sy == PreEndSy) {
     PopPropsTo(PreSy);
     Next();

@@ -65,48 +65,59 @@ void THtmlTable::ComputeColumnMinMax(TCanvas& canvas) {
     }
   }
 
+  // Cells of one column first, then the spanning cells by their span, shortest first (in
+  // row and column order within a span): each sees the columns as the shorter spans left
+  // them.
+  struct TSpanning {
+    int Span, Row, Index;
+  };
+  std::vector<TSpanning> spanning;
   const int rowCount = Rows.Count();
-  std::vector<int> rowLargestSpan(static_cast<size_t>(rowCount), 1);
-  int largestSpan = 1;
-  for (int span = 1; span <= largestSpan; ++span) {
-    for (int r = 0; r < rowCount; ++r) {
-      if (rowLargestSpan[r] < span) continue;
-      TCellList& row = *Rows.Items(r);
-      for (int i = 0; i < row.Count(); ++i) {
-        TCellObj* cell = row.CellAt(i);
-        if (!cell || !cell->IsReal()) continue;
-        if (span == 1) {
-          rowLargestSpan[r] = std::max(rowLargestSpan[r], cell->ColSpan);
-          largestSpan = std::max(largestSpan, cell->ColSpan);
-        }
-        if (cell->ColSpan != span || i + span > row.Count()) continue;
-        int minWidth = 0, maxWidth = 0;
-        cell->Cell->MinMaxWidth(canvas, minWidth, maxWidth);
-        const TWidthValue spec = cell->SpecWidth;
-        if (spec.Kind == wtAbsolute) {
-          minWidth = std::max(minWidth, spec.Amount);
-          maxWidth = std::max(maxWidth, spec.Amount);
-        }
-        const int extra = CellSpacing + cell->HzSpace;
-        minWidth += extra;
-        maxWidth += extra;
-        if (span == 1) {
-          MinWidths[i] = std::max(MinWidths[i], minWidth);
-          MaxWidths[i] = std::max(MaxWidths[i], maxWidth);
-          if (spec.Kind == wtPercent) Percents[i] = std::max(Percents[i], spec.Amount);
-          if (spec.Kind == wtRelative) Multis[i] = std::max(Multis[i], spec.Amount);
-          PromoteKind(ColumnKinds[i], spec.Kind);
-        } else {
-          SpreadSpanningCell(i, span, minWidth, maxWidth, spec);
-        }
+  for (int r = 0; r < rowCount; ++r) {
+    TCellList& row = *Rows.Items(r);
+    for (int i = 0; i < row.Count(); ++i) {
+      TCellObj* cell = row.CellAt(i);
+      if (!cell || !cell->IsReal() || i + cell->ColSpan > row.Count()) continue;
+      if (cell->ColSpan > 1) {
+        spanning.push_back({cell->ColSpan, r, i});
+        continue;
       }
+      int minWidth = 0, maxWidth = 0;
+      TWidthValue spec;
+      CellMinMax(canvas, *cell, minWidth, maxWidth, spec);
+      MinWidths[i] = std::max(MinWidths[i], minWidth);
+      MaxWidths[i] = std::max(MaxWidths[i], maxWidth);
+      if (spec.Kind == wtPercent) Percents[i] = std::max(Percents[i], spec.Amount);
+      if (spec.Kind == wtRelative) Multis[i] = std::max(Multis[i], spec.Amount);
+      PromoteKind(ColumnKinds[i], spec.Kind);
     }
+  }
+  std::stable_sort(spanning.begin(), spanning.end(),
+                   [](const TSpanning& a, const TSpanning& b) { return a.Span < b.Span; });
+  for (const TSpanning& entry : spanning) {
+    TCellObj& cell = *Rows.Items(entry.Row)->CellAt(entry.Index);
+    int minWidth = 0, maxWidth = 0;
+    TWidthValue spec;
+    CellMinMax(canvas, cell, minWidth, maxWidth, spec);
+    SpreadSpanningCell(entry.Index, entry.Span, minWidth, maxWidth, spec);
   }
 
   if (colSpecsWithWeight_ > 0) {
     MakeRelativeProportional(MinWidths);
     MakeRelativeProportional(MaxWidths);
   }
+}
+
+void THtmlTable::CellMinMax(TCanvas& canvas, TCellObj& cell, int& minWidth, int& maxWidth, TWidthValue& spec) {
+  cell.Cell->MinMaxWidth(canvas, minWidth, maxWidth);
+  spec = cell.SpecWidth;
+  if (spec.Kind == wtAbsolute) {
+    minWidth = std::max(minWidth, spec.Amount);
+    maxWidth = std::max(maxWidth, spec.Amount);
+  }
+  const int extra = CellSpacing + cell.HzSpace;
+  minWidth += extra;
+  maxWidth += extra;
 }
 
 void THtmlTable::SpreadSpanningCell(int first, int span, int minWidth, int maxWidth, TWidthValue spec) {

@@ -107,6 +107,8 @@ class THtmlTable : public TSectionBase {
   };
   TRowNeeds RowHeightsAt(TCanvas& canvas, TCellList& row, int span, int rowCount, int available);
   int RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor);
+  // A cell's minimum and maximum width with its own width, spacing and cell space.
+  void CellMinMax(TCanvas& canvas, TCellObj& cell, int& minWidth, int& maxWidth, TWidthValue& spec);
   // Spanning cells' minimum and maximum over their columns.
   void SpreadSpanningCell(int first, int span, int minWidth, int maxWidth, TWidthValue spec);
   void DistributeToKind(TWidthType kind, int first, int last, int minWidth, int maxWidth);

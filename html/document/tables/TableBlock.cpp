@@ -337,20 +337,6 @@ TTableAndCaptionBlock::TTableAndCaptionBlock(ThtDocument* document, TTableBlock*
     }
     TableId = attributes->GetIdentifier();
   }
-  if (tableBlock) {
-    if (tableBlock->Floats() && !Floats()) Float = tableBlock->Float;
-    BoxAt(MarginTop) = tableBlock->BoxAt(MarginTop);
-    BoxAt(MarginBottom) = tableBlock->BoxAt(MarginBottom);
-    tableBlock->BoxAt(MarginTop) = tableBlock->BoxAt(MarginBottom) = 0;
-    tableBlock->Float = FloatNone;
-    tableBlock->ZIndex = 0;
-    tableBlock->Table->Floating = false;
-  }
-  if (Floats()) {
-    ZIndex = 1;
-    OwnIndentManager = std::make_unique<TIndentManager>();
-    ContentCell->IndentManager = OwnIndentManager.get();
-  }
 }
 
 TTableAndCaptionBlock::TTableAndCaptionBlock(ThtDocument* document, const TTableAndCaptionBlock& source)
@@ -371,7 +357,24 @@ std::unique_ptr<TSectionBase> TTableAndCaptionBlock::CreateCopy(ThtDocument* doc
 
 void TTableAndCaptionBlock::SetCaptionBlock(TBlock* block) {
   CaptionBlock = block;
-  if (TableBlock) TableBlock->InCaptionBlock = true;
+  // The wrapper now stands for the table in the flow: it floats in the table's place and
+  // takes the table block's vertical margins.
+  if (TableBlock) {
+    TTableBlock& table = *TableBlock;
+    table.InCaptionBlock = true;
+    if (table.Floats() && !Floats()) Float = table.Float;
+    BoxAt(MarginTop) = table.BoxAt(MarginTop);
+    BoxAt(MarginBottom) = table.BoxAt(MarginBottom);
+    table.BoxAt(MarginTop) = table.BoxAt(MarginBottom) = 0;
+    table.Float = FloatNone;
+    table.ZIndex = 0;
+    table.Table->Floating = false;
+  }
+  if (Floats() && !OwnIndentManager) {
+    ZIndex = std::max(ZIndex, 1);
+    OwnIndentManager = std::make_unique<TIndentManager>();
+    ContentCell->IndentManager = OwnIndentManager.get();
+  }
 }
 
 void TTableAndCaptionBlock::RegisterId() {

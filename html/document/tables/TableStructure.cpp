@@ -144,9 +144,10 @@ void THtmlTable::Initialize() {
     NumCols = std::max(NumCols, row.Count());
   }
 
-  // Placeholders in the rows below a cell that spans rows.
-  const int columns = NumCols;
-  for (int c = 0; c < columns; ++c)
+  // Placeholders in the rows below a cell that spans rows. A row below that is already as
+  // wide as the table grows too: its cells move right instead of lying over the spanning
+  // cell, and the table gets wider.
+  for (int c = 0; c < NumCols; ++c)
     for (int r = 0; r < n; ++r) {
       TCellList& row = *Rows.Items(r);
       if (c >= row.Count()) continue;
@@ -154,10 +155,10 @@ void THtmlTable::Initialize() {
       for (int k = 1; k < span; ++k) {
         TCellList& below = *Rows.Items(r + k);
         if (below.Count() < c) below.Add(new TDummyCellObj(0));
-        else if (below.Count() < NumCols) below.Insert(c, new TDummyCellObj(0));
+        else below.Insert(c, new TDummyCellObj(0));
+        NumCols = std::max(NumCols, below.Count());
       }
     }
-  for (int r = 0; r < n; ++r) NumCols = std::max(NumCols, Rows.Items(r)->Count());
 
   // Short rows whose last cell reaches their end are padded.
   for (int r = 0; r < n;) {

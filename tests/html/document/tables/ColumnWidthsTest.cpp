@@ -1,5 +1,6 @@
 // Column widths worked out by hand from the width algorithm: minimum and maximum widths per
 // column, spanning cells, fixed, percentage and relative widths, and the room the table has.
+#include "platform/gdi/bitmaps/Bitmap.h"
 #include "tests/html/document/tables/TableFixture.h"
 
 namespace {
@@ -159,6 +160,30 @@ TEST_F(TableFixture, CaptionWiderThanTheTableCentresTheTableUnderIt) {
   EXPECT_EQ(block.Table->TableWidth, 130);
   EXPECT_EQ(block.BoxAt(MarginLeft), 35);
   EXPECT_EQ(block.SectionTop, caption.SectionBottom);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TableFixture, TableBesideALeftFloatIsMovedPastIt) {
+  // A table floated left by ALIGN, 50 wide with HSPACE 10 on each side, takes 70; the table
+  // after it starts right of the float and has 430 of the 500 left.
+  TTableBlock& floating = AddTable(document, With(NoSpacing, {{"ALIGN", u"left"}, {"HSPACE", u"10"}}));
+  AddCell(AddRow(*floating.Table), {50, 50, 40});
+  TTableBlock& beside = AddTable(document, With(NoSpacing, {{"WIDTH", u"100%"}}));
+  AddCell(AddRow(*beside.Table), {20, 20, 10});
+  LayOut(500);
+  EXPECT_TRUE(floating.Floats());
+  EXPECT_TRUE(floating.Table->Floating);
+  EXPECT_EQ(floating.BoxAt(MarginLeft), 10);
+  EXPECT_EQ(beside.FloatShift, 70);
+  EXPECT_EQ(beside.Table->TableWidth, 430);
+
+  TBitmap bitmap(500, 100, pf24bit);
+  document.Draw(bitmap.Canvas(), TRect{0, 0, 500, 100}, 500, 0, 0, 0, 0);
+  EXPECT_EQ(floating.Table->DrawX, 10);
+  EXPECT_EQ(beside.Table->DrawX, 70);
 }
 
 }  // namespace

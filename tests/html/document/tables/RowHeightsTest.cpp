@@ -1,5 +1,7 @@
 // Row heights worked out by hand: content, row spans, explicit pixel and percentage heights
 // and a table height shared among the rows; vertical alignment of the content.
+#include "html/document/inline/Section.h"
+#include "html/foundation/shared/TextTokens.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "tests/html/document/tables/TableFixture.h"
 
@@ -152,8 +154,49 @@ TEST_F(TableFixture, CellsAdvanceTheCursorAndAnswerQueriesInRowOrder) {
   std::unique_ptr<TUrlTarget> target;
   EXPECT_EQ(table.UrlAt(canvas, 45, table.SectionTop + 5, title, control, target), UrlAtTitle);
   EXPECT_EQ(title, u"right");
-  EXPECT_EQ(table.UrlAt(canvas, 5, table.SectionTop + 5, title, control, target), 0);
+  // The left cell's own HREF answers where its content has no link.
+  left.Cell->Url = u"cell.html";
+  EXPECT_EQ(table.UrlAt(canvas, 5, table.SectionTop + 5, title, control, target), UrlAtLink);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(target->LinkUrl, u"cell.html");
   EXPECT_EQ(table.UrlAt(canvas, 150, table.SectionTop + 5, title, control, target), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TableFixture, SelectingEverythingCopiesEveryCellsTextInRowOrder) {
+  THtmlTable& table = *AddTable(document).Table;
+  const std::vector<std::vector<String>> texts{{u"alpha", u"beta"}, {u"gamma", u"delta"}};
+  int source = 0;
+  for (const auto& cells : texts) {
+    TCellList& row = AddRow(table);
+    for (const String& text : cells) {
+      TCellObj& cell = AddCell(row, {0, 0, 0});
+      TProperties& props = Push(u"td");
+      auto section = std::make_unique<TSection>(&document, true, nullptr, props, nullptr);
+      TokenObj token;
+      for (Char c : text) token.AppendChar(c, source++);
+      section->AddTokenObj(token);
+      cell.Cell->AddSection(std::move(section), source);
+      Pop();
+    }
+  }
+  LayOut(300);
+  document.SelectionStart = 0;
+  document.SelectionEnd = document.CursorLength;
+  const int length = document.SelectionLength();
+  std::vector<Char> buffer(static_cast<size_t>(length) + 1, 0);
+  document.SelectionText(buffer.data(), length + 1);
+  const String copied(buffer.data());
+  size_t at = 0;
+  for (const auto& cells : texts)
+    for (const String& text : cells) {
+      const size_t found = copied.find(text, at);
+      ASSERT_NE(found, String::npos) << StringToUtf8(text) << " in " << StringToUtf8(copied);
+      at = found + text.size();
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A table's settings from its attributes, and the grid made rectangular: placeholders for
 // spans, short rows, spans cut to the table.
+#include "platform/gdi/bitmaps/Bitmap.h"
 #include "tests/html/document/tables/TableFixture.h"
 
 namespace {
@@ -70,6 +71,17 @@ TEST_F(TableStructureTest, SpansBecomePlaceholders) {
   table.Initialize();
   EXPECT_EQ(Grid(table), (std::vector<std::string>{"ccp", "scc"}));
   EXPECT_EQ(table.NumCols, 3);
+}
+
+TEST_F(TableStructureTest, CellBelowARowSpanMovesRightInsteadOfOverlappingIt) {
+  // Both rows have one cell; the first spans both rows, so the second row's cell goes into
+  // a second column.
+  THtmlTable& table = *AddTable(document).Table;
+  AddCell(AddRow(table), {}, {{"ROWSPAN", u"2"}});
+  AddCell(AddRow(table));
+  table.Initialize();
+  EXPECT_EQ(Grid(table), (std::vector<std::string>{"cp", "sc"}));
+  EXPECT_EQ(table.NumCols, 2);
 }
 
 TEST_F(TableStructureTest, ShortRowIsPaddedOnlyWhenItsLastCellReachesItsEnd) {
@@ -163,6 +175,32 @@ TEST_F(TableStructureTest, CopyForPrintingKeepsGridAndDropsBackgroundsUnlessPrin
   document.PrintTableBackground = true;
   auto printed = block.CreateCopy(&document);
   EXPECT_TRUE(static_cast<TTableBlock&>(*printed).Table->Row(0).CellAt(0)->Cell->HasBackground);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TableStructureTest, DegenerateGridsLayOutAndPaint) {
+  // No rows; rows without cells; a row span far past the last row; wide column spans in
+  // every row: each lays out to a sane size and paints.
+  AddTable(document);
+  THtmlTable& empty = *AddTable(document).Table;
+  AddRow(empty);
+  AddRow(empty);
+  THtmlTable& tall = *AddTable(document).Table;
+  AddCell(AddRow(tall), {10, 10, 30}, {{"ROWSPAN", u"65534"}});
+  AddCell(AddRow(tall), {10, 10, 10});
+  THtmlTable& wide = *AddTable(document).Table;
+  for (int r = 0; r < 20; ++r) AddCell(AddRow(wide), {5, 5, 5}, {{"COLSPAN", u"1000"}});
+  const int height = LayOut(400);
+  EXPECT_GT(height, 0);
+  EXPECT_EQ(empty.NumCols, 0);
+  EXPECT_EQ(tall.NumCols, 2);
+  EXPECT_EQ(wide.NumCols, 1000);
+  EXPECT_LE(wide.TableWidth, 400);
+  TBitmap bitmap(400, 300, pf24bit);
+  document.Draw(bitmap.Canvas(), TRect{0, 0, 400, 300}, 400, 0, 0, 0, 0);
 }
 
 }  // namespace
