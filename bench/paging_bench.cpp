@@ -27,7 +27,7 @@ namespace {
 
 constexpr int PageWidth = 718, PageHeight = 1047;
 constexpr const char* Manual = "/usr/share/doc/git-doc/user-manual.html";
-constexpr int Repeats = 6;
+constexpr int Repeats = 16;
 
 // The manual with its body repeated.
 std::string RepeatedManual() {
