@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
+#include "html/document/paging/PageRenderer.h"
+#include "html/document/paging/Printing.h"
 #include "html/document/viewer/ViewerEvents.h"
 #include "html/foundation/viewer/ViewerBase.h"
 #include "platform/ui/controls/CustomControl.h"
@@ -133,6 +136,20 @@ class TMarkupViewer : public TMarkupViewerBase {
 
   // Painting (ViewerPaint.cpp): the background, then the document, in window coordinates.
   void DrawDocumentArea(TCanvas& Canvas, const TRect& Rect);
+
+  // Paged output (ViewerPaging.cpp), through a copy of the document: the viewer's layout,
+  // scroll position and selection stay as they are, and no message is handled meanwhile.
+  // The width of the widest content and the height at Width; (0, 0) for a Width below 1.
+  std::pair<int, int> MeasureDocument(int Width);
+  // Every page of Width x Height pixels in order, owned by the caller; none while the viewer
+  // is busy or for an empty document.
+  TPageMetafileList RenderPageMetafiles(int Width, int Height);
+  // The same pages one at a time; nil while busy or for an empty document.
+  std::unique_ptr<TPageRenderer> PageRenderer(int Width, int Height);
+  // Print(Printer, FromPage, ToPage, page count or preview): no printer of this system can
+  // take either, so both raise EIllegalArgument with their message.
+  virtual int PrintDocument(TPrinter* Printer, bool CountOnly, int FromPage, int ToPage);
+  int Print(TPrinter* Printer, int FromPage, int ToPage, TPrintMode Mode);
 
   ThtDocument& Document() const { return *DocRoot; }
   TPaintPanel& PaintPanel() const { return *PaintPanel_; }

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "tests/html/document/parser/ParsedDocument.h"
 #include "tests/html/document/paging/PagingFixture.h"
 #include "tests/html/document/tables/TableFixture.h"
 
@@ -64,6 +65,34 @@ TEST_P(TableParts, RepeatOnEveryPageAndEveryBodyRowIsOnOnePage) {
     for (const auto& placed : PlacedTexts(*pages[p])) {
       EXPECT_GT(placed.Y, 0) << StringToUtf8(placed.Text) << " page " << p;
       EXPECT_LT(placed.Y, pageHeight) << StringToUtf8(placed.Text) << " page " << p;
+      if (placed.Text != u"head" && placed.Text != u"foot") body.push_back(placed.Text);
+    }
+  }
+  std::vector<String> expected;
+  for (int i = 1; i <= 14; ++i) expected.push_back(u"row" + Utf8ToString(std::to_string(i)));
+  EXPECT_EQ(body, expected);
+}
+
+// The same table as HTML: THEAD and TFOOT row groups through the parser.
+TEST(PagedHtmlTable, HeaderAndFooterRowGroupsOnEveryPage) {
+  std::string html = "<table cellspacing=2><thead><tr><td>head</td></tr></thead><tfoot><tr><td>foot</td></tr></tfoot>";
+  for (int i = 1; i <= 14; ++i) html += "<tr><td>row" + std::to_string(i) + "</td></tr>";
+  TParsedDocument parsed(html + "</table>");
+  parsed.Parse();
+  PagingViewer viewer;
+  parsed.document.Viewer = &viewer;
+  int scrollWidth = 0, cursor = 0;
+  parsed.document.DoLogic(parsed.document.MeasureCanvas(), 0, 200, 120, scrollWidth, cursor);
+  const TPageMetafileList pages = RenderPageMetafiles(parsed.document, 200, 120);
+  ASSERT_GE(pages.size(), 3u);
+  std::vector<String> body;
+  for (size_t p = 0; p < pages.size(); ++p) {
+    const std::vector<String> texts = PagingFixture::TextRecords(*pages[p]);
+    ASSERT_FALSE(texts.empty()) << p;
+    EXPECT_EQ(texts.front(), u"head") << "page " << p;
+    EXPECT_EQ(texts.back(), u"foot") << "page " << p;
+    for (const auto& placed : PagingFixture::PlacedTexts(*pages[p])) {
+      EXPECT_LT(placed.Y, 120) << StringToUtf8(placed.Text) << " page " << p;
       if (placed.Text != u"head" && placed.Text != u"foot") body.push_back(placed.Text);
     }
   }

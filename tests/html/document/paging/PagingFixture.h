@@ -2,10 +2,12 @@
 // are looked at as the text they record and as the pixels they give when played back.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "html/document/inline/Section.h"
@@ -69,6 +71,35 @@ struct PagingFixtureOf : Base {
         texts.push_back({text.Text, text.Reference.Y});
       }
     return texts;
+  }
+  // The words of the page's text: a record that starts where the previous one ended, on the
+  // same line (a raised or lowered run a little off its baseline), continues its word (a word
+  // may change its font halfway); other records are apart.
+  static std::vector<String> PageWords(const TMetafile& page) {
+    std::vector<String> words;
+    String word;
+    int endX = 0, lastY = 0;
+    bool any = false;
+    TEmfReader reader(page.Data());
+    for (const TEmfRecord& record : reader.Records()) {
+      if (record.Type() != EMR_EXTTEXTOUTW) continue;
+      const TEmfText text = ReadEmfText(record);
+      const bool joins = any && std::abs(text.Reference.Y - lastY) <= 12 && std::abs(text.Reference.X - endX) <= 1;
+      if (!joins && !word.empty()) words.push_back(std::exchange(word, String()));
+      for (Char c : text.Text) {
+        if (c == u' ' || c == u'\t' || c == 0xA0) {
+          if (!word.empty()) words.push_back(std::exchange(word, String()));
+        } else {
+          word += c;
+        }
+      }
+      endX = text.Reference.X;
+      for (int32_t dx : text.Dx) endX += dx;
+      lastY = text.Reference.Y;
+      any = true;
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
   }
   static String PageText(const TMetafile& page) {
     String text;

@@ -1,0 +1,72 @@
+// The viewer's paged output: pages of the shown document while its own layout, scroll
+// position and selection stay, none while it is busy, and printing refused.
+#include <gtest/gtest.h>
+
+#include "html/document/model/Document.h"
+#include "html/document/viewer/MarkupViewer.h"
+#include "platform/gdi/metafile/Metafile.h"
+
+namespace {
+
+struct ViewerPaging : ::testing::Test {
+  TMarkupViewer viewer{nullptr};
+
+  void SetUp() override {
+    viewer.SetBounds(0, 0, 300, 200);
+    std::u16string html = u"<p>";
+    for (int i = 0; i < 300; ++i) html += u"word ";
+    viewer.LoadDocumentString(html + u"</p>");
+  }
+};
+
+TEST_F(ViewerPaging, PagesLeaveTheShownDocumentAsItIs) {
+  viewer.ScrollTo(40);
+  const int scroll = viewer.GetScrollPos(), height = viewer.Document().Items(0)->SectionHeight;
+  const TPageMetafileList pages = viewer.RenderPageMetafiles(200, 100);
+  EXPECT_GT(pages.size(), 2u);
+  for (const auto& page : pages) EXPECT_EQ(std::make_pair(page->Width(), page->Height()), std::make_pair(200, 100));
+  EXPECT_EQ(viewer.GetScrollPos(), scroll);
+  EXPECT_EQ(viewer.Document().Items(0)->SectionHeight, height);
+  EXPECT_EQ(viewer.TablePartRec, nullptr);
+  const auto [width, needed] = viewer.MeasureDocument(200);
+  EXPECT_LE(width, 200);
+  EXPECT_GT(needed, 100);
+  EXPECT_EQ(viewer.MeasureDocument(0), std::make_pair(0, 0));
+}
+
+TEST_F(ViewerPaging, BusyOrEmptyViewerGivesNoPages) {
+  viewer.SetProcessing(true);
+  EXPECT_TRUE(viewer.RenderPageMetafiles(200, 100).empty());
+  EXPECT_EQ(viewer.PageRenderer(200, 100), nullptr);
+  viewer.SetProcessing(false);
+  viewer.ClearDocument();
+  EXPECT_TRUE(viewer.RenderPageMetafiles(200, 100).empty());
+}
+
+struct PlainPrinter : TPrinter {
+  String ClassName() const override { return u"TPrinter"; }
+};
+
+TEST_F(ViewerPaging, PrintDocumentIsRefusedWithTheMessageOfItsMode) {
+  PlainPrinter printer;
+  const struct {
+    TPrinter* printer;
+    bool countOnly;
+    const char16_t* message;
+  } cases[] = {
+      {nullptr, true, u"No printer to print or preview to."},
+      {&printer, true,
+       u"Getting the total number of pages to print requires a printer based on TMetaFilePrinter but not a TPrinter"},
+      {&printer, false, u"Previewing a print requires a printer based on TMetaFilePrinter but not a TPrinter"},
+  };
+  for (const auto& c : cases) {
+    try {
+      viewer.PrintDocument(c.printer, c.countOnly, 1, 9999);
+      ADD_FAILURE() << "no exception";
+    } catch (const EIllegalArgument& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+}
+
+}  // namespace
