@@ -84,3 +84,8 @@ class TMainForm : public TForm {
 
   std::unique_ptr<THtmlView> viewer_;
 };
+
+// Runs an unattended command the way the program does when it starts with one: the
+// window is made (reading the settings and converting) and destroyed again (writing them)
+// without being shown. Needs an Application; returns the exit code.
+int RunExportCommand(const TExportCommand& command);

@@ -1,6 +1,7 @@
 // The conversion the command line asks for: no window, no dialog, failures on standard
 // error.
 #include "export/ExportWindow.h"
+#include "platform/ui/app/Application.h"
 
 void TMainForm::ConvertUnattended() {
   if (Command.Kind == TExportCommand::Convert) {
@@ -18,4 +19,14 @@ void TMainForm::ConvertUnattended() {
   }
   if (!LoadHtml(lbHTML->Text())) return;
   btnSaveClick(this);
+}
+
+int RunExportCommand(const TExportCommand& command) {
+  auto* form = new TMainForm(Application);
+  form->Command = command;
+  form->DoCreate();
+  form->DoDestroy();
+  const int exitCode = form->ExitCode;
+  delete form;
+  return exitCode;
 }
