@@ -51,23 +51,32 @@ void THtml2Pdf::RenderPages() {
   if (mw < 1) mw = cwpx;
   const double scale = ScaleToFit && cwpx < mw && cwpx > 0 ? static_cast<double>(cwpx) / mw : 1.0;
   const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());
-  TPageMetafiles pages = Viewer->RenderPageMetafiles(mw, chpx);
-
   const float x0 = CmToPoints(MarginLeft);
   const float y0 = -CmToPoints(MarginTop);
   const float yb = CmToPoints(MarginBottom);
-  const int count = static_cast<int>(pages.size());
-  for (int i = 0; i < count; ++i) {
+  auto drawPage = [&](const TMetafile& page) {
     AddPage();
     TPdfCanvas& canvas = Canvas();
     canvas.SaveState();
     canvas.AppendRectangle(x0, yb, cw, ch);
     canvas.ClipToPath();
     canvas.EndPath();
-    RenderEmfToCanvas(canvas, *pages[i], scale, x0, y0, true, 99, 101);
+    RenderEmfToCanvas(canvas, page, scale, x0, y0, true, 99, 101);
     canvas.RestoreState();
-    if (PrintPageNumbers) DrawFooter(i + 1, count, cw);
+  };
+  if (!PrintPageNumbers) {
+    // Each page is drawn as soon as it is made and then freed, so a long document never
+    // holds more than one page metafile.
+    Viewer->RenderEachPage(mw, chpx, [&](std::unique_ptr<TMetafile> page) { drawPage(*page); });
+    return;
+  }
+  // The footer names the page count: all pages are made first.
+  TPageMetafiles pages = Viewer->RenderPageMetafiles(mw, chpx);
+  const int count = static_cast<int>(pages.size());
+  for (int i = 0; i < count; ++i) {
+    drawPage(*pages[i]);
     pages[i].reset();
+    DrawFooter(i + 1, count, cw);
   }
 }
 

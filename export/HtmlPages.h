@@ -2,6 +2,7 @@
 // out at a width, and the document cut into page metafiles.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "platform/gdi/metafile/Metafile.h"
 
 using TPageMetafiles = std::vector<std::unique_ptr<TMetafile>>;
+using TTakePage = std::function<void(std::unique_ptr<TMetafile> page)>;
 
 class THtmlPages {
  public:
@@ -17,7 +19,13 @@ class THtmlPages {
   // out at width pixels; both 0 when width < 1.
   virtual TSize MeasureDocument(int width) = 0;
   // The document laid out at width pixels and cut into pages of height pixels, each page a
-  // metafile of exactly width x height pixels, in page order; empty when there is nothing
-  // to page.
-  virtual TPageMetafiles RenderPageMetafiles(int width, int height) = 0;
+  // metafile of exactly width x height pixels, handed to `take` in page order as soon as
+  // it is made; no page when there is nothing to page.
+  virtual void RenderEachPage(int width, int height, const TTakePage& take) = 0;
+  // Every page at once, in page order.
+  TPageMetafiles RenderPageMetafiles(int width, int height) {
+    TPageMetafiles pages;
+    RenderEachPage(width, height, [&pages](std::unique_ptr<TMetafile> page) { pages.push_back(std::move(page)); });
+    return pages;
+  }
 };

@@ -14,10 +14,10 @@ TSize TTestPages::MeasureDocument(int width) {
   return width < 1 ? TSize{} : TSize{neededWidth_, 1000};
 }
 
-TPageMetafiles TTestPages::RenderPageMetafiles(int width, int height) {
+void TTestPages::RenderEachPage(int width, int height, const TTakePage& take) {
   RenderedSizes.push_back({width, height});
-  TPageMetafiles pages;
   for (int i = 0; i < pageCount_; ++i) {
+    if (BeforeEachPage) BeforeEachPage();
     TMetafileRecorder recorder;
     TLogBrush blue{BS_SOLID, 0xFF0000, 0};
     TLogBrush red{BS_SOLID, 0x0000FF, 0};
@@ -33,9 +33,8 @@ TPageMetafiles TTestPages::RenderPageMetafiles(int width, int height) {
     page->SetData(recorder.Finish(width, height));
     page->SetWidth(width);
     page->SetHeight(height);
-    pages.push_back(std::move(page));
+    take(std::move(page));
   }
-  return pages;
 }
 
 TTestPicture RasterisePdfPage(const std::string& pdfPath, int page) {

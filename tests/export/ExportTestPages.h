@@ -2,6 +2,7 @@
 // hands out page metafiles of the size asked for, recording what it was asked.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,12 @@ class TTestPages : public THtmlPages {
   TTestPages(int neededWidth, int pageCount) : neededWidth_(neededWidth), pageCount_(pageCount) {}
 
   TSize MeasureDocument(int width) override;
-  TPageMetafiles RenderPageMetafiles(int width, int height) override;
+  void RenderEachPage(int width, int height, const TTakePage& take) override;
 
   std::vector<int> MeasuredWidths;
   std::vector<TSize> RenderedSizes;
+  // Runs before each page is made.
+  std::function<void()> BeforeEachPage;
 
  private:
   int neededWidth_;

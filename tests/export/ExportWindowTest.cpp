@@ -27,8 +27,8 @@ class TTestView : public THtmlView {
     Loaded.push_back(fileName);
   }
   TSize MeasureDocument(int width) override { return Loaded.empty() ? TSize{} : pages_.MeasureDocument(width); }
-  TPageMetafiles RenderPageMetafiles(int width, int height) override {
-    return Loaded.empty() ? TPageMetafiles{} : pages_.RenderPageMetafiles(width, height);
+  void RenderEachPage(int width, int height, const TTakePage& take) override {
+    if (!Loaded.empty()) pages_.RenderEachPage(width, height, take);
   }
   std::vector<String> Loaded;
 

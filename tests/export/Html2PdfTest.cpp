@@ -111,6 +111,23 @@ TEST(Html2PdfPages, ShrunkDocumentFillsThePrintableWidthAndTheWideOneIsCutAtTheM
   }
 }
 
+TEST(Html2PdfPages, WithoutPageNumbersEachPageIsDrawnBeforeTheNextIsMade) {
+  for (bool numbers : {false, true}) {
+    THtml2Pdf doc;
+    TTestPages pages(718, 3);
+    std::vector<size_t> drawnBefore;
+    pages.BeforeEachPage = [&] { drawnBefore.push_back(doc.Pages().size()); };
+    doc.Viewer = &pages;
+    SetMargins(doc, 1, 1, 1, 1);
+    doc.PrintPageNumbers = numbers;
+    doc.RenderPages();
+    EXPECT_EQ(doc.Pages().size(), 3u);
+    // With page numbers the count must be known first: all pages are made, then drawn.
+    const std::vector<size_t> expected = numbers ? std::vector<size_t>{0, 0, 0} : std::vector<size_t>{0, 1, 2};
+    EXPECT_EQ(drawnBefore, expected) << numbers;
+  }
+}
+
 struct FooterCase {
   const char* name;
   String footerFormat;
