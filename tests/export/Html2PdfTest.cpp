@@ -6,6 +6,8 @@
 
 #include "export/Html2Pdf.h"
 #include "pdf/objects/PdfStream.h"
+#include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/gdi/canvas/Canvas.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Unicode.h"
@@ -126,6 +128,39 @@ TEST(Html2PdfPages, WithoutPageNumbersEachPageIsDrawnBeforeTheNextIsMade) {
     const std::vector<size_t> expected = numbers ? std::vector<size_t>{0, 0, 0} : std::vector<size_t>{0, 1, 2};
     EXPECT_EQ(drawnBefore, expected) << numbers;
   }
+}
+
+// Without margins and scaling a PDF page, rasterised at the screen's 96 pixels per inch,
+// shows what the page metafile shows when it is played back on the screen.
+TEST(Html2PdfPages, PageRasterMatchesThePageMetafilePlayedBack) {
+  THtml2Pdf doc;
+  TTestPages pages(793, 1);
+  doc.Viewer = &pages;
+  doc.RenderPages();
+  ASSERT_EQ(pages.RenderedSizes.at(0), (TSize{793, 1123}));
+  TTempDirectory dir;
+  std::string pdf = WritePdf(doc, dir);
+  RunTool("pdftoppm -r 96 -singlefile " + ShellQuote(pdf) + " " + ShellQuote(dir.PathOf("page")));
+  TTestPicture fromPdf = ReadPictureFile(dir.PathOf("page.ppm"));
+
+  TPageMetafiles again = TTestPages(793, 1).RenderPageMetafiles(793, 1123);
+  TBitmap played(1, 1, pf24bit);
+  again.at(0)->AssignTo(played);
+  TTestPicture expected(played.Width(), played.Height());
+  for (int y = 0; y < expected.Height; ++y)
+    for (int x = 0; x < expected.Width; ++x) {
+      TColor c = played.Canvas().Pixel(x, y);
+      expected.Set(x, y, (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF));
+    }
+  ASSERT_GE(fromPdf.Width, expected.Width);
+  ASSERT_GE(fromPdf.Height, expected.Height);
+  TTestPicture cropped(expected.Width, expected.Height);
+  for (int y = 0; y < expected.Height; ++y)
+    for (int x = 0; x < expected.Width; ++x) cropped.Set(x, y, fromPdf.Rgb(x, y));
+  // Text edges are smoothed in the PDF's raster and not on the screen's.
+  WritePictureFile(cropped, WENDREL_BUILD_DIR "/pictures/export/page_from_pdf.png");
+  WritePictureFile(DifferencePicture(expected, cropped, 96), WENDREL_BUILD_DIR "/pictures/export/page_from_pdf.diff.png");
+  EXPECT_LT(CountDifferent(expected, cropped, 96), 400);
 }
 
 struct FooterCase {
