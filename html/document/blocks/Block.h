@@ -25,6 +25,11 @@ constexpr int MaxBlockDepth = 256;
 constexpr int32_t AttributeLimit = 10000000;
 int32_t ClampAttribute(int64_t value);
 
+// Tiles the background image over the part of the padding box inside the clip rectangle,
+// straight onto the canvas, placed by position (blocks and table cells).
+void TileBackgroundImage(TCanvas& canvas, TImageObj& image, const TBackgroundPos& position, const TRect& paddingBox,
+                         const TRect& clip);
+
 // The lowering of y that clears the floats of the side (1 left, 2 right, 3 both).
 int ClearDropOf(const TIndentManager& indents, int clearSide, int y);
 

@@ -5,6 +5,7 @@
 
 bool TBlock::BreaksPageBefore(const TRect& clip) {
   ThtDocument& document = *Document;
+  if (document.PageCutForced) return false;
   const int pageTop = document.YOffset + clip.Top;
   const int pageHeight = clip.Bottom - clip.Top;
   const int top = SectionTop;  // the top margin edge

@@ -7,7 +7,7 @@ std::unique_ptr<TSectionBase> TPage::CreateCopy(ThtDocument* document) const {
 }
 
 int TPage::Draw(TCanvas&, const TRect& clip, TIndentManager&, int, int, int) {
-  if (Document && Document->Printing) {
+  if (Document && Document->Printing && !Document->PageCutForced) {
     const int pageTop = Document->YOffset + clip.Top;
     if (SectionTop > pageTop + 5 && SectionTop < Document->PageBottom) Document->PageBottom = SectionTop;
   }

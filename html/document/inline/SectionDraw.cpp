@@ -98,12 +98,12 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
     } else {
       if (lineTop + line->DrawHeight > Document->PageBottom) {
         const bool tallerThanPage = line->DrawHeight >= clip.Bottom - clip.Top;
-        if (!tallerThanPage && !Document->TableBreak) {
+        if (!tallerThanPage && !Document->TableBreak && !Document->PageCutForced) {
           Document->PageBottom = std::min(Document->PageBottom, lineTop);
           continue;
         }
       }
-      if (lineTop + height - 1 <= yOffset) continue;  // on an earlier page
+      if (lineTop + height - 1 <= yOffset + clip.Top) continue;  // above the page
     }
     DrawLine(canvas, *line, x, lineTop);
     Document->NothingPaintedYet = false;

@@ -22,9 +22,11 @@
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
 #include "html/foundation/shared/SelectionSinks.h"
+#include "html/foundation/viewer/ViewerBase.h"
 #include "platform/rtl/StringList.h"
 
 class TCustomControl;
+class TStream;
 class TMarkupViewerBase;
 class TProperties;
 class TPropStack;
@@ -32,7 +34,16 @@ class TStringBitmapList;
 class TStyleList;
 class TFloatingObj;
 class TGIFImage;
+class THtmlTable;
 class TTimer;
+
+// OBJECT: the viewer may take the element's panel (WantPanel), then the content is skipped.
+using TObjectTagEvent = std::function<void(TComponent* Sender, ThvPanel* Panel, const TStringList& Attributes,
+                                           const TStringList& Params, bool& WantPanel)>;
+// A style sheet (LINK) by name: a stream the caller keeps, or nil to read the file.
+using TStreamRequestEvent = std::function<void(TComponent* Sender, const String& Url, TStream*& Stream)>;
+// The name of a linked file as the viewer expands it.
+using TExpandNameEvent = std::function<void(TComponent* Sender, const String& Src, String& Result)>;
 
 class ThtDocument : public TCell {
  public:
@@ -135,8 +146,16 @@ class ThtDocument : public TCell {
   // and whether anything has been painted on the page yet.
   int32_t PageBottom = 0;
   bool TableBreak = false;
+  // Set while a page that could not end below its top is drawn again: nothing moves to the
+  // next page, every section is drawn across the page bottom.
+  bool PageCutForced = false;
   bool NothingPaintedYet = true;
   int32_t TableDepth = 0;
+  // Set by an outermost table while it places the cells of a row: nested tables then lay
+  // their cells out at their final place. Cleared by every layout.
+  bool FinalPass = false;
+  // The table being continued across pages, nil when none.
+  THtmlTable* PrintedTable = nullptr;
   bool SkipDraw = false;
   bool Printing = false;
   bool IsCopy = false;    // a printing copy
@@ -199,6 +218,14 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // Parsing's hooks into the viewer (unassigned: parsing goes on without them): SCRIPT
+  // elements, OBJECT elements, style sheets of LINK elements asked for by name, and the
+  // character set and code page the text is read in (at the start and after a META charset).
+  TScriptEvent OnScript;
+  TObjectTagEvent OnObjectTag;
+  TStreamRequestEvent OnStreamRequest;
+  TExpandNameEvent OnExpandName;
+  std::function<void(uint8_t charset, int codePage)> OnCharsetChange;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 

@@ -29,6 +29,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
                         int containingHeight, int availableWidth) {
   ++LayoutPass;
   TableDepth = 0;
+  FinalPass = false;
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
   InlineList.NeedsConverting = true;
   if (TabOrderList.Count() > 0) GiveTabOrder();

@@ -1,0 +1,117 @@
+#include "html/document/paging/PageRenderer.h"
+
+#include "html/document/model/Document.h"
+#include "html/foundation/globals/EngineGlobals.h"
+#include "html/foundation/viewer/ViewerBase.h"
+#include "platform/gdi/metafile/MetafileCanvas.h"
+
+TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height)
+    : copy_(std::make_unique<ThtDocument>(document)),
+      viewer_(document.Viewer),
+      width_(width),
+      height_(height),
+      page_{0, 0, width, height} {
+  copy_->NoOutput = false;
+  copy_->Printing = true;
+  if (viewer_) {
+    viewerRecordBefore_ = viewer_->TablePartRec;
+    viewer_->TablePartRec = nullptr;
+  }
+  done_ = copy_->Count() == 0 || width < 1 || height < 1;
+}
+
+TPageRenderer::~TPageRenderer() {
+  // The records belong to the tables of the copy, which goes now.
+  if (viewer_) viewer_->TablePartRec = viewerRecordBefore_;
+}
+
+TTablePartRec* TPageRenderer::PartRecord() const { return viewer_ ? viewer_->TablePartRec : nullptr; }
+
+TPageRenderer::TPartState TPageRenderer::SavePartState() const {
+  TPartState state;
+  state.Record = PartRecord();
+  if (state.Record) {
+    state.Kind = state.Record->PartKind;
+    state.Start = state.Record->PartStart;
+    state.Height = state.Record->PartHeight;
+  }
+  return state;
+}
+
+void TPageRenderer::RestorePartState(const TPartState& state) {
+  TTablePartRec* now = PartRecord();
+  // A table that began to be paged on the page starts again from its first kind.
+  if (now && now != state.Record) now->PartKind = tpNormal;
+  if (!viewer_) return;
+  viewer_->TablePartRec = state.Record;
+  if (state.Record) {
+    state.Record->PartKind = state.Kind;
+    state.Record->PartStart = state.Start;
+    state.Record->PartHeight = state.Height;
+  }
+}
+
+std::unique_ptr<TMetafile> TPageRenderer::NextPage() {
+  if (done_) return nullptr;
+  done_ = true;  // stays so when the page raises
+  const TPartState before = SavePartState();
+  std::unique_ptr<TMetafile> page = DrawPage(false);
+  int next = copy_->PageBottom;
+  if (next <= pageTop_) {
+    // Nothing could end this page below its top: draw it again with nothing moving.
+    RestorePartState(before);
+    page = DrawPage(true);
+    next = copy_->PageBottom > pageTop_ ? copy_->PageBottom : pageTop_ + height_;
+  }
+  ++copy_->PageNumber;
+  pageTop_ = next;
+  done_ = pageTop_ >= documentHeight_;
+  return page;
+}
+
+std::unique_ptr<TMetafile> TPageRenderer::DrawPage(bool cutForced) {
+  auto metafile = std::make_unique<TMetafile>();
+  metafile->SetWidth(width_);
+  metafile->SetHeight(height_);
+  TMetafileCanvas canvas(*metafile);
+  if (!laidOut_) {
+    int scrollWidth = 0, cursor = 0;
+    documentHeight_ = copy_->DoLogic(canvas, 0, width_, height_, scrollWidth, cursor);
+    laidOut_ = true;
+  }
+  copy_->SetYOffset(pageTop_);
+  FillBackground(canvas, TRect{0, 0, width_ + 1, height_});
+  if (cutForced) {
+    // The document as it lies between the page's top and its full height.
+    copy_->PageCutForced = true;
+    DrawInto(canvas, page_, width_);
+    copy_->PageCutForced = false;
+    FillBelowPageBottom(canvas);
+  } else {
+    DrawBands(canvas);
+  }
+  canvas.Close();
+  return metafile;
+}
+
+void TPageRenderer::DrawInto(TCanvas& canvas, const TRect& rect, int clipWidth) {
+  copy_->Draw(canvas, rect, clipWidth, 0, 0, 0, 0);
+}
+
+void TPageRenderer::FillBackground(TCanvas& canvas, const TRect& rect) {
+  if (rect.Top >= rect.Bottom) return;
+  canvas.Brush().SetColor(static_cast<TColor>(ResolveColor(copy_->BackgroundColor)));
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.FillRect(rect);
+}
+
+void TPageRenderer::FillBelowPageBottom(TCanvas& canvas) {
+  FillBackground(canvas, TRect{0, copy_->PageBottom - copy_->YOffset, width_ + 1, height_ + 1});
+}
+
+TPageMetafileList RenderPageMetafiles(const ThtDocument& document, int width, int height) {
+  TPageMetafileList pages;
+  TPageRenderer renderer(document, width, height);
+  while (std::unique_ptr<TMetafile> page = renderer.NextPage()) pages.push_back(std::move(page));
+  return pages;
+}
