@@ -72,8 +72,9 @@ struct PagingFixtureOf : Base {
       }
     return texts;
   }
-  // The words of the page's text: records that continue on the same baseline where the
-  // previous one ended join up (a word may change its font halfway), others are apart.
+  // The words of the page's text: a record that starts where the previous one ended, on the
+  // same line (a raised or lowered run a little off its baseline), continues its word (a word
+  // may change its font halfway); other records are apart.
   static std::vector<String> PageWords(const TMetafile& page) {
     std::vector<String> words;
     String word;
@@ -83,7 +84,7 @@ struct PagingFixtureOf : Base {
     for (const TEmfRecord& record : reader.Records()) {
       if (record.Type() != EMR_EXTTEXTOUTW) continue;
       const TEmfText text = ReadEmfText(record);
-      const bool joins = any && text.Reference.Y == lastY && std::abs(text.Reference.X - endX) <= 1;
+      const bool joins = any && std::abs(text.Reference.Y - lastY) <= 12 && std::abs(text.Reference.X - endX) <= 1;
       if (!joins && !word.empty()) words.push_back(std::exchange(word, String()));
       for (Char c : text.Text) {
         if (c == u' ' || c == u'\t' || c == 0xA0) {
