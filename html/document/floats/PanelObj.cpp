@@ -20,7 +20,7 @@ int32_t PixelSize(double number) {
 }
 }  // namespace
 
-TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attributes, int charPos)
+TPanelObj::TPanelObj(ThtDocument* document, bool forObject, const TAttributeList& attributes, int charPos)
     : TFloatingObj(document), Panel(std::make_unique<ThvPanel>(nullptr)) {
   CharPos = charPos;
   Panel->SetBounds(-4000, -4000, 30, 20);
@@ -29,6 +29,7 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
   Panel->SetCaption(String());
   if (document && document->PaintPanel) Panel->SetParent(document->PaintPanel);
   int32_t hspace = -1, vspace = 0;
+  String panelName;
   for (int i = 0; i < attributes.Count(); ++i) {
     const TAttribute& a = *attributes.AttributeAt(i);
     const bool percent = a.ValueText.find(u'%') != String::npos;
@@ -65,7 +66,10 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
         break;
       case HSpaceAttrSy: hspace = AbsAtMost40(a.IntValue); break;
       case VSpaceAttrSy: vspace = AbsAtMost40(a.IntValue); break;
-      case NameAttrSy: Panel->SetName(a.ValueText); break;
+      case NameAttrSy:
+        panelName = a.ValueText;
+        Panel->SetName(a.ValueText);
+        break;
       case SrcAttrSy: PanelSource = a.ValueText; break;
       case TypeAttrSy: PanelType = a.ValueText; break;
       default: break;
@@ -74,6 +78,9 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
   if (hspace < 0) hspace = Floats() ? 3 : 0;
   SpaceLeft = SpaceRight = hspace;
   SpaceTop = SpaceBottom = vspace;
+  // The host fills the window (and may size it) before its natural size is taken.
+  if (!forObject && document && document->PanelCreate)
+    document->PanelCreate(panelName, *Panel, PanelSource, PanelType);
   naturalWidth_ = Panel->Width();
   naturalHeight_ = Panel->Height();
   if (document) document->PanelList.Add(this);
@@ -99,6 +106,7 @@ TPanelObj::~TPanelObj() {
   if (Document)
     while (Document->PanelList.Extract(this)) {
     }
+  if (!IsPrintCopy && Document && Document->PanelDestroy) Document->PanelDestroy(*Panel);
 }
 
 void TPanelObj::MeasureBox(TCanvas&, int availableHeight, int availableWidth, TFontObj*) {

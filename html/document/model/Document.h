@@ -36,6 +36,7 @@ class TFloatingObj;
 class TGIFImage;
 class THtmlTable;
 class TTimer;
+class ThvPanel;
 
 // OBJECT: the viewer may take the element's panel (WantPanel), then the content is skipped.
 using TObjectTagEvent = std::function<void(TComponent* Sender, ThvPanel* Panel, const TStringList& Attributes,
@@ -110,8 +111,13 @@ class ThtDocument : public TCell {
   // upper-cased, trimmed source). transparency: in, what the caller asks
   // for (1: a mask from the lower-left colour); out, what the image has. Nil when the
   // source is empty or the image cannot be loaded.
+  // delayed (when given): set when the image handler said that the image comes later.
   const TImageObject* GetImage(const String& source, uint8_t& transparency, TBitmap*& mask, bool& fromCache,
-                               String& key);
+                               String& key, bool* delayed = nullptr);
+  // Looks the background image up once the parse named it (images shown, not done yet):
+  // BackgroundImage and BackgroundMask; an animated one becomes BackgroundGif. An image that
+  // comes later waits in MissingImages under its name.
+  void LoadBackground();
   // The stock images: in place of a failed load (with its mask) and of one not shown.
   TBitmap& ErrorImage();
   TBitmap& ErrorMask();
@@ -178,6 +184,8 @@ class ThtDocument : public TCell {
   TBackgroundPos BackgroundPosition{};
   bool BackgroundProcessed = false;
   TGIFImage* BackgroundGif = nullptr;  // an animated background, not owned
+  const TImageObject* BackgroundImage = nullptr;  // the cache's, not owned
+  TBitmap* BackgroundMask = nullptr;               // the cache's, not owned
   std::function<void()> BackgroundChanged;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
@@ -196,6 +204,7 @@ class ThtDocument : public TCell {
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
   TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
+                                               // (the document itself for its background)
   TFreeList<TMapItem> MapList{true};
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
@@ -218,6 +227,21 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // Image handlers of the viewer; unassigned, images are files. BitmapRequest may hand over a
+  // bitmap and its transparent colour (clNone: none); ImageRequest may hand out a stream
+  // (not owned), WaitStream() when the image comes later, NoImageStream() when there is none;
+  // ImageRequested gets the stream an image was read from; ExpandName may rewrite the name
+  // of the background image.
+  std::function<void(const String& source, std::unique_ptr<TBitmap>& bitmap, TColor& color)> BitmapRequest;
+  std::function<void(const String& source, TStream*& stream)> ImageRequest;
+  std::function<void(const String& source, TStream* stream)> ImageRequested;
+  std::function<void(String& name)> ExpandName;
+  static TStream* WaitStream();
+  static TStream* NoImageStream();
+  // The host's side of PANEL windows: one was made (not for OBJECT elements), one goes.
+  std::function<void(const String& name, ThvPanel& panel, const String& source, const String& type)> PanelCreate;
+  std::function<void(ThvPanel& panel)> PanelDestroy;
+
   // Parsing's hooks into the viewer (unassigned: parsing goes on without them): SCRIPT
   // elements, OBJECT elements, style sheets of LINK elements asked for by name, and the
   // character set and code page the text is read in (at the start and after a META charset).
@@ -231,10 +255,12 @@ class ThtDocument : public TCell {
 
  private:
   void AnimationTick();
+  void ForgetBackgroundImage();
   void EnableAnimationTimer();
   void GiveTabOrder();
   int CopySelectionInto(SelTextCount& sink);
 
   std::unique_ptr<TBitmap> errorImage_, errorMask_, placeholderImage_;
   std::unique_ptr<TCanvas> measureCanvas_;
+  String backgroundKey_;  // the cache key of BackgroundImage
 };

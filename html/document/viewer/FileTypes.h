@@ -1,0 +1,8 @@
+// The kinds of document that file names stand for, by their extension.
+#pragma once
+
+#include "html/document/viewer/ViewerEvents.h"
+
+// The document kind of a file name's extension (ignoring case); OtherType when the
+// extension is none of the known ones.
+THtmlFileType GetFileType(const String& FileName);

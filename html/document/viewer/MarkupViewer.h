@@ -1,0 +1,226 @@
+// TMarkupViewer: the window control that shows one HTML, XHTML, plain-text or image
+// document. It owns the document, loads files, streams and buffers into it through the HTML
+// parser, lays it out for the width of its client area with the scroll bars it needs, and
+// paints the visible part through an off-screen bitmap onto its paint panel.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "html/document/viewer/ViewerEvents.h"
+#include "html/foundation/viewer/ViewerBase.h"
+#include "platform/ui/controls/CustomControl.h"
+#include "platform/ui/controls/Memo.h"
+#include "platform/ui/controls/ScrollBar.h"
+
+class TBuffer;
+class TMarkupViewer;
+class ThtDocument;
+class TStream;
+class TStringBitmapList;
+
+// The drawing surface of the viewer: paints the document part that its clip asks for.
+class TPaintPanel : public TCustomControl {
+ public:
+  TPaintPanel(TMarkupViewer* viewer);
+
+ protected:
+  void Paint() override;
+
+ private:
+  TMarkupViewer& viewer_;
+};
+
+class TMarkupViewer : public TMarkupViewerBase {
+ public:
+  // Files larger than this are refused: a document is held in memory several times over.
+  static constexpr int64_t MaxDocumentBytes = int64_t(256) << 20;
+  // The widest document the horizontal bar scrolls to.
+  static constexpr int MaxScrollWidth = 6000;
+
+  explicit TMarkupViewer(TComponent* AOwner);
+  ~TMarkupViewer() override;
+
+  // Loading (ViewerLoading.cpp). Nothing happens while the viewer is busy.
+  // A file, optionally with a "#fragment"; the departing page goes to the history.
+  void LoadDocumentFile(const String& FileName, THtmlFileType DocType = HtmlType);
+  // Opens and loads a file without touching the history. A missing file, a folder, a
+  // device or FIFO raise EhtLoadError "Can't locate '%s'."; a file over MaxDocumentBytes
+  // raises EhtLoadError as well. The shown document and CurrentFile stay as they were.
+  virtual void ReadDocumentFile(const String& FileName, THtmlFileType DocType);
+  // A stream (not owned); images are shown through an IMG element that reads the stream.
+  void LoadDocumentStream(const String& Name, TStream* Stream, THtmlFileType DocType);
+  // A buffer, which the viewer takes over; DocType ImgType or no buffer raise EhtException.
+  void LoadDocument(std::unique_ptr<TBuffer> Document, const String& Name, THtmlFileType DocType);
+  // Text in memory, as a buffer of UTF-16 text.
+  void LoadDocumentString(const String& Text, const String& Name = String(), THtmlFileType DocType = HtmlType);
+  // Empties the document and applies the defaults before a parse.
+  virtual void PrepareDocument();
+  // Shows an empty document; CurrentFile is kept.
+  virtual void ClearDocument();
+  // Loads the current file again (its position is kept).
+  void Reload();
+
+  // Layout and scroll bars (ViewerLayout.cpp).
+  void DoLayout();
+  // DoLayout keeping the reading position.
+  void Reformat();
+  void AlignControls() override;
+
+  // Positions and scrolling (ViewerPositions.cpp).
+  void ScrollTo(int Y);
+  int GetScrollPos() const;
+  void SetScrollPos(int Y);
+  // A reading position that survives a re-layout at another width: the position object
+  // at or above the top of the view and the distance below it (see TViewerPosition).
+  int64_t GetPosition();
+  void SetPosition(int64_t Position);
+
+  // Properties and state (ViewerProperties.cpp).
+  void SetProcessing(bool Busy);
+  bool Processing() const { return HasState(vsProcessing); }
+  void SetViewImages(bool Value);
+  bool ViewImages() const { return viewImages_; }
+  THTMLBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(THTMLBorderStyle Value);
+  TColor DefBackground() const { return defBackground_; }
+  void SetDefBackground(TColor Value);
+  TColor DefFontColor() const { return defFontColor_; }
+  void SetDefFontColor(TColor Value) { defFontColor_ = Value; }
+  const String& DefFontName() const { return defFontName_; }
+  void SetDefFontName(const String& Value) { defFontName_ = Value; }
+  int DefFontSize() const { return defFontSize_; }
+  void SetDefFontSize(int Value) { defFontSize_ = Value; }
+  const String& DefPreFontName() const { return defPreFontName_; }
+  void SetDefPreFontName(const String& Value);
+  TColor DefHotSpotColor() const { return defHotSpotColor_; }
+  void SetDefHotSpotColor(TColor Value);
+  TColor DefOverLinkColor() const { return defOverLinkColor_; }
+  void SetDefOverLinkColor(TColor Value);
+  TColor DefVisitedLinkColor() const { return defVisitedLinkColor_; }
+  void SetDefVisitedLinkColor(TColor Value);
+  TMarkupViewerOptions HtOptions() const { return htOptions_; }
+  void SetHtOptions(TMarkupViewerOptions Value);
+  int ImageCacheCount() const { return imageCacheCount_; }
+  void SetImageCacheCount(int Value);
+  int MarginHeight() const { return marginHeight_; }
+  void SetMarginHeight(int Value) { marginHeight_ = Value; }
+  int MarginWidth() const { return marginWidth_; }
+  void SetMarginWidth(int Value) { marginWidth_ = Value; }
+  uint8_t CharSet() const { return charSet_; }
+  void SetCharSet(uint8_t Value) { charSet_ = Value; }
+  bool NoSelect() const { return noSelect_; }
+  void SetNoSelect(bool Value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle Value);
+  const String& ServerRoot() const { return serverRoot_; }
+  void SetServerRoot(const String& Value);
+  // The document's SCRIPT elements go to the handler.
+  void SetOnScript(TScriptEvent Handler) override;
+
+  // TMarkupViewerBase.
+  void ResolveFileName(const String& Name, String& FullName) override;
+  bool DrawsFocusRect() override;
+  void HoverFormControl(TComponent* Control, TShiftState Shift, int X, int Y) override;
+  void ReportProgress(int Percent) override;
+
+  // Image data for the document: the shown image file's stream while one is loaded, else
+  // what OnImageRequest hands out.
+  virtual void RequestImageStream(const String& SRC, TStream*& Stream);
+  // A META element of the parse: OnMeta, and a refresh for OnMetaRefresh.
+  virtual void ProcessMetaTag(const String& HttpEq, const String& Name, const String& Content);
+
+  // Painting (ViewerPaint.cpp): the background, then the document, in window coordinates.
+  void DrawDocumentArea(TCanvas& Canvas, const TRect& Rect);
+
+  ThtDocument& Document() const { return *DocRoot; }
+  TPaintPanel& PaintPanel() const { return *PaintPanel_; }
+  TScrollBar& VScrollBar() const { return *VScrollBar_; }
+  TScrollBar& HScrollBar() const { return *HScrollBar_; }
+  int BarWidth() const { return BarWidth_; }
+  // The border around the panel is drawn now (single line frame).
+  bool BorderShown() const { return borderShown_; }
+
+  String CurrentFile;
+  THtmlFileType CurrentDocType = HtmlType;
+  String DocumentTitle, Base, BaseTarget;
+  int ScrollWidth = 0;  // pixels, at most MaxScrollWidth
+  int MaxVertical = 0;  // pixels
+  int RefreshDelay = 0;
+  String RefreshURL;
+  int CodePage = 0;
+  int CaretPos = 0;
+  int MouseDownChar = -1;
+
+  TViewerEvents Events;
+
+  // The first layout of DoLayout tries a vertical bar (>= 0) or none; it follows the
+  // recent documents of every viewer of the process.
+  static int VBarBias;
+
+  // State bits.
+  enum TViewerState : uint16_t {
+    vsBackgroundFixed = 1u << 0,
+    vsPaintSuspended = 1u << 1,
+    vsCreating = 1u << 2,
+    vsProcessing = 1u << 3,
+    vsOwnsImageCache = 1u << 4,
+    vsLinkFollowed = 1u << 5,
+    vsAutoScroll = 1u << 6,
+    vsLeftButtonDown = 1u << 7,
+    vsMiddleScroll = 1u << 8,
+    vsSelecting = 1u << 9,
+  };
+  bool HasState(TViewerState s) const { return (state_ & s) != 0; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  friend class TPaintPanel;
+  struct TClientArea {
+    int Offset = 0, Width = 0, Height = 0;
+    bool HBar = false, VBar = false;
+  };
+  TClientArea GetClientArea(int ContentWidth, int ContentHeight) const;
+  void LayoutAt(int Width, int Height);
+  void PlaceScrollBars();
+  void VScrollHandler(int& ScrollPos);
+  void HScrollHandler(int& ScrollPos);
+  void BackgroundChanged();
+  void UpdateBorder();
+  void FinishParse(const String& Title, const String& BaseHref, const String& BaseTargetName);
+  void ParseInto(THtmlFileType DocType);
+  void ApplyDefaults();
+  void StopSound();
+  void SetState(TViewerState s, bool on) { state_ = on ? (state_ | s) : (state_ & ~s); }
+  bool EffectiveQuirks(TBuffer& buffer, THtmlFileType DocType) const;
+
+  uint16_t state_ = 0;
+  std::unique_ptr<ThtDocument> DocRoot;
+  std::unique_ptr<TStringBitmapList> ownImageCache_;
+  TPaintPanel* PaintPanel_ = nullptr;
+  TScrollBar* VScrollBar_ = nullptr;
+  TScrollBar* HScrollBar_ = nullptr;
+  int BarWidth_ = 17;
+  bool borderShown_ = false;
+  std::unique_ptr<TBuffer> SourceBuffer;
+  TStream* ImageStream = nullptr;
+
+  THTMLBorderStyle borderStyle_ = THTMLBorderStyle::htFocused;
+  TColor defBackground_ = clBtnFace;
+  TColor defFontColor_ = clBtnText;
+  String defFontName_ = u"Times New Roman";
+  String defPreFontName_ = u"Courier New";
+  int defFontSize_ = 12;
+  TColor defHotSpotColor_ = clBlue, defOverLinkColor_ = clBlue, defVisitedLinkColor_ = clPurple;
+  TMarkupViewerOptions htOptions_ = htPrintTableBackground | htPrintMonochromeBlack;
+  int imageCacheCount_ = 5;
+  int marginHeight_ = 5, marginWidth_ = 10;
+  uint8_t charSet_ = 1;
+  bool noSelect_ = false;
+  TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+  String serverRoot_;
+  bool viewImages_ = true;
+};

@@ -1,0 +1,88 @@
+// The viewer in a real window (Qt, offscreen): a page with a table, an image, lists and
+// links, scrolled with the window's scroll bar and made narrower; each screenshot is
+// compared with a reviewed picture.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QWidget>
+
+#include "html/document/viewer/MarkupViewer.h"
+#include "platform/rtl/Unicode.h"
+#include "platform/ui/app/Application.h"
+#include "platform/ui/forms/Form.h"
+#include "platform/ui/qt/QtBackend.h"
+#include "platform/ui/qt/QtPeer.h"
+#include "tests/support/PictureReference.h"
+#include "tests/support/QtPictures.h"
+
+namespace {
+
+int argc = 1;
+char arg0[] = "htmldocument_tests";
+char* argv[] = {arg0, nullptr};
+
+// One QApplication for the whole test program: ending it would end Qt's use of fontconfig
+// under the font layer, which the other tests of this program go on using.
+QApplication& SharedQApplication() {
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
+
+// Qt draws the scroll bars with its own style; the document's pixels come from the engine.
+const TPictureTolerance ScreenTolerance{.Channel = 48, .Pixels = 400};
+
+struct ViewerWindow : ::testing::Test {
+  TApplication app;
+  TForm* form = nullptr;
+  TMarkupViewer* viewer = nullptr;
+
+  void SetUp() override {
+    SharedQApplication();
+    app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+    app.CreateForm(form);
+    form->SetCaption(u"Viewer");
+    form->SetClientWidth(520);
+    form->SetClientHeight(300);
+    viewer = new TMarkupViewer(form);
+    viewer->SetParent(form);
+    viewer->SetAlign(TAlign::alClient);
+    viewer->SetDefBackground(clWhite);
+    viewer->LoadDocumentFile(Utf8ToString(std::string(WENDREL_FIXTURES) + "/viewer/page.html"));
+    form->Show();
+    app.ProcessMessages();
+  }
+  QWidget* WidgetOf(const TControl* control) const { return TQtPeer::Of(control)->Widget(); }
+  QImage Shot() {
+    app.ProcessMessages();
+    return WidgetOf(viewer)->grab().toImage();
+  }
+};
+
+TEST_F(ViewerWindow, ShowsScrollsAndResizes) {
+  ASSERT_EQ(viewer->DocumentTitle, u"Wendrel viewer test page");
+  auto* bar = qobject_cast<QScrollBar*>(WidgetOf(&viewer->VScrollBar()));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->maximum(), viewer->VScrollBar().MaxPosition());
+  EXPECT_EQ(WidgetOf(&viewer->PaintPanel())->width(), viewer->PaintPanel().Width());
+  EXPECT_TRUE(MatchesReference(PictureOf(Shot()), "viewer/page_top", ScreenTolerance));
+
+  // A page down with the window's own scroll bar.
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  ASSERT_GT(viewer->VScrollBar().MaxPosition(), viewer->VScrollBar().LargeChange());
+  EXPECT_EQ(viewer->GetScrollPos(), viewer->VScrollBar().LargeChange());
+  EXPECT_EQ(bar->value(), viewer->GetScrollPos());
+  EXPECT_TRUE(MatchesReference(PictureOf(Shot()), "viewer/page_scrolled", ScreenTolerance));
+
+  // A narrower window: the text wraps again, the reading position stays.
+  const int64_t position = viewer->GetPosition();
+  form->SetClientWidth(300);
+  app.ProcessMessages();
+  EXPECT_EQ(viewer->PaintPanel().Width(), 300 - 2 - viewer->BarWidth());
+  EXPECT_EQ(WidgetOf(&viewer->PaintPanel())->width(), viewer->PaintPanel().Width());
+  EXPECT_EQ(viewer->GetPosition() >> 32, position >> 32);  // the same paragraph at the top
+  EXPECT_TRUE(MatchesReference(PictureOf(Shot()), "viewer/page_narrow", ScreenTolerance));
+}
+
+}  // namespace
