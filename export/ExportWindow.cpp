@@ -11,7 +11,6 @@
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
 
-THtmlViewFactory HtmlViewFactory;
 
 namespace {
 

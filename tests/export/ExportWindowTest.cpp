@@ -39,11 +39,12 @@ class TTestView : public THtmlView {
 
 class ExportWindow : public testing::Test {
  protected:
-  ExportWindow() {
+  ExportWindow() : previousFactory(HtmlViewFactory) {
     HtmlViewFactory = [](TWinControl& parent) { return std::make_unique<TTestView>(parent); };
     home.WriteFile("page.html", "<p>x</p>");
   }
-  ~ExportWindow() override { HtmlViewFactory = nullptr; }
+  ~ExportWindow() override { HtmlViewFactory = previousFactory; }
+  THtmlViewFactory previousFactory;
 
   // Makes the window as the program does; with a command, unattended.
   TMainForm& Start(TExportCommand command = {}) {
