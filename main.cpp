@@ -1,32 +1,42 @@
-// Wendrel's entry point: starts the Qt window system, creates the windows in order (the
-// main window first) and runs the message loop until the main window closes.
+// Wendrel's entry point. A conversion asked for on the command line runs first, without
+// any window system (so it runs on a machine without a display), and ends the program.
+// Otherwise: starts the Qt window system, creates the windows in order (the main window
+// first) and runs the message loop until the main window closes.
 #include <memory>
+#include <vector>
 
 #include "app/AppForms.h"
 #include "app/MainForm.h"
 #include "app/ScraperForm.h"
 #include "app/SettingsForm.h"
 #include "app/TransferForm.h"
+#include "export/CommandLine.h"
+#include "export/ExportWindow.h"
 #include "platform/net/HttpSettings.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 
 int main(int argc, char** argv) {
+  std::vector<String> args;
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8ToString(argv[i]));
+  const TExportCommand command = ReadExportCommand(args);
+
   TApplication application;
-  Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
-  Application->Initialize();
   // Message boxes carry the program's name, not the executable's file name.
   Application->SetTitle(u"Wendrel");
+  if (command.Unattended()) return RunExportCommand(command);
+
+  Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  Application->Initialize();
   Application->SetMainFormOnTaskBar(true);
   Application->CreateForm(Form1);
   Application->CreateForm(Form2);
   Application->CreateForm(Form3);
   Application->CreateForm(Form4);
-  // The HTML-to-PDF export window: an empty window until the export fills it.
-  TForm* exportWindow = nullptr;
+  TMainForm* exportWindow = nullptr;
   Application->CreateForm(exportWindow);
-  exportWindow->SetCaption(u"Html2Pdf");
   MainForm = exportWindow;
   // Windows repaint and take input while a workflow waits for a web answer.
   SetHttpIdleHandler([] { Application->ProcessMessages(); });

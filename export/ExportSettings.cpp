@@ -1,0 +1,88 @@
+// The export window's settings file: read into the controls when the window is made,
+// written from them when it goes.
+#include <cmath>
+
+#include "export/ExportWindow.h"
+#include "platform/rtl/FloatText.h"
+#include "platform/rtl/Paths.h"
+#include "platform/ui/app/Application.h"
+
+namespace {
+
+constexpr const char16_t* kSettings = u"Settings";
+constexpr const char16_t* kMargins = u"Margins";
+constexpr double kDefaultMargin = 1;
+
+bool TryMargin(const String& text, double& cm) { return TryParseIniFloat(text, cm) && std::isfinite(cm); }
+
+int IndexOrDefault(int index, const TComboBox& box) { return index >= 0 && index < box.Items().Count() ? index : 0; }
+
+}  // namespace
+
+String ExportSettingsFileName() {
+  String exe = Application ? ExtractFileName(Application->ExeName()) : String(u"wendrel");
+  return ProgramFolder() + ChangeFileExt(exe, u".ini");
+}
+
+double MarginOf(const TEdit& edit, const String& which) {
+  double cm = 0;
+  if (!TryMargin(edit.Text(), cm))
+    throw EConvertError(u"The " + which + u" margin \"" + edit.Text() + u"\" is not a number of centimetres.");
+  return cm;
+}
+
+String MarginText(double cm) { return FloatToStr(cm); }
+
+void TMainForm::ReadSettings() {
+  lbHTML->SetText(IniFile->ReadString(kSettings, u"HTML", u""));
+  lbPDF->SetText(IniFile->ReadString(kSettings, u"PDF", u""));
+  cxOpenAfterSave->SetChecked(IniFile->ReadBool(kSettings, u"OpenAfterSave", true));
+  edMarginLeft->SetText(MarginText(IniFile->ReadFloat(kMargins, u"Left", kDefaultMargin)));
+  edMarginTop->SetText(MarginText(IniFile->ReadFloat(kMargins, u"Top", kDefaultMargin)));
+  edMarginRight->SetText(MarginText(IniFile->ReadFloat(kMargins, u"Right", kDefaultMargin)));
+  edMarginBottom->SetText(MarginText(IniFile->ReadFloat(kMargins, u"Bottom", kDefaultMargin)));
+  cxPrintPage->SetChecked(IniFile->ReadBool(kMargins, u"PrintPage", false));
+  cxScaleToFit->SetChecked(IniFile->ReadBool(kSettings, u"ScaleToFit", false));
+  cbOrientation->SetItemIndex(IndexOrDefault(IniFile->ReadInteger(kSettings, u"Orientation", 0), *cbOrientation));
+  cbPaperSize->SetItemIndex(IndexOrDefault(IniFile->ReadInteger(kSettings, u"PaperSize", 0), *cbPaperSize));
+}
+
+void TMainForm::WriteSettings() {
+  IniFile->WriteString(kSettings, u"HTML", lbHTML->Text());
+  IniFile->WriteString(kSettings, u"PDF", lbPDF->Text());
+  IniFile->WriteBool(kSettings, u"OpenAfterSave", cxOpenAfterSave->Checked());
+  // A box that holds no number keeps the value stored before.
+  const std::pair<const char16_t*, TEdit*> margins[] = {
+      {u"Left", edMarginLeft}, {u"Top", edMarginTop}, {u"Right", edMarginRight}, {u"Bottom", edMarginBottom}};
+  for (const auto& [key, edit] : margins) {
+    double cm = 0;
+    if (TryMargin(edit->Text(), cm)) IniFile->WriteFloat(kMargins, key, cm);
+  }
+  IniFile->WriteBool(kMargins, u"PrintPage", cxPrintPage->Checked());
+  IniFile->WriteBool(kSettings, u"ScaleToFit", cxScaleToFit->Checked());
+  IniFile->WriteInteger(kSettings, u"Orientation", cbOrientation->ItemIndex());
+  IniFile->WriteInteger(kSettings, u"PaperSize", cbPaperSize->ItemIndex());
+}
+
+void TMainForm::FormCreate(TComponent*) {
+  IniFile = std::make_unique<TMemIniFile>(ExportSettingsFileName());
+  ReadSettings();
+  // A conversion asked for on the command line does not load the file named in the
+  // settings first: a stale name there must not stand in its way.
+  if (Command.Unattended()) {
+    ConvertUnattended();
+    return;
+  }
+  if (!lbHTML->Text().empty()) LoadHtml(lbHTML->Text());
+}
+
+void TMainForm::FormDestroy(TComponent*) {
+  if (!IniFile) return;
+  WriteSettings();
+  try {
+    IniFile->UpdateFile();
+  } catch (const Exception& e) {
+    ReportFailure(u"The settings could not be saved to \"" + IniFile->FileName() + u"\": " + e.Message());
+  }
+  IniFile.reset();
+}

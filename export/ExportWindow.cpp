@@ -1,0 +1,190 @@
+#include "export/ExportWindow.h"
+
+#include <iostream>
+
+#include "export/Html2Pdf.h"
+#include "platform/gdi/Colors.h"
+#include "platform/office/Spreadsheet.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/Unicode.h"
+#include "platform/ui/app/Application.h"
+
+
+namespace {
+
+template <class T>
+T* Add(TMainForm* form, TWinControl* parent, const char16_t* name, int left, int top, int width, int height,
+       const String& caption = String()) {
+  T* c = new T(form);
+  c->SetName(name);
+  c->SetParent(parent);
+  c->SetBounds(left, top, width, height);
+  if (!caption.empty()) c->SetText(caption);
+  return c;
+}
+
+TLabel* PathLabel(TMainForm* form, TWinControl* parent, const char16_t* name, int left, int top, int width) {
+  auto* label = Add<TLabel>(form, parent, name, left, top, width, 17);
+  label->SetAlignment(TAlignment::taCenter);
+  TFont font = label->Font();
+  font.SetColor(clNavy);
+  label->SetFont(font);
+  return label;
+}
+
+// Why a PDF file could not be written where it was asked for.
+String WriteFailureReason(const String& fileName) {
+  if (DirectoryExists(fileName)) return u"a folder has that name.";
+  String folder = ExtractFilePath(fileName);
+  if (folder.empty()) folder = u"./";
+  if (!DirectoryExists(folder)) return u"the folder " + folder + u" does not exist.";
+  const String probe = fileName + u".~probe";
+  try {
+    TFileStream file(probe, fmCreate);
+  } catch (const EStreamError&) {
+    return u"the folder " + folder + u" cannot be written to.";
+  }
+  DeleteFile(probe);
+  return u"the file could not be written (is the disk full?).";
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), ErrorOutput(&std::cerr), Opener(OpenWithDesktop) {
+  SetName(u"MainForm");
+  SetCaption(u"Html2Pdf");
+  SetClientWidth(800);
+  SetClientHeight(600);
+
+  auto* bar = Add<TPanel>(this, this, u"Panel1", 0, 0, 800, 100);
+  bar->SetAlign(TAlign::alTop);
+  bar->SetBevelOuter(TPanelBevel::bvNone);
+  btnOpen = Add<TButton>(this, bar, u"btnOpen", 8, 6, 75, 25, u"Open");
+  lbHTML = PathLabel(this, bar, u"lbHTML", 92, 10, 700);
+  cxOpenAfterSave = Add<TCheckBox>(this, bar, u"cxOpenAfterSave", 8, 40, 110, 17, u"Open after save");
+  btnSaveAs = Add<TButton>(this, bar, u"btnSaveAs", 122, 36, 75, 25, u"Save As");
+  btnSave = Add<TButton>(this, bar, u"btnSave", 203, 36, 75, 25, u"Save");
+  lbPDF = PathLabel(this, bar, u"lbPDF", 286, 40, 506);
+  cbPaperSize = Add<TComboBox>(this, bar, u"cbPaperSize", 8, 70, 70, 21);
+  cbPaperSize->SetStyle(TComboBoxStyle::csDropDownList);
+  cbPaperSize->Items().SetText(u"A4\r\nA5\r\nA3\r\nLetter\r\nLegal\r\n");
+  cbPaperSize->SetItemIndex(0);
+  cbOrientation = Add<TComboBox>(this, bar, u"cbOrientation", 84, 70, 90, 21);
+  cbOrientation->SetStyle(TComboBoxStyle::csDropDownList);
+  cbOrientation->Items().SetText(u"Portrait\r\nLandscape\r\n");
+  cbOrientation->SetItemIndex(0);
+  cxScaleToFit = Add<TCheckBox>(this, bar, u"cxScaleToFit", 182, 72, 90, 17, u"Scale to fit");
+  lbMargins = Add<TLabel>(this, bar, u"lbMargins", 278, 73, 200, 17, u"Margins Left, Top, Right, Bottom:");
+  edMarginLeft = Add<TEdit>(this, bar, u"edMarginLeft", 482, 70, 45, 21);
+  edMarginTop = Add<TEdit>(this, bar, u"edMarginTop", 531, 70, 45, 21);
+  edMarginRight = Add<TEdit>(this, bar, u"edMarginRight", 580, 70, 45, 21);
+  edMarginBottom = Add<TEdit>(this, bar, u"edMarginBottom", 629, 70, 45, 21);
+  cxPrintPage = Add<TCheckBox>(this, bar, u"cxPrintPage", 682, 72, 100, 17, u"with Page #");
+
+  OpenDialog = new TOpenDialog(this);
+  OpenDialog->Filter = u"HTML Files|*.htm?";
+  SaveDialog = new TSaveDialog(this);
+  SaveDialog->Filter = u"PDF Files|*.pdf";
+  SaveDialog->DefaultExt = u".pdf";
+
+  if (HtmlViewFactory) {
+    viewer_ = HtmlViewFactory(*this);
+    Viewer = viewer_.get();
+    if (Viewer) Viewer->Control().SetAlign(TAlign::alClient);
+  }
+
+  OnCreate = [this](TComponent* Sender) { FormCreate(Sender); };
+  OnDestroy = [this](TComponent* Sender) { FormDestroy(Sender); };
+  btnOpen->OnClick = [this](TComponent* Sender) { btnOpenClick(Sender); };
+  btnSaveAs->OnClick = [this](TComponent* Sender) { btnSaveAsClick(Sender); };
+  btnSave->OnClick = [this](TComponent* Sender) { btnSaveClick(Sender); };
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::ReportFailure(const String& text) {
+  if (Command.Unattended()) {
+    ExitCode = 1;
+    *ErrorOutput << StringToUtf8(text) << std::endl;
+  } else if (Application) {
+    Application->MessageBox(text, u"Html2Pdf", MB_OK | MB_ICONERROR);
+  }
+}
+
+bool TMainForm::LoadHtml(const String& fileName) {
+  if (Viewer == nullptr) {
+    ReportFailure(u"Cannot show \"" + fileName + u"\": this program has no HTML viewer.");
+    return false;
+  }
+  try {
+    Viewer->LoadDocumentFile(fileName);
+    return true;
+  } catch (const Exception& e) {
+    ReportFailure(e.Message());
+    return false;
+  }
+}
+
+void TMainForm::btnOpenClick(TComponent*) {
+  OpenDialog->InitialDir = ExtractFilePath(lbHTML->Text());
+  OpenDialog->FileName = ExtractFileName(lbHTML->Text());
+  if (!OpenDialog->Execute()) return;
+  lbHTML->SetText(OpenDialog->FileName);
+  LoadHtml(lbHTML->Text());
+}
+
+void TMainForm::btnSaveAsClick(TComponent* Sender) {
+  SaveDialog->InitialDir = ExtractFilePath(lbPDF->Text());
+  SaveDialog->FileName = ChangeFileExt(ExtractFileName(lbHTML->Text()), u"");
+  if (!SaveDialog->Execute()) return;
+  lbPDF->SetText(SaveDialog->WithDefaultExt(SaveDialog->FileName));
+  btnSaveClick(Sender);
+}
+
+void TMainForm::btnSaveClick(TComponent* Sender) {
+  if (lbPDF->Text().empty()) {
+    btnSaveAsClick(Sender);
+    return;
+  }
+  if (!SavePdf() || !cxOpenAfterSave->Checked() || Command.Unattended()) return;
+  if (Opener && !Opener(lbPDF->Text()) && Application)
+    Application->MessageBox(u"The PDF file was saved as \"" + lbPDF->Text() + u"\", but no program could open it.",
+                            u"Html2Pdf", MB_OK | MB_ICONINFORMATION);
+}
+
+void TMainForm::ConfigureDocument(THtml2Pdf& doc) {
+  doc.Viewer = Viewer;
+  doc.MarginLeft = MarginOf(*edMarginLeft, u"Left");
+  doc.MarginTop = MarginOf(*edMarginTop, u"Top");
+  doc.MarginRight = MarginOf(*edMarginRight, u"Right");
+  doc.MarginBottom = MarginOf(*edMarginBottom, u"Bottom");
+  doc.ScaleToFit = cxScaleToFit->Checked();
+  doc.SetOrientation(cbOrientation->ItemIndex() != 0);
+  doc.ApplyPaperSize(cbPaperSize->ItemIndex());
+  doc.PrintPageNumbers = cxPrintPage->Checked();
+  doc.FooterFormat = FooterFormatFor(lbHTML->Text());
+}
+
+bool TMainForm::SavePdf() {
+  const String pdf = lbPDF->Text();
+  const String failed = u"Cannot save \"" + pdf + u"\": ";
+  THtml2Pdf doc;
+  try {
+    ConfigureDocument(doc);
+    doc.RenderPages();
+  } catch (const Exception& e) {
+    ReportFailure(failed + e.Message());
+    return false;
+  }
+  if (doc.Pages().empty()) {
+    ReportFailure(failed + u"there is no HTML document to convert.");
+    return false;
+  }
+  if (!doc.WriteToFile(pdf)) {
+    ReportFailure(failed + WriteFailureReason(pdf));
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,91 @@
+// TMainForm: the export window "Html2Pdf". It shows an HTML file, lets the user choose the
+// PDF file, margins, paper, orientation, scaling and a page-number footer, and writes the
+// PDF through THtml2Pdf. Its settings live in the program's .ini file (read in FormCreate,
+// written in FormDestroy). Given an unattended command, FormCreate converts without showing
+// anything and reports failures on standard error with ExitCode 1.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+
+#include "export/CommandLine.h"
+#include "export/HtmlView.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/ui/controls/Buttons.h"
+#include "platform/ui/controls/CheckBoxes.h"
+#include "platform/ui/controls/Edits.h"
+#include "platform/ui/controls/ListControls.h"
+#include "platform/ui/dialogs/FileDialogs.h"
+#include "platform/ui/forms/Form.h"
+
+class THtml2Pdf;
+
+// The settings file: the program's file name with ".ini", in the program folder.
+String ExportSettingsFileName();
+
+// A margin box's text as centimetres ("1,5" and "1.5" alike); raises EConvertError naming
+// the margin when the text is not a number.
+double MarginOf(const TEdit& edit, const String& which);
+// How a margin box shows centimetres (the platform's float text, "1,5").
+String MarginText(double cm);
+
+class TMainForm : public TForm {
+ public:
+  explicit TMainForm(TComponent* AOwner);
+  ~TMainForm() override;
+
+  void FormCreate(TComponent* Sender);
+  void FormDestroy(TComponent* Sender);
+  void btnOpenClick(TComponent* Sender);
+  void btnSaveAsClick(TComponent* Sender);
+  void btnSaveClick(TComponent* Sender);
+
+  TButton* btnOpen;
+  TLabel* lbHTML;
+  THtmlView* Viewer = nullptr;  // null when no viewer could be made
+  TCheckBox* cxOpenAfterSave;
+  TButton* btnSaveAs;
+  TButton* btnSave;
+  TLabel* lbPDF;
+  TComboBox* cbPaperSize;
+  TComboBox* cbOrientation;
+  TCheckBox* cxScaleToFit;
+  TLabel* lbMargins;
+  TEdit* edMarginLeft;
+  TEdit* edMarginTop;
+  TEdit* edMarginRight;
+  TEdit* edMarginBottom;
+  TCheckBox* cxPrintPage;
+  TOpenDialog* OpenDialog;
+  TSaveDialog* SaveDialog;
+  std::unique_ptr<TMemIniFile> IniFile;
+
+  // Set before FormCreate runs: a conversion asked for on the command line.
+  TExportCommand Command;
+  // 0, or 1 once an unattended conversion failed.
+  int ExitCode = 0;
+  // Where unattended failures are written (standard error unless a test says otherwise).
+  std::ostream* ErrorOutput;
+  // Opens a saved PDF with the desktop (xdg-open); true when it could.
+  std::function<bool(const String& fileName)> Opener;
+
+ private:
+  // Loads the file into the viewer; false (after telling why) when it could not.
+  bool LoadHtml(const String& fileName);
+  // The save of btnSaveClick; false (after telling why) when no file was written.
+  bool SavePdf();
+  void ConfigureDocument(THtml2Pdf& doc);
+  // A failure of the window's work: a message box, or unattended a line on ErrorOutput.
+  void ReportFailure(const String& text);
+  void ReadSettings();
+  void WriteSettings();
+  void ConvertUnattended();
+
+  std::unique_ptr<THtmlView> viewer_;
+};
+
+// Runs an unattended command the way the program does when it starts with one: the
+// window is made (reading the settings and converting) and destroyed again (writing them)
+// without being shown. Needs an Application; returns the exit code.
+int RunExportCommand(const TExportCommand& command);

@@ -1,0 +1,99 @@
+#include "export/Html2Pdf.h"
+
+#include "pdf/emf/PdfEnum.h"
+#include "pdf/objects/PdfStream.h"
+#include "pdf/text/PdfTextOutput.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Rounding.h"
+
+int PointsToPixels(double points, int pixelsPerInch) {
+  return static_cast<int>(Round(points / 72 * pixelsPerInch));
+}
+
+String FooterFormatFor(const String& htmlFileName) {
+  String name;
+  for (Char c : ExtractFileName(htmlFileName)) {
+    name += c;
+    if (c == u'%') name += c;
+  }
+  return name + u" - Page %d/%d";
+}
+
+THtml2Pdf::THtml2Pdf(TPdfEnvironment environment) : TPdfDocument(false, 0, false, std::move(environment)) {
+  EmbedTrueTypeFonts = true;
+}
+
+float THtml2Pdf::CmToPoints(double cm) { return static_cast<float>(cm / 2.54 * 72); }
+
+void THtml2Pdf::SetOrientation(bool landscape) {
+  if (landscape == IsLandscape()) return;
+  int32_t width = PageWidth();
+  SetPageWidth(PageHeight());
+  SetPageHeight(width);
+}
+
+void THtml2Pdf::ApplyPaperSize(int paperIndex) {
+  bool landscape = IsLandscape();
+  SelectPaperSize(paperIndex);
+  SetOrientation(landscape);
+}
+
+void THtml2Pdf::RenderPages() {
+  const float cw = static_cast<float>(PageWidth()) - CmToPoints(MarginLeft + MarginRight);
+  const float ch = static_cast<float>(PageHeight()) - CmToPoints(MarginTop + MarginBottom);
+  if (!(cw > 0) || !(ch > 0))
+    throw EHtml2PdfError(u"The margins leave no printable area on the page (" + Format(u"%d x %d", {PageWidth(), PageHeight()}) +
+                         u" points).");
+  if (Viewer == nullptr) return;
+  const int cwpx = PointsToPixels(cw, ScreenLogPixels());
+  int mw = Viewer->MeasureDocument(cwpx).cx;
+  if (mw < 1) mw = cwpx;
+  const double scale = ScaleToFit && cwpx < mw && cwpx > 0 ? static_cast<double>(cwpx) / mw : 1.0;
+  const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());
+  const float x0 = CmToPoints(MarginLeft);
+  const float y0 = -CmToPoints(MarginTop);
+  const float yb = CmToPoints(MarginBottom);
+  auto drawPage = [&](const TMetafile& page) {
+    AddPage();
+    TPdfCanvas& canvas = Canvas();
+    canvas.SaveState();
+    canvas.AppendRectangle(x0, yb, cw, ch);
+    canvas.ClipToPath();
+    canvas.EndPath();
+    RenderEmfToCanvas(canvas, page, scale, x0, y0, true, 99, 101);
+    canvas.RestoreState();
+  };
+  if (!PrintPageNumbers) {
+    // Each page is drawn as soon as it is made and then freed, so a long document never
+    // holds more than one page metafile.
+    Viewer->RenderEachPage(mw, chpx, [&](std::unique_ptr<TMetafile> page) { drawPage(*page); });
+    return;
+  }
+  // The footer names the page count: all pages are made first.
+  TPageMetafiles pages = Viewer->RenderPageMetafiles(mw, chpx);
+  const int count = static_cast<int>(pages.size());
+  for (int i = 0; i < count; ++i) {
+    drawPage(*pages[i]);
+    pages[i].reset();
+    DrawFooter(i + 1, count, cw);
+  }
+}
+
+void THtml2Pdf::DrawFooter(int pageNumber, int pageCount, float printableWidth) {
+  const String text = Format(FooterFormat.empty() ? String(u"Page %d/%d") : FooterFormat, {pageNumber, pageCount});
+  TPdfCanvas& canvas = Canvas();
+  if (canvas.SelectFont("Arial", 0, 9, -1, -1, false) == nullptr) return;
+  canvas.SetStrokeColor(0);
+  canvas.SetFillColor(0);
+  // The text goes out as Unicode: a file name with characters outside the code page keeps
+  // them.
+  const float width = canvas.UnicodeTextWidth(text);
+  TPdfWrite& w = canvas.Contents()->Writer();
+  w.Add("BT\n")
+      .AddRealWithSpace((printableWidth - width) / 2 + CmToPoints(MarginLeft))
+      .AddRealWithSpace(CmToPoints(MarginBottom) - 9)
+      .Add("Td\n");
+  AddUnicodeText(w, text, false, canvas);
+  w.Add("ET\n");
+}

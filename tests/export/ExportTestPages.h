@@ -1,0 +1,38 @@
+// Pages for the export's tests: a stand-in viewer that reports a chosen needed width and
+// hands out page metafiles of the size asked for, recording what it was asked.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "export/HtmlPages.h"
+#include "platform/rtl/Types.h"
+
+// Each page: a blue band over the whole width (rows 0 to 39), a red bar over the last 20
+// pixels of the width (rows 0 to 39), and the line "Body of page N" in Arial at (10, 60).
+class TTestPages : public THtmlPages {
+ public:
+  TTestPages(int neededWidth, int pageCount) : neededWidth_(neededWidth), pageCount_(pageCount) {}
+
+  TSize MeasureDocument(int width) override;
+  void RenderEachPage(int width, int height, const TTakePage& take) override;
+
+  std::vector<int> MeasuredWidths;
+  std::vector<TSize> RenderedSizes;
+  // Runs before each page is made.
+  std::function<void()> BeforeEachPage;
+
+ private:
+  int neededWidth_;
+  int pageCount_;
+};
+
+// The page of a PDF file rasterised by pdftoppm at 72 pixels per inch (one pixel a point).
+struct TTestPicture;
+TTestPicture RasterisePdfPage(const std::string& pdfPath, int page);
+// pdftotext of one page (layout kept).
+std::string PdfPageText(const std::string& pdfPath, int page);
+// What pdfinfo says of the file: the value of a field ("Pages", "Page size", ...), blanks
+// around it removed; empty when it has no such field.
+std::string PdfInfoField(const std::string& pdfPath, const std::string& field);
