@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "html/document/floats/ImageObj.h"
 #include "html/document/floats/ImageSizing.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/shared/Attributes.h"
+#include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/gdi/canvas/Canvas.h"
 #include "platform/ui/controls/CustomControl.h"
 
 namespace {
@@ -20,7 +23,7 @@ int32_t PixelSize(double number) {
 }
 }  // namespace
 
-TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attributes, int charPos)
+TPanelObj::TPanelObj(ThtDocument* document, bool forObject, const TAttributeList& attributes, int charPos)
     : TFloatingObj(document), Panel(std::make_unique<ThvPanel>(nullptr)) {
   CharPos = charPos;
   Panel->SetBounds(-4000, -4000, 30, 20);
@@ -29,6 +32,7 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
   Panel->SetCaption(String());
   if (document && document->PaintPanel) Panel->SetParent(document->PaintPanel);
   int32_t hspace = -1, vspace = 0;
+  String name;
   for (int i = 0; i < attributes.Count(); ++i) {
     const TAttribute& a = *attributes.AttributeAt(i);
     const bool percent = a.ValueText.find(u'%') != String::npos;
@@ -65,7 +69,10 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
         break;
       case HSpaceAttrSy: hspace = AbsAtMost40(a.IntValue); break;
       case VSpaceAttrSy: vspace = AbsAtMost40(a.IntValue); break;
-      case NameAttrSy: Panel->SetName(a.ValueText); break;
+      case NameAttrSy:
+        name = a.ValueText;
+        Panel->SetName(name);
+        break;
       case SrcAttrSy: PanelSource = a.ValueText; break;
       case TypeAttrSy: PanelType = a.ValueText; break;
       default: break;
@@ -74,6 +81,8 @@ TPanelObj::TPanelObj(ThtDocument* document, bool, const TAttributeList& attribut
   if (hspace < 0) hspace = Floats() ? 3 : 0;
   SpaceLeft = SpaceRight = hspace;
   SpaceTop = SpaceBottom = vspace;
+  if (!forObject && document && document->OnPanelCreate)
+    document->OnPanelCreate(document->Viewer, name, Panel.get(), PanelSource, PanelType);
   naturalWidth_ = Panel->Width();
   naturalHeight_ = Panel->Height();
   if (document) document->PanelList.Add(this);
@@ -93,9 +102,14 @@ TPanelObj::TPanelObj(ThtDocument* document, const TPanelObj& source)
   HeightIsPercent = source.HeightIsPercent;
   SizeKnown = source.SizeKnown;
   TitleText = source.TitleText;
+  if (source.Document) {
+    SourceViewer = source.Document->Viewer;
+    PanelPrint = source.Document->OnPanelPrint;
+  }
 }
 
 TPanelObj::~TPanelObj() {
+  if (Document && Document->OnPanelDestroy) Document->OnPanelDestroy(Document->Viewer, Panel.get());
   if (Document)
     while (Document->PanelList.Extract(this)) {
     }
@@ -129,4 +143,43 @@ void TPanelObj::MeasureBox(TCanvas&, int availableHeight, int availableWidth, TF
   }
   if (!IsPrintCopy && BoxWidth > 0 && BoxHeight > 0)
     Panel->SetBounds(Panel->Left(), Panel->Top(), BoxWidth, BoxHeight);
+}
+
+void TPanelObj::Draw(TCanvas& canvas, int x, int y) {
+  if (!Panel->ShowInDocument) return;
+  if (PanelPrint && SourcePanel && BoxWidth > 0 && BoxHeight > 0) {
+    TBitmap bitmap(BoxWidth, BoxHeight, pf24bit);
+    // The host draws the source panel as large as the box; its bounds come back afterwards,
+    // also when the host fails.
+    struct TBoundsRestorer {
+      ThvPanel& panel;
+      int left, top, width, height;
+      ~TBoundsRestorer() { panel.SetBounds(left, top, width, height); }
+    } restore{*SourcePanel, SourcePanel->Left(), SourcePanel->Top(), SourcePanel->Width(), SourcePanel->Height()};
+    SourcePanel->SetBounds(SourcePanel->Left(), SourcePanel->Top(), BoxWidth, BoxHeight);
+    PanelPrint(SourceViewer, SourcePanel, bitmap);
+    canvas.StretchDraw(TRect{x, y, x + BoxWidth, y + BoxHeight}, bitmap);
+    return;
+  }
+  TFont font;
+  font.Assign(canvas.Font());
+  TBrush brush;
+  brush.Assign(canvas.Brush());
+  TPen pen;
+  pen.Assign(canvas.Pen());
+  canvas.Pen().SetColor(clBlack);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetWidth(1);
+  canvas.Brush().SetColor(Panel->Color());
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Rectangle(x, y, x + BoxWidth, y + BoxHeight);
+  SelectAltFont(canvas);
+  canvas.Font().SetColor(clBlack);
+  canvas.Brush().SetStyle(bsClear);
+  const uint32_t align = canvas.Handle().SetTextAlign(TA_TOP | TA_LEFT);  // lines paint on their baseline
+  canvas.TextRect(TRect{x + 5, y + 5, x + BoxWidth - 5, y + BoxHeight - 5}, x + 5, y + 5, AltText);
+  canvas.Handle().SetTextAlign(align);
+  canvas.Font().Assign(font);
+  canvas.Brush().Assign(brush);
+  canvas.Pen().Assign(pen);
 }

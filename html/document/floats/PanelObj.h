@@ -1,12 +1,15 @@
 // A host-supplied window (PANEL and OBJECT elements) placed in the text like an image.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "html/document/floats/FloatingObj.h"
 #include "platform/ui/controls/Buttons.h"
 
 class TAttributeList;
+class TBitmap;
+class TMarkupViewerBase;
 
 class ThvPanel : public TPanel {
  public:
@@ -14,19 +17,32 @@ class ThvPanel : public TPanel {
   bool ShowInDocument = true;  // the window may be shown where the document places it
 };
 
+// The host's side of panels: a panel was made for a PANEL element (its NAME, SRC and TYPE);
+// a panel is about to be freed; a panel is drawn into a bitmap of its size for a printed page.
+using TPanelCreateEvent = std::function<void(TMarkupViewerBase* Sender, const String& Name, ThvPanel* Panel,
+                                             const String& Src, const String& Type)>;
+using TPanelDestroyEvent = std::function<void(TMarkupViewerBase* Sender, ThvPanel* Panel)>;
+using TPanelPrintEvent = std::function<void(TMarkupViewerBase* Sender, ThvPanel* Panel, TBitmap& Bitmap)>;
+
 class TPanelObj : public TFloatingObj {
  public:
   // The panel window sits on the document's paint panel, off-screen until painted.
   TPanelObj(ThtDocument* document, bool forObject, const TAttributeList& attributes, int charPos);
   // For the printing copy: a window of the source's bounds, not shown.
   TPanelObj(ThtDocument* document, const TPanelObj& source);
-  // Leaves the document's panel list.
+  // Tells the host (OnPanelDestroy) and leaves the document's panel list.
   ~TPanelObj() override;
 
   void MeasureBox(TCanvas& canvas, int availableHeight, int availableWidth, TFontObj* fontRun) override;
+  // The panel on a printed page, its box at (x, y): the host's picture of the source panel
+  // at the box's size (PanelPrint), else a frame in the panel's colour holding the
+  // alternative text. Nothing when the panel is not to be shown in the document.
+  void Draw(TCanvas& canvas, int x, int y);
 
   std::unique_ptr<ThvPanel> Panel;
   ThvPanel* SourcePanel = nullptr;  // printing copy: the screen document's panel
+  TMarkupViewerBase* SourceViewer = nullptr;  // printing copy: the screen document's viewer
+  TPanelPrintEvent PanelPrint;                // printing copy: the screen document's OnPanelPrint
   bool IsPrintCopy = false;
   bool Shown = false;  // placed by the current paint; the document hides panels that were not
   String PanelSource, PanelType;  // SRC and TYPE, for the host

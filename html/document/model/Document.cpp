@@ -60,6 +60,9 @@ ThtDocument::ThtDocument(const ThtDocument& source)
   OnLinkFocus = source.OnLinkFocus;
   OnLinkKey = source.OnLinkKey;
   LinkDrawn = source.LinkDrawn;
+  OnPanelCreate = source.OnPanelCreate;
+  OnPanelDestroy = source.OnPanelDestroy;
+  OnPanelPrint = source.OnPanelPrint;
   TabOrderList.SetSorted(true);
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;

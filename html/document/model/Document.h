@@ -199,6 +199,10 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // The host's panel handlers, taken from the viewer (a printing copy has its source's).
+  TPanelCreateEvent OnPanelCreate;
+  TPanelDestroyEvent OnPanelDestroy;
+  TPanelPrintEvent OnPanelPrint;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 

@@ -3,8 +3,11 @@
 #include "html/document/floats/PanelObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/shared/Attributes.h"
+#include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Unicode.h"
 #include "platform/ui/controls/CustomControl.h"
 
 namespace {
@@ -71,5 +74,56 @@ TEST_F(PanelObjTest, AFreedPanelLeavesThePanelList) {
   panel.reset();
   EXPECT_EQ(document.PanelList.Count(), 0);
   EXPECT_EQ(document.IdList.Count(), 0);
+}
+// The host hears of each PANEL's window when it is made (with its NAME, SRC and TYPE; not for
+// OBJECT elements, whose host hears of them elsewhere) and before it is freed. A size the
+// host gives the window at creation is the panel's natural size.
+TEST_F(PanelObjTest, TheHostHearsOfCreationAndDestruction) {
+  std::vector<std::string> heard;
+  document.OnPanelCreate = [&](TMarkupViewerBase*, const String& name, ThvPanel* panel, const String& src,
+                               const String& type) {
+    heard.push_back("create " + StringToUtf8(name) + " " + StringToUtf8(src) + " " + StringToUtf8(type));
+    panel->SetBounds(0, 0, 120, 60);
+  };
+  document.OnPanelDestroy = [&](TMarkupViewerBase*, ThvPanel* panel) {
+    heard.push_back("destroy " + std::to_string(panel->Width()));
+  };
+  {
+    TPanelObj panel(&document, false, *Attributes({{NameAttrSy, u"chart"}, {SrcAttrSy, u"a.dat"}, {TypeAttrSy, u"x/y"}}), 0);
+    panel.MeasureBox(canvas, 300, 400, nullptr);
+    EXPECT_EQ(panel.BoxWidth, 120);
+    EXPECT_EQ(panel.BoxHeight, 60);
+    TPanelObj object(&document, true, *Attributes({{NameAttrSy, u"obj"}}), 1);
+  }
+  EXPECT_EQ(heard, (std::vector<std::string>{"create chart a.dat x/y", "destroy 30", "destroy 120"}));
+}
+
+// Printing a panel through the host: the source panel is resized to the box for the host
+// and gets its bounds back, also when the host fails; a panel not to be shown prints nothing.
+TEST_F(PanelObjTest, PrintDrawRestoresTheSourcePanel) {
+  TPanelObj source(&document, false, *Attributes({{WidthAttrSy, u"50%"}}), 0);
+  source.MeasureBox(canvas, 300, 400, nullptr);
+  source.Panel->SetBounds(7, 9, 200, 133);
+  int calls = 0;
+  document.OnPanelPrint = [&](TMarkupViewerBase*, ThvPanel* panel, TBitmap& bitmap) {
+    ++calls;
+    EXPECT_EQ(panel->Width(), bitmap.Width());
+    EXPECT_EQ(panel->Height(), bitmap.Height());
+    throw Exception(u"host failed");
+  };
+  ThtDocument copyDocument(document);
+  TPanelObj copy(&copyDocument, source);
+  copy.MeasureBox(canvas, 300, 100, nullptr);  // a narrower page
+  ASSERT_EQ(copy.BoxWidth, 50);
+  TBitmap page(120, 80, pf24bit);
+  EXPECT_THROW(copy.Draw(page.Canvas(), 0, 0), Exception);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(source.Panel->Left(), 7);
+  EXPECT_EQ(source.Panel->Top(), 9);
+  EXPECT_EQ(source.Panel->Width(), 200);
+  EXPECT_EQ(source.Panel->Height(), 133);
+  copy.Panel->ShowInDocument = false;
+  copy.Draw(page.Canvas(), 0, 0);
+  EXPECT_EQ(calls, 1);
 }
 }  // namespace
