@@ -151,7 +151,8 @@ void TImageObj::FetchPicture() {
     uint8_t transparency = Transparent;
     TBitmap* mask = nullptr;
     bool fromCache = false;
-    const TImageObject* image = Document->GetImage(Source, transparency, mask, fromCache, cacheKey_);
+    bool comesLater = false;
+    const TImageObject* image = Document->GetImage(Source, transparency, mask, fromCache, cacheKey_, &comesLater);
     if (image) {
       LoadedImage = image;
       UsePicture(*image);
@@ -159,6 +160,9 @@ void TImageObj::FetchPicture() {
       if (transparency == itrMask && std::holds_alternative<TBitmap*>(Picture)) Transparent = 2;
       return;
     }
+    Delayed = comesLater;
+  }
+  if (!Delayed) {
     Picture = &Document->ErrorImage();
     Mask = &Document->ErrorMask();
     Transparent = 1;

@@ -32,7 +32,7 @@ TPanelObj::TPanelObj(ThtDocument* document, bool forObject, const TAttributeList
   Panel->SetCaption(String());
   if (document && document->PaintPanel) Panel->SetParent(document->PaintPanel);
   int32_t hspace = -1, vspace = 0;
-  String name;
+  String panelName;
   for (int i = 0; i < attributes.Count(); ++i) {
     const TAttribute& a = *attributes.AttributeAt(i);
     const bool percent = a.ValueText.find(u'%') != String::npos;
@@ -70,8 +70,8 @@ TPanelObj::TPanelObj(ThtDocument* document, bool forObject, const TAttributeList
       case HSpaceAttrSy: hspace = AbsAtMost40(a.IntValue); break;
       case VSpaceAttrSy: vspace = AbsAtMost40(a.IntValue); break;
       case NameAttrSy:
-        name = a.ValueText;
-        Panel->SetName(name);
+        panelName = a.ValueText;
+        Panel->SetName(a.ValueText);
         break;
       case SrcAttrSy: PanelSource = a.ValueText; break;
       case TypeAttrSy: PanelType = a.ValueText; break;
@@ -81,8 +81,9 @@ TPanelObj::TPanelObj(ThtDocument* document, bool forObject, const TAttributeList
   if (hspace < 0) hspace = Floats() ? 3 : 0;
   SpaceLeft = SpaceRight = hspace;
   SpaceTop = SpaceBottom = vspace;
-  if (!forObject && document && document->OnPanelCreate)
-    document->OnPanelCreate(document->Viewer, name, Panel.get(), PanelSource, PanelType);
+  // The host fills the window (and may size it) before its natural size is taken.
+  if (!forObject && document && document->PanelCreate)
+    document->PanelCreate(panelName, *Panel, PanelSource, PanelType);
   naturalWidth_ = Panel->Width();
   naturalHeight_ = Panel->Height();
   if (document) document->PanelList.Add(this);
@@ -102,17 +103,14 @@ TPanelObj::TPanelObj(ThtDocument* document, const TPanelObj& source)
   HeightIsPercent = source.HeightIsPercent;
   SizeKnown = source.SizeKnown;
   TitleText = source.TitleText;
-  if (source.Document) {
-    SourceViewer = source.Document->Viewer;
-    PanelPrint = source.Document->OnPanelPrint;
-  }
+  if (source.Document) PanelPrint = source.Document->PanelPrint;
 }
 
 TPanelObj::~TPanelObj() {
-  if (Document && Document->OnPanelDestroy) Document->OnPanelDestroy(Document->Viewer, Panel.get());
   if (Document)
     while (Document->PanelList.Extract(this)) {
     }
+  if (!IsPrintCopy && Document && Document->PanelDestroy) Document->PanelDestroy(*Panel);
 }
 
 void TPanelObj::MeasureBox(TCanvas&, int availableHeight, int availableWidth, TFontObj*) {
@@ -157,7 +155,7 @@ void TPanelObj::Draw(TCanvas& canvas, int x, int y) {
       ~TBoundsRestorer() { panel.SetBounds(left, top, width, height); }
     } restore{*SourcePanel, SourcePanel->Left(), SourcePanel->Top(), SourcePanel->Width(), SourcePanel->Height()};
     SourcePanel->SetBounds(SourcePanel->Left(), SourcePanel->Top(), BoxWidth, BoxHeight);
-    PanelPrint(SourceViewer, SourcePanel, bitmap);
+    PanelPrint(*SourcePanel, bitmap);
     canvas.StretchDraw(TRect{x, y, x + BoxWidth, y + BoxHeight}, bitmap);
     return;
   }

@@ -9,7 +9,6 @@
 
 class TAttributeList;
 class TBitmap;
-class TMarkupViewerBase;
 
 class ThvPanel : public TPanel {
  public:
@@ -17,20 +16,13 @@ class ThvPanel : public TPanel {
   bool ShowInDocument = true;  // the window may be shown where the document places it
 };
 
-// The host's side of panels: a panel was made for a PANEL element (its NAME, SRC and TYPE);
-// a panel is about to be freed; a panel is drawn into a bitmap of its size for a printed page.
-using TPanelCreateEvent = std::function<void(TMarkupViewerBase* Sender, const String& Name, ThvPanel* Panel,
-                                             const String& Src, const String& Type)>;
-using TPanelDestroyEvent = std::function<void(TMarkupViewerBase* Sender, ThvPanel* Panel)>;
-using TPanelPrintEvent = std::function<void(TMarkupViewerBase* Sender, ThvPanel* Panel, TBitmap& Bitmap)>;
-
 class TPanelObj : public TFloatingObj {
  public:
   // The panel window sits on the document's paint panel, off-screen until painted.
   TPanelObj(ThtDocument* document, bool forObject, const TAttributeList& attributes, int charPos);
   // For the printing copy: a window of the source's bounds, not shown.
   TPanelObj(ThtDocument* document, const TPanelObj& source);
-  // Tells the host (OnPanelDestroy) and leaves the document's panel list.
+  // Tells the host (PanelDestroy) and leaves the document's panel list.
   ~TPanelObj() override;
 
   void MeasureBox(TCanvas& canvas, int availableHeight, int availableWidth, TFontObj* fontRun) override;
@@ -41,8 +33,8 @@ class TPanelObj : public TFloatingObj {
 
   std::unique_ptr<ThvPanel> Panel;
   ThvPanel* SourcePanel = nullptr;  // printing copy: the screen document's panel
-  TMarkupViewerBase* SourceViewer = nullptr;  // printing copy: the screen document's viewer
-  TPanelPrintEvent PanelPrint;                // printing copy: the screen document's OnPanelPrint
+  // Printing copy: the screen document's handler that draws a panel into a bitmap.
+  std::function<void(ThvPanel& panel, TBitmap& bitmap)> PanelPrint;
   bool IsPrintCopy = false;
   bool Shown = false;  // placed by the current paint; the document hides panels that were not
   String PanelSource, PanelType;  // SRC and TYPE, for the host

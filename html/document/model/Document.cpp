@@ -60,9 +60,11 @@ ThtDocument::ThtDocument(const ThtDocument& source)
   OnLinkFocus = source.OnLinkFocus;
   OnLinkKey = source.OnLinkKey;
   LinkDrawn = source.LinkDrawn;
-  OnPanelCreate = source.OnPanelCreate;
-  OnPanelDestroy = source.OnPanelDestroy;
-  OnPanelPrint = source.OnPanelPrint;
+  BitmapRequest = source.BitmapRequest;
+  ImageRequest = source.ImageRequest;
+  ImageRequested = source.ImageRequested;
+  ExpandName = source.ExpandName;
+  PanelPrint = source.PanelPrint;
   TabOrderList.SetSorted(true);
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;
@@ -112,10 +114,21 @@ bool DataUriBytes(const String& source, std::string& bytes) {
 }
 }  // namespace
 
+TStream* ThtDocument::WaitStream() {
+  static TMemoryStream wait;
+  return &wait;
+}
+
+TStream* ThtDocument::NoImageStream() {
+  static TMemoryStream none;
+  return &none;
+}
+
 const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transparency, TBitmap*& mask,
-                                          bool& fromCache, String& key) {
+                                          bool& fromCache, String& key, bool* delayed) {
   mask = nullptr;
   fromCache = false;
+  if (delayed) *delayed = false;
   key = UpperCaseText(TrimText(source));
   if (key.empty() || !ImageCache) return nullptr;
   int index = ImageCache->IndexOf(key);
@@ -138,11 +151,6 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   String fileName = TrimText(source);
   std::string inlineBytes;
   const bool inlineImage = DataUriBytes(fileName, inlineBytes);
-  if (Viewer && !inlineImage) {
-    String resolved;
-    Viewer->ResolveFileName(fileName, resolved);
-    if (!resolved.empty()) fileName = resolved;
-  }
   std::unique_ptr<TBitmap> loadedMask;
   TImageObject image;
   try {
@@ -150,7 +158,38 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
       TStringStream stream(std::move(inlineBytes));
       image = ReadImageStream(&stream, transparency, loadedMask);
     } else {
-      image = ReadImageFile(fileName, transparency, loadedMask);
+      if (BitmapRequest) {
+        std::unique_ptr<TBitmap> bitmap;
+        TColor color = clNone;
+        BitmapRequest(fileName, bitmap, color);
+        if (bitmap) {
+          if (color != clNone) {
+            loadedMask = ExtractImageMask(*bitmap, true, color);
+            transparency = itrMask;
+          } else if (transparency == itrLowerLeft) {
+            loadedMask = ExtractImageMask(*bitmap, false, 0);
+          }
+          image = std::move(bitmap);
+        }
+      }
+      TStream* stream = nullptr;
+      if (IsEmptyImage(image) && ImageRequest) ImageRequest(fileName, stream);
+      if (stream == WaitStream()) {
+        if (delayed) *delayed = true;
+        return nullptr;
+      }
+      if (stream == NoImageStream()) return nullptr;
+      if (stream) {
+        image = ReadImageStream(stream, transparency, loadedMask);
+        if (ImageRequested) ImageRequested(fileName, stream);
+      } else if (IsEmptyImage(image)) {
+        if (Viewer) {
+          String resolved;
+          Viewer->ResolveFileName(fileName, resolved);
+          if (!resolved.empty()) fileName = resolved;
+        }
+        image = ReadImageFile(fileName, transparency, loadedMask);
+      }
     }
   } catch (const Exception&) {
     return nullptr;  // a broken or unreadable image shows the error image
@@ -161,6 +200,39 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   TBitmapItem& item = ImageCache->ItemAt(index);
   mask = item.ImageMask.get();
   return &item.Image;
+}
+
+void ThtDocument::LoadBackground() {
+  if (!ShowImages || BackgroundProcessed || BackgroundName.empty() || BackgroundImage) return;
+  String name = BackgroundName;
+  if ((BitmapRequest || ImageRequest) && ExpandName) ExpandName(name);
+  uint8_t transparency = itrNone;
+  TBitmap* mask = nullptr;
+  bool fromCache = false, delayed = false;
+  String key;
+  const TImageObject* image = GetImage(name, transparency, mask, fromCache, key, &delayed);
+  if (image) {
+    BackgroundImage = image;
+    BackgroundMask = mask;
+    backgroundKey_ = key;
+    if (const auto* gif = std::get_if<std::unique_ptr<TGIFImage>>(image); gif && !IsCopy) {
+      BackgroundGif = gif->get();
+      AnimatedImages.Add(BackgroundGif);
+      BackgroundGif->SetAnimating(true);
+    }
+  } else if (delayed) {
+    MissingImages.AddObject(UpperCaseText(TrimText(name)), this);
+  }
+  BackgroundProcessed = true;
+}
+
+void ThtDocument::ForgetBackgroundImage() {
+  if (BackgroundImage && ImageCache) ImageCache->ReleaseImage(backgroundKey_);
+  if (BackgroundGif) AnimatedImages.Extract(BackgroundGif);
+  BackgroundImage = nullptr;
+  BackgroundMask = nullptr;
+  BackgroundGif = nullptr;
+  backgroundKey_.clear();
 }
 
 TBitmap& ThtDocument::ErrorImage() {

@@ -33,6 +33,8 @@ class TStyleList;
 class TFloatingObj;
 class TGIFImage;
 class TTimer;
+class TStream;
+class ThvPanel;
 
 class ThtDocument : public TCell {
  public:
@@ -99,8 +101,13 @@ class ThtDocument : public TCell {
   // upper-cased, trimmed source). transparency: in, what the caller asks
   // for (1: a mask from the lower-left colour); out, what the image has. Nil when the
   // source is empty or the image cannot be loaded.
+  // delayed (when given): set when the image handler said that the image comes later.
   const TImageObject* GetImage(const String& source, uint8_t& transparency, TBitmap*& mask, bool& fromCache,
-                               String& key);
+                               String& key, bool* delayed = nullptr);
+  // Looks the background image up once the parse named it (images shown, not done yet):
+  // BackgroundImage and BackgroundMask; an animated one becomes BackgroundGif. An image that
+  // comes later waits in MissingImages under its name.
+  void LoadBackground();
   // The stock images: in place of a failed load (with its mask) and of one not shown.
   TBitmap& ErrorImage();
   TBitmap& ErrorMask();
@@ -159,6 +166,8 @@ class ThtDocument : public TCell {
   TBackgroundPos BackgroundPosition{};
   bool BackgroundProcessed = false;
   TGIFImage* BackgroundGif = nullptr;  // an animated background, not owned
+  const TImageObject* BackgroundImage = nullptr;  // the cache's, not owned
+  TBitmap* BackgroundMask = nullptr;               // the cache's, not owned
   std::function<void()> BackgroundChanged;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
@@ -177,6 +186,7 @@ class ThtDocument : public TCell {
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
   TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
+                                               // (the document itself for its background)
   TFreeList<TMapItem> MapList{true};
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
@@ -199,19 +209,35 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
-  // The host's panel handlers, taken from the viewer (a printing copy has its source's).
-  TPanelCreateEvent OnPanelCreate;
-  TPanelDestroyEvent OnPanelDestroy;
-  TPanelPrintEvent OnPanelPrint;
+  // Image handlers of the viewer; unassigned, images are files. BitmapRequest may hand over a
+  // bitmap and its transparent colour (clNone: none); ImageRequest may hand out a stream
+  // (not owned), WaitStream() when the image comes later, NoImageStream() when there is none;
+  // ImageRequested gets the stream an image was read from; ExpandName may rewrite the name
+  // of the background image.
+  std::function<void(const String& source, std::unique_ptr<TBitmap>& bitmap, TColor& color)> BitmapRequest;
+  std::function<void(const String& source, TStream*& stream)> ImageRequest;
+  std::function<void(const String& source, TStream* stream)> ImageRequested;
+  std::function<void(String& name)> ExpandName;
+  static TStream* WaitStream();
+  static TStream* NoImageStream();
+  // The host's side of PANEL windows: one was made (not for OBJECT elements), one goes.
+  std::function<void(const String& name, ThvPanel& panel, const String& source, const String& type)> PanelCreate;
+  std::function<void(ThvPanel& panel)> PanelDestroy;
+  // A shown panel of a printing copy: the host draws the panel (the screen document's, sized
+  // to the box) into a bitmap of the box's size. A copy takes its source's handler.
+  std::function<void(ThvPanel& panel, TBitmap& bitmap)> PanelPrint;
+
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 
  private:
   void AnimationTick();
+  void ForgetBackgroundImage();
   void EnableAnimationTimer();
   void GiveTabOrder();
   int CopySelectionInto(SelTextCount& sink);
 
   std::unique_ptr<TBitmap> errorImage_, errorMask_, placeholderImage_;
   std::unique_ptr<TCanvas> measureCanvas_;
+  String backgroundKey_;  // the cache key of BackgroundImage
 };

@@ -16,8 +16,8 @@ void ThtDocument::Clear() {
     PositionList.Clear();
     InlineList.Clear();
   }
+  ForgetBackgroundImage();
   BackgroundName.clear();
-  BackgroundGif = nullptr;
   BackgroundProcessed = false;
   AnimatedImages.Clear();
   AnimationTimer.reset();
@@ -58,7 +58,7 @@ void ThtDocument::SetBackground(TColor color) {
 }
 
 void ThtDocument::SetBackgroundImage(const String& name, const TBackgroundPos& position) {
-  BackgroundGif = nullptr;
+  ForgetBackgroundImage();
   BackgroundName = name;
   BackgroundPosition = position;
   BackgroundProcessed = false;

@@ -120,6 +120,8 @@ class TWebBrowserPeer : public TQtPeer {
 std::unique_ptr<TQtPeer> MakeEditPeer(TControl& control) {
   if (auto* e = dynamic_cast<TEdit*>(&control)) return std::make_unique<TEditPeer>(*e, new QLineEdit());
   if (auto* m = dynamic_cast<TMemo*>(&control)) return std::make_unique<TMemoPeer>(*m, new QPlainTextEdit());
-  if (auto* b = dynamic_cast<TWebBrowser*>(&control)) return std::make_unique<TWebBrowserPeer>(*b, new QTextBrowser());
+  // A browser with a page view of the program's own is a plain container for that view.
+  if (auto* b = dynamic_cast<TWebBrowser*>(&control); b && !b->PageView())
+    return std::make_unique<TWebBrowserPeer>(*b, new QTextBrowser());
   return nullptr;
 }

@@ -7,7 +7,6 @@
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Unicode.h"
 #include "platform/ui/controls/CustomControl.h"
 
 namespace {
@@ -75,29 +74,6 @@ TEST_F(PanelObjTest, AFreedPanelLeavesThePanelList) {
   EXPECT_EQ(document.PanelList.Count(), 0);
   EXPECT_EQ(document.IdList.Count(), 0);
 }
-// The host hears of each PANEL's window when it is made (with its NAME, SRC and TYPE; not for
-// OBJECT elements, whose host hears of them elsewhere) and before it is freed. A size the
-// host gives the window at creation is the panel's natural size.
-TEST_F(PanelObjTest, TheHostHearsOfCreationAndDestruction) {
-  std::vector<std::string> heard;
-  document.OnPanelCreate = [&](TMarkupViewerBase*, const String& name, ThvPanel* panel, const String& src,
-                               const String& type) {
-    heard.push_back("create " + StringToUtf8(name) + " " + StringToUtf8(src) + " " + StringToUtf8(type));
-    panel->SetBounds(0, 0, 120, 60);
-  };
-  document.OnPanelDestroy = [&](TMarkupViewerBase*, ThvPanel* panel) {
-    heard.push_back("destroy " + std::to_string(panel->Width()));
-  };
-  {
-    TPanelObj panel(&document, false, *Attributes({{NameAttrSy, u"chart"}, {SrcAttrSy, u"a.dat"}, {TypeAttrSy, u"x/y"}}), 0);
-    panel.MeasureBox(canvas, 300, 400, nullptr);
-    EXPECT_EQ(panel.BoxWidth, 120);
-    EXPECT_EQ(panel.BoxHeight, 60);
-    TPanelObj object(&document, true, *Attributes({{NameAttrSy, u"obj"}}), 1);
-  }
-  EXPECT_EQ(heard, (std::vector<std::string>{"create chart a.dat x/y", "destroy 30", "destroy 120"}));
-}
-
 // Printing a panel through the host: the source panel is resized to the box for the host
 // and gets its bounds back, also when the host fails; a panel not to be shown prints nothing.
 TEST_F(PanelObjTest, PrintDrawRestoresTheSourcePanel) {
@@ -105,10 +81,11 @@ TEST_F(PanelObjTest, PrintDrawRestoresTheSourcePanel) {
   source.MeasureBox(canvas, 300, 400, nullptr);
   source.Panel->SetBounds(7, 9, 200, 133);
   int calls = 0;
-  document.OnPanelPrint = [&](TMarkupViewerBase*, ThvPanel* panel, TBitmap& bitmap) {
+  document.PanelPrint = [&](ThvPanel& panel, TBitmap& bitmap) {
     ++calls;
-    EXPECT_EQ(panel->Width(), bitmap.Width());
-    EXPECT_EQ(panel->Height(), bitmap.Height());
+    EXPECT_EQ(&panel, source.Panel.get());
+    EXPECT_EQ(panel.Width(), bitmap.Width());
+    EXPECT_EQ(panel.Height(), bitmap.Height());
     throw Exception(u"host failed");
   };
   ThtDocument copyDocument(document);

@@ -271,8 +271,6 @@ TEST_F(ObjectsInLines, APanelInALineIsPlacedAndKeptShownWhenScrolled) {
 // the panel's colour with the alternative text. A panel not to be shown draws nothing. The
 // pages are recorded as metafiles and played back.
 TEST_F(ObjectsInLines, PrintedPanelsDrawTheHostsPictureOrAFrame) {
-  FocusViewer viewer;
-  document.Viewer = &viewer;
   TPanelObj& first = PanelLine(u"First", {{WidthAttrSy, u"80"}, {HeightAttrSy, u"30"}}, u"panel");
   TPanelObj& second = PanelLine(u"Second", {{WidthAttrSy, u"90"}, {HeightAttrSy, u"36"}, {AltAttrSy, u"Alt text"}},
                                 u"panel");
@@ -287,13 +285,12 @@ TEST_F(ObjectsInLines, PrintedPanelsDrawTheHostsPictureOrAFrame) {
   // Without a host handler when the copy is made: frames.
   ThtDocument framedCopy(document);
   struct Drawn {
-    TMarkupViewerBase* Sender;
     ThvPanel* Panel;
     int Width, Height;
   };
   std::vector<Drawn> drawn;
-  document.OnPanelPrint = [&](TMarkupViewerBase* sender, ThvPanel* panel, TBitmap& bitmap) {
-    drawn.push_back({sender, panel, panel->Width(), panel->Height()});
+  document.PanelPrint = [&](ThvPanel& panel, TBitmap& bitmap) {
+    drawn.push_back({&panel, panel.Width(), panel.Height()});
     bitmap.Canvas().Brush().SetColor(clLime);
     bitmap.Canvas().FillRect(TRect{0, 0, bitmap.Width(), bitmap.Height()});
   };
@@ -317,7 +314,6 @@ TEST_F(ObjectsInLines, PrintedPanelsDrawTheHostsPictureOrAFrame) {
 
   // The host drew the two shown source panels at their box sizes; their bounds came back.
   ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(drawn[0].Sender, &viewer);
   EXPECT_EQ(drawn[0].Panel, first.Panel.get());
   EXPECT_EQ(drawn[1].Panel, second.Panel.get());
   EXPECT_EQ(drawn[1].Width, 90);
@@ -359,7 +355,6 @@ TEST_F(ObjectsInLines, PrintedPanelsDrawTheHostsPictureOrAFrame) {
     const TRect hiddenBand = band(framedCopy, 2);
     EXPECT_EQ(InkOf(*page, {left + 1, hiddenBand.Top, left + 49, hiddenBand.Bottom}), TRect{});
   }
-  document.Viewer = nullptr;
 }
 
 // Raised and lowered script: a superscript's glyphs stand a third of its font's height above
