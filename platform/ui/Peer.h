@@ -20,7 +20,7 @@ enum class TChange {
   Items,  // the item list of a list box, combo box or memo lines
   ItemIndex,
   Selection,
-  ReadOnly,
+  ReadOnly,  // ReadOnly, and an edit's MaxLength
   ScrollBars,  // a memo's ScrollBars and WordWrap
   Range,  // a scroll bar's Min, Max, PageSize, Position and steps
   Pages,  // the pages of a page control, their captions and TabVisible

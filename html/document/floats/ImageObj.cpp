@@ -1,5 +1,7 @@
 #include "html/document/floats/ImageObj.h"
 
+#include "html/document/forms/InputControls.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -121,6 +123,8 @@ TImageObj::TImageObj(ThtDocument* document, const TImageObj& source)
 }
 
 TImageObj::~TImageObj() {
+  if (auto* control = dynamic_cast<TImageFormControlObj*>(FormControl); control && control->ImageObj == this)
+    control->ImageObj = nullptr;
   if (!Document) return;
   Document->ImageDrawList.RemoveImage(this);
   if (ownGif_)

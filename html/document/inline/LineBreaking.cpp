@@ -6,6 +6,7 @@
 #include <set>
 
 #include "html/document/floats/FloatingObj.h"
+#include "html/document/forms/FormControlObj.h"
 #include "html/document/inline/BreakChars.h"
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
@@ -65,6 +66,15 @@ void TSection::MeasureObjects(TLineLayout& L, int availableHeight, int containin
     int index = 0;
     object->MeasureBox(L.Canvas, objectHeight, objectWidth, Fonts->RunAt(object->CharPos, index));
     L.MaxWidth = std::max(L.MaxWidth, object->BoxWidth);
+  }
+  for (int k = 0; k < FormControls->Count(); ++k) {
+    TFormControlObj& control = *FormControls->Items(k);
+    if (control.PercentWidth) {
+      const int64_t share = static_cast<int64_t>(objectWidth) * control.Width / 100;
+      const int64_t room = static_cast<int64_t>(objectWidth) - control.HSpaceLeft - control.HSpaceRight;
+      control.SetWidth(static_cast<int>(std::max<int64_t>(10, std::min(share, room))));
+    }
+    L.MaxWidth = std::max(L.MaxWidth, control.GetWidth());
   }
 }
 
@@ -170,7 +180,7 @@ int TSection::FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHei
   int available = L.Indents.RightEdgeAt(L.Y) - left;
 
   // Guaranteed to fit by the widest character (with letter spacing and overhang).
-  if (L.FirstLine && FloatingObjects->Count() == 0 && Fonts->Count() == 1) {
+  if (L.FirstLine && FloatingObjects->Count() == 0 && FormControls->Count() == 0 && Fonts->Count() == 1) {
     const TFontObj& run = *Fonts->Items(0);
     const int64_t widest = static_cast<int64_t>(run.WidestChar) + run.RunFont->SpacingPixels;
     if (widest * limit + run.ItalicOverhang <= available) return forced ? limit + 1 : limit;
@@ -181,6 +191,12 @@ int TSection::FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHei
   int textHeight = 0;
   int i = start;
   while (i < end) {
+    if (const TFormControlObj* control = ControlAt(i)) {
+      if (used + control->TotalWidth() > available) break;
+      used += control->TotalWidth();
+      ++i;
+      continue;
+    }
     if (Text[i] == ObjectChar) {
       if (TFloatingObj* object = FloatingObjects->FindAt(i)) {
         if (!object->Floats()) {
@@ -365,6 +381,31 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
         line->SpaceBefore = std::max(line->SpaceBefore, height + line->Descent - line->LineHeight);
         break;
     }
+  }
+
+  for (int k = 0; k < FormControls->Count(); ++k) {
+    TFormControlObj& control = *FormControls->Items(k);
+    if (control.CharPos < start || control.CharPos >= end) continue;
+    const int height = control.GetHeight(), textHeight = line->LineHeight;
+    const int margins = control.VSpaceTop + control.VSpaceBottom;
+    switch (control.VerticalAlign) {
+      case AlignTop:
+        line->SpaceAfter = std::max(line->SpaceAfter, height + margins - textHeight);
+        break;
+      case AlignMiddle: {
+        const int d = (height - textHeight) / 2;
+        line->SpaceAfter = std::max(line->SpaceAfter, control.VSpaceBottom + d);
+        line->SpaceBefore = std::max(line->SpaceBefore, height - textHeight - d + control.VSpaceTop);
+        break;
+      }
+      case AlignBaseline:
+        line->SpaceBefore = std::max(line->SpaceBefore, height + margins + line->Descent - textHeight);
+        break;
+      default:
+        line->SpaceBefore = std::max(line->SpaceBefore, height + margins - textHeight);
+        break;
+    }
+    if (!Document->IsCopy) control.YValue = L.Y;
   }
 
   if (!Document->IsCopy) forEachRunOfLine([&](TFontObj& run) { SetLinkTop(run, L.Y); });

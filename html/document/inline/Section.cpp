@@ -88,6 +88,7 @@ TSection::TSection(ThtDocument* document, const TSection& source)
   SectionNumber = source.SectionNumber;
   Fonts = TFontList::CreateCopy(this, *source.Fonts);
   FloatingObjects = TFloatingObjList::CreateCopy(document, *source.FloatingObjects);
+  for (int i = 0; i < source.FormControls->Count(); ++i) FormControls->Add(source.FormControls->Items(i));
 }
 
 std::unique_ptr<TSectionBase> TSection::CreateCopy(ThtDocument* document) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "html/document/floats/FloatingObjList.h"
+#include "html/document/forms/FormControlList.h"
 #include "html/document/inline/LineRec.h"
 #include "html/document/inline/SourceRuns.h"
 #include "html/document/model/FontList.h"
@@ -79,6 +80,12 @@ class TSection : public TSectionBase {
   // The panel of an OBJECT element, made before its content is read; added later.
   std::unique_ptr<TPanelObj> CreatePanel(const TAttributeList& attributes) const;
   TPanelObj* AddPanelObject(std::unique_ptr<TPanelObj> panel, int sourcePosition);
+  // The form control of a TEXTAREA, SELECT or INPUT tag (symbol) at the current length,
+  // made for the tag and the TYPE attribute; it joins the document's current form. A file
+  // field adds its edit and its browse button, an image field an image, a hidden field no
+  // character. Answers the control that takes the element's style.
+  TFormControlObj* AddFormControl(uint8_t tagSymbol, TProperties& properties, int sourcePosition, TCellBasic* cell,
+                                  TAttributeList& attributes);
   // A break is allowed after the last character (WBR).
   void MarkBreakAfter();
 
@@ -97,6 +104,8 @@ class TSection : public TSectionBase {
   std::vector<int32_t> SourceIndexes;  // while collecting: size is the capacity
   std::unique_ptr<TFontList> Fonts = std::make_unique<TFontList>(true);
   std::unique_ptr<TFloatingObjList> FloatingObjects = std::make_unique<TFloatingObjList>();
+  // The controls shown in the text (the forms own them; a printing copy shares them).
+  std::unique_ptr<TFormControlObjList> FormControls = std::make_unique<TFormControlObjList>(false);
   std::vector<IndexObj> SourceRuns;  // when finished
   std::vector<std::unique_ptr<LineRec>> Lines;
   uint8_t Justify = 1;    // 1 left, 2 center, 3 right, 4 justify
@@ -139,6 +148,10 @@ class TSection : public TSectionBase {
   int FitPiece(TDeviceContext& dc, int from, int to, int width, int averageWidth, int& used) const;
   int HyphenWidth(TCanvas& canvas, const TFontObj& run) const;
   int PieceEnd(int from, int end) const;
+  // The control whose placeholder is at i; nil for any other character.
+  TFormControlObj* ControlAt(int i) const;
+  // Places and shows (on screen) or prints (on a printing copy) the control of a line.
+  void DrawControl(TCanvas& canvas, TFormControlObj& control, const LineRec& line, int x, int lineTop);
 
   // Painting one line at baseline (document Y); answers nothing.
   void DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop);

@@ -4,6 +4,7 @@
 
 #include "html/document/floats/ImageObj.h"
 #include "html/document/inline/BreakChars.h"
+#include "html/document/forms/InputControls.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/shared/ImageMaps.h"
@@ -57,6 +58,10 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
     }
     if (image->FormControl) {
       control = image->FormControl;
+      if (auto* imageControl = dynamic_cast<TImageFormControlObj*>(control)) {
+        imageControl->ClickX = imageX;
+        imageControl->ClickY = imageY;
+      }
       return flags | UrlAtFormControl;
     }
     if (map) {

@@ -7,6 +7,7 @@
 
 #include "html/document/floats/ImageObj.h"
 #include "html/document/floats/PanelObj.h"
+#include "html/document/forms/FormControlObj.h"
 #include "html/document/inline/BreakChars.h"
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
@@ -43,6 +44,11 @@ std::vector<int> TSection::LineAdvances(TCanvas& canvas, const LineRec& line) co
   std::vector<int> advances(static_cast<size_t>(end - start), 0);
   int i = start;
   while (i < end) {
+    if (const TFormControlObj* control = ControlAt(i)) {
+      advances[static_cast<size_t>(i - start)] = control->TotalWidth();
+      ++i;
+      continue;
+    }
     if (Text[i] == ObjectChar) {
       if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
         advances[static_cast<size_t>(i - start)] = object->Floats() ? 0 : object->TotalWidth();
@@ -155,6 +161,12 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
   int i = start;
   while (i < end) {
     const int advance = advances[static_cast<size_t>(i - start)];
+    if (TFormControlObj* control = ControlAt(i)) {
+      DrawControl(canvas, *control, line, penX, lineTop);
+      penX += advance;
+      ++i;
+      continue;
+    }
     if (Text[i] == ObjectChar) {
       if (TFloatingObj* object = FloatingObjects->FindAt(i)) {
         int index = 0;

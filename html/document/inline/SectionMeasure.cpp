@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "html/document/floats/FloatingObj.h"
+#include "html/document/forms/FormControlObj.h"
 #include "html/document/inline/BreakChars.h"
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
@@ -22,7 +23,15 @@ int TSection::PieceEnd(int from, int end) const {
   int pieceEnd = std::min(end, from + Fonts->RunLengthAt(from, static_cast<int>(Text.size())));
   const int distance = FloatingObjects->DistanceToNext(from);
   if (distance > 0 && distance != NothingFollows) pieceEnd = std::min(pieceEnd, from + distance);
+  for (int k = 0; k < FormControls->Count(); ++k) {
+    const int at = FormControls->Items(k)->CharPos;
+    if (at > from && at < pieceEnd) pieceEnd = at;
+  }
   return std::max(pieceEnd, from + 1);
+}
+
+TFormControlObj* TSection::ControlAt(int i) const {
+  return Text[static_cast<size_t>(i)] == FormControlChar ? FormControls->ControlAt(i) : nullptr;
 }
 
 // Measured in slices a little longer than the width can hold, so that a long text costs no
@@ -60,6 +69,11 @@ int TSection::TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrai
   int width = 0;
   int i = start;
   while (i < end) {
+    if (const TFormControlObj* control = ControlAt(i)) {
+      width += control->TotalWidth();
+      ++i;
+      continue;
+    }
     if (Text[i] == ObjectChar) {
       if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
         if (!object->Floats()) width += object->TotalWidth();
@@ -85,6 +99,12 @@ int TSection::CountThatFits(TCanvas& canvas, int width, int maxCount, int start)
   int used = 0;
   int i = start;
   while (i < end) {
+    if (const TFormControlObj* control = ControlAt(i)) {
+      if (used + control->TotalWidth() > width) break;
+      used += control->TotalWidth();
+      ++i;
+      continue;
+    }
     if (Text[i] == ObjectChar) {
       if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
         if (!object->Floats()) {
@@ -114,7 +134,8 @@ int TSection::CountThatFits(TCanvas& canvas, int width, int maxCount, int start)
 }
 
 void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
-  if (CachedMinWidth >= 1 && FloatingObjects->Count() == 0) {
+  // Controls are sized again before every layout: only text alone keeps its cached widths.
+  if (CachedMinWidth >= 1 && FloatingObjects->Count() == 0 && FormControls->Count() == 0) {
     minWidth = CachedMinWidth;
     maxWidth = CachedMaxWidth;
     return;
@@ -134,6 +155,11 @@ void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
       if (object->CharPos >= 0 && object->CharPos < static_cast<int>(BreakCodes.size()))
         BreakCodes[static_cast<size_t>(object->CharPos)] = BreakYes;
     }
+  }
+
+  for (int k = 0; k < FormControls->Count(); ++k) {
+    const TFormControlObj& control = *FormControls->Items(k);
+    if (!control.PercentWidth) minWidth = std::max(minWidth, control.TotalWidth());
   }
 
   // The widest stretch between forced breaks.

@@ -4,6 +4,7 @@
 
 #include "html/document/floats/FloatingObj.h"
 #include "html/document/inline/BreakChars.h"
+#include "html/document/forms/FormControlObj.h"
 #include "html/document/inline/Section.h"
 #include "html/document/inline/WhiteSpaceFolding.h"
 #include "html/document/model/Document.h"
@@ -124,6 +125,10 @@ void TSection::ApplyFolding(const std::vector<int>& newIndex) {
   for (int i = 0; i < FloatingObjects->Count(); ++i) {
     TFloatingObj* object = FloatingObjects->Items(i);
     object->CharPos = moved(object->CharPos);
+  }
+  for (int i = 0; i < FormControls->Count(); ++i) {
+    TFormControlObj* control = FormControls->Items(i);
+    control->CharPos = moved(control->CharPos);
   }
   for (int i = 0; i < Fonts->Count(); ++i) {
     TFontObj* run = Fonts->Items(i);

@@ -1,6 +1,7 @@
 #include "html/document/model/Document.h"
 
 #include "html/document/floats/FloatingObj.h"
+#include "html/document/forms/HtmlForm.h"
 #include "html/foundation/css/Properties.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/images/BuiltInImages.h"

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "html/document/floats/PanelObj.h"
+#include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Cells.h"
 #include "html/document/model/DrawList.h"
 #include "html/document/model/FontList.h"
@@ -22,9 +23,11 @@
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
 #include "html/foundation/shared/SelectionSinks.h"
+#include "html/foundation/viewer/ViewerBase.h"
 #include "platform/rtl/StringList.h"
 
 class TCustomControl;
+class TStream;
 class TMarkupViewerBase;
 class TProperties;
 class TPropStack;
@@ -35,6 +38,14 @@ class TGIFImage;
 class TTimer;
 class TStream;
 class ThvPanel;
+
+// OBJECT: the viewer may take the element's panel (WantPanel), then the content is skipped.
+using TObjectTagEvent = std::function<void(TComponent* Sender, ThvPanel* Panel, const TStringList& Attributes,
+                                           const TStringList& Params, bool& WantPanel)>;
+// A style sheet (LINK) by name: a stream the caller keeps, or nil to read the file.
+using TStreamRequestEvent = std::function<void(TComponent* Sender, const String& Url, TStream*& Stream)>;
+// The name of a linked file as the viewer expands it.
+using TExpandNameEvent = std::function<void(TComponent* Sender, const String& Src, String& Result)>;
 
 class ThtDocument : public TCell {
  public:
@@ -88,8 +99,12 @@ class ThtDocument : public TCell {
             std::unique_ptr<TUrlTarget>& target) override;
   void SetHoverImagePressed(bool pressed);
   void ClearHover();
-  // Empties the panel list (the parser does when BODY opens before any section).
+  // Empties the panel list and the form control list (the parser does when BODY opens
+  // before any section).
   void ClearPanelsAndControls();
+  // The current data of every form (for restoring the fields after a reload); nil when the
+  // document has no form.
+  std::unique_ptr<TFreeList<TStringList>> FormData();
 
   // The character position after all text answers the end (CursorLength).
   int SourceToCursor(int sourcePosition, bool backward) override;
@@ -182,12 +197,17 @@ class ThtDocument : public TCell {
   TIDObjectList IdList;
   TFreeList<TSectionBase> PositionList{false};
   TLinkList LinkList;
-  TStringList TabOrderList;                    // "%.5d%.3d" keys with the tab-stop windows
+  TStringList TabOrderList;                    // TabOrderKey keys with the tab-stop windows
   TFreeList<TPanelObj> PanelList{false};
   TFreeList<TGIFImage> AnimatedImages{false};
   TStringList MissingImages;                   // upper-cased source, the waiting TFloatingObj*
                                                // (the document itself for its background)
   TFreeList<TMapItem> MapList{true};
+  TFreeList<ThtmlForm> FormList{true};         // owns the forms, which own their controls
+  TFormControlObjList AllFormControls{false};  // every control, in order of creation
+  // The form that new controls join; the parser sets it at FORM and clears it at its end.
+  // A control made while it is nil makes an implicit form, which stays current.
+  ThtmlForm* CurrentForm = nullptr;
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
 
@@ -227,6 +247,29 @@ class ThtDocument : public TCell {
   // to the box) into a bitmap of the box's size. A copy takes its source's handler.
   std::function<void(ThvPanel& panel, TBitmap& bitmap)> PanelPrint;
 
+  // The viewer's side of form controls (unassigned: nothing happens). A form is submitted
+  // with its attributes and the name=value lines, which the receiver takes over.
+  std::function<void(const String& action, const String& target, const String& encType, const String& method,
+                     std::unique_ptr<TStringList> results)>
+      OnFormSubmit;
+  // A control got the focus (the viewer scrolls it into view).
+  std::function<void(TFormControlObj& control)> OnControlEnter;
+  // Focus, blur, click and change of a control with the text of its ONFOCUS, ONBLUR,
+  // ONCLICK or ONCHANGE attribute.
+  std::function<void(TFormControlObj& control, const String& text)> OnObjectFocus, OnObjectBlur, OnObjectClick,
+      OnObjectChange;
+  // The browse button of a file field: fileName is the edit's text and becomes it again.
+  std::function<void(TFormControlObj& edit, String& fileName)> OnFileBrowse;
+  // A key that a form control does not handle itself (the viewer's key handling).
+  std::function<void(uint16_t& key, TShiftState shift)> OnControlKeyDown;
+  // Parsing's hooks into the viewer (unassigned: parsing goes on without them): SCRIPT
+  // elements, OBJECT elements, style sheets of LINK elements asked for by name, and the
+  // character set and code page the text is read in (at the start and after a META charset).
+  TScriptEvent OnScript;
+  TObjectTagEvent OnObjectTag;
+  TStreamRequestEvent OnStreamRequest;
+  TExpandNameEvent OnExpandName;
+  std::function<void(uint8_t charset, int codePage)> OnCharsetChange;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 

@@ -2,6 +2,7 @@
 // animates its GIF images.
 #include <algorithm>
 
+#include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Document.h"
 #include "html/document/model/TabControl.h"
 #include "html/foundation/gif/GifImage.h"
@@ -30,6 +31,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
   ++LayoutPass;
   TableDepth = 0;
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
+  for (int i = 0; i < FormList.Count(); ++i) FormList.Items(i)->SetSizes(canvas);
   InlineList.NeedsConverting = true;
   if (TabOrderList.Count() > 0) GiveTabOrder();
 
@@ -48,6 +50,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
       AnimationTimer->SetOnTimer([this](TComponent*) { AnimationTick(); });
     }
     EnableAnimationTimer();
+    if (AllFormControls.Count() > 0 && PaintPanel && PaintPanel->Showing()) AllFormControls.ActivateTabbing();
     if (PositionList.Count() == 0) AddToPositionList();
   }
   return height;
@@ -85,6 +88,7 @@ int ThtDocument::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int 
   ImageDrawList.DrawImages();
   ImageDrawList.Clear();
 
+  if (PositionsChanged && !IsCopy && PaintPanel && PaintPanel->Showing()) AllFormControls.ActivateTabbing();
   if (PositionsChanged)
     for (int i = 0; i < PanelList.Count(); ++i) {
       TPanelObj& panel = *PanelList.Items(i);

@@ -1,6 +1,8 @@
 // The document's state between loads: emptying it, the viewer's defaults, background,
 // scroll offset, position search, selection text and link hover.
 #include "html/document/floats/ImageObj.h"
+#include "html/document/forms/FormControlObj.h"
+#include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/fonts/FontSizes.h"
 #include "html/foundation/gif/GifImage.h"
@@ -34,6 +36,10 @@ void ThtDocument::Clear() {
     ownStyleList_->QuirksMode = UseQuirks;
   }
   TabOrderList.Clear();
+  // The forms free their controls, and the controls their windows.
+  FormList.Clear();
+  AllFormControls.Clear();
+  CurrentForm = nullptr;
 }
 
 void ThtDocument::SetDefaults(const String& fontName, const String& preFontName, int marginWidth, int marginHeight,
@@ -69,9 +75,20 @@ void ThtDocument::SetYOffset(int y) {
   PositionsChanged = true;
   // Panels leave the list as they are freed: every entry is a live panel.
   for (int i = 0; i < PanelList.Count(); ++i) PanelList.Items(i)->Shown = false;
+  for (int i = 0; i < AllFormControls.Count(); ++i) AllFormControls.Items(i)->Shown = false;
 }
 
-void ThtDocument::ClearPanelsAndControls() { PanelList.Clear(); }
+void ThtDocument::ClearPanelsAndControls() {
+  PanelList.Clear();
+  AllFormControls.Clear();
+}
+
+std::unique_ptr<TFreeList<TStringList>> ThtDocument::FormData() {
+  if (FormList.Count() == 0) return nullptr;
+  auto data = std::make_unique<TFreeList<TStringList>>(true);
+  for (int i = 0; i < FormList.Count(); ++i) data->Add(FormList.Items(i)->GetFormData().release());
+  return data;
+}
 
 TSectionBase* ThtDocument::FindSectionAtY(int y, int& sectionY, int& index) {
   TSectionBase* found = nullptr;

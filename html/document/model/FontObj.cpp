@@ -3,7 +3,6 @@
 #include "html/document/model/Document.h"
 #include "html/document/model/TabControl.h"
 #include "platform/rtl/Compare.h"
-#include "platform/rtl/Format.h"
 #include "platform/ui/controls/CustomControl.h"
 
 TFontObj::TFontObj(TSectionBase* section, int startPos, std::unique_ptr<TMyFont> font)
@@ -119,7 +118,7 @@ void TFontObj::CreateFocusControl(int tabIndex) {
   BindFocusControl();
   FocusControl->SetParent(document_->PaintPanel);
   if (tabIndex > 0)
-    document_->TabOrderList.AddObject(Format(u"%.5d%.3d", {tabIndex, document_->TabOrderList.Count()}),
+    document_->TabOrderList.AddObject(TabOrderKey(tabIndex, document_->TabOrderList.Count()),
                                       static_cast<TTabOrderTarget*>(FocusControl.get()));
 }
 

@@ -3,7 +3,13 @@
 // is laid out.
 #pragma once
 
+#include "platform/rtl/Types.h"
 #include "platform/ui/WinControl.h"
+
+// The sort key of a tab stop in the document's tab-order list: by tab index (1 and up;
+// larger values count as the largest 32-bit one), then by the order of appearance (the
+// list's count when it was added). Fixed-width decimal, so the text order is the numeric one.
+String TabOrderKey(double tabIndex, int count);
 
 class TTabOrderTarget {
  public:

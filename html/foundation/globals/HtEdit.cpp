@@ -6,5 +6,5 @@ void ThtEdit::KeyDown(uint16_t& key, TShiftState shift) {
     SetSelLength(static_cast<int>(Text().size()));
     return;
   }
-  TEdit::KeyDown(key, shift);
+  TMaskEdit::KeyDown(key, shift);
 }

@@ -3,9 +3,9 @@
 
 #include "platform/ui/controls/Edits.h"
 
-class ThtEdit : public TEdit {
+class ThtEdit : public TMaskEdit {
  public:
-  using TEdit::TEdit;
+  using TMaskEdit::TMaskEdit;
 
   // Ctrl+A (and no other shift key) selects the whole text; other keys as for any edit.
   void KeyDown(uint16_t& key, TShiftState shift) override;

@@ -24,7 +24,7 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
 void TRadioButton::SetChecked(bool value) {
   if (value == checked_) return;
   checked_ = value;
-  if (value)
+  if (value && UnchecksSiblings())
     if (TWinControl* p = Parent())
       for (int i = 0; i < p->ControlCount(); ++i)
         if (auto* other = dynamic_cast<TRadioButton*>(p->Controls(i)); other && other != this)

@@ -24,6 +24,11 @@ class TRadioButton : public TWinControl {
   // The user clicked the button: it becomes checked, then OnClick runs.
   void Click() override;
 
+ protected:
+  // Whether checking this button unchecks the radio buttons beside it; a button that keeps
+  // its own state (grouped by other means) answers false.
+  virtual bool UnchecksSiblings() const { return true; }
+
  private:
   bool checked_ = false;
 };

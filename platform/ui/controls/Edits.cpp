@@ -16,7 +16,19 @@ void TEdit::SetText(const String& value) {
   Raise(OnChange, this);
 }
 
-void TEdit::UserSetText(const String& value) { SetText(value); }
+void TEdit::UserSetText(const String& value) {
+  if (maxLength_ > 0 && static_cast<int>(value.size()) > maxLength_) {
+    SetText(value.substr(0, static_cast<size_t>(maxLength_)));
+    Changed(TChange::Text);  // the widget shows the cut text
+    return;
+  }
+  SetText(value);
+}
+
+void TEdit::SetMaxLength(int value) {
+  maxLength_ = std::max(value, 0);
+  Changed(TChange::ReadOnly);
+}
 
 void TEdit::SetReadOnly(bool value) {
   readOnly_ = value;

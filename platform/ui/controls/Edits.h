@@ -14,10 +14,13 @@ class TEdit : public TWinControl {
   int SelLength() const { return selLength_; }
   void SetSelStart(int value);
   void SetSelLength(int value);
+  // The most characters the user can type; 0 for no limit. Text set by code is not cut.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
 
   TNotifyEvent OnChange;
 
-  // The user changed the text in the widget.
+  // The user changed the text in the widget (cut to MaxLength).
   void UserSetText(const String& value);
   // The user moved the cursor or the selection in the widget.
   void UserSetSelection(int start, int length);
@@ -25,6 +28,7 @@ class TEdit : public TWinControl {
  private:
   bool readOnly_ = false;
   int selStart_ = 0, selLength_ = 0;
+  int maxLength_ = 0;
 };
 
 // An edit box that can hide what is typed behind a password character.

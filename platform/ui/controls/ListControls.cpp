@@ -1,5 +1,7 @@
 #include "platform/ui/controls/ListControls.h"
 
+#include <algorithm>
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Unicode.h"
 
@@ -19,7 +21,40 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TListBox::ItemsChanged() {
   if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+  selected_.assign(static_cast<size_t>(items_.Count()), false);
+  topIndex_ = 0;
   Changed(TChange::Items);
+}
+
+void TListBox::SetMultiSelect(bool value) {
+  multiSelect_ = value;
+  selected_.assign(static_cast<size_t>(items_.Count()), false);
+  Changed(TChange::Items);
+}
+
+bool TListBox::Selected(int index) const {
+  if (index < 0 || index >= items_.Count()) return false;
+  if (!multiSelect_) return index == itemIndex_;
+  return index < static_cast<int>(selected_.size()) && selected_[static_cast<size_t>(index)];
+}
+
+void TListBox::SetSelected(int index, bool value) {
+  CheckItemIndex(index, items_.Count());
+  if (index < 0) return;
+  if (!multiSelect_) {
+    if (value) SetItemIndex(index);
+    else if (index == itemIndex_) SetItemIndex(-1);
+    return;
+  }
+  selected_.resize(static_cast<size_t>(items_.Count()), false);
+  if (selected_[static_cast<size_t>(index)] == value) return;
+  selected_[static_cast<size_t>(index)] = value;
+  Changed(TChange::Selection);
+}
+
+void TListBox::SetTopIndex(int value) {
+  topIndex_ = std::clamp(value, 0, std::max(items_.Count() - 1, 0));
+  Changed(TChange::ItemIndex);
 }
 
 void TListBox::SetItemIndex(int value) {
@@ -29,9 +64,15 @@ void TListBox::SetItemIndex(int value) {
   Changed(TChange::ItemIndex);
 }
 
-void TListBox::UserSelect(int index) {
+void TListBox::UserSelect(int index) { UserSelect(index, true); }
+
+void TListBox::UserSelect(int index, bool selected) {
   if (index < -1 || index >= items_.Count()) return;
   itemIndex_ = index;
+  if (multiSelect_ && index >= 0) {
+    selected_.resize(static_cast<size_t>(items_.Count()), false);
+    selected_[static_cast<size_t>(index)] = selected;
+  }
   Click();
 }
 

@@ -2,6 +2,8 @@
 // user types or chooses an item, never when code sets its text or item index.
 #pragma once
 
+#include <vector>
+
 #include "platform/rtl/StringList.h"
 #include "platform/ui/WinControl.h"
 
@@ -13,14 +15,30 @@ class TListBox : public TWinControl {
   // -1 when no item is selected.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int value);
+  // With multiple selection every item has its own selected flag; without, the selected
+  // item is the item index. Out of range: not selected; setting raises EListError.
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool value);
+  bool ExtendedSelect() const { return extendedSelect_; }
+  void SetExtendedSelect(bool value) { extendedSelect_ = value; }
+  bool Selected(int index) const;
+  void SetSelected(int index, bool value);
+  // The first item shown.
+  int TopIndex() const { return topIndex_; }
+  void SetTopIndex(int value);
 
-  // The user selected an item: it becomes the item index, then OnClick runs.
+  // The user selected an item: it becomes the item index, then OnClick runs. With
+  // multiple selection the item's flag is set to selected.
   void UserSelect(int index);
+  void UserSelect(int index, bool selected);
 
  private:
   void ItemsChanged();
   TStringList items_;
   int itemIndex_ = -1;
+  bool multiSelect_ = false, extendedSelect_ = false;
+  std::vector<bool> selected_;
+  int topIndex_ = 0;
 };
 
 enum class TComboBoxStyle { csDropDown, csDropDownList };

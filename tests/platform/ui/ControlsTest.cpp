@@ -115,6 +115,43 @@ TEST_F(ControlsFixture, EditOnChangeFollowsEveryChange) {
   EXPECT_EQ(changes, 2);
 }
 
+TEST_F(ControlsFixture, EditMaxLengthCutsOnlyWhatTheUserTypes) {
+  auto* e = Add<TEdit>(form);
+  e->SetMaxLength(3);
+  e->SetText(u"longer text");  // code is not limited
+  EXPECT_EQ(e->Text(), u"longer text");
+  e->UserSetText(u"abcdef");
+  EXPECT_EQ(e->Text(), u"abc");
+  e->SetMaxLength(0);
+  e->UserSetText(u"abcdef");
+  EXPECT_EQ(e->Text(), u"abcdef");
+}
+
+TEST_F(ControlsFixture, ListBoxMultipleSelectionKeepsAFlagPerItem) {
+  auto* l = Add<TListBox>(form);
+  l->Items().SetText(u"a\r\nb\r\nc\r\n");
+  l->SetItemIndex(1);
+  EXPECT_TRUE(l->Selected(1));  // single selection: the item index
+  EXPECT_FALSE(l->Selected(7));
+  l->SetMultiSelect(true);
+  l->SetSelected(0, true);
+  l->SetSelected(2, true);
+  EXPECT_TRUE(l->Selected(0));
+  EXPECT_FALSE(l->Selected(1));
+  EXPECT_TRUE(l->Selected(2));
+  int clicks = 0;
+  l->OnClick = [&](TComponent*) { ++clicks; };
+  l->UserSelect(0, false);
+  EXPECT_FALSE(l->Selected(0));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_THROW(l->SetSelected(3, true), EListError);
+  l->SetTopIndex(2);
+  EXPECT_EQ(l->TopIndex(), 2);
+  l->Items().Add(u"d");  // new items: nothing selected, from the top
+  EXPECT_FALSE(l->Selected(2));
+  EXPECT_EQ(l->TopIndex(), 0);
+}
+
 TEST_F(ControlsFixture, PageControlHiddenTabsKeepTheirPlace) {
   auto* pages = Add<TPageControl>(form);
   TTabSheet* sheets[3];

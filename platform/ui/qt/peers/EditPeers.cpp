@@ -33,7 +33,10 @@ class TEditPeer : public TQtPeer {
         w->setEchoMode(mask && mask->PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
         break;
       }
-      case TChange::ReadOnly: w->setReadOnly(edit_.ReadOnly()); break;
+      case TChange::ReadOnly:
+        w->setReadOnly(edit_.ReadOnly());
+        w->setMaxLength(edit_.MaxLength() > 0 ? edit_.MaxLength() : 32767);
+        break;
       case TChange::Selection: w->setSelection(edit_.SelStart(), edit_.SelLength()); break;
       default: break;
     }

@@ -20,8 +20,16 @@ class TListBoxPeer : public TQtPeer {
  public:
   TListBoxPeer(TListBox& l, QListWidget* w) : TQtPeer(l, w), list_(l) {
     Watch(w->viewport());
-    QObject::connect(w, &QListWidget::currentRowChanged, this, [this](int row) {
-      if (!Pushing()) Run([&] { list_.UserSelect(row); });
+    QObject::connect(w, &QListWidget::currentRowChanged, this, [this, w](int row) {
+      if (Pushing()) return;
+      const bool selected = row >= 0 && w->item(row) && w->item(row)->isSelected();
+      Run([&] { list_.UserSelect(row, selected); });
+    });
+    QObject::connect(w, &QListWidget::itemSelectionChanged, this, [this, w] {
+      if (Pushing() || !list_.MultiSelect()) return;
+      PushScope push(*this);
+      for (int i = 0; i < w->count() && i < list_.Items().Count(); ++i)
+        list_.SetSelected(i, w->item(i)->isSelected());
     });
   }
   void Update(TChange what) override {
@@ -29,8 +37,21 @@ class TListBoxPeer : public TQtPeer {
     if (what == TChange::Items) {
       w->clear();
       w->addItems(ItemsOf(list_.Items()));
+      w->setSelectionMode(!list_.MultiSelect()       ? QAbstractItemView::SingleSelection
+                          : list_.ExtendedSelect() ? QAbstractItemView::ExtendedSelection
+                                                   : QAbstractItemView::MultiSelection);
     }
-    if (what == TChange::Items || what == TChange::ItemIndex) w->setCurrentRow(list_.ItemIndex());
+    if (what == TChange::Items || what == TChange::ItemIndex) {
+      if (list_.MultiSelect()) {
+        w->setCurrentRow(list_.ItemIndex(), QItemSelectionModel::NoUpdate);
+      } else {
+        w->setCurrentRow(list_.ItemIndex());
+      }
+      if (list_.TopIndex() >= 0 && list_.TopIndex() < w->count())
+        w->scrollToItem(w->item(list_.TopIndex()), QAbstractItemView::PositionAtTop);
+    }
+    if (list_.MultiSelect() && (what == TChange::Items || what == TChange::Selection))
+      for (int i = 0; i < w->count(); ++i) w->item(i)->setSelected(list_.Selected(i));
   }
 
  private:

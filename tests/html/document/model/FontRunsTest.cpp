@@ -152,8 +152,8 @@ TEST_F(FontRunsTest, TabIndexesAreFiledInTheirOrder) {
   first->CreateFocusControl(2);
   second->CreateFocusControl(1);
   ASSERT_EQ(document.TabOrderList.Count(), 2);
-  EXPECT_EQ(document.TabOrderList.Get(0), u"00001001");
-  EXPECT_EQ(document.TabOrderList.Get(1), u"00002000");
+  EXPECT_EQ(document.TabOrderList.Get(0), u"00000000010000000001");
+  EXPECT_EQ(document.TabOrderList.Get(1), u"00000000020000000000");
   EXPECT_EQ(document.TabOrderList.Objects(0), static_cast<TTabOrderTarget*>(second->FocusControl.get()));
 
   // A run that goes takes its tab stop out of the tab order and leaves the link list.
