@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "html/document/floats/ImageObj.h"
 #include "html/document/floats/ImageSizing.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/shared/Attributes.h"
+#include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/gdi/canvas/Canvas.h"
 #include "platform/ui/controls/CustomControl.h"
 
 namespace {
@@ -100,6 +103,7 @@ TPanelObj::TPanelObj(ThtDocument* document, const TPanelObj& source)
   HeightIsPercent = source.HeightIsPercent;
   SizeKnown = source.SizeKnown;
   TitleText = source.TitleText;
+  if (source.Document) PanelPrint = source.Document->PanelPrint;
 }
 
 TPanelObj::~TPanelObj() {
@@ -137,4 +141,43 @@ void TPanelObj::MeasureBox(TCanvas&, int availableHeight, int availableWidth, TF
   }
   if (!IsPrintCopy && BoxWidth > 0 && BoxHeight > 0)
     Panel->SetBounds(Panel->Left(), Panel->Top(), BoxWidth, BoxHeight);
+}
+
+void TPanelObj::Draw(TCanvas& canvas, int x, int y) {
+  if (!Panel->ShowInDocument) return;
+  if (PanelPrint && SourcePanel && BoxWidth > 0 && BoxHeight > 0) {
+    TBitmap bitmap(BoxWidth, BoxHeight, pf24bit);
+    // The host draws the source panel as large as the box; its bounds come back afterwards,
+    // also when the host fails.
+    struct TBoundsRestorer {
+      ThvPanel& panel;
+      int left, top, width, height;
+      ~TBoundsRestorer() { panel.SetBounds(left, top, width, height); }
+    } restore{*SourcePanel, SourcePanel->Left(), SourcePanel->Top(), SourcePanel->Width(), SourcePanel->Height()};
+    SourcePanel->SetBounds(SourcePanel->Left(), SourcePanel->Top(), BoxWidth, BoxHeight);
+    PanelPrint(*SourcePanel, bitmap);
+    canvas.StretchDraw(TRect{x, y, x + BoxWidth, y + BoxHeight}, bitmap);
+    return;
+  }
+  TFont font;
+  font.Assign(canvas.Font());
+  TBrush brush;
+  brush.Assign(canvas.Brush());
+  TPen pen;
+  pen.Assign(canvas.Pen());
+  canvas.Pen().SetColor(clBlack);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetWidth(1);
+  canvas.Brush().SetColor(Panel->Color());
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Rectangle(x, y, x + BoxWidth, y + BoxHeight);
+  SelectAltFont(canvas);
+  canvas.Font().SetColor(clBlack);
+  canvas.Brush().SetStyle(bsClear);
+  const uint32_t align = canvas.Handle().SetTextAlign(TA_TOP | TA_LEFT);  // lines paint on their baseline
+  canvas.TextRect(TRect{x + 5, y + 5, x + BoxWidth - 5, y + BoxHeight - 5}, x + 5, y + 5, AltText);
+  canvas.Handle().SetTextAlign(align);
+  canvas.Font().Assign(font);
+  canvas.Brush().Assign(brush);
+  canvas.Pen().Assign(pen);
 }

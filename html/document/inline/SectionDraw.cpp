@@ -184,14 +184,18 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
             left = penX + panel->SpaceLeft;
             if (panel->VertAlignKind == AlignTop)
               top = textTop + panel->SpaceTop;
-            else if (panel->VertAlignKind == AlignMiddle)
-              top = baseline - (line.LineHeight - line.Descent) / 2 - panel->BoxHeight / 2;
+            else if (panel->VertAlignKind == AlignMiddle)  // centred on the line's text, where the line made room
+              top = baseline + line.Descent - panel->TotalHeight() + (panel->TotalHeight() - line.LineHeight) / 2 +
+                    panel->SpaceTop;
             else
               top = baseline - panel->BoxHeight - panel->SpaceBottom;
           }
           panel->DrawLeft = left;
           panel->DrawTop = top;
-          if (!Document->IsCopy) {
+          panel->Shown = true;
+          if (Document->IsCopy) {
+            if (!Document->NoOutput) panel->Draw(canvas, left, top - yOffset);
+          } else {
             panel->Panel->SetBounds(left, top - yOffset, panel->BoxWidth, panel->BoxHeight);
             panel->Panel->SetVisible(panel->Panel->ShowInDocument);
           }
@@ -244,7 +248,8 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     }
 
     if (caret == i && !Document->NoOutput) DrawCaret(canvas, penX, textY);
-    const TRect pieceRect{penX, textY - run->CellHeight, penX + width + 1, textY};
+    // The piece's cell: a font height from its ascent down to its descent.
+    const TRect pieceRect{penX, textY + run->BelowBaseline - run->CellHeight, penX + width + 1, textY + run->BelowBaseline};
     if (run->HasFocus && focusRects && !run->LinkTarget->LinkUrl.empty()) {
       canvas.Font().SetColor(clBlack);
       dc.SetTextColor(0);

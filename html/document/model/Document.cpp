@@ -65,6 +65,7 @@ ThtDocument::ThtDocument(const ThtDocument& source)
   ImageRequest = source.ImageRequest;
   ImageRequested = source.ImageRequested;
   ExpandName = source.ExpandName;
+  PanelPrint = source.PanelPrint;
   TabOrderList.SetSorted(true);
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;

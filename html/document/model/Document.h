@@ -237,6 +237,10 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // A shown panel of a printing copy: the host draws the panel (the screen document's, sized
+  // to the box) into a bitmap of the box's size. A copy takes its source's handler.
+  std::function<void(ThvPanel& panel, TBitmap& bitmap)> PanelPrint;
+
   // The viewer's side of form controls (unassigned: nothing happens). A form is submitted
   // with its attributes and the name=value lines, which the receiver takes over.
   std::function<void(const String& action, const String& target, const String& encType, const String& method,

@@ -1,6 +1,7 @@
 #include "html/foundation/fonts/MyFont.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "html/foundation/css/Lengths.h"
 #include "html/foundation/globals/TextHelpers.h"
@@ -57,13 +58,29 @@ bool FontMatchesInfo(const TFont& font, const ThtFontInfo& info) {
 }
 
 void TMyFontCache::AddFont(std::unique_ptr<TMyFont> font) {
-  fonts_[LowerCaseText(font->Name())].push_back(std::move(font));
+  const String name = LowerCaseText(font->Name());
+  recent_.push_front(std::move(font));
+  byName_[name].push_back(recent_.begin());
+  if (recent_.size() <= kMyFontCacheCapacity) return;
+  const auto last = std::prev(recent_.end());
+  auto entries = byName_.find(LowerCaseText((*last)->Name()));
+  std::erase(entries->second, last);
+  if (entries->second.empty()) byName_.erase(entries);
+  recent_.erase(last);
 }
 
-TMyFont* TMyFontCache::FindFont(const ThtFontInfo& info) const {
-  auto it = fonts_.find(LowerCaseText(info.Name));
-  if (it == fonts_.end()) return nullptr;
-  for (const auto& font : it->second)
-    if (FontMatchesInfo(*font, info)) return font.get();
+TMyFont* TMyFontCache::FindFont(const ThtFontInfo& info) {
+  auto entries = byName_.find(LowerCaseText(info.Name));
+  if (entries == byName_.end()) return nullptr;
+  for (const auto& entry : entries->second)
+    if (FontMatchesInfo(**entry, info)) {
+      recent_.splice(recent_.begin(), recent_, entry);
+      return entry->get();
+    }
   return nullptr;
+}
+
+void TMyFontCache::Clear() {
+  byName_.clear();
+  recent_.clear();
 }

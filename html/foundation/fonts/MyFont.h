@@ -2,6 +2,8 @@
 // EngineSettings().FontCache).
 #pragma once
 
+#include <cstddef>
+#include <list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -28,15 +30,26 @@ class TMyFont : public TFont {
   int32_t EmPixels = 0, ExPixels = 0;
 };
 
+// How many measured fonts the cache keeps at most.
+constexpr size_t kMyFontCacheCapacity = 256;
+
 // Measured fonts filed by lower-cased face name; callers get copies, never the cached font.
+// It keeps the most recently used fonts up to kMyFontCacheCapacity and lets the least
+// recently used one go first, so that documents of ever new font sizes cannot make it grow
+// without limit. A font found stays valid until the next AddFont or Clear.
 class TMyFontCache {
  public:
   void AddFont(std::unique_ptr<TMyFont> font);
-  TMyFont* FindFont(const ThtFontInfo& info) const;
-  void Clear() { fonts_.clear(); }
+  // The first font under the info's name that FontMatchesInfo, now the most recently used;
+  // nil when none.
+  TMyFont* FindFont(const ThtFontInfo& info);
+  void Clear();
+  size_t Count() const { return recent_.size(); }
 
  private:
-  std::map<String, std::vector<std::unique_ptr<TMyFont>>> fonts_;
+  using TEntries = std::list<std::unique_ptr<TMyFont>>;
+  TEntries recent_;  // most recently used first
+  std::map<String, std::vector<TEntries::iterator>> byName_;  // in the order filed
 };
 
 // The font's height is -Round(ppi x size / 72), and style and charset are the info's.

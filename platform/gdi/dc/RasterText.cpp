@@ -98,8 +98,18 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
     }
     double advance = advances[i] + (units == 2 ? advances[i + 1] : 0);  // a pair's advance may be split
     std::shared_ptr<const TGlyphImage> glyph;
-    if (glyphIndices || c > 32)
-      glyph = RenderGlyph(font, glyphIndices ? static_cast<unsigned>(c) : font.GlyphIndex(c), sizeX, sizeY, escapement, mono);
+    if (glyphIndices) {
+      glyph = RenderGlyph(font, static_cast<unsigned>(c), sizeX, sizeY, escapement, mono);
+    } else if (c > 32) {
+      // A character the font lacks comes from the fallback font that measured it.
+      const unsigned index = font.GlyphIndex(c);
+      const TRealizedFont* fallback = index == 0 ? font.FallbackFont(c) : nullptr;
+      if (fallback)
+        glyph = RenderGlyph(*fallback, fallback->GlyphIndex(c), std::lround(fallback->EmPixelsX() * std::abs(ScaleX()) * 64),
+                            std::lround(fallback->EmPixels() * std::abs(ScaleY()) * 64), escapement, mono);
+      else
+        glyph = RenderGlyph(font, index, sizeX, sizeY, escapement, mono);
+    }
     if (glyph) {
       int left = static_cast<int>(std::lround(penX)) + glyph->Left;
       int top = static_cast<int>(std::lround(penY)) - glyph->Top;

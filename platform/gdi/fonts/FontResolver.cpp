@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -178,6 +179,25 @@ const FcFontSet* SortedFonts(const String& family, int weight, bool italic) {
   return sorted.emplace(key, set).first->second;
 }
 
+// The face MatchFile picks for a family at the weight and slant of a logical font, kept for
+// the life of the process (text in a fallback font asks for the same few families again and
+// again); nil when there is none.
+const TFontLocation* StyledFace(const String& family, const TLogFont& font) {
+  static std::mutex mutex;
+  static std::map<std::tuple<String, int, bool>, std::optional<TFontLocation>> faces;
+  const auto key = std::make_tuple(FoldCase(family), FcWeight(font.lfWeight), font.lfItalic != 0);
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (auto at = faces.find(key); at != faces.end()) return at->second ? &*at->second : nullptr;
+  }
+  TFontLocation location;
+  std::optional<TFontLocation> found;
+  if (MatchFile(family, font, location)) found = location;
+  std::lock_guard<std::mutex> lock(mutex);
+  const auto& stored = faces.emplace(key, std::move(found)).first->second;
+  return stored ? &*stored : nullptr;
+}
+
 bool IsString(FcPattern* font, const char* object, const char* value) {
   FcChar8* text = nullptr;
   return FcPatternGetString(font, object, 0, &text) == FcResultMatch &&
@@ -216,8 +236,8 @@ String FallbackFamilyForChar(const TLogFont& font, char32_t codePoint) {
   // A family serves only when its face for the weight and slant asked for has the character
   // (a family's styles may cover different characters).
   for (const auto& [found, file, index] : faces) {
-    TFontLocation location;
-    if (MatchFile(found, font, location) && location.FilePath == file && location.FaceIndex == index) return found;
+    const TFontLocation* location = StyledFace(found, font);
+    if (location && location->FilePath == file && location->FaceIndex == index) return found;
   }
   return {};
 }

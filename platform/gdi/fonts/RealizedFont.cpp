@@ -6,11 +6,13 @@
 #include FT_TRUETYPE_TAGS_H
 #include FT_ADVANCES_H
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <fstream>
 #include <iterator>
 
+#include "platform/gdi/fonts/FontCache.h"
 #include "platform/gdi/fonts/FreeTypeLibrary.h"
 #include "platform/gdi/fonts/SfntCollection.h"
 #include "platform/rtl/Unicode.h"
@@ -33,6 +35,12 @@ uint8_t FamilyFromPanose(const TT_OS2* os2, bool fixedWidth) {
   if (p[1] >= 11 && p[1] <= 13) return FF_SWISS;
   if (p[1] >= 2 && p[1] <= 10) return FF_ROMAN;
   return FF_DONTCARE;
+}
+
+// Characters that may be drawn by a fallback font when a font lacks them: not controls,
+// blanks or halves of surrogate pairs.
+bool MayFallBack(char32_t c) {
+  return c > 32 && !(c >= 0x7F && c <= 0x9F) && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
 }
 
 uint64_t NextFontSerial() {
@@ -183,7 +191,21 @@ int TRealizedFont::CachedAdvance(char32_t codePoint) const {
     auto it = otherAdvances_.find(codePoint);
     if (it != otherAdvances_.end()) return it->second;
   }
-  int advance = ScaleX(DesignAdvance(FT_Get_Char_Index(face_, codePoint)));
+  const unsigned glyph = FT_Get_Char_Index(face_, codePoint);
+  if (glyph == 0 && MayFallBack(codePoint)) return -1;
+  int advance = ScaleX(DesignAdvance(glyph));
+  if (codePoint < asciiAdvances_.size())
+    asciiAdvances_[codePoint] = advance;
+  else
+    otherAdvances_[codePoint] = advance;
+  return advance;
+}
+
+int TRealizedFont::FallbackAdvance(char32_t codePoint) const {
+  const TRealizedFont* fallback = FallbackFont(codePoint);
+  const int fallbackAdvance = fallback ? fallback->Advance(codePoint) : 0;
+  std::lock_guard<std::mutex> lock(mutex_);
+  const int advance = fallback ? fallbackAdvance : ScaleX(DesignAdvance(0));
   if (codePoint < asciiAdvances_.size())
     asciiAdvances_[codePoint] = advance;
   else
@@ -192,23 +214,55 @@ int TRealizedFont::CachedAdvance(char32_t codePoint) const {
 }
 
 int TRealizedFont::Advance(char32_t codePoint) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return CachedAdvance(codePoint);
+  int advance;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    advance = CachedAdvance(codePoint);
+  }
+  return advance >= 0 ? advance : FallbackAdvance(codePoint);
 }
 
 std::vector<int> TRealizedFont::Advances(std::u16string_view text) const {
   std::vector<int> advances(text.size(), 0);
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      advances[i] = CachedAdvance(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-      continue;
+  std::vector<std::pair<size_t, char32_t>> lacking;  // measured with the fallback fonts, without the lock
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (size_t i = 0; i < text.size(); ++i) {
+      char32_t c = text[i];
+      const size_t at = i;
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        ++i;
+      }
+      advances[at] = CachedAdvance(c);
+      if (advances[at] < 0) lacking.emplace_back(at, c);
     }
-    advances[i] = CachedAdvance(c);
   }
+  for (const auto& [at, c] : lacking) advances[at] = FallbackAdvance(c);
   return advances;
+}
+
+const TRealizedFont* TRealizedFont::FallbackFont(char32_t codePoint) const {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!MayFallBack(codePoint) || FT_Get_Char_Index(face_, codePoint) != 0) return nullptr;
+    auto it = fallbackFor_.find(codePoint);
+    if (it != fallbackFor_.end()) return it->second;
+  }
+  // Resolving and realising take other locks: not under this font's own.
+  std::shared_ptr<const TRealizedFont> font;
+  const String family = FallbackFamilyForChar(logFont_, codePoint);
+  if (!family.empty()) {
+    TLogFont fallback = logFont_;
+    fallback.lfFaceName = family;
+    fallback.lfHeight = -std::max(1, RoundHalfUp(ppemY_));  // the same em size
+    fallback.lfWidth = 0;
+    font = RealizeFont(fallback);
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (font && std::find(fallbackFonts_.begin(), fallbackFonts_.end(), font) == fallbackFonts_.end())
+    fallbackFonts_.push_back(font);
+  return fallbackFor_.emplace(codePoint, font.get()).first->second;
 }
 
 TABC TRealizedFont::AbcWidths(char32_t codePoint) const {

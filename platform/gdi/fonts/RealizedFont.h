@@ -41,11 +41,17 @@ class TRealizedFont {
 
   // Glyph of a code point; 0 when the font has none.
   unsigned GlyphIndex(char32_t codePoint) const;
-  // Advance of a code point in whole pixels (the missing glyph's advance when absent).
+  // Advance of a code point in whole pixels: for a character this font lacks, its fallback
+  // font's (FallbackFont), or the missing glyph's when no installed font has it.
   int Advance(char32_t codePoint) const;
   // Advance of every UTF-16 unit of a text in whole pixels (a surrogate pair's on its first
-  // unit, 0 on its second), under one lock.
+  // unit, 0 on its second), as Advance gives them.
   std::vector<int> Advances(std::u16string_view text) const;
+  // The font that draws a character this one lacks: the realised font of the family
+  // fontconfig prefers for it (FallbackFamilyForChar) at this font's em size, weight, slant
+  // and rotation. Nil when this font has the character, for controls, blanks and halves of
+  // surrogate pairs, and when no installed family has it. It lives as long as this font.
+  const TRealizedFont* FallbackFont(char32_t codePoint) const;
   // Advance of a glyph in whole pixels.
   int GlyphAdvance(unsigned glyph) const;
   TABC AbcWidths(char32_t codePoint) const;
@@ -63,7 +69,10 @@ class TRealizedFont {
   int ScaleX(long units) const;
   int ScaleY(long units) const;
   int DesignAdvance(unsigned glyph) const;
-  int CachedAdvance(char32_t codePoint) const;  // the caller holds mutex_
+  // The cached advance, or computed and cached; -1 for a character this font lacks that a
+  // fallback font may have (the caller holds mutex_, and asks FallbackAdvance without it).
+  int CachedAdvance(char32_t codePoint) const;
+  int FallbackAdvance(char32_t codePoint) const;  // computes and caches; the caller does not hold mutex_
 
   uint64_t serial_;
   TLogFont logFont_;
@@ -79,4 +88,6 @@ class TRealizedFont {
   mutable std::mutex mutex_;
   mutable std::vector<int> asciiAdvances_;  // code points below 0x300, -1 until measured
   mutable std::map<char32_t, int> otherAdvances_;
+  mutable std::map<char32_t, const TRealizedFont*> fallbackFor_;  // nil: none has it
+  mutable std::vector<std::shared_ptr<const TRealizedFont>> fallbackFonts_;  // kept alive
 };

@@ -3,8 +3,10 @@
 #include "html/document/floats/PanelObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/shared/Attributes.h"
+#include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/ui/controls/CustomControl.h"
 
 namespace {
@@ -71,5 +73,34 @@ TEST_F(PanelObjTest, AFreedPanelLeavesThePanelList) {
   panel.reset();
   EXPECT_EQ(document.PanelList.Count(), 0);
   EXPECT_EQ(document.IdList.Count(), 0);
+}
+// Printing a panel through the host: the source panel is resized to the box for the host
+// and gets its bounds back, also when the host fails; a panel not to be shown prints nothing.
+TEST_F(PanelObjTest, PrintDrawRestoresTheSourcePanel) {
+  TPanelObj source(&document, false, *Attributes({{WidthAttrSy, u"50%"}}), 0);
+  source.MeasureBox(canvas, 300, 400, nullptr);
+  source.Panel->SetBounds(7, 9, 200, 133);
+  int calls = 0;
+  document.PanelPrint = [&](ThvPanel& panel, TBitmap& bitmap) {
+    ++calls;
+    EXPECT_EQ(&panel, source.Panel.get());
+    EXPECT_EQ(panel.Width(), bitmap.Width());
+    EXPECT_EQ(panel.Height(), bitmap.Height());
+    throw Exception(u"host failed");
+  };
+  ThtDocument copyDocument(document);
+  TPanelObj copy(&copyDocument, source);
+  copy.MeasureBox(canvas, 300, 100, nullptr);  // a narrower page
+  ASSERT_EQ(copy.BoxWidth, 50);
+  TBitmap page(120, 80, pf24bit);
+  EXPECT_THROW(copy.Draw(page.Canvas(), 0, 0), Exception);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(source.Panel->Left(), 7);
+  EXPECT_EQ(source.Panel->Top(), 9);
+  EXPECT_EQ(source.Panel->Width(), 200);
+  EXPECT_EQ(source.Panel->Height(), 133);
+  copy.Panel->ShowInDocument = false;
+  copy.Draw(page.Canvas(), 0, 0);
+  EXPECT_EQ(calls, 1);
 }
 }  // namespace

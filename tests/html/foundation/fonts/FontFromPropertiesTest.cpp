@@ -83,4 +83,43 @@ TEST(MakeFont, MeasuresOnceAndSetsEmSize) {
   q.FillFontInfo(other);
   EXPECT_EQ(EngineSettings().FontCache.FindFont(other), nullptr);
 }
+
+// Font sizes that keep changing (a generated document, or one page after another) fill the
+// cache only up to its capacity; a size in use all along stays cached as the same font.
+TEST(MakeFont, CacheStaysBoundedAndKeepsFontsInUse) {
+  ScopedEngineSettings settings;
+  TMyFontCache& cache = EngineSettings().FontCache;
+  const auto make = [](double size) {
+    TProperties p;
+    p.Values[FontFamily] = String(u"Arial");
+    p.Values[FontSize] = size;
+    return p.MakeFont();
+  };
+  const auto infoOf = [](double size) {
+    ThtFontInfo info;
+    info.Name = u"Arial";
+    info.Size = size;
+    return info;
+  };
+  make(12.0);
+  const TMyFont* busy = cache.FindFont(infoOf(12.0));
+  ASSERT_NE(busy, nullptr);
+  for (size_t i = 0; i < 3 * kMyFontCacheCapacity; ++i) {
+    const double size = 20.0 + static_cast<double>(i) * 0.75;  // one more pixel height each time
+    EXPECT_EQ(make(size)->Height(), FontHeightOfPoints(size));
+    ASSERT_EQ(cache.FindFont(infoOf(12.0)), busy) << i;
+    ASSERT_LE(cache.Count(), kMyFontCacheCapacity) << i;
+  }
+  EXPECT_EQ(cache.Count(), kMyFontCacheCapacity);
+  // The first sizes of the flood have gone; the last ones are there, measured as before.
+  EXPECT_EQ(cache.FindFont(infoOf(20.0)), nullptr);
+  const double lastSize = 20.0 + static_cast<double>(3 * kMyFontCacheCapacity - 1) * 0.75;
+  const TMyFont* last = cache.FindFont(infoOf(lastSize));
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->TextHeight, make(lastSize)->TextHeight);
+  // A size that left is measured again alike when it comes back.
+  const int32_t height = make(20.0)->TextHeight;
+  EXPECT_NE(cache.FindFont(infoOf(20.0)), nullptr);
+  EXPECT_EQ(height, make(20.0)->TextHeight);
+}
 }  // namespace

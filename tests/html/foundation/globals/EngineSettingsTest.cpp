@@ -34,7 +34,7 @@ TEST(EngineSettings, GuardStartsFreshAndRestoresThePreviousSet) {
   EXPECT_EQ(used.ColourCache.Text, u"teal");
   {
     ScopedEngineSettings inner;
-    const THtmlEngineSettings& fresh = EngineSettings();
+    THtmlEngineSettings& fresh = EngineSettings();
     EXPECT_NE(&fresh, &used);
     EXPECT_EQ(fresh.DefaultPointSize, 12);
     EXPECT_EQ(fresh.HtmlFontSizes, HtmlFontSizeBase);

@@ -3,8 +3,11 @@
 
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/dc/RasterDC.h"
+#include "platform/gdi/fonts/FontResolver.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/platform/gdi/dc/RasterTestSupport.h"
+#include "tests/support/GdiPictures.h"
+#include "tests/support/PictureReference.h"
 
 namespace {
 
@@ -242,6 +245,53 @@ TEST(TextMonochrome, TextOnAOneBitBufferIsBlackOrWhite) {
       any |= p == 0;
     }
   EXPECT_TRUE(any);
+}
+
+// Characters that Arial lacks (symbols, CJK, an emoji) come out as the glyphs of the family
+// fontconfig falls back to, exactly as that family draws them at the same em size and
+// advance, not as missing-glyph boxes; Greek and Cyrillic stay Arial's own.
+TEST(TextFallback, CharactersTheFontLacksAreDrawnInTheFallbackFamily) {
+  TLogFont arial;
+  arial.lfFaceName = S("Arial");
+  arial.lfHeight = -24;
+  for (char32_t c : {U'\u2603', U'\u2713', U'\u4E2D', U'\U0001F600'}) {
+    SCOPED_TRACE(static_cast<int>(c));
+    String text;
+    AppendCodePoint(text, c);
+    TLogFont fallback = arial;
+    fallback.lfFaceName = FallbackFamilyForChar(arial, c);
+    ASSERT_FALSE(fallback.lfFaceName.empty());
+    auto draw = [&](const TLogFont& font) {
+      TPixelImage img(60, 40);
+      TRasterDC dc(img.Buffer());
+      dc.SelectFont(TFontHandle::Create(font));
+      dc.SetBkMode(TRANSPARENT);
+      dc.TextOut(8, 4, text);
+      return std::make_pair(Picture(img), dc.GetTextExtentPoint32(text).cx);
+    };
+    const auto [drawn, width] = draw(arial);
+    const auto [expected, fallbackWidth] = draw(fallback);
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(width, fallbackWidth);
+    // The missing glyph, drawn by its index, looks otherwise.
+    TPixelImage box(60, 40);
+    TRasterDC dc(box.Buffer());
+    dc.SelectFont(TFontHandle::Create(arial));
+    dc.SetBkMode(TRANSPARENT);
+    const char16_t notdef = 0;
+    dc.ExtTextOut(8, 4, ETO_GLYPH_INDEX, nullptr, std::u16string_view(&notdef, 1), nullptr);
+    EXPECT_NE(drawn, Picture(box));
+  }
+
+  // A line of mixed scripts, for a person to look at: Latin, Greek, Cyrillic and umlauts in
+  // Arial; the snowman, check mark, arrow, CJK and emoji in their fallback families.
+  TPixelImage line(520, 44);
+  TRasterDC dc(line.Buffer());
+  dc.SelectFont(TFontHandle::Create(arial));
+  dc.SetBkMode(TRANSPARENT);
+  const String mixed = u"Wendrel \u03B1\u03B2\u03B3 \u0416\u0434 \u00E4\u00F6 \u2603\u2713\u21E8 \u4E2D\u6587 \U0001F600";
+  dc.TextOut(6, 8, mixed);
+  EXPECT_TRUE(MatchesReference(PictureOf(line), "gdi/text_fallback", {.Channel = 8, .Pixels = 20}));
 }
 
 }  // namespace

@@ -329,4 +329,60 @@ TEST(TextMeasure, SameAdvancesOnEveryDeviceContextAndMapping) {
   EXPECT_EQ(&font.Realized(), &TFontHandle::Create(Font("Times New Roman", -15)).Realized());
 }
 
+// A character the font lacks measures as wide as the font fontconfig falls back to draws it
+// at the same em size (FreeType reading that family's file); one that no font has keeps the
+// missing glyph's advance. Measuring and drawing share these advances.
+TEST(TextMeasure, CharactersTheFontLacksMeasureInTheirFallbackFamily) {
+  struct Case {
+    const char* Face;
+    int Height;
+    int Weight;
+    char32_t Char;
+  } cases[] = {
+      {"Arial", -16, FW_NORMAL, U'\u2603'},       // snowman
+      {"Arial", -16, FW_BOLD, U'\u2713'},         // check mark
+      {"Times New Roman", -21, FW_NORMAL, U'\u2603'},
+      {"Courier New", -13, FW_NORMAL, U'\u2603'},  // a monospaced fallback
+      {"Arial", -16, FW_NORMAL, U'\U0001F600'},    // outside the BMP: on the pair's first unit
+      {"Arial", -20, FW_NORMAL, U'\u4E2D'},        // CJK
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.Face) + " " + std::to_string(static_cast<int>(c.Char)));
+    const TLogFont asked = Font(c.Face, c.Height, c.Weight);
+    const String family = FallbackFamilyForChar(asked, c.Char);
+    ASSERT_FALSE(family.empty());
+    TLogFont fallback = asked;
+    fallback.lfFaceName = family;
+    const TFontLocation location = ResolveFont(fallback);
+    TOracle oracle(location.FilePath, location.FaceIndex);
+    ASSERT_NE(FT_Get_Char_Index(oracle.face(), c.Char), 0u);
+    const int expected = oracle.Advance(c.Char, -c.Height);
+
+    TMeasureDC dc;
+    dc.SelectFont(TFontHandle::Create(asked));
+    String text = u"x";
+    AppendCodePoint(text, c.Char);
+    text += u'x';
+    const TTextFit fit = dc.GetTextExtentExPoint(text, -1);
+    const int x = dc.GetTextExtentPoint32(u"x").cx;
+    EXPECT_EQ(fit.PartialExtents[1], x + expected);
+    EXPECT_EQ(fit.Extent.cx, 2 * x + expected);
+    EXPECT_EQ(dc.GetCharWidth32(c.Char, c.Char)[0], expected);
+    const TRealizedFont& font = TFontHandle::Create(asked).Realized();
+    EXPECT_EQ(font.GlyphIndex(c.Char), 0u);  // the font's own glyph indices stay its own
+    ASSERT_NE(font.FallbackFont(c.Char), nullptr);
+    EXPECT_EQ(font.FallbackFont(c.Char)->Location().FilePath, location.FilePath);
+  }
+  // No font has a private-use character of plane 16: the missing glyph's advance.
+  TRealizedFont arial(Font("Arial", -16));
+  TOracle liberation(std::string(kLiberation) + "LiberationSans-Regular.ttf");
+  FT_Set_Pixel_Sizes(liberation.face(), 0, 16);
+  FT_Load_Glyph(liberation.face(), 0, FT_LOAD_NO_HINTING);
+  EXPECT_EQ(arial.FallbackFont(U'\U0010FFFD'), nullptr);
+  EXPECT_EQ(arial.Advance(U'\U0010FFFD'), std::lround(liberation.face()->glyph->linearHoriAdvance / 65536.0));
+  // Characters the font has, blanks and controls never fall back.
+  for (char32_t c : {U'A', U'\u00E4', U'\u03B1', U'\u0416', U' ', U'\t', U'\u0085'})
+    EXPECT_EQ(arial.FallbackFont(c), nullptr) << static_cast<int>(c);
+}
+
 }  // namespace
