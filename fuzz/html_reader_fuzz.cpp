@@ -41,7 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
   }
   parser.LinkSearch = (flags & 2) != 0;
-  const TReaderTagSymbols& tags = ReaderTagSymbols();
   const int size32 = buffer->ContentSize();
   try {
     parser.GetChar();
@@ -51,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(parser.Token->Positions[static_cast<size_t>(i)] >= 0 && parser.Token->Positions[static_cast<size_t>(i)] <= size32);
       Check(parser.BufferStack.size() <= static_cast<size_t>(THtmlParser::MaxIncludeDepth));
       if (flags & 4) {
-        if (parser.Symbol == tags.TextAreaSy) parser.ReadTextAreaContent();
-        else if (parser.Symbol == tags.TitleSy) parser.ReadTitle();
-        else if (parser.Symbol == tags.ScriptSy) parser.DoScript(nullptr);
+        if (parser.Symbol == TextAreaSy) parser.ReadTextAreaContent();
+        else if (parser.Symbol == TitleSy) parser.ReadTitle();
+        else if (parser.Symbol == ScriptSy) parser.DoScript(nullptr);
         Check(!parser.RawMode);
       }
     } while (parser.Symbol != EofSy);

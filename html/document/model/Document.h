@@ -22,9 +22,11 @@
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
 #include "html/foundation/shared/SelectionSinks.h"
+#include "html/foundation/viewer/ViewerBase.h"
 #include "platform/rtl/StringList.h"
 
 class TCustomControl;
+class TStream;
 class TMarkupViewerBase;
 class TProperties;
 class TPropStack;
@@ -33,6 +35,14 @@ class TStyleList;
 class TFloatingObj;
 class TGIFImage;
 class TTimer;
+
+// OBJECT: the viewer may take the element's panel (WantPanel), then the content is skipped.
+using TObjectTagEvent = std::function<void(TComponent* Sender, ThvPanel* Panel, const TStringList& Attributes,
+                                           const TStringList& Params, bool& WantPanel)>;
+// A style sheet (LINK) by name: a stream the caller keeps, or nil to read the file.
+using TStreamRequestEvent = std::function<void(TComponent* Sender, const String& Url, TStream*& Stream)>;
+// The name of a linked file as the viewer expands it.
+using TExpandNameEvent = std::function<void(TComponent* Sender, const String& Src, String& Result)>;
 
 class ThtDocument : public TCell {
  public:
@@ -199,6 +209,14 @@ class ThtDocument : public TCell {
   // link (Enter follows it, others are the viewer's keys). Unassigned: nothing happens.
   std::function<void(TFontObj& run)> OnLinkFocus;
   std::function<void(TFontObj& run, uint16_t& key, uint32_t shift)> OnLinkKey;
+  // Parsing's hooks into the viewer (unassigned: parsing goes on without them): SCRIPT
+  // elements, OBJECT elements, style sheets of LINK elements asked for by name, and the
+  // character set and code page the text is read in (at the start and after a META charset).
+  TScriptEvent OnScript;
+  TObjectTagEvent OnObjectTag;
+  TStreamRequestEvent OnStreamRequest;
+  TExpandNameEvent OnExpandName;
+  std::function<void(uint8_t charset, int codePage)> OnCharsetChange;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;
 

@@ -1,27 +1,17 @@
 #include "html/document/parser/HtmlParser.h"
 
+#include <algorithm>
+
+#include "html/document/inline/Section.h"
 #include "html/document/parser/ParseError.h"
-#include "html/document/parser/TokenSymbols.h"
-#include "html/foundation/symbols/SymbolTables.h"
+#include "html/document/style/HtmlPropStack.h"
+#include "html/foundation/shared/UrlTarget.h"
 #include "platform/rtl/StringList.h"
 
-const TReaderTagSymbols& ReaderTagSymbols() {
-  static const TReaderTagSymbols symbols = [] {
-    auto row = [](const char16_t* name) { return TagNameList().Find(name); };
-    TReaderTagSymbols s{};
-    s.TextAreaSy = row(u"TEXTAREA")->StartSymbol;
-    s.TextAreaEndSy = row(u"TEXTAREA")->EndSymbol;
-    s.ScriptSy = row(u"SCRIPT")->StartSymbol;
-    s.ScriptEndSy = row(u"SCRIPT")->EndSymbol;
-    s.StyleSy = row(u"STYLE")->StartSymbol;
-    s.TitleSy = row(u"TITLE")->StartSymbol;
-    s.TitleEndSy = row(u"TITLE")->EndSymbol;
-    return s;
-  }();
-  return symbols;
+THtmlParser::THtmlParser(TBuffer* buffer)
+    : Token(std::make_unique<TokenObj>()), Buffer(buffer), ownStack_(std::make_unique<THtmlPropStack>(nullptr)) {
+  PropStack = ownStack_.get();
 }
-
-THtmlParser::THtmlParser(TBuffer* buffer) : Token(std::make_unique<TokenObj>()), Buffer(buffer) {}
 
 THtmlParser::~THtmlParser() = default;
 
@@ -34,7 +24,7 @@ void THtmlParser::PopInclude() {
 Char THtmlParser::NextRawChar() {
   Char c;
   for (;;) {
-    if (BufferStack.empty()) SourcePosition = Buffer->ReadOffset();
+    if (BufferStack.empty()) PropStack->SourcePosition = Buffer->ReadOffset();
     c = Buffer->ReadChar();
     if (c != 0 || BufferStack.empty()) break;
     PopInclude();
@@ -185,11 +175,17 @@ void THtmlParser::DoInclude() {
 
   std::unique_ptr<TBuffer> included;
   IncludeEvent(Viewer, command, params, included);
-  if (included) {
+  if (included) includedSize_ += std::max(included->ContentSize(), 0);
+  if (included && includedSize_ <= IncludedTextLimit) {
     BufferStack.push_back(Buffer);
     Buffer = included.get();
     includes_.push_back(std::move(included));
   }
+}
+
+int THtmlParser::TopCodePage() const {
+  const TProperties* top = PropStack->TopProps();
+  return top && top->CodePage != 0 ? top->CodePage : 1252;
 }
 
 void THtmlParser::GetTitleText(String& title) {

@@ -1,6 +1,8 @@
-// The DOCTYPE pre-scan: raw characters up to the first HTML, HEAD or BODY tag decide
-// whether the document is laid out in quirks or standards mode.
+// The pre-scans over raw characters up to the first HTML, HEAD or BODY tag: the DOCTYPE
+// decides whether the document is laid out in quirks or standards mode, and an XML
+// declaration's encoding which code page its text is read in.
 #include "html/document/parser/HtmlParser.h"
+#include "html/foundation/charsets/CodePageNames.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace {
@@ -20,16 +22,17 @@ class TRawScanner {
   void SkipBlanks() {
     while (Ch == 9 || Ch == 10 || Ch == 12 || Ch == 13 || Ch == u' ') Next();
   }
-  // Letters, digits, "_" and "-", a letter or "_" first; upper-cased.
-  String Identifier() {
+  // Letters, digits, "_" and "-", a letter or "_" first; as written.
+  String Name() {
     String name;
     if (!IsLetter(Ch) && Ch != u'_') return name;
     while (IsLetter(Ch) || IsDigit(Ch) || Ch == u'-' || Ch == u'_') {
       name += Ch;
       Next();
     }
-    return UpperCase(name);
+    return name;
   }
+  String Identifier() { return UpperCase(Name()); }
   // A DOCTYPE word: "-", ".", "/", digits, letters and "_"; as written.
   String Word() {
     SkipBlanks();
@@ -103,5 +106,51 @@ bool THtmlParser::DetectQuirksMode() {
     }
     const String tag = s.Identifier();
     if (tag == u"HTML" || tag == u"HEAD" || tag == u"BODY") return true;
+  }
+}
+
+void THtmlParser::ProbeXmlEncoding() {
+  TRawScanner s(*Buffer);
+  for (;;) {
+    s.Next();
+    s.SkipTo(u'<');
+    if (s.Ch == 0) return;
+    s.Next();
+    if (s.Ch == 0) return;
+    if (s.Ch == u'!') {
+      s.Next();
+      if (s.Identifier() == u"DOCTYPE") return;
+      s.SkipTo(u'>');
+      continue;
+    }
+    if (s.Ch == u'?') {
+      s.Next();
+      if (s.Name() != u"xml") continue;
+      // The pseudo-attributes; only a double-quoted encoding counts, known or not.
+      for (;;) {
+        s.Next();
+        if (s.Ch == 0 || s.Ch == u'>') return;
+        const String name = s.Name();
+        if (s.Ch == u'=') {
+          s.Next();
+          if (s.Ch == u'"') {
+            s.Next();
+            String value;
+            while (s.Ch != 0 && s.Ch != u'"') {
+              value += s.Ch;
+              s.Next();
+            }
+            if (name == u"encoding") {
+              const int codePage = CodePageOfCharsetName(value);
+              if (codePage >= 0) Buffer->SwitchCodePage(codePage);
+              return;
+            }
+          }
+        }
+        if (s.Ch == 0 || s.Ch == u'>') return;
+      }
+    }
+    const String tag = s.Identifier();
+    if (tag == u"HTML" || tag == u"HEAD" || tag == u"BODY") return;
   }
 }

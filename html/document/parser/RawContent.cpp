@@ -1,6 +1,7 @@
 // The content of TEXTAREA, TITLE and SCRIPT: read as it stands up to the element's end tag.
 // Comments are not removed inside, so a stray "<!--" cannot take the rest of the document.
 #include "html/document/parser/HtmlParser.h"
+#include "html/document/style/HtmlPropStack.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace {
@@ -68,14 +69,14 @@ String THtmlParser::ReadTextAreaContent() {
 
 void THtmlParser::ReadTitle() {
   TRawModeGuard raw(RawMode);
-  TitleStart = SourcePosition;
+  TitleStart = PropStack->SourcePosition;
   for (;;) {
     if (Ch == 0) {
-      TitleEnd = SourcePosition;
+      TitleEnd = PropStack->SourcePosition;
       break;
     }
     if (Ch == u'<') {
-      const int32_t position = SourcePosition;
+      const int32_t position = PropStack->SourcePosition;
       String text;
       if (ReadRawEndTag(u"title", text)) {
         TitleEnd = position;

@@ -1,6 +1,7 @@
 // Tokens: tags with their attributes, and text runs.
 #include "html/document/parser/HtmlParser.h"
 #include "html/document/parser/TokenSymbols.h"
+#include "html/document/style/HtmlPropStack.h"
 #include "html/foundation/symbols/SymbolTables.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -28,7 +29,7 @@ void THtmlParser::NextToken() {
 }
 
 void THtmlParser::ReadTag() {
-  TagPosition = SourcePosition;
+  TagPosition = PropStack->SourcePosition;
   GetChar();
   bool endTag = false;
   if (Ch == u'/') {
@@ -55,9 +56,8 @@ void THtmlParser::ReadTag() {
   }
   while (Ch != 0 && Ch != u'>') GetChar();
 
-  const TReaderTagSymbols& tags = ReaderTagSymbols();
-  if (Symbol == tags.StyleSy || Symbol == tags.ScriptSy) return;  // their readers start at ">"
-  if (Symbol == tags.TextAreaSy || Symbol == tags.TitleSy) {
+  if (Symbol == StyleSy || Symbol == ScriptSy) return;  // their readers start at ">"
+  if (Symbol == TextAreaSy || Symbol == TitleSy) {
     // Raw content: its first character must not start a comment either.
     RawMode = true;
     GetChar();
@@ -87,7 +87,9 @@ bool THtmlParser::ReadAttribute() {
     ReadAttributeValue(symbol, value);
     if (!ValueToInteger(value, number) && symbol == BorderAttrSy && LowerCase(value) == u"none") number = 0;
   }
-  Attributes.Add(new TAttribute(symbol, number, name, value, CodePage));
+  if (symbol == IdAttrSy && !value.empty() && !LinkSearch && PropStack->Document)
+    AddPositionAnchor(value, PropStack->SourcePosition);
+  Attributes.Add(new TAttribute(symbol, number, name, value, TopCodePage()));
   return true;
 }
 
@@ -132,16 +134,16 @@ void THtmlParser::ReadText() {
   TCharCollection run;
   while (Ch > 8 && Ch != u'<') {
     if (IsBlank(Ch)) {
-      if (!LinkSearch) run.AddChar(u' ', SourcePosition);
+      if (!LinkSearch) run.AddChar(u' ', PropStack->SourcePosition);
       GetChar();
       SkipBlanks();
     } else if (Ch == u'&') {
-      const int position = SourcePosition;
+      const int position = PropStack->SourcePosition;
       String text;
       ReadEntity(text);
       if (!LinkSearch) run.AddText(text, position);
     } else {
-      if (!LinkSearch) run.AddChar(Ch, SourcePosition);
+      if (!LinkSearch) run.AddChar(Ch, PropStack->SourcePosition);
       GetChar();
     }
   }

@@ -29,7 +29,7 @@ TEST(RawContent, TextAreaReadsToItsEndTag) {
   for (const Case& c : cases) {
     TParserOver over(c.html);
     THtmlParser& p = over.Parser;
-    ReadUpTo(p, ReaderTagSymbols().TextAreaSy);
+    ReadUpTo(p, TextAreaSy);
     EXPECT_EQ(p.ReadTextAreaContent(), c.content) << c.html;
     EXPECT_FALSE(p.RawMode);
     p.NextToken();
@@ -40,7 +40,7 @@ TEST(RawContent, TextAreaReadsToItsEndTag) {
 TEST(RawContent, ScriptGoesToItsHandlerUpToTheEndTag) {
   TParserOver over("<script type=text/x name=n src=s.js>if (a<b) <!-- x\n</b></SCRIPT>after");
   THtmlParser& p = over.Parser;
-  ReadUpTo(p, ReaderTagSymbols().ScriptSy);
+  ReadUpTo(p, ScriptSy);
   EXPECT_EQ(p.Ch, u'>');
   String name, type, src, script;
   p.DoScript([&](TComponent*, const String& n, const String& t, const String& s, const String& text) {
@@ -60,7 +60,7 @@ TEST(RawContent, ScriptGoesToItsHandlerUpToTheEndTag) {
 TEST(RawContent, ScriptWithoutHandlerIsSkippedWithoutSwallowingTheDocument) {
   TParserOver over("<script language=js><!-- never closed</script>after");
   THtmlParser& p = over.Parser;
-  ReadUpTo(p, ReaderTagSymbols().ScriptSy);
+  ReadUpTo(p, ScriptSy);
   p.DoScript(nullptr);
   p.NextToken();
   EXPECT_EQ(TokenText(p), "after");
@@ -80,7 +80,7 @@ TEST(RawContent, TitleIsTheRawSourceUpToItsEndTag) {
   for (const Case& c : cases) {
     TParserOver over(c.html);
     THtmlParser& p = over.Parser;
-    ReadUpTo(p, ReaderTagSymbols().TitleSy);
+    ReadUpTo(p, TitleSy);
     p.ReadTitle();
     String title;
     p.GetTitleText(title);

@@ -1,0 +1,60 @@
+// Whole documents parsed from HTML, laid out at 600 pixels, painted on the raster device and
+// compared with pictures a person has looked at.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/gdi/canvas/Canvas.h"
+#include "platform/gdi/dc/MeasureDC.h"
+#include "tests/html/document/parser/ParsedDocument.h"
+#include "tests/support/GdiPictures.h"
+#include "tests/support/PictureReference.h"
+
+namespace {
+
+constexpr int PageWidth = 600;
+const TPictureTolerance FontTolerance{.Channel = 8, .Pixels = 40};
+
+// Lays the document out at the page width and paints it on a white picture as high as it is.
+TTestPicture Paint(ThtDocument& document) {
+  TCanvas measure{std::make_unique<TMeasureDC>()};
+  int scrollWidth = 0, cursor = 0;
+  const int height = std::max(1, document.DoLogic(measure, 0, PageWidth, 1000, scrollWidth, cursor));
+  TBitmap bitmap(PageWidth, height, pf24bit);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(clWhite);
+  canvas.FillRect(TRect{0, 0, PageWidth, height});
+  document.Draw(canvas, TRect{0, 0, PageWidth, height}, PageWidth, 0, 0, 0, 0);
+  return PictureOf(bitmap.Image());
+}
+
+struct PictureCase {
+  const char* Name;
+  const char* Html;
+};
+
+TEST(ParsedPictures, OrdinaryDocuments) {
+  const PictureCase cases[] = {
+      {"html/parsed_article",
+       "<html><head><title>Notes</title><style>h1 { color: navy } .note { background: #ffffc0; "
+       "border: 1px solid gray; padding: 4px }</style></head><body>"
+       "<h1>A parsed document</h1>"
+       "<p>The parser builds <b>blocks</b>, <i>inline runs</i> and <a href='x.html'>links</a> from the text, "
+       "and the layout wraps this paragraph over more than one line at six hundred pixels.</p>"
+       "<div class=note>A box with a border and a background.</div>"
+       "<ul><li>First item<li>Second item with <code>code</code></ul>"
+       "<ol start=3><li>three<li>four</ol>"
+       "<hr><pre>preformatted   text\n  keeps its spaces</pre>"
+       "<blockquote>A quotation, indented.</blockquote>"
+       "<p align=center><font color=red size=5>Big red centred text</font></p>"},
+  };
+  for (const PictureCase& c : cases) {
+    TParsedDocument parsed(c.Html);
+    parsed.Parse();
+    EXPECT_TRUE(MatchesReference(Paint(parsed.document), c.Name, FontTolerance)) << c.Html;
+  }
+}
+
+}  // namespace
