@@ -6,11 +6,13 @@ decoded as a browser decodes them (byte-order mark, then a charset in a META tag
 XML declaration within the first 1024 bytes, else windows-1252), character references
 are resolved, and the text of SCRIPT, STYLE, TITLE (the head), and of form controls whose
 text is not document text (TEXTAREA, SELECT's OPTION lists) is dropped. Block elements
-separate words. Words are split at the characters of WHITE_SPACE; soft hyphens and
+separate words. Elements that the page's style sheets hide at the width in question
+(display: none) are named with --hide: each a simple selector (tag, .class, tag.class or
+#id); their content is dropped too. Words are split at the characters of WHITE_SPACE; soft hyphens and
 zero-width spaces are removed first. The test that compares the engine's text splits it
 at the same characters.
 
-    visible_words.py FILE.html
+    visible_words.py [--hide SELECTOR]... FILE.html
 """
 import codecs
 import re
@@ -49,13 +51,49 @@ def declared_encoding(data):
     return "cp1252"
 
 
+# Items whose end tag may be left out: the start tags that end them, and the end tags of
+# their lists.
+ITEM_ENDS = {"li": {"li"}, "dt": {"dt", "dd"}, "dd": {"dt", "dd"}}
+LIST_ENDS = {"li": {"ul", "ol", "menu", "dir"}, "dt": {"dl"}, "dd": {"dl"}}
+# Elements without content: they never open a hidden range.
+VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source", "track", "wbr"}
+
+
+def matches(selector, tag, attrs):
+    name, _, rest = selector.partition("#")
+    if rest:
+        return (not name or name == tag) and dict(attrs).get("id") == rest
+    name, _, cls = selector.partition(".")
+    if name and name != tag:
+        return False
+    return not cls or cls in (dict(attrs).get("class") or "").split()
+
+
 class VisibleText(HTMLParser):
-    def __init__(self):
+    def __init__(self, hide=()):
         super().__init__(convert_charrefs=True)
         self.parts = []
         self.hidden = 0
+        self.hide = hide
+        self.hiding = None  # [tag, depth, lists opened inside] of the element being hidden
+
+    def end_hiding(self):
+        self.hiding = None
+        self.hidden -= 1
 
     def handle_starttag(self, tag, attrs):
+        hiding = self.hiding
+        if hiding is not None:
+            name, _, lists = hiding
+            if name in ITEM_ENDS and lists == 0 and tag in ITEM_ENDS[name]:
+                self.end_hiding()  # the next item ends an item without an end tag
+            elif tag == name:
+                hiding[1] += 1
+            elif tag in LIST_ENDS.get(name, ()):
+                hiding[2] += 1
+        if self.hiding is None and tag not in VOID and any(matches(s, tag, attrs) for s in self.hide):
+            self.hiding = [tag, 1, 0]
+            self.hidden += 1
         if tag in HIDDEN:
             self.hidden += 1
         if tag in BLOCKS:
@@ -68,6 +106,19 @@ class VisibleText(HTMLParser):
     def handle_endtag(self, tag):
         if tag in HIDDEN and self.hidden > 0:
             self.hidden -= 1
+        hiding = self.hiding
+        if hiding is not None:
+            name, depth, lists = hiding
+            if name in ITEM_ENDS:
+                # Items nest only inside lists of their own; the list's end ends the last one.
+                if lists == 0 and (tag == name or tag in LIST_ENDS[name]):
+                    self.end_hiding()
+                elif tag in LIST_ENDS[name]:
+                    hiding[2] -= 1
+            elif tag == name:
+                hiding[1] -= 1
+                if hiding[1] == 0:
+                    self.end_hiding()
         if tag in BLOCKS:
             self.parts.append(" ")
 
@@ -76,10 +127,10 @@ class VisibleText(HTMLParser):
             self.parts.append(data)
 
 
-def words(path):
+def words(path, hide=()):
     with open(path, "rb") as f:
         data = f.read()
-    parser = VisibleText()
+    parser = VisibleText(hide)
     parser.feed(data.decode(declared_encoding(data), "replace"))
     parser.close()
     text = "".join(parser.parts)
@@ -88,6 +139,11 @@ def words(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    args = sys.argv[1:]
+    hide = []
+    while len(args) > 2 and args[0] == "--hide":
+        hide.append(args[1])
+        args = args[2:]
+    if len(args) != 1:
         sys.exit(__doc__)
-    sys.stdout.buffer.write("".join(w + "\n" for w in words(sys.argv[1])).encode("utf-8"))
+    sys.stdout.buffer.write("".join(w + "\n" for w in words(args[0], hide)).encode("utf-8"))
