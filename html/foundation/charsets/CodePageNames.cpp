@@ -148,6 +148,18 @@ const TBuffCodePageName* FindCodePageName(const String& name) {
     if (p == String::npos) continue;
     if (const TBuffCodePageName* hit = names->Find(TrimBlanks(label.substr(0, p)))) return hit;
   }
+  // A media type with a charset parameter ("text/html; charset=utf-8", as META http-equiv
+  // content-type gives it): the parameter's value, quotes cut off.
+  String lower = label;
+  for (Char& c : lower)
+    if (c >= u'A' && c <= u'Z') c = static_cast<Char>(c + 32);
+  if (const size_t at = lower.find(u"charset="); at != String::npos) {
+    String value = label.substr(at + 8);
+    value = value.substr(0, value.find_first_of(u"; \t"));
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+      value = value.substr(1, value.size() - 2);
+    return names->Find(value);
+  }
   return nullptr;
 }
 

@@ -27,7 +27,8 @@ class TBuffCodePageNameList {
 // The singleton; null after ShutDownCharsetRegistries.
 TBuffCodePageNameList* CodePageNames();
 // The entry of a charset name: the whole name (blanks around it cut off), else the part
-// before the first ";" or blank; case is ignored. Null when none matches.
+// before the first ";" or blank, else the value of a "charset=" parameter (of a media type
+// such as "text/html; charset=utf-8"); case is ignored. Null when none matches.
 const TBuffCodePageName* FindCodePageName(const String& name);
 // The code page of a charset name, or -1.
 int CodePageOfCharsetName(const String& name);

@@ -56,6 +56,9 @@ TEST(CharsetNames, ExactNamesIgnoringCase) {
       {"iso-8859-1", 28591}, {"cp437", 437}, {"l5", 28599}, {"iso 8859-1", 28591}, {"  windows-1251 ", 1251},
       {"utf-8; charset=x", 65001}, {"latin1 extra", 28591}, {"ks_c_5601-1987", 949}, {"x-mac-ce", 10029},
       {"_iso-2022-jp$sio", 50222}, {"gb18030", 54936}, {"utf-7", 65000}, {"euc-jp", 51932},
+      // A media type with a charset parameter, as META http-equiv content-type gives it.
+      {"text/html; charset=UTF-8", 65001}, {"text/html;charset=\"iso-8859-1\"", 28591},
+      {"text/html; Charset=windows-1251; x=y", 1251}, {"text/html; charset=klingon", -1}, {"text/html", -1},
       // Names that merely contain a listed name do not resolve to it.
       {"x-user-defined", -1}, {"utf-88", -1}, {"xutf-8", -1}, {"", -1}, {"klingon", -1}, {"\u00FCtf-8", -1},
   };
