@@ -1,4 +1,4 @@
-// The table handler of the tree builder: TABLE with its caption, column specifications,
+// The table handler of the tree builder: TABLE with its caption, COL and COLGROUP settings,
 // row groups, rows and cells becomes a table in its table block (wrapped with the caption
 // when there is one); the content of each cell is read by the ordinary content loop.
 #include <algorithm>
@@ -32,7 +32,7 @@ const TSymbolSet& CellSet() {
   return set;
 }
 
-// ALIGN and VALIGN words of column specifications: 1 top, 2 middle, 3 baseline, 4 bottom,
+// ALIGN and VALIGN words of COL and COLGROUP settings: 1 top, 2 middle, 3 baseline, 4 bottom,
 // 5 left, 6 right, 7 justify, 0 anything else.
 int AlignClass(const String& value) {
   const String v = LowerCase(value);
@@ -57,7 +57,7 @@ uint8_t VerticalAlignOf(const TAttributeList& attributes, uint8_t fallback) {
   return fallback;
 }
 
-// A column specification's values read from COLGROUP or COL.
+// The width, span and alignments a COLGROUP or COL gives its columns.
 struct TColumnValues {
   TWidthValue Width;
   String Align;

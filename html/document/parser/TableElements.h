@@ -1,4 +1,4 @@
-// The cell grid the table handler keeps while it reads a table with column specifications:
+// The cell grid the table handler keeps while it reads a table with COL and COLGROUP settings:
 // which column each new cell starts in, counting the columns that cells of rows above still
 // take with their row spans, so that the column's alignment reaches the cell.
 #pragma once
@@ -19,7 +19,7 @@ class TCellManager {
   // cell that runs into a taken column or the last column loses the columns it misses.
   void AddCell(int row, TCellObjBase& cell);
 
-  THtmlTable* Table;  // not owned: its column specifications give the number of columns
+  THtmlTable* Table;  // not owned: its COL and COLGROUP settings give the number of columns
 
  private:
   // Per column: the first row from which it is free again. Cells arrive row by row, so a

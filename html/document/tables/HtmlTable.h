@@ -1,4 +1,4 @@
-// A table as a section: its rows of cells, column specifications, the normalised grid,
+// A table as a section: its rows of cells, COL and COLGROUP settings, the normalised grid,
 // column widths, row heights, drawing and the queries that go to its cells.
 #pragma once
 
@@ -22,7 +22,7 @@ enum : uint8_t {
 };
 enum : uint8_t { RulesNone = 0, RulesGroups, RulesRows, RulesCols, RulesAll };
 
-// Column specifications beyond this many from one COL or COLGROUP are dropped.
+// Columns beyond this many from one COL or COLGROUP are dropped.
 constexpr int MaxColSpecs = 10000;
 
 class THtmlTable : public TSectionBase {
@@ -50,12 +50,12 @@ class THtmlTable : public TSectionBase {
   void CopySelection() override;
   void MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) override;
 
-  // Appends min(count, MaxColSpecs) equal column specifications.
+  // Appends min(count, MaxColSpecs) columns with the same settings.
   void AddColSpecs(int count, TWidthValue width, const String& align, uint8_t vAlign);
   // Normalises the grid once: placeholders for spans, rows padded, spans cut to the table.
   void Initialize();
   // Per column: minimum and maximum width, percentage, weight and kind, from the cells and
-  // the column specifications. Empties Heights.
+  // the COL and COLGROUP settings. Empties Heights.
   void ComputeColumnMinMax(TCanvas& canvas);
   // The column widths for the room at y (or SpecifiedWidth); answers the table width
   // including the spacing.

@@ -118,7 +118,7 @@ class TCellList : public TFreeList<TCellObjBase> {
   uint8_t RowKind = 1;  // 0 header, 1 body, 2 footer
 };
 
-// A column specification from COL or COLGROUP.
+// One column's width and alignments as a COL or COLGROUP gives them.
 struct TColSpec {
   TWidthValue ColWidth;
   String ColAlign;

@@ -1,4 +1,4 @@
-// The column each new cell of a table with column specifications starts in.
+// The column each new cell of a table with COL and COLGROUP settings starts in.
 #include "html/document/parser/TableElements.h"
 #include "tests/html/document/tables/TableFixture.h"
 

@@ -1,5 +1,5 @@
 // Tables read by the tree builder: implicit rows and closes, stray content, row groups and
-// their order, hidden rows, captions, column specifications reaching the cells, the cell
+// their order, hidden rows, captions, COL and COLGROUP settings reaching the cells, the cell
 // borders the table gives, nesting limits, and inputs that used to end the parse.
 #include <gtest/gtest.h>
 

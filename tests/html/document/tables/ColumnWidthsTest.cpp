@@ -17,7 +17,7 @@ struct TWidthCase {
   int Room;
   std::vector<int> Widths;
   int TableWidth;
-  // Relative column specifications (weights), when any.
+  // Relative column widths ("n*" weights), when any.
   std::vector<int> ColWeights = {};
 };
 
