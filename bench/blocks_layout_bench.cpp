@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchDocument.h"
 #include "html/document/blocks/Block.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
@@ -31,38 +32,7 @@ namespace {
 constexpr int BlockCount = 5000;
 constexpr int PageWidth = 800, ScreenHeight = 600;
 
-struct BenchStyleList : TStyleList {
-  void NoteHoverRule(bool) override {}
-};
-
-struct TBlocksDocument {
-  BenchStyleList styles;
-  TPropStack stack;
-  ThtDocument document{nullptr, nullptr};
-  TCanvas canvas{std::make_unique<TMeasureDC>()};
-
-  TBlocksDocument() {
-    styles.BuildDefaultSheet(u"Times New Roman", u"Courier New", 12, 0, 0xff0000, 0x800080, 0xff, false, 1252, 0, 8,
-                             10);
-    SetFontSizeTables(12);
-    auto base = std::make_unique<TProperties>(&stack, false);
-    base->CopyAll(*styles.DefaultProperties);
-    stack.Add(std::move(base));
-    document.PropStack = &stack;
-    document.StyleList = &styles;
-    document.TooManyLinks = true;
-  }
-
-  TProperties& Push(const char16_t* tag, const String& style) {
-    auto props = std::make_unique<TProperties>(&stack, false);
-    props->TakeParentValues(tag, *stack.TopProps());
-    TProperties* p = stack.Add(std::move(props));
-    TProperties styleAttr(false);
-    ParseStyleAttribute(style, styleAttr);
-    p->ApplyStyleRules(styles, tag, stack.Count() - 1, &styleAttr, u"", u"", u"", u"");
-    return *p;
-  }
-
+struct TBlocksDocument : TBenchDocument {
   void Build() {
     const String text = u"Block boxes with margins, borders, padding and a background around this text.";
     for (int i = 0; i < BlockCount; ++i) {

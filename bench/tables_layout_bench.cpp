@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchDocument.h"
 #include "bench/PeakMemory.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
@@ -34,37 +35,9 @@ namespace {
 constexpr int Columns = 8;
 constexpr int PageWidth = 800, ScreenHeight = 600;
 
-struct BenchStyleList : TStyleList {
-  void NoteHoverRule(bool) override {}
-};
-
 enum : uint8_t { BorderSy = 8, BgColorSy = 6, CellPaddingSy = 12, CellSpacingSy = 13 };
 
-struct TTableDocument {
-  BenchStyleList styles;
-  TPropStack stack;
-  ThtDocument document{nullptr, nullptr};
-  TCanvas canvas{std::make_unique<TMeasureDC>()};
-
-  TTableDocument() {
-    styles.BuildDefaultSheet(u"Times New Roman", u"Courier New", 12, 0, 0xff0000, 0x800080, 0xff, false, 1252, 0, 8,
-                             10);
-    SetFontSizeTables(12);
-    auto base = std::make_unique<TProperties>(&stack, false);
-    base->CopyAll(*styles.DefaultProperties);
-    stack.Add(std::move(base));
-    document.PropStack = &stack;
-    document.StyleList = &styles;
-    document.TooManyLinks = true;
-  }
-
-  TProperties& Push(const char16_t* tag) {
-    auto props = std::make_unique<TProperties>(&stack, false);
-    props->TakeParentValues(tag, *stack.TopProps());
-    TProperties* p = stack.Add(std::move(props));
-    p->ApplyStyleRules(styles, tag, stack.Count() - 1, nullptr, u"", u"", u"", u"");
-    return *p;
-  }
+struct TTableDocument : TBenchDocument {
   void Pop() { stack.Delete(stack.Count() - 1); }
 
   void AddText(TCellBasic& cell, TProperties& props, const String& text) {
