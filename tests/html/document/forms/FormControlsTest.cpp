@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "html/document/floats/ImageObj.h"
-#include "html/document/forms/FormData.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
 #include "tests/html/document/forms/FormFixture.h"
@@ -316,22 +315,6 @@ TEST_F(FormFieldsTest, HardWrappedTextAreaSubmitsTheLinesAsShown) {
   }
   EXPECT_EQ(submitted.substr(bar + 1), u"u=one two three four five");
   EXPECT_FALSE(soft->Memo->ScrollBars() == TScrollStyle::ssBoth);
-}
-
-TEST_F(FormFieldsTest, FormDataIsPercentEncodedUtf8WithPlusForBlanks) {
-  TStringList lines;
-  lines.Add(u"q=a b&c=d");
-  lines.Add(u"name with=equals=kept");
-  lines.Add(u"text=line one\r\nline two");
-  lines.Add(u"umlaut=\u00e4\u00f6\u00fc\u00df");
-  lines.Add(u"emoji=\U0001F600");
-  lines.Add(u"lone=" + String(1, static_cast<Char>(0xD800)));
-  lines.Add(u"=nameless");
-  lines.Add(u"empty=");
-  lines.Add(u"safe=*-._~+%");
-  EXPECT_EQ(EncodeFormData(lines),
-            u"q=a+b%26c%3Dd&name+with=equals%3Dkept&text=line+one%0D%0Aline+two&umlaut=%C3%A4%C3%B6%C3%BC%C3%9F"
-            u"&emoji=%F0%9F%98%80&lone=%EF%BF%BD&=nameless&empty=&safe=*-._%7E%2B%25");
 }
 
 // The fields on a paint panel of a window: tab order and keyboard.
