@@ -65,4 +65,27 @@ TEST(ParsedPictures, OrdinaryDocuments) {
   }
 }
 
+// FRAME and RULES: which sides of the table (the table block's border) and of its cells (the
+// cells' border styles) are drawn. Two by two cells without spacing for each case.
+TEST(ParsedPictures, TableFrameAndRules) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"border", "border=2"},
+      {"hsides_cols", "border=2 frame=hsides rules=cols"},
+      {"vsides_rows", "border=2 frame=vsides rules=rows"},
+      {"above_none", "border=2 frame=above rules=none"},
+      {"below_all", "border=2 frame=below rules=all"},
+      {"box_groups", "border=2 frame=box rules=groups"},
+      {"no_border", ""},
+  };
+  for (const auto& [name, attributes] : cases) {
+    TParsedDocument parsed(std::string("<body leftmargin=4 topmargin=4><table cellspacing=0 cellpadding=0 ") +
+                           attributes +
+                           "><tr><td width=60 height=30>a<td width=60>b<tr><td height=30>c<td>d</table>");
+    parsed.Parse();
+    EXPECT_TRUE(MatchesReference(Paint(parsed.document), std::string("html/table_frame_rules_") + name,
+                                 FontTolerance))
+        << attributes;
+  }
+}
+
 }  // namespace
