@@ -7,6 +7,7 @@
 #include "html/document/floats/ImageObj.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
+#include "platform/rtl/Unicode.h"
 #include "tests/html/document/forms/FormFixture.h"
 
 namespace {
@@ -126,6 +127,18 @@ TEST_F(FormFieldsTest, FileFieldIsAnEditWithABrowseButtonThatFillsIt) {
   edit->Edit->SetText(u"/home");
   browse->Button->Click();
   EXPECT_EQ((Submitted(*edit->Form)), u"f=/home/chosen.txt");
+}
+
+TEST_F(FormFieldsTest, MaxLengthReachesTheEditClamped) {
+  for (const auto& [attributes, expected] : std::vector<std::pair<String, int>>{
+           {u"name=a maxlength=5", 5}, {u"name=a maxlength=2000000000", 10000}, {u"name=a maxlength=0", 0},
+           {u"name=a maxlength=-3", 0}, {u"name=a", 0}}) {
+    auto line = Line();
+    auto* edit = dynamic_cast<TEditFormControlObj*>(Field(*line, u"input", attributes));
+    Close(std::move(line));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Edit->MaxLength(), expected) << StringToUtf8(attributes);
+  }
 }
 
 TEST_F(FormFieldsTest, FormAttributesAndTheImplicitForm) {
