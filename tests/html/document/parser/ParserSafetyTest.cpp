@@ -152,6 +152,8 @@ TEST(ParserSafety, FreedObjectsLeaveNoEntryBehind) {
       "<panel id=p><body>x",
       "<p>a<panel>b</p><body>c",
       "<object data=x><param name=a value=1>fallback</object>",
+      "<table><tr style='display:none'><td><a href=z tabindex=1>z</a><panel id=q><input name=i tabindex=2>"
+      "</td></tr><tr><td>kept</table>after",
   };
   for (const char* html : cases) {
     TParsedDocument parsed(html);
