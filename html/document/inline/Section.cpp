@@ -107,7 +107,7 @@ void TSection::MakeLinkRun(TFontObj& run, TProperties& properties, bool tabStop)
     properties.CopyLinkFontInfos(*run.StateInfos);
     run.ApplyFontInfo((*run.StateInfos)[run.StateIndex()]);
   }
-  if (Document->LinkList.IndexOf(&run) < 0) Document->LinkList.Add(&run);
+  Document->LinkList.AddLink(&run);
   if (tabStop && !Document->TooManyLinks) run.CreateFocusControl(run.LinkTarget->TabPosition);
 }
 
@@ -143,7 +143,7 @@ void TSection::ChangeLinkFont(bool isLink, TProperties& properties, const TUrlTa
   TUrlTarget none;
   TFontObj* run = StartRun(properties, &none);
   run->StateInfos.reset();
-  Document->LinkList.Extract(run);
+  Document->LinkList.RemoveLink(run);
 }
 
 TImageObj* TSection::AddImage(const TAttributeList& attributes, TCellBasic* cell, int sourcePosition) {

@@ -40,8 +40,7 @@ void TFontList::RemoveCharAt(int position, ThtDocument& document) {
     if (run->StartPos > position) --run->StartPos;
     if (i > 0 && run->StartPos == Items(i - 1)->StartPos) {
       TFontObj* before = Items(i - 1);
-      while (document.LinkList.Extract(before)) {
-      }
+      document.LinkList.RemoveLink(before);
       // A tab stop of the same link passes on; any other leaves the tab order with its run.
       if (before->FocusControl && before->SameLink(*run) && !before->GetUrl().empty())
         before->HandFocusControlTo(*run);
@@ -50,4 +49,22 @@ void TFontList::RemoveCharAt(int position, ThtDocument& document) {
     }
     ++i;
   }
+}
+
+void TLinkList::AddLink(TFontObj* run) {
+  if (run->InLinkList) return;
+  Add(run);
+  run->InLinkList = true;
+}
+
+void TLinkList::RemoveLink(TFontObj* run) {
+  if (!run->InLinkList) return;
+  while (Extract(run)) {
+  }
+  run->InLinkList = false;
+}
+
+void TLinkList::Clear() {
+  for (int i = 0; i < Count(); ++i) Items(i)->InLinkList = false;
+  TFontList::Clear();
 }

@@ -25,8 +25,16 @@ class TFontList : public TFreeList<TFontObj> {
   void RemoveCharAt(int position, ThtDocument& document);
 };
 
-// The document's link runs in the order they were made; does not own them.
+// The document's link runs in the order they were made; does not own them. Runs come and go
+// through AddLink and RemoveLink, which mark them, so that the many runs that are no links
+// leave without a search of the list.
 class TLinkList : public TFontList {
  public:
   TLinkList() : TFontList(false) {}
+  // Adds the run unless it is already there.
+  void AddLink(TFontObj* run);
+  // Takes the run out where it stands.
+  void RemoveLink(TFontObj* run);
+  // Empties the list; its runs are no longer marked.
+  void Clear();
 };

@@ -31,8 +31,7 @@ TFontObj::TFontObj(TSectionBase* section, const TFontObj& source)
 
 TFontObj::~TFontObj() {
   if (!document_) return;
-  while (document_->LinkList.Extract(this)) {
-  }
+  document_->LinkList.RemoveLink(this);
   if (document_->HoverLink == this) document_->HoverLink = nullptr;
   if (FocusControl) {
     const int index = document_->TabOrderList.IndexOfObject(static_cast<TTabOrderTarget*>(FocusControl.get()));

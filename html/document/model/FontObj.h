@@ -78,6 +78,8 @@ class TFontObj : public TFontObjBase {
   int32_t BelowBaseline = 0;                    // tmDescent
   uint8_t ScriptKind = 0;                       // 8 subscript, 9 superscript
   std::unique_ptr<ThtTabControl> FocusControl;
+  // False while the run is surely not in the document's link list (kept by TLinkList).
+  bool InLinkList = false;
 
  private:
   void ApplyStateFont();

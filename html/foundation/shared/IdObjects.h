@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <unordered_map>
 
 #include "platform/rtl/Types.h"
 
@@ -35,5 +36,10 @@ class TIDObjectList {
   TIDObject* ObjectAt(int index) const;
 
  private:
+  void Forget(const TIDObject* object);
+
   std::map<String, TIDObject*> items_;  // keyed by the lower-cased id
+  // How many ids each object is filed under: objects without one (most sections and
+  // images) leave the list without a walk over it.
+  std::unordered_map<const TIDObject*, int> idCounts_;
 };

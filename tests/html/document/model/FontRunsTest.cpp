@@ -36,7 +36,7 @@ struct FontRunsTest : ::testing::Test {
         info.Style = i >= 2 ? fsBold : fsUnderline;
         info.Color = i & 1 ? 0x800080 : 0xFF0000;
       }
-      document.LinkList.Add(run);
+      document.LinkList.AddLink(run);
     }
     runs.Add(run);
     return run;
