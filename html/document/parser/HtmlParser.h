@@ -198,6 +198,7 @@ class THtmlParser {
   int32_t SectionSerial = 0;  // counts the sections opened
   bool NoBreak = false;
   bool InHref = false;
+  bool SelfClosingTag = false;  // the tag just read ended with "/>"
   int32_t BaseFontSize = 3;
   String BaseUrl;
   String BaseTarget;

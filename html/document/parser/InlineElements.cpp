@@ -200,7 +200,15 @@ void THtmlParser::DoAnchor() {
     if (!LinkSearch) AddPositionAnchor(anchor, PropStack->SourcePosition);
     Section->HasAnchor = true;
   }
-  if (!pseudo.empty()) Section->ChangeLinkFont(true, Top(), *UrlTarget);
+  if (!pseudo.empty()) {
+    Section->ChangeLinkFont(true, Top(), *UrlTarget);
+  } else if (SelfClosingTag) {
+    // A link target written as an empty element (<a id="x"/>, as XHTML generators write
+    // them) holds nothing and ends at once. Left open, each would keep a set on the
+    // property stack to the end of the document, and a long document would fill it.
+    PopPropsTo(ASy);
+    Section->ChangeFont(Top());
+  }
 }
 
 void THtmlParser::EndLink() {

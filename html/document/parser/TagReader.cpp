@@ -54,7 +54,12 @@ void THtmlParser::ReadTag() {
   Attributes.Clear();
   while (ReadAttribute()) {
   }
-  while (Ch != 0 && Ch != u'>') GetChar();
+  Char last = 0;
+  while (Ch != 0 && Ch != u'>') {
+    if (Ch > u' ') last = Ch;
+    GetChar();
+  }
+  SelfClosingTag = last == u'/';
 
   if (Symbol == StyleSy || Symbol == ScriptSy) return;  // their readers start at ">"
   if (Symbol == TextAreaSy || Symbol == TitleSy) {

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "html/document/blocks/Block.h"
 #include "html/document/floats/PanelObj.h"
+#include "html/document/inline/Section.h"
 #include "html/document/parser/LinkedFiles.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -165,6 +167,40 @@ TEST(ParserSafety, FreedObjectsLeaveNoEntryBehind) {
     LayOutAndPaint(parsed.document);
     ExpectListsHoldLiveObjects(parsed.document);
   }
+}
+
+// The sections of a cell and of the blocks in it, in document order.
+void CollectSections(const TCellBasic& cell, std::vector<const TSection*>& sections) {
+  for (int i = 0; i < cell.Count(); ++i) {
+    const TSectionBase* item = cell.Items(i);
+    if (const auto* section = dynamic_cast<const TSection*>(item)) sections.push_back(section);
+    if (const auto* block = dynamic_cast<const TBlock*>(item)) CollectSections(*block->ContentCell, sections);
+  }
+}
+
+TEST(ParserSafety, EmptyAnchorsOfALongDocumentLeaveLaterStylesAlone) {
+  // XHTML generators write link targets as empty elements before every heading. A thousand
+  // of them must not leave sets behind that fill the property stack and take the styles of
+  // the headings and paragraphs that follow.
+  std::string html = "<style>p.x { font-weight: bold }</style>";
+  for (int i = 0; i < 1000; ++i)
+    html += "<div><h3><a id=\"a" + std::to_string(i) + "\"/>Heading " + std::to_string(i) + "</h3><p>Text</p></div>";
+  html += "<h1>Last heading</h1><p class=x>Bold text</p><p>Plain text</p>";
+  TParsedDocument parsed(html);
+  parsed.Parse();
+  std::vector<const TSection*> sections;
+  CollectSections(parsed.document, sections);
+  const auto fontOf = [&](const std::string& text) -> const TMyFont& {
+    for (const TSection* section : sections)
+      if (SectionText(*section) == text) return *section->Fonts->Items(0)->RunFont;
+    ADD_FAILURE() << "no section " << text;
+    return *sections.front()->Fonts->Items(0)->RunFont;
+  };
+  EXPECT_EQ(fontOf("Heading 999").Height(), fontOf("Heading 0").Height());
+  EXPECT_GT(std::abs(fontOf("Last heading").Height()), std::abs(fontOf("Heading 0").Height()));
+  EXPECT_TRUE(fontOf("Bold text").Style() & fsBold);
+  EXPECT_FALSE(fontOf("Plain text").Style() & fsBold);
+  EXPECT_NE(parsed.document.IdList.Find(u"a999"), nullptr);  // the targets are still there
 }
 
 }  // namespace
