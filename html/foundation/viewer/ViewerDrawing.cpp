@@ -23,8 +23,12 @@ int MeasureTextWidth(const TDeviceContext& dc, std::u16string_view text) {
 void DrawWrappedText(TCanvas& canvas, int x1, int y1, int x2, int y2, std::u16string_view text) {
   TDeviceContext& dc = canvas.Handle();
   uint32_t oldAlign = dc.SetTextAlign(0);
+  // Over whatever lies below: a solid brush selected earlier (a list bullet, say) leaves the
+  // device drawing text on its colour.
+  const int oldMode = dc.SetBkMode(TRANSPARENT);
   TRect rect{x1, y1, x2, y2};
   dc.DrawText(text, rect, DT_WORDBREAK);
+  dc.SetBkMode(oldMode);
   dc.SetTextAlign(oldAlign);
 }
 

@@ -17,7 +17,8 @@ class TDeviceContext;
 // maxExtent <= 0 gives 0 and an empty extent.
 int MeasureFittingChars(const TDeviceContext& dc, std::u16string_view text, int maxExtent, TSize& extent);
 int MeasureTextWidth(const TDeviceContext& dc, std::u16string_view text);
-// Word-wrapped text in the rectangle, with the text alignment 0 for the call.
+// Word-wrapped text in the rectangle, with the text alignment 0 and no background for the
+// call.
 void DrawWrappedText(TCanvas& canvas, int x1, int y1, int x2, int y2, std::u16string_view text);
 
 // Sides times the scales, rounded to the nearest integer (halves to even).

@@ -57,6 +57,12 @@ TEST(ParsedPictures, OrdinaryDocuments) {
        "<h3 align=right>Right heading</h3>"
        "<pre>\ncol1   col2\n<b>bold</b>   <i>it</i>\n</pre>"
        "<p><font size=1>small</font> <font size=3>normal</font> <font size=7>huge</font>"},
+      // Placeholders of pictures that cannot be shown, after a list bullet too: the
+      // alternative text on the page's background.
+      {"html/parsed_missing_pictures",
+       "<ul><li><img src=missing.svg alt='first logo'><li><img src=missing.svg alt='second logo'>"
+       "<li>text <img src=none.png alt='after text' width=90 height=30></ul>"
+       "<p><img src=none.png alt='in a paragraph'></p>"},
   };
   for (const PictureCase& c : cases) {
     TParsedDocument parsed(c.Html);
