@@ -10,8 +10,7 @@
 #include "html/foundation/images/ImageCache.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/rtl/Unicode.h"
-#include "platform/gdi/codecs/PngCodec.h"
-#include "platform/gdi/metafile/MetafileCanvas.h"
+#include "tests/html/document/ScenePainting.h"
 #include "tests/html/document/blocks/BlockFixture.h"
 
 namespace {
@@ -19,39 +18,10 @@ namespace fs = std::filesystem;
 
 constexpr int SceneWidth = 300, SceneHeight = 200;
 
-// Paints the laid-out document on the raster device, writes the picture as a PNG under the
-// build folder for a person to look at, and checks that the same painting recorded as a
-// metafile and played back gives the same pixels.
 struct BlockPaintTest : BlockFixture {
   std::unique_ptr<TBitmap> Paint(const std::string& name) {
     LayOut(SceneWidth);
-    const auto paint = [&](TCanvas& target) {
-      target.Brush().SetStyle(bsSolid);
-      target.Brush().SetColor(clWhite);
-      target.FillRect(TRect{0, 0, SceneWidth, SceneHeight});
-      document.Draw(target, TRect{0, 0, SceneWidth, SceneHeight}, SceneWidth, 0, 0, 0, 0);
-    };
-    auto direct = std::make_unique<TBitmap>(SceneWidth, SceneHeight, pf24bit);
-    paint(direct->Canvas());
-    const fs::path folder = fs::path(WENDREL_BUILD_DIR) / "block-scenes";
-    fs::create_directories(folder);
-    std::ofstream(folder / (name + ".png"), std::ios::binary) << EncodePng(direct->Image(), false);
-
-    TMetafile metafile;
-    metafile.SetWidth(SceneWidth);
-    metafile.SetHeight(SceneHeight);
-    {
-      TMetafileCanvas recorder(metafile);
-      paint(recorder);
-    }
-    TBitmap played(SceneWidth, SceneHeight, pf24bit);
-    played.Canvas().Draw(0, 0, metafile);
-    int differing = 0;
-    for (int y = 0; y < SceneHeight; ++y)
-      for (int x = 0; x < SceneWidth; ++x)
-        if (direct->Canvas().Pixel(x, y) != played.Canvas().Pixel(x, y)) ++differing;
-    EXPECT_EQ(differing, 0) << name;
-    return direct;
+    return PaintSceneBothWays(document, SceneWidth, SceneHeight, "block-scenes", name);
   }
 
   // A list item with one line of text; its marker sits on that line's baseline.

@@ -2,47 +2,21 @@
 // cells, plain and styled cell borders, cells far taller than the page. Each scene is also
 // recorded as a metafile and played back (the same pixels), kept as a PNG under the build
 // folder and compared with its reviewed reference picture.
-#include <filesystem>
-#include <fstream>
-
 #include "html/foundation/globals/EngineGlobals.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
-#include "platform/gdi/codecs/PngCodec.h"
-#include "platform/gdi/metafile/MetafileCanvas.h"
+#include "tests/html/document/ScenePainting.h"
 #include "tests/html/document/tables/TableFixture.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PictureReference.h"
 
 namespace {
-namespace fs = std::filesystem;
 
 constexpr int SceneWidth = 200, SceneHeight = 100;
 
 struct TablePaintTest : TableFixture {
   std::unique_ptr<TBitmap> Paint(const std::string& name, int width = SceneWidth) {
     LayOut(width);
-    const auto paint = [&](TCanvas& target) {
-      target.Brush().SetStyle(bsSolid);
-      target.Brush().SetColor(clWhite);
-      target.FillRect(TRect{0, 0, SceneWidth, SceneHeight});
-      document.Draw(target, TRect{0, 0, SceneWidth, SceneHeight}, SceneWidth, 0, 0, 0, 0);
-    };
-    auto direct = std::make_unique<TBitmap>(SceneWidth, SceneHeight, pf24bit);
-    paint(direct->Canvas());
-    const fs::path folder = fs::path(WENDREL_BUILD_DIR) / "table-scenes";
-    fs::create_directories(folder);
-    std::ofstream(folder / (name + ".png"), std::ios::binary) << EncodePng(direct->Image(), false);
-
-    TMetafile metafile;
-    metafile.SetWidth(SceneWidth);
-    metafile.SetHeight(SceneHeight);
-    {
-      TMetafileCanvas recorder(metafile);
-      paint(recorder);
-    }
-    TBitmap played(SceneWidth, SceneHeight, pf24bit);
-    played.Canvas().Draw(0, 0, metafile);
-    EXPECT_EQ(CountDifferent(PictureOf(direct->Image()), PictureOf(played.Image())), 0) << name;
+    auto direct = PaintSceneBothWays(document, SceneWidth, SceneHeight, "table-scenes", name);
     EXPECT_TRUE(MatchesReference(PictureOf(direct->Image()), "html/tables/" + name));
     return direct;
   }
