@@ -12,10 +12,15 @@
 void ThtDocument::Clear() {
   // The sections go first: they and their runs, images and panels leave every list of the
   // document as they are freed. What else was filed (anchors, maps, waiting images) goes next.
+  // The link list and the position list own nothing and refer to every link run and every
+  // section: they are emptied before, so that each run and section that goes does not search
+  // them.
+  LinkList.Clear();
+  HoverLink = nullptr;
+  PositionList.Clear();
   TCell::Clear();
   if (!IsCopy) {
     IdList.Clear();
-    PositionList.Clear();
     InlineList.Clear();
   }
   ForgetBackgroundImage();

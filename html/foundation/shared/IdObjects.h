@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/rtl/Types.h"
 
@@ -35,5 +37,11 @@ class TIDObjectList {
   TIDObject* ObjectAt(int index) const;
 
  private:
+  // The entry of the key no longer refers to the object.
+  void Forget(const TIDObject* object, const String& key);
+
   std::map<String, TIDObject*> items_;  // keyed by the lower-cased id
+  // The keys of each object's entries: an object leaves the list without a search, and one
+  // that has none (most sections of a document) at once.
+  std::unordered_map<const TIDObject*, std::vector<String>> keys_;
 };
