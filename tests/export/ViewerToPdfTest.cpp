@@ -109,8 +109,8 @@ TEST_F(ViewerToPdf, TableHeaderAndFooterRowsOnEveryPageAndNoRowCutInTwo) {
     if (w.Text == "HeadLeft" || w.Text == "HeadRight") p.heads.push_back(w);
     if (w.Text == "FootLeft" || w.Text == "FootRight") p.foots.push_back(w);
     int row = 0;
-    char part = 0;
-    if (std::sscanf(w.Text.c_str(), "R%3d%c", &row, &part) == 2 && w.Text.size() == 5) {
+    char column = 0;
+    if (std::sscanf(w.Text.c_str(), "R%3d%c", &row, &column) == 2 && w.Text.size() == 5) {
       rowWords[row].push_back(w);
       p.rowsTop = std::min(p.rowsTop, w.YMin);
       p.rowsBottom = std::max(p.rowsBottom, w.YMax);
