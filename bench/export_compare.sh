@@ -2,7 +2,7 @@
 # Converts one large real HTML document to PDF with Wendrel's command line, wkhtmltopdf and
 # WeasyPrint, one after the other, and prints for each: wall time, peak resident memory,
 # pages and file size. Wendrel is also run on a quarter and a half of the document, to
-# show how time and memory grow with the pages.
+# show how time and memory grow with the pages, and once more with page numbers.
 #
 #   bench/export_setup.sh                      # the peers and the manual (once)
 #   bench/export_compare.sh [WENDREL] [REPEATS]
@@ -58,6 +58,11 @@ home=$(mktemp -d)
 for n in $((repeats / 4)) $((repeats / 2)) "$repeats"; do
   WENDREL_HOME=$home measure "wendrel (body x $n)" "$work/wendrel-$n.pdf" "$wendrel" "$work/manual-$n.html" "$work/wendrel-$n.pdf"
 done
+rm -rf "$home"
+# The same with the page-number footer, which needs the page count before the first page.
+home=$(mktemp -d)
+printf '[Margins]\r\nPrintPage=1\r\n' > "$home/wendrel.ini"
+WENDREL_HOME=$home measure "wendrel, page numbers (body x $repeats)" "$work/wendrel-numbered.pdf" "$wendrel" "$big" "$work/wendrel-numbered.pdf"
 rm -rf "$home"
 QT_QPA_PLATFORM=offscreen measure "wkhtmltopdf (body x $repeats)" "$work/wkhtmltopdf.pdf" wkhtmltopdf -q --load-error-handling ignore --load-media-error-handling ignore "$big" "$work/wkhtmltopdf.pdf"
 measure "weasyprint (body x $repeats)" "$work/weasyprint.pdf" weasyprint -q "$big" "$work/weasyprint.pdf"

@@ -15,7 +15,7 @@ class TMarkupHtmlView : public THtmlView {
     viewer_->SetParent(&parent);
     viewer_->SetDefFontName(u"Times New Roman");
     viewer_->SetDefPreFontName(u"Courier New");
-    viewer_->SetDefBackground(clBtnFace);
+    viewer_->SetDefBackground(clWindow);
     viewer_->SetNoSelect(true);
   }
   TControl& Control() override { return *viewer_; }
@@ -29,6 +29,10 @@ class TMarkupHtmlView : public THtmlView {
     if (viewer_->Processing()) return;
     TPageRenderer renderer(viewer_->Document(), width, height);
     while (std::unique_ptr<TMetafile> page = renderer.NextPage()) take(std::move(page));
+  }
+  int CountPages(int width, int height) override {
+    if (viewer_->Processing()) return 0;
+    return ::CountPages(viewer_->Document(), width, height);
   }
 
  private:

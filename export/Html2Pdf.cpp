@@ -64,20 +64,16 @@ void THtml2Pdf::RenderPages() {
     RenderEmfToCanvas(canvas, page, scale, x0, y0, true, 99, 101);
     canvas.RestoreState();
   };
-  if (!PrintPageNumbers) {
-    // Each page is drawn as soon as it is made and then freed, so a long document never
-    // holds more than one page metafile.
-    Viewer->RenderEachPage(mw, chpx, [&](std::unique_ptr<TMetafile> page) { drawPage(*page); });
-    return;
-  }
-  // The footer names the page count: all pages are made first.
-  TPageMetafiles pages = Viewer->RenderPageMetafiles(mw, chpx);
-  const int count = static_cast<int>(pages.size());
-  for (int i = 0; i < count; ++i) {
-    drawPage(*pages[i]);
-    pages[i].reset();
-    DrawFooter(i + 1, count, cw);
-  }
+  // Each page is drawn as soon as it is made and then freed, so a long document never holds
+  // more than one page metafile. The footer names the page count, which a pass that makes
+  // no page finds first.
+  const int count = PrintPageNumbers ? Viewer->CountPages(mw, chpx) : 0;
+  int number = 0;
+  Viewer->RenderEachPage(mw, chpx, [&](std::unique_ptr<TMetafile> page) {
+    drawPage(*page);
+    page.reset();
+    if (PrintPageNumbers) DrawFooter(++number, count, cw);
+  });
 }
 
 void THtml2Pdf::DrawFooter(int pageNumber, int pageCount, float printableWidth) {

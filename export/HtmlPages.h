@@ -22,6 +22,9 @@ class THtmlPages {
   // metafile of exactly width x height pixels, handed to `take` in page order as soon as
   // it is made; no page when there is nothing to page.
   virtual void RenderEachPage(int width, int height, const TTakePage& take) = 0;
+  // How many pages RenderEachPage makes for the same width and height, found without
+  // making them.
+  virtual int CountPages(int width, int height) = 0;
   // Every page at once, in page order.
   TPageMetafiles RenderPageMetafiles(int width, int height) {
     TPageMetafiles pages;

@@ -76,11 +76,12 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
                    int fontIndex);
   void FinishUnicodeFont();
   void FinishWinAnsiFont();
+  void WriteWinAnsiToUnicode();
   bool WantsEmbedding() const;
   void Embed();
 
   std::string baseName_;                 // Name without a subset tag
   TPdfDictionary* cidFont_ = nullptr;    // Unicode half: the descendant, once made
-  TPdfStream* toUnicode_ = nullptr;      // Unicode half: the ToUnicode map, once made
+  TPdfStream* toUnicode_ = nullptr;      // The half's ToUnicode map, once made
   std::unique_ptr<TFontShaper> shaper_;
 };

@@ -1,5 +1,6 @@
 // Completion of a TrueType font pair when the document is saved: widths of the codes used,
-// the descendant CID font with its glyph widths, the ToUnicode map, and the font program.
+// the descendant CID font with its glyph widths, the ToUnicode maps of both halves, and the
+// font program.
 #include <algorithm>
 #include <cstdio>
 
@@ -118,8 +119,39 @@ void TPdfFontTrueType::FinishWinAnsiFont() {
 
   Name = baseName_;
   if (WantsEmbedding()) Embed();
+  if (FontFile) WriteWinAnsiToUnicode();
   Dictionary->AddItem("BaseFont", std::make_unique<TPdfName>(Name));
   Descriptor->AddItem("FontName", std::make_unique<TPdfName>(Name));
+}
+
+// The characters of the codes used: an embedded subset's glyph names are not to be relied
+// on, so text extraction reads the characters from this map.
+void TPdfFontTrueType::WriteWinAnsiToUnicode() {
+  if (toUnicode_ == nullptr) {
+    toUnicode_ = Document.CreateStream();
+    Dictionary->AddItem("ToUnicode", toUnicode_);
+  }
+  toUnicode_->ClearContent();
+  const auto& table = WinAnsiConverter().AnsiToWideTable();
+  std::vector<int> codes;
+  for (int code = FirstChar; code <= LastChar; ++code)
+    if ((UsedAnsiChars.test(static_cast<size_t>(code)) || FirstChar == LastChar) && table[static_cast<size_t>(code)] != 0)
+      codes.push_back(code);
+  std::string map = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n/CIDSystemInfo\n<<\n/Registry (" +
+                    ResourceName + "+0)\n/Ordering (UCS)\n/Supplement 0\n>> def\n/CMapName /" + ResourceName +
+                    "+0 def\n/CMapType 2 def\n1 begincodespacerange\n<00> <FF>\nendcodespacerange\n";
+  for (size_t block = 0; block < codes.size(); block += 99) {
+    const size_t end = std::min(codes.size(), block + 99);
+    map += std::to_string(end - block) + " beginbfchar\n";
+    for (size_t i = block; i < end; ++i) {
+      char line[32];
+      std::snprintf(line, sizeof line, "<%02X> <%04X>\n", codes[i], static_cast<unsigned>(table[static_cast<size_t>(codes[i])]));
+      map += line;
+    }
+    map += "endbfchar\n";
+  }
+  map += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend";
+  toUnicode_->Writer().Add(map);
 }
 
 bool TPdfFontTrueType::WantsEmbedding() const {

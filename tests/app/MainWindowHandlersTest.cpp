@@ -1,4 +1,5 @@
-// The header sort of the working grids and the list popups, used as a user would.
+// The header sort of the working grids, the list popups and the report menu's "Export",
+// used as a user would.
 #include "tests/app/AppFixture.h"
 
 namespace {
@@ -23,6 +24,18 @@ TEST_F(AppFixture, HeaderSortSortsTheClickedGridOnly) {
   // Numbers sort as numbers; the sum row stays last.
   ReleaseOverTitle(Form1->StringGrid1, 2);
   EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nr.|URL|Likes", "2|a|9", "1|b|10", "Summe: ||19"}));
+}
+
+TEST_F(AppFixture, ReportMenuExportShowsTheExportWindow) {
+  Start();
+  auto* exportWindow = new TForm(&app);  // the program makes the export window after the others
+  MainForm = exportWindow;
+  ASSERT_EQ(Form1->Export2->Parent(), Form1->Report1);
+  EXPECT_EQ(Form1->Export2->Caption(), u"Export");
+  EXPECT_FALSE(exportWindow->Visible());
+  Form1->Export2->Click();
+  EXPECT_TRUE(exportWindow->Visible());
+  MainForm = nullptr;
 }
 
 TEST_F(AppFixture, HeaderSortNeedsTheTitleRowAndAColumn) {

@@ -1,6 +1,8 @@
 // The program's own HTML reports, written by the social-signal analysis and by the text
-// analysis, read back through the HTML engine: parsed, laid out and painted, every cell of
-// the report's table must be in the document's visible text.
+// analysis, read back through the HTML engine (parsed, laid out and painted) and converted
+// to PDF by the program's command line: every cell of the report's table must be in the
+// document's visible text and in the text poppler extracts from the PDF.
+#include <functional>
 #include <set>
 
 #include "html/document/model/Document.h"
@@ -9,6 +11,9 @@
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/rtl/Streams.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/PdfWords.h"
+#include "tests/support/Process.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
@@ -40,17 +45,42 @@ class ReportDocuments : public AppFixture {
     return StringToUtf8(String(text.data()));
   }
 
-  static void ExpectEveryCellIn(const TStringGrid& grid, int rows, const std::string& text) {
+  // The report converted to PDF by the program as a script runs it (no display; a program
+  // folder of its own whose settings ask for "Scale to fit", so that a table wider than
+  // the page is shrunk onto it), read back with pdftotext.
+  std::vector<TPdfWord> PdfWordsOf(const std::string& relative) {
+    TTempDirectory exportHome;
+    exportHome.WriteFile("wendrel.ini", "[Settings]\r\nScaleToFit=1\r\n");
+    const std::string pdf = exportHome.PathOf("report.pdf");
+    TCommandResult r = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 WENDREL_HOME=" +
+                                      ShellQuote(exportHome.Path()) + " " + ShellQuote(WENDREL_BUILD_DIR "/wendrel") + " " +
+                                      ShellQuote(home.PathOf(relative)) + " " + ShellQuote(pdf),
+                                  {}, TErrorOutput::Separate);
+    EXPECT_EQ(r.ExitCode, 0) << r.Errors;
+    RunTool("qpdf --check " + ShellQuote(pdf));
+    return PdfWords(pdf);
+  }
+
+  using TFinds = std::function<bool(const std::string&)>;
+  static TFinds InText(const std::string& text) {
+    return [text](const std::string& what) { return text.find(what) != std::string::npos; };
+  }
+  // A cell's text may be wrapped over several lines of its cell in the PDF.
+  static TFinds InPdf(const std::vector<TPdfWord>& words) {
+    return [words](const std::string& what) { return HasTextBlock(words, what); };
+  }
+
+  static void ExpectEveryCellIn(const TStringGrid& grid, int rows, const TFinds& finds, const char* where) {
     for (int r = 0; r < rows; ++r)
       for (int c = 0; c < grid.ColCount(); ++c) {
         const std::string cell = StringToUtf8(grid.Cells(c, r));
         if (cell.empty()) continue;
-        EXPECT_NE(text.find(cell), std::string::npos) << "row " << r << " column " << c << ": " << cell;
+        EXPECT_TRUE(finds(cell)) << where << ", row " << r << " column " << c << ": " << cell;
       }
   }
 };
 
-TEST_F(ReportDocuments, SocialAnalysisReportShowsEveryCell) {
+TEST_F(ReportDocuments, SocialAnalysisReportShowsEveryCellOnScreenAndInThePdf) {
   // Every request answers the same numbers, line by line.
   std::string answer;
   for (int i = 0; i < 32; ++i) answer += (i ? ":" : "") + std::to_string(1000 + i);
@@ -64,20 +94,28 @@ TEST_F(ReportDocuments, SocialAnalysisReportShowsEveryCell) {
   Form1->Button2->Click();
   const TStringGrid& grid = *Form1->StringGrid1;
   ASSERT_EQ(grid.RowCount(), 4);  // titles, two URLs, the sum row (not in the report)
-  const std::string text = VisibleText("reporting/alles/shop/socialanalyze_01012024.html");
-  ExpectEveryCellIn(grid, 3, text);
+  const std::string report = "reporting/alles/shop/socialanalyze_01012024.html";
+  const std::string text = VisibleText(report);
+  ExpectEveryCellIn(grid, 3, InText(text), "on screen");
   EXPECT_EQ(text.find("Summe:"), std::string::npos);  // the sum row comes after the report
+  const std::vector<TPdfWord> words = PdfWordsOf(report);
+  ExpectEveryCellIn(grid, 3, InPdf(words), "in the PDF");
+  EXPECT_FALSE(HasTextBlock(words, "Summe:"));
 }
 
-TEST_F(ReportDocuments, TextReportShowsTheTextAndEveryKeywordCell) {
+TEST_F(ReportDocuments, TextReportShowsTheTextAndEveryKeywordCellOnScreenAndInThePdf) {
   Start();
   Form1->text_ori->SetText(u"Erster <b>Satz</b> & mehr\r\nZweite Zeile\r\n");
   FillGrid(*Form1->StringGrid5, {"Nr.|Keyword|Summe|KW-Dichte|WDF", "1|Satz|2|12,5|0,31", "2|Zeile & <Rest>|1|6,25|0,2"});
   Form1->Generiere1->Click();
   const std::string text = VisibleText("report.html");
-  EXPECT_NE(text.find("Erster <b>Satz</b> & mehr"), std::string::npos);
-  EXPECT_NE(text.find("KW-Analyse"), std::string::npos);
-  ExpectEveryCellIn(*Form1->StringGrid5, Form1->StringGrid5->RowCount(), text);
+  const std::vector<TPdfWord> words = PdfWordsOf("report.html");
+  for (const TFinds& finds : {InText(text), InPdf(words)}) {
+    EXPECT_TRUE(finds("Erster <b>Satz</b> & mehr"));
+    EXPECT_TRUE(finds("KW-Analyse"));
+  }
+  ExpectEveryCellIn(*Form1->StringGrid5, Form1->StringGrid5->RowCount(), InText(text), "on screen");
+  ExpectEveryCellIn(*Form1->StringGrid5, Form1->StringGrid5->RowCount(), InPdf(words), "in the PDF");
 }
 
 }  // namespace

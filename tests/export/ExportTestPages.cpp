@@ -37,6 +37,11 @@ void TTestPages::RenderEachPage(int width, int height, const TTakePage& take) {
   }
 }
 
+int TTestPages::CountPages(int width, int height) {
+  CountedSizes.push_back({width, height});
+  return pageCount_;
+}
+
 TTestPicture RasterisePdfPage(const std::string& pdfPath, int page) {
   TTempDirectory dir("wendrel-export-raster");
   std::string n = std::to_string(page);

@@ -17,9 +17,11 @@ class TTestPages : public THtmlPages {
 
   TSize MeasureDocument(int width) override;
   void RenderEachPage(int width, int height, const TTakePage& take) override;
+  int CountPages(int width, int height) override;
 
   std::vector<int> MeasuredWidths;
   std::vector<TSize> RenderedSizes;
+  std::vector<TSize> CountedSizes;
   // Runs before each page is made.
   std::function<void()> BeforeEachPage;
 

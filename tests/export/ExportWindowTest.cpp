@@ -30,6 +30,7 @@ class TTestView : public THtmlView {
   void RenderEachPage(int width, int height, const TTakePage& take) override {
     if (!Loaded.empty()) pages_.RenderEachPage(width, height, take);
   }
+  int CountPages(int width, int height) override { return Loaded.empty() ? 0 : pages_.CountPages(width, height); }
   std::vector<String> Loaded;
 
  private:

@@ -131,6 +131,11 @@ class TBlock : public TSectionBase {
   void DrawBackgroundImage(TCanvas& canvas, const TRect& paddingBox, const TRect& clip);
   // Paints the draw list with the block as the indent manager's owner.
   void DrawContent(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int contentX, int xRef, int yRef);
+  // Of a printing copy, laid out once: true when nothing of the block can be painted or
+  // change the paging outside its own extent, so that a block lying wholly outside the page
+  // need not be walked (see BlockDraw.cpp).
+  bool PagesWithinItsExtent();
+  int8_t pagesWithinExtent_ = 0;  // 0 not known yet, 1 yes, 2 no
 
   // Nested blocks being laid out and drawn just now, for the depth limit.
   static int layoutDepth_;

@@ -1,13 +1,19 @@
 #include <algorithm>
 #include <optional>
+#include <typeinfo>
 
 #include "html/document/blocks/Block.h"
+#include "html/document/blocks/ListItem.h"
+#include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/viewer/BoxBorder.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/DeviceContext.h"
 
 namespace {
+// Beyond a section's clip margin (40 pixels, SectionDraw.cpp), with room to spare.
+constexpr int kPagingMargin = 64;
+
 // Keeps the device context's state (the clip region above all) for the time of a scope.
 class TSavedState {
  public:
@@ -44,6 +50,27 @@ void TBlock::DrawBorder(TCanvas& canvas, const TRect& borderRect, const TRect& p
                                       static_cast<uint8_t>(BoxAt(BorderBottomStyle))};
   PaintBoxBorder(canvas, borderRect, paddingRect, colors, styles, static_cast<TColor>(BoxAt(BackgroundColor)),
                  Document && Document->Printing);
+}
+
+// A block whose content is only text sections and, recursively, blocks and list items of
+// the normal flow without page-break rules: its content paints nothing and moves no page
+// bottom beyond the block's own extent (text lines clip themselves; floats, positioned boxes,
+// tables and other objects may reach further and keep the block from qualifying).
+bool TBlock::PagesWithinItsExtent() {
+  if (pagesWithinExtent_ == 0) {
+    bool within = true;
+    for (int i = 0; within && i < ContentCell->Count(); ++i) {
+      TSectionBase* section = ContentCell->Items(i);
+      if (dynamic_cast<TSection*>(section)) continue;
+      auto* block = typeid(*section) == typeid(TBlock) || typeid(*section) == typeid(TBlockLI)
+                        ? static_cast<TBlock*>(section)
+                        : nullptr;
+      within = block && block->IsStatic() && !block->Floats() && !block->PageBreakBefore && !block->PageBreakAfter &&
+               !block->PageBreakInside && block->PagesWithinItsExtent();
+    }
+    pagesWithinExtent_ = within ? 1 : 2;
+  }
+  return pagesWithinExtent_ == 1;
 }
 
 void TBlock::DrawContent(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int contentX, int xRef,
@@ -94,7 +121,14 @@ int TBlock::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, in
                       border.Right - BoxAt(BorderRightWidth), border.Bottom - BoxAt(BorderBottomWidth)};
 
   if (border.Top >= clip.Bottom || border.Bottom <= clip.Top) {
-    // Content that overflows the box may still reach into the clip rectangle.
+    // Content that overflows the box may still reach into the clip rectangle. A page walks
+    // the whole document otherwise: a printing copy skips the content of a block that keeps
+    // within its extent when that extent, with the text lines' margin, misses the page.
+    if (Document && Document->Printing && IsStatic() && !Floats()) {
+      const int top = std::min(SectionTop, DrawTop) - scroll - kPagingMargin;
+      const int bottom = std::max({SectionBottom, DrawBottom, SectionTop + DrawHeight}) - scroll + kPagingMargin;
+      if ((top >= clip.Bottom || bottom <= clip.Top) && PagesWithinItsExtent()) return result;
+    }
     int childXRef = xRef, childYRef = yRef;
     if (Position == PositionRelative) childXRef = contentX, childYRef = padding.Top + scroll;
     else if (IsAbsolute()) childXRef = x + BoxAt(MarginLeft) + BoxAt(BorderLeftWidth);

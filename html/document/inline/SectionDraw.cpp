@@ -24,9 +24,11 @@ namespace {
 constexpr int ClipMargin = 40;
 
 // A colour for printing: black on a monochrome device when asked for, and text too light to
-// show on paper without its background in grey.
+// show on paper without its background in grey. A device of more than 256 colours answers
+// -1 for its number of colours: it is not monochrome.
 COLORREF PrintedColor(const ThtDocument& document, const TDeviceContext& dc, COLORREF color) {
-  if (document.PrintMonochromeBlack && dc.GetDeviceCaps(NUMCOLORS) < 3 && color != 0xFFFFFF) return 0;
+  const int colours = dc.GetDeviceCaps(NUMCOLORS);
+  if (document.PrintMonochromeBlack && colours >= 0 && colours < 3 && color != 0xFFFFFF) return 0;
   if (!document.PrintBackground && (color & 0xFF) >= 0xE0 && ((color >> 8) & 0xFF) >= 0xE0) return 0xA0A0A0;
   return color;
 }

@@ -10,16 +10,18 @@
 #include "platform/ui/controls/CustomControl.h"
 
 void ThtDocument::Clear() {
-  // The link and tab-order lists only refer to runs: emptied first, they are not searched
-  // once for every run freed below. Then the sections: they and their images and panels
-  // leave every other list of the document as they are freed. What else was filed
-  // (anchors, maps, waiting images) goes next.
+  // The link, tab-order and position lists own nothing and refer to every link run and
+  // every section: emptied first, they are not searched once for every run and section
+  // freed below. Then the sections: they and their images and panels leave every other list
+  // of the document as they are freed. What else was filed (anchors, maps, waiting images)
+  // goes next.
   LinkList.Clear();
   TabOrderList.Clear();
+  HoverLink = nullptr;
+  PositionList.Clear();
   TCell::Clear();
   if (!IsCopy) {
     IdList.Clear();
-    PositionList.Clear();
     InlineList.Clear();
   }
   ForgetBackgroundImage();
@@ -30,7 +32,6 @@ void ThtDocument::Clear() {
   SelectionStart = SelectionEnd = 0;
   MapList.Clear();
   MissingImages.Clear();
-  HoverLink = nullptr;
   HoverImage = nullptr;
   PanelList.Clear();
   ImageDrawList.Clear();

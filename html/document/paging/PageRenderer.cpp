@@ -3,6 +3,7 @@
 #include "html/document/model/Document.h"
 #include "html/foundation/globals/EngineGlobals.h"
 #include "html/foundation/viewer/ViewerBase.h"
+#include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/metafile/MetafileCanvas.h"
 
 TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height)
@@ -51,16 +52,23 @@ void TPageRenderer::RestorePartState(const TPartState& state) {
   }
 }
 
-std::unique_ptr<TMetafile> TPageRenderer::NextPage() {
-  if (done_) return nullptr;
+std::unique_ptr<TMetafile> TPageRenderer::NextPage() { return done_ ? nullptr : Advance(true); }
+
+bool TPageRenderer::SkipPage() {
+  if (done_) return false;
+  Advance(false);
+  return true;
+}
+
+std::unique_ptr<TMetafile> TPageRenderer::Advance(bool record) {
   done_ = true;  // stays so when the page raises
   const TPartState before = SavePartState();
-  std::unique_ptr<TMetafile> page = DrawPage(false);
+  std::unique_ptr<TMetafile> page = MakePage(false, record);
   int next = copy_->PageBottom;
   if (next <= pageTop_) {
     // Nothing could end this page below its top: draw it again with nothing moving.
     RestorePartState(before);
-    page = DrawPage(true);
+    page = MakePage(true, record);
     next = copy_->PageBottom > pageTop_ ? copy_->PageBottom : pageTop_ + height_;
   }
   ++copy_->PageNumber;
@@ -69,11 +77,22 @@ std::unique_ptr<TMetafile> TPageRenderer::NextPage() {
   return page;
 }
 
-std::unique_ptr<TMetafile> TPageRenderer::DrawPage(bool cutForced) {
+std::unique_ptr<TMetafile> TPageRenderer::MakePage(bool cutForced, bool record) {
+  if (!record) {
+    TCanvas canvas(std::make_unique<TMeasureDC>());
+    DrawPage(canvas, cutForced);
+    return nullptr;
+  }
   auto metafile = std::make_unique<TMetafile>();
   metafile->SetWidth(width_);
   metafile->SetHeight(height_);
   TMetafileCanvas canvas(*metafile);
+  DrawPage(canvas, cutForced);
+  canvas.Close();
+  return metafile;
+}
+
+void TPageRenderer::DrawPage(TCanvas& canvas, bool cutForced) {
   if (!laidOut_) {
     int scrollWidth = 0, cursor = 0;
     documentHeight_ = copy_->DoLogic(canvas, 0, width_, height_, scrollWidth, cursor);
@@ -90,8 +109,6 @@ std::unique_ptr<TMetafile> TPageRenderer::DrawPage(bool cutForced) {
   } else {
     DrawBands(canvas);
   }
-  canvas.Close();
-  return metafile;
 }
 
 void TPageRenderer::DrawInto(TCanvas& canvas, const TRect& rect, int clipWidth) {
@@ -114,4 +131,11 @@ TPageMetafileList RenderPageMetafiles(const ThtDocument& document, int width, in
   TPageRenderer renderer(document, width, height);
   while (std::unique_ptr<TMetafile> page = renderer.NextPage()) pages.push_back(std::move(page));
   return pages;
+}
+
+int CountPages(const ThtDocument& document, int width, int height) {
+  TPageRenderer renderer(document, width, height);
+  int count = 0;
+  while (renderer.SkipPage()) ++count;
+  return count;
 }

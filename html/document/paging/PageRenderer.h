@@ -37,6 +37,9 @@ class TPageRenderer {
   // The next page, owned by the caller; nil once the document is done. An exception passes
   // on with the page under construction freed; the renderer is done after it.
   std::unique_ptr<TMetafile> NextPage();
+  // Goes past the next page as NextPage would, drawing it on a measuring canvas that records
+  // nothing; false once the document is done.
+  bool SkipPage();
   bool Done() const { return done_; }
 
  private:
@@ -46,7 +49,10 @@ class TPageRenderer {
     int32_t Start = 0, Height = 0;
   };
 
-  std::unique_ptr<TMetafile> DrawPage(bool cutForced);
+  // One page: recorded into a metafile, or (record false) drawn on a measuring canvas.
+  std::unique_ptr<TMetafile> Advance(bool record);
+  std::unique_ptr<TMetafile> MakePage(bool cutForced, bool record);
+  void DrawPage(TCanvas& canvas, bool cutForced);
   // The bands of one page, by the kind of the table part record (TablePartPasses.cpp).
   void DrawBands(TCanvas& canvas);
   void DrawInto(TCanvas& canvas, const TRect& rect, int clipWidth);
@@ -72,3 +78,6 @@ using TPageMetafileList = std::vector<std::unique_ptr<TMetafile>>;
 // Every page of the document in page order, owned by the caller. An exception while a page
 // is made frees the pages made so far and passes on.
 TPageMetafileList RenderPageMetafiles(const ThtDocument& document, int width, int height);
+// How many pages RenderPageMetafiles makes, found without recording any of them (the
+// layout and the drawing calls on a measuring canvas).
+int CountPages(const ThtDocument& document, int width, int height);

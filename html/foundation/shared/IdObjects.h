@@ -3,6 +3,7 @@
 
 #include <map>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/rtl/Types.h"
 
@@ -36,10 +37,11 @@ class TIDObjectList {
   TIDObject* ObjectAt(int index) const;
 
  private:
-  void Forget(const TIDObject* object);
+  // The entry of the key no longer refers to the object.
+  void Forget(const TIDObject* object, const String& key);
 
   std::map<String, TIDObject*> items_;  // keyed by the lower-cased id
-  // How many ids each object is filed under: objects without one (most sections and
-  // images) leave the list without a walk over it.
-  std::unordered_map<const TIDObject*, int> idCounts_;
+  // The keys of each object's entries: an object leaves the list without a search, and one
+  // that has none (most sections of a document) at once.
+  std::unordered_map<const TIDObject*, std::vector<String>> keys_;
 };

@@ -52,6 +52,7 @@ TEST_P(TableParts, RepeatOnEveryPageAndEveryBodyRowIsOnOnePage) {
   const TPageMetafileList pages = RenderPageMetafiles(document, 200, pageHeight);
   SavePages(pages, std::string("table-parts-") + c.name);
   ASSERT_GE(pages.size(), 3u);
+  EXPECT_EQ(CountPages(document, 200, pageHeight), static_cast<int>(pages.size()));
   std::vector<String> body;
   for (size_t p = 0; p < pages.size(); ++p) {
     const std::vector<String> texts = Texts(*pages[p]);
@@ -85,6 +86,7 @@ TEST(PagedHtmlTable, HeaderAndFooterRowGroupsOnEveryPage) {
   parsed.document.DoLogic(parsed.document.MeasureCanvas(), 0, 200, 120, scrollWidth, cursor);
   const TPageMetafileList pages = RenderPageMetafiles(parsed.document, 200, 120);
   ASSERT_GE(pages.size(), 3u);
+  EXPECT_EQ(CountPages(parsed.document, 200, 120), static_cast<int>(pages.size()));
   std::vector<String> body;
   for (size_t p = 0; p < pages.size(); ++p) {
     const std::vector<String> texts = PagingFixture::TextRecords(*pages[p]);

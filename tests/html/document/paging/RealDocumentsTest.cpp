@@ -60,6 +60,8 @@ TEST_P(RealDocuments, EveryVisibleWordIsOnSomePage) {
 
   const TPageMetafileList pages = RenderPageMetafiles(document, PageWidth, PageHeight);
   EXPECT_GT(pages.size(), 1u);
+  // Counting without recording comes to the same pages.
+  EXPECT_EQ(CountPages(document, PageWidth, PageHeight), static_cast<int>(pages.size()));
   std::map<String, int> paged;
   for (const auto& page : pages)
     for (const String& word : PagingFixture::PageWords(*page)) CountWords(word, paged);
