@@ -1,6 +1,8 @@
 // The keyword analysis of the text on the tab "Texte" and the hashtag marks of its rows.
 #include <cmath>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "app/GridClearing.h"
 #include "app/MainForm.h"
@@ -45,17 +47,22 @@ void TForm1::Button19Click(TComponent*) {
   Memo4->SetText(SplitIntoWordLines(text_ori->Text()));
   Memo4->Lines().SaveToFile(AppPath(u"\\tmp_tags_single_plain.txt"));
   Memo1->Lines().SetTextOf(Memo4->Lines());
-  Memo5->Lines().SetTextOf(Memo4->Lines());
-  RemoveDuplicateLines(Memo5->Lines());
 
-  const TStrings& lines = Memo4->Lines();
+  // One pass over the word lines counts each word and takes its first occurrence in order:
+  // the distinct words, which Memo5 shows (Memo4's lines de-duplicated).
+  const TMemoLines& lines = Memo4->Lines();
   const int N = lines.Count();
-  std::unordered_map<String, int> counts;
+  std::unordered_map<std::u16string_view, int> counts;
   counts.reserve(N);
-  for (int i = 0; i < N; ++i) ++counts[lines.Get(i)];
+  std::vector<String> distinct;
+  for (int i = 0; i < N; ++i) {
+    const String& line = lines.Line(i);
+    if (++counts[line] == 1) distinct.push_back(line);
+  }
+  Memo5->Lines().SetLines(std::move(distinct));
 
-  const TStrings& distinct = Memo5->Lines();
-  if (distinct.Count() > 0) {
+  const TMemoLines& words = Memo5->Lines();
+  if (words.Count() > 0) {
     const int least = StrToInt(minimum->Text());
     const int leastFrequency = StrToInt(kwhaeuf->Text());
     const int leastLength = StrToInt(Zeichenanzahl->Text());
@@ -64,9 +71,9 @@ void TForm1::Button19Click(TComponent*) {
     // its word gets the WDF ln 2 / ln 2 = 1.
     const double lnN = std::log(static_cast<double>(N < 2 ? 2 : N));
     TGridCellUpdates updates(*StringGrid5);
-    for (int i = 0; i < distinct.Count(); ++i) {
-      const String w = distinct.Get(i);
-      const int n = counts[w];
+    for (int i = 0; i < words.Count(); ++i) {
+      const String& w = words.Line(i);
+      const int n = counts.at(w);
       if (n < least) continue;
       ShowStatus(u" " + minimum->Text() + u" / " + IntToStr(n));
       if (blacklist.Contains(w) || n < leastFrequency || static_cast<int>(w.size()) < leastLength) continue;

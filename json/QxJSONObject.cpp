@@ -35,7 +35,10 @@ int TqxJSONobject::AddMember(std::unique_ptr<TqxJSONobjectmethod> member) {
   // The index refers to the member's own name.
   const String& name = member->MemberName;
   const int position = TqxJSONcustomlist::AddChild(std::move(member));
-  if (UseHash) NameTree.InsertReferenced(name, position);
+  if (NameTree)
+    NameTree->InsertReferenced(name, position);
+  else if (UseHash && Items.size() > kScannedMembers)
+    RebuildNameTree();
   return position;
 }
 
@@ -55,14 +58,20 @@ void TqxJSONobject::ReplaceChildAt(int i, std::unique_ptr<TqxJSONbase> value) {
 }
 
 void TqxJSONobject::RebuildNameTree() {
-  if (!UseHash) return;
-  NameTree.Clear();
+  if (!UseHash || Items.size() <= kScannedMembers) {
+    NameTree.reset();
+    return;
+  }
+  if (NameTree)
+    NameTree->Clear();
+  else
+    NameTree = std::make_unique<TqxBalTree>();
   for (size_t k = 0; k < Items.size(); ++k)
-    if (Items[k]) NameTree.InsertReferenced(AsMember(Items[k].get())->MemberName, static_cast<int32_t>(k));
+    if (Items[k]) NameTree->InsertReferenced(AsMember(Items[k].get())->MemberName, static_cast<int32_t>(k));
 }
 
 int TqxJSONobject::IndexOfMemberName(const String& name) const {
-  if (UseHash) return NameTree.Find(name);
+  if (NameTree) return NameTree->Find(name);
   for (size_t k = 0; k < Items.size(); ++k)
     if (Items[k] && AsMember(Items[k].get())->MemberName == name) return static_cast<int>(k);
   return -1;

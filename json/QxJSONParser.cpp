@@ -141,27 +141,35 @@ class TqxJSONReader {
     const size_t begin = p + 1;
     size_t end = begin;
     bool escaped = false;
+    bool multiByte = false;
     // A backslash always takes the next character with it, so neither ends the string.
     while (end < Size && Text[end] != u'"') {
       if (Text[end] == u'\\') {
         escaped = true;
         end += 2;
       } else {
+        multiByte |= Text[end] >= 0x80;
         ++end;
       }
     }
     if (end >= Size) return false;
     const Char* first = Text.data() + begin;
     const Char* last = Text.data() + end;
-    value.clear();
-    value.reserve(end - begin);
-    if (escaped) {
-      // Escapes may stand for the bytes of a character: unescape first, then decode.
-      Unescaped.clear();
-      UnescapeJsonString(first, last, Unescaped);
-      DecodeByteChars(Unescaped.data(), Unescaped.data() + Unescaped.size(), value);
+    if (!escaped && !multiByte) {
+      value.assign(first, last);  // plain ASCII: the value is the text
     } else {
-      DecodeByteChars(first, last, value);
+      // Escapes and multi-byte characters make the value shorter than its text: it is decoded
+      // into a scratch string and then takes only its own length.
+      Decoded.clear();
+      if (escaped) {
+        // Escapes may stand for the bytes of a character: unescape first, then decode.
+        Unescaped.clear();
+        UnescapeJsonString(first, last, Unescaped);
+        DecodeByteChars(Unescaped.data(), Unescaped.data() + Unescaped.size(), Decoded);
+      } else {
+        DecodeByteChars(first, last, Decoded);
+      }
+      value.assign(Decoded);
     }
     pos = end + 1;
     return true;
@@ -230,7 +238,8 @@ class TqxJSONReader {
 
   const String& Text;
   const size_t Size;
-  String Unescaped;  // scratch of ReadStringText
+  String Unescaped;  // scratches of ReadStringText
+  String Decoded;
   int Depth = 0;
 };
 

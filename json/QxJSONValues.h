@@ -114,10 +114,11 @@ class TqxJSONlist : public TqxJSONcustomlist {
   TqxJSONvalueKind ValueKind() const override { return jsList; }
 };
 
-// An object: member pairs in document order. With UseHash, names are looked up through
-// NameTree, which always matches the members (the first member of a name answers); it
-// refers to the members' own names, so a member's name must not change while it is in an
-// object.
+// An object: member pairs in document order. With UseHash, the names of an object of more
+// than kScannedMembers members are looked up through NameTree, which always matches the
+// members (the first member of a name answers); it refers to the members' own names, so a
+// member's name must not change while it is in an object. A smaller object (most objects of
+// real documents) is searched member by member, with the same answer, and holds no tree.
 class TqxJSONobject : public TqxJSONcustomlist {
  public:
   explicit TqxJSONobject(bool useHash) : UseHash(useHash) {}
@@ -142,12 +143,15 @@ class TqxJSONobject : public TqxJSONcustomlist {
 
   bool GetUseHash() const { return UseHash; }
 
+  // Up to this many members, names are found by comparing them in order.
+  static constexpr size_t kScannedMembers = 8;
+
  protected:
   TqxJSONbase* ValueAt(int i) const override { return MemberValueAt(i); }
 
  private:
   void RebuildNameTree();
 
-  TqxBalTree NameTree;
+  std::unique_ptr<TqxBalTree> NameTree;  // none while the object is searched member by member
   const bool UseHash;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 #include "json/QxJSONParser.h"
 #include "json/QxJSONValues.h"
@@ -254,6 +255,36 @@ TEST(JsonObject, DeletingAndReplacingMembersKeepsLookupRight) {
       EXPECT_EQ(Dump(o.MemberByName(u"z")), s.z) << "step " << step;
       ++step;
     }
+  }
+}
+
+// Small objects are searched member by member, larger ones through the name index: the
+// answer is the first member of the name either way, also while members are added, deleted
+// and replaced across the size where the index comes and goes.
+TEST(JsonObject, LookupAgreesWithAScanAcrossTheIndexedSize) {
+  const int sizes[] = {static_cast<int>(TqxJSONobject::kScannedMembers), static_cast<int>(TqxJSONobject::kScannedMembers) + 1,
+                       3 * static_cast<int>(TqxJSONobject::kScannedMembers)};
+  for (int size : sizes) {
+    TqxJSONobject o(true);
+    auto nameOf = [](int i) { return "m" + std::to_string(i % 5); };  // every fifth name repeats
+    for (int i = 0; i < size; ++i) o.AddChild(Member(nameOf(i).c_str(), i));
+    auto expectScanAnswers = [&](const std::string& when) {
+      for (const char* name : {"m0", "m1", "m2", "m3", "m4", "m9", "x"}) {
+        int first = -1;
+        for (int i = 0; i < o.ChildCount() && first < 0; ++i)
+          if (o.ChildAt(i) && o.MemberNameAt(i) == S(name)) first = i;
+        EXPECT_EQ(o.IndexOfMemberName(S(name)), first) << size << " members, " << when << ", " << name;
+      }
+    };
+    expectScanAnswers("built");
+    o.ReplaceChildAt(1, Member("m9", 99));
+    expectScanAnswers("replaced");
+    while (o.ChildCount() > 2) {
+      o.DeleteChild(0);  // the last member moves to the front
+      expectScanAnswers("deleted to " + std::to_string(o.ChildCount()));
+    }
+    for (int i = 0; i < size; ++i) o.AddChild(Member(nameOf(i + 3).c_str(), i));
+    expectScanAnswers("grown again");
   }
 }
 

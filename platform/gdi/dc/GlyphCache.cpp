@@ -15,6 +15,9 @@
 namespace {
 
 constexpr size_t kMaxGlyphs = 20000;
+// Glyphs of more coverage bytes than this are not kept in a thread's table of recent glyphs,
+// which would otherwise hold up to 256 of them alive past the shared cache's bound.
+constexpr size_t kMaxRecentGlyphBytes = 16 * 1024;
 
 using TKey = std::tuple<uint64_t, unsigned, long, long, int, bool>;
 
@@ -27,6 +30,14 @@ std::map<TKey, std::shared_ptr<const TGlyphImage>>& Cache() {
   static std::map<TKey, std::shared_ptr<const TGlyphImage>> cache;
   return cache;
 }
+
+// The coverage bytes of the glyphs in Cache().
+size_t& CacheBytes() {
+  static size_t bytes = 0;
+  return bytes;
+}
+
+size_t BytesOf(const std::shared_ptr<const TGlyphImage>& image) { return image ? image->Coverage.size() : 0; }
 
 std::shared_ptr<const TGlyphImage> Render(const TRealizedFont& font, unsigned glyph, long sizeX, long sizeY,
                                           int escapement, bool mono) {
@@ -80,9 +91,15 @@ std::shared_ptr<const TGlyphImage> Shared(const TKey& key, const TRealizedFont& 
     if (it != Cache().end()) return it->second;
   }
   std::shared_ptr<const TGlyphImage> image = Render(font, glyph, sizeX, sizeY, escapement, mono);
+  const size_t bytes = BytesOf(image);
+  // A glyph bigger than the whole budget is drawn and not kept.
+  if (bytes > kGlyphCacheBytes) return image;
   std::lock_guard<std::mutex> lock(CacheMutex());
-  if (Cache().size() >= kMaxGlyphs) Cache().clear();
-  Cache().emplace(key, image);
+  if (Cache().size() >= kMaxGlyphs || CacheBytes() + bytes > kGlyphCacheBytes) {
+    Cache().clear();
+    CacheBytes() = 0;
+  }
+  if (Cache().emplace(key, image).second) CacheBytes() += bytes;
   return image;
 }
 
@@ -101,8 +118,15 @@ std::shared_ptr<const TGlyphImage> RenderGlyph(const TRealizedFont& font, unsign
   TRecent& slot = recent[(glyph ^ static_cast<unsigned>(sizeY) ^ static_cast<unsigned>(font.Serial())) & 255];
   if (slot.Image && slot.Key == key) return slot.Image;
   std::shared_ptr<const TGlyphImage> image = Shared(key, font, glyph, sizeX, sizeY, escapement, mono);
-  slot.Key = key;
-  slot.Image = image;
+  if (BytesOf(image) <= kMaxRecentGlyphBytes) {
+    slot.Key = key;
+    slot.Image = image;
+  }
   return image;
+}
+
+size_t GlyphCacheBytes() {
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  return CacheBytes();
 }
 

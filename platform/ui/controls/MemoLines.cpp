@@ -17,6 +17,17 @@ String TMemoLines::Get(int index) const {
   return lines_[index];
 }
 
+const String& TMemoLines::Line(int index) const {
+  CheckIndex(index, Count() - 1);
+  return lines_[index];
+}
+
+void TMemoLines::SetLines(std::vector<String> lines) {
+  lines_ = std::move(lines);
+  lines_.emplace_back();
+  Changed();
+}
+
 void TMemoLines::CheckIndex(int index, int limit) const {
   if (index < 0 || index > limit)
     throw EListError(S("Listenindex überschreitet das Maximum (") + Utf8ToString(std::to_string(index)) + u")");

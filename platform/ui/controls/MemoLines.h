@@ -24,6 +24,10 @@ class TMemoLines : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   int Add(const String& s) override;
+  // The line at index (0 .. Count() - 1) itself, not a copy; EListError outside.
+  const String& Line(int index) const;
+  // The memo holds these lines, each ended by a break (as Clear and Add of each would).
+  void SetLines(std::vector<String> lines);
 
   // The memo's text as it stands. These hide TStrings' versions (which add a break after
   // every line), so a file loaded and saved again keeps its last line as it was.
