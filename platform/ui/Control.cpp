@@ -125,6 +125,8 @@ bool TControl::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
   return handled;
 }
 
+void TControl::MouseLeave() { Raise(OnMouseLeave, this); }
+
 void TControl::HandleMessage(TMessage&) {}
 
 void TControl::PeerNeeded() {
