@@ -83,6 +83,9 @@ class TControl : public TComponent {
   // Raise the events as the user's actions do; peers and tests call them.
   virtual void Click();
   virtual void DblClick();
+  // A double click of the left button at the point (control coordinates); the default
+  // raises OnDblClick through DblClick.
+  virtual void DblClickAt(TShiftState shift, int x, int y);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);

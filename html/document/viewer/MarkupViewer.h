@@ -40,7 +40,7 @@ class TPaintPanel : public TCustomControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void DblClick() override;
+  void DblClickAt(TShiftState shift, int x, int y) override;
   bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y) override;
   void MouseLeave() override;
 
@@ -235,8 +235,8 @@ class TMarkupViewer : public TMarkupViewerBase {
   virtual void PanelMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void PanelMouseMove(TShiftState Shift, int X, int Y);
   virtual void PanelMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-  // A double click of the left button at the point of the last mouse event.
-  void PanelDoubleClick();
+  // A double click of the left button.
+  void PanelDoubleClick(TShiftState Shift, int X, int Y);
   // The pointer left the paint panel.
   void PanelMouseLeave();
   // Moves the moving end of a drag selection to the character under the point.

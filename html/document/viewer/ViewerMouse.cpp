@@ -23,7 +23,7 @@ void TPaintPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
   viewer_.PanelMouseUp(button, shift, x, y);
 }
 
-void TPaintPanel::DblClick() { viewer_.PanelDoubleClick(); }
+void TPaintPanel::DblClickAt(TShiftState shift, int x, int y) { viewer_.PanelDoubleClick(shift, x, y); }
 
 bool TPaintPanel::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
   return viewer_.MouseWheel(shift, wheelDelta, x, y);
@@ -300,19 +300,25 @@ void TMarkupViewer::PanelMouseUp(TMouseButton Button, TShiftState Shift, int X, 
   }
 }
 
-void TMarkupViewer::PanelDoubleClick() {
+void TMarkupViewer::PanelDoubleClick(TShiftState Shift, int X, int Y) {
+  mouseX_ = X;
+  mouseY_ = Y;
+  // Where the window system reports the second press of a double click as a press too, the
+  // release that follows neither moves the word's selection nor clicks a link.
+  SetState(vsSelecting, false);
+  SetState(vsLeftButtonDown, false);
   DocRoot->SetHoverImagePressed(true);
   if (Processing() || HasState(vsLinkFollowed)) return;
   if (!noSelect_) {
     String word;
     int first = 0, last = 0;
-    if (GetWordAt(mouseX_, mouseY_, word, first, last)) {
+    if (GetWordAt(X, Y, word, first, last)) {
       DocRoot->SelectionStart = first;
       DocRoot->SelectionEnd = last + 1;
       PaintPanel_->Invalidate();
     }
   }
-  Raise(LinkEvents.OnMouseDouble, this, TMouseButton::mbLeft, TShiftState(ssLeft | ssDouble), mouseX_, mouseY_);
+  Raise(LinkEvents.OnMouseDouble, this, TMouseButton::mbLeft, Shift | ssDouble, X, Y);
 }
 
 void TMarkupViewer::PanelMouseLeave() { pointerOnPanel_ = false; }

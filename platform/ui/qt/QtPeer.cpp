@@ -114,7 +114,7 @@ bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
         if (ClickOnRelease() && me->button() == Qt::LeftButton) Run([&] { c.Click(); });
       } else if (event->type() == QEvent::MouseButtonDblClick) {
         // A double click is the left button's, as the controls' DblClick means.
-        if (me->button() == Qt::LeftButton) Run([&] { c.DblClick(); });
+        if (me->button() == Qt::LeftButton) Run([&] { c.DblClickAt(shift, p.x(), p.y()); });
       } else {
         Run([&] { c.MouseMove(shift, p.x(), p.y()); });
       }

@@ -19,7 +19,12 @@ namespace {
 
 class TPaintWidget : public QWidget {
  public:
-  explicit TPaintWidget(TCustomControl& control) : control_(control) { setAttribute(Qt::WA_OpaquePaintEvent); }
+  // The control sees every move of the mouse over it, also without a button held (links
+  // under the pointer, hints).
+  explicit TPaintWidget(TCustomControl& control) : control_(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+  }
 
   // The part to paint again before it is shown (widget coordinates).
   void Invalidate(const QRect& r) {

@@ -15,6 +15,7 @@
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
+#include "tests/html/document/viewer/TextPoints.h"
 #include "tests/support/TempDirectory.h"
 
 struct ViewerInput : ::testing::Test {
@@ -54,16 +55,7 @@ struct ViewerInput : ::testing::Test {
   TPaintPanel& Panel() const { return viewer->PaintPanel(); }
   ThtDocument& Document() const { return viewer->Document(); }
 
-  // The panel point inside the character at offset of the first occurrence of text: one
-  // pixel right of its left edge, a few below the top of its line (ASSERTs that it is
-  // shown).
-  TPoint PointOf(const std::u16string& text, int offset = 0) const {
-    const int cursor = Document().FindString(0, text, true);
-    EXPECT_GE(cursor, 0) << StringToUtf8(text);
-    int x = 0, y = 0;
-    EXPECT_TRUE(Document().CursorToXY(Document().MeasureCanvas(), cursor + offset, x, y));
-    return TPoint{x + 1, y - Document().YOffset + 4};
-  }
+  TPoint PointOf(const std::u16string& text, int offset = 0) const { return PanelPointOf(*viewer, text, offset); }
   // The panel point just right of the last character of text (on the character, right half).
   TPoint EndOf(const std::u16string& text) const {
     TPoint p = PointOf(text, static_cast<int>(text.size()));

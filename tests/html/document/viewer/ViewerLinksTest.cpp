@@ -238,7 +238,8 @@ TEST_F(ViewerLinks, DraggingFromALinkSelectsUnlessLinksAreNotForSelecting) {
 TEST_F(ViewerLinks, ADoubleClickRightAfterFollowingALinkIsIgnored) {
   Open(a);
   ClickLink(u"to the far part");
-  Panel().DblClick();
+  const TPoint p = PointOf(u"The far part");
+  Panel().DblClickAt(ssLeft, p.X, p.Y);
   EXPECT_EQ(viewer->SelText(), u"");
 }
 

@@ -46,7 +46,7 @@ TEST_F(ViewerSelection, NoSelectKeepsTheSelectionEmpty) {
   Move(PointOf(u"delta"), ssLeft);
   Release(PointOf(u"delta"));
   EXPECT_EQ(viewer->SelText(), u"");
-  Panel().DblClick();
+  Panel().DblClickAt(ssLeft, 5, 5);
   EXPECT_EQ(viewer->SelText(), u"");
 }
 
@@ -66,7 +66,7 @@ TEST_P(DoubleClick, SelectsTheWordUnderThePointer) {
   viewer->LinkEvents.OnMouseDouble = [&](TComponent*, TMouseButton, TShiftState, int, int) { doubles.push_back(u""); };
   const TPoint p = c.onLastCharacter ? EndOf(c.clicked) : PointOf(c.clicked);
   Click(p);
-  Panel().DblClick();
+  Panel().DblClickAt(ssLeft, p.X, p.Y);
   Release(p);
   EXPECT_EQ(viewer->SelText(), c.word);
   EXPECT_EQ(viewer->CaretPos, Document().SelectionStart);
@@ -88,7 +88,7 @@ TEST_F(ViewerSelection, DoubleClickOnSpaceSelectsNothing) {
   Show("<p>two  words</p>");
   const TPoint p = EndOf(u"two ");
   Click(p);
-  Panel().DblClick();
+  Panel().DblClickAt(ssLeft, p.X, p.Y);
   EXPECT_EQ(viewer->SelText(), u"");
 }
 
