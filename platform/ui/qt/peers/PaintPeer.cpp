@@ -24,6 +24,8 @@ class TPaintWidget : public QWidget {
   explicit TPaintWidget(TCustomControl& control) : control_(control) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A control that is a tab stop takes the keyboard by Tab and by a click.
+    if (control.TabStop()) setFocusPolicy(Qt::StrongFocus);
   }
 
   // The part to paint again before it is shown (widget coordinates).

@@ -92,8 +92,10 @@ TEST_F(ViewerQtInput, DraggingSelectsTextThatCtrlCPutsOnTheClipboard) {
   QTest::mouseRelease(Panel(), Qt::LeftButton, {}, to);
   app.ProcessMessages();
   EXPECT_EQ(viewer->SelText(), u"heading, a paragraph");
-  // The click gave the viewer the keyboard focus.
+  // The click gave the viewer the keyboard focus, also in Qt.
   EXPECT_TRUE(viewer->Focused());
+  EXPECT_TRUE(WidgetOf(viewer)->hasFocus());
+  EXPECT_EQ(WidgetOf(viewer)->focusPolicy(), Qt::StrongFocus);
   QTest::keyClick(WidgetOf(viewer), Qt::Key_C, Qt::ControlModifier);
   app.ProcessMessages();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("heading, a paragraph"));
