@@ -24,8 +24,8 @@ class TPaintWidget : public QWidget {
   explicit TPaintWidget(TCustomControl& control) : control_(control) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    // A control that is a tab stop takes the keyboard by Tab and by a click.
-    if (control.TabStop()) setFocusPolicy(Qt::StrongFocus);
+    // A control that is a tab stop takes the keyboard when it is clicked.
+    if (control.TabStop()) setFocusPolicy(Qt::ClickFocus);
   }
 
   // The part to paint again before it is shown (widget coordinates).
