@@ -15,6 +15,7 @@
 #include "html/foundation/shared/FreeList.h"
 #include "html/foundation/viewer/ViewerBase.h"
 #include "platform/rtl/StringList.h"
+#include "platform/ui/app/Message.h"
 #include "platform/ui/controls/CustomControl.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/ScrollBar.h"
@@ -22,12 +23,11 @@
 class TBuffer;
 class TFontObj;
 class TFormControlObj;
-class TTimer;
-class TUrlTarget;
-struct TMessage;
 class TMarkupViewer;
 class ThtDocument;
 class TStream;
+class TTimer;
+class TUrlTarget;
 class TStringBitmapList;
 
 // The drawing surface of the viewer: paints the document part that its clip asks for.
@@ -216,19 +216,19 @@ class TMarkupViewer : public TMarkupViewerBase {
   };
   bool HasState(TViewerState s) const { return (state_ & s) != 0; }
 
-
   // ---- Mouse, keys, links, selection and history (ViewerMouse.cpp, ViewerAutoScroll.cpp,
   // ViewerKeys.cpp, ViewerLinks.cpp, ViewerVisited.cpp, ViewerHistory.cpp).
  public:
   // The viewer's private messages: a form submission, the start of auto-scrolling, following
   // the current link (a link's tab stop got Enter).
-  static constexpr uint32_t WmFormSubmit = 0x0400 + 100;
-  static constexpr uint32_t WmAutoScroll = 0x0400 + 102;
-  static constexpr uint32_t WmFollowLink = 0x0400 + 103;
+  static constexpr uint32_t WmFormSubmit = WM_USER + 100;
+  static constexpr uint32_t WmAutoScroll = WM_USER + 102;
+  static constexpr uint32_t WmFollowLink = WM_USER + 103;
   // The auto-scroll timer's interval, and the least time between two of its steps.
   static constexpr int AutoScrollInterval = 25;
   static constexpr int AutoScrollStepTime = 100;
-  // How long the pointer may be off the panel before a link or image loses the hover state.
+  // The hover timer's interval: a link or image loses the hover state at its first tick
+  // after the pointer left the panel.
   static constexpr int HoverInterval = 200;
 
   // The paint panel's mouse (panel coordinates).
