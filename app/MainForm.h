@@ -142,6 +142,8 @@ class TForm1 : public TForm {
   TChartSeries& Series1();
   // Opens a written spreadsheet file with the desktop (tests replace it).
   TSpreadsheetApplication::TOpener SpreadsheetOpener = OpenWithDesktop;
+  // Opens the web address of a link in a report with the desktop (tests replace it).
+  TSpreadsheetApplication::TOpener ReportLinkOpener = OpenWithDesktop;
 
   // "\projekte\" + project + file under the program folder; the project's folder is made
   // when missing.
@@ -376,6 +378,9 @@ class TForm1 : public TForm {
   void BuildOtherTabs();
   // Shows a report page in ReportViewer; a page that cannot be read shows why instead.
   void ShowReportPage(const String& address);
+  // A link in a report to a web page ("http://", "https://") opens in the desktop's browser;
+  // the viewer follows the others itself.
+  void ReportViewerHotSpotClick(TComponent* Sender, const String& SRC, bool& Handled);
   void BuildMainMenu();
   void BuildPopupMenus();
   void ConnectHandlers();

@@ -133,6 +133,9 @@ void TForm1::BuildOtherTabs() {
   ReportViewer = new TMarkupViewer(this);
   ReportViewer->SetName(u"ReportViewer");
   ReportViewer->SetDefBackground(clWindow);
+  ReportViewer->LinkEvents.OnHotSpotClick = [this](TComponent* sender, const String& src, bool& handled) {
+    ReportViewerHotSpotClick(sender, src, handled);
+  };
   WebBrowser1->SetPageView(ReportViewer, [this](const String& address) { ShowReportPage(address); });
 
   TabSheet8 = Sheet(this, PageControl1, u"TabSheet8", u"//=>Konfiguration");

@@ -1,6 +1,7 @@
 // The report tab: WebBrowser1's pages shown by the program's own HTML viewer.
 #include "app/MainForm.h"
 #include "html/document/viewer/MarkupViewer.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace {
 String EscapeHtml(const String& text) {
@@ -22,4 +23,12 @@ void TForm1::ShowReportPage(const String& address) {
     // Like a browser, the tab tells what it could not show.
     ReportViewer->LoadDocumentString(u"<p>" + EscapeHtml(e.Message()) + u"</p>");
   }
+}
+
+void TForm1::ReportViewerHotSpotClick(TComponent*, const String& SRC, bool& Handled) {
+  const String address = Trim(SRC);
+  const String lower = LowerCase(address);
+  if (lower.rfind(u"http://", 0) != 0 && lower.rfind(u"https://", 0) != 0) return;
+  Handled = true;
+  if (ReportLinkOpener) ReportLinkOpener(address);
 }

@@ -45,4 +45,8 @@ class TUiBackend {
   virtual void Popup(TPopupMenu& menu, int x, int y) = 0;
   // Shows that cursor over all windows (crDefault: each control's own).
   virtual void SetScreenCursor(TCursor cursor) = 0;
+  // The text on the window system's clipboard (empty when it holds none), and putting text
+  // there.
+  virtual String ClipboardText() = 0;
+  virtual void SetClipboardText(const String& text) = 0;
 };

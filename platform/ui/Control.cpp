@@ -125,6 +125,10 @@ bool TControl::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
   return handled;
 }
 
+void TControl::DblClickAt(TShiftState, int, int) { DblClick(); }
+
+void TControl::MouseLeave() { Raise(OnMouseLeave, this); }
+
 void TControl::HandleMessage(TMessage&) {}
 
 void TControl::PeerNeeded() {

@@ -17,7 +17,11 @@ struct TMessage;
 // or height there), filling what the docked controls leave, or where its bounds say.
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
-enum class TCursor { crDefault, crArrow, crIBeam, crHourGlass, crHandPoint, crCross, crSizeWE, crSizeNS };
+// The last three show the directions of scrolling with the middle mouse button.
+enum class TCursor {
+  crDefault, crArrow, crIBeam, crHourGlass, crHandPoint, crCross, crSizeWE, crSizeNS,
+  crScrollUpDown, crScrollUpOnly, crScrollDownOnly,
+};
 
 class TControl : public TComponent {
  public:
@@ -73,16 +77,22 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TMouseWheelEvent OnMouseWheel;
+  TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
 
   // Raise the events as the user's actions do; peers and tests call them.
   virtual void Click();
   virtual void DblClick();
+  // A double click of the left button at the point (control coordinates); the default
+  // raises OnDblClick through DblClick.
+  virtual void DblClickAt(TShiftState shift, int x, int y);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   // True when a handler took the wheel.
   virtual bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
+  // The pointer left the control.
+  virtual void MouseLeave();
 
   // Handles a message posted to this control with TApplication::PostMessage.
   virtual void HandleMessage(TMessage& message);

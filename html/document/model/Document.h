@@ -44,8 +44,6 @@ using TObjectTagEvent = std::function<void(TComponent* Sender, ThvPanel* Panel, 
                                            const TStringList& Params, bool& WantPanel)>;
 // A style sheet (LINK) by name: a stream the caller keeps, or nil to read the file.
 using TStreamRequestEvent = std::function<void(TComponent* Sender, const String& Url, TStream*& Stream)>;
-// The name of a linked file as the viewer expands it.
-using TExpandNameEvent = std::function<void(TComponent* Sender, const String& Src, String& Result)>;
 
 class ThtDocument : public TCell {
  public:
@@ -259,8 +257,9 @@ class ThtDocument : public TCell {
   // Image handlers of the viewer; unassigned, images are files. BitmapRequest may hand over a
   // bitmap and its transparent colour (clNone: none); ImageRequest may hand out a stream
   // (not owned), WaitStream() when the image comes later, NoImageStream() when there is none;
-  // ImageRequested gets the stream an image was read from; ExpandName may rewrite the name
-  // of the background image.
+  // ImageRequested gets the stream an image was read from. ExpandName may rewrite the name
+  // of a linked file before it is asked for: the background image (with image handlers)
+  // and a style sheet of a LINK element (with a stream handler).
   std::function<void(const String& source, std::unique_ptr<TBitmap>& bitmap, TColor& color)> BitmapRequest;
   std::function<void(const String& source, TStream*& stream)> ImageRequest;
   std::function<void(const String& source, TStream* stream)> ImageRequested;
@@ -277,7 +276,6 @@ class ThtDocument : public TCell {
   TScriptEvent OnScript;
   TObjectTagEvent OnObjectTag;
   TStreamRequestEvent OnStreamRequest;
-  TExpandNameEvent OnExpandName;
   std::function<void(uint8_t charset, int codePage)> OnCharsetChange;
   // Printing copies: a link was drawn on page PageNumber in the rectangle.
   std::function<void(int pageNumber, const TRect& rect, const String& target, const String& url)> LinkDrawn;

@@ -93,10 +93,8 @@ void THtmlParser::DoLink() {
       std::unique_ptr<TStream> file;
       String basePath;
       if (Document->OnStreamRequest) {
-        if (Document->OnExpandName) {
-          String expanded = href;
-          Document->OnExpandName(Viewer, href, expanded);
-          href = expanded;
+        if (Document->ExpandName) {
+          Document->ExpandName(href);
           basePath = UrlBase(href);
           Document->OnStreamRequest(Viewer, href, stream);
         } else {

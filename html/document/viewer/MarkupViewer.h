@@ -12,15 +12,22 @@
 #include "html/document/paging/PageRenderer.h"
 #include "html/document/paging/Printing.h"
 #include "html/document/viewer/ViewerEvents.h"
+#include "html/foundation/shared/FreeList.h"
 #include "html/foundation/viewer/ViewerBase.h"
+#include "platform/rtl/StringList.h"
+#include "platform/ui/app/Message.h"
 #include "platform/ui/controls/CustomControl.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/ScrollBar.h"
 
 class TBuffer;
+class TFontObj;
+class TFormControlObj;
 class TMarkupViewer;
 class ThtDocument;
 class TStream;
+class TTimer;
+class TUrlTarget;
 class TStringBitmapList;
 
 // The drawing surface of the viewer: paints the document part that its clip asks for.
@@ -28,11 +35,29 @@ class TPaintPanel : public TCustomControl {
  public:
   TPaintPanel(TMarkupViewer* viewer);
 
+  // The mouse on the panel is the viewer's: presses, moves, releases, a double click of the
+  // left button, the wheel, and the pointer leaving the panel.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DblClickAt(TShiftState shift, int x, int y) override;
+  bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y) override;
+  void MouseLeave() override;
+
  protected:
   void Paint() override;
 
  private:
   TMarkupViewer& viewer_;
+};
+
+// One page of the history: its reading position (as GetPosition gives it), its kind and the
+// values of its forms when it was left (nil when it had none).
+class PositionObj {
+ public:
+  int64_t ScrollPosition = 0;
+  THtmlFileType DocumentKind = HtmlType;
+  std::unique_ptr<TFreeList<TStringList>> SavedFormValues;
 };
 
 class TMarkupViewer : public TMarkupViewerBase {
@@ -191,6 +216,128 @@ class TMarkupViewer : public TMarkupViewerBase {
   };
   bool HasState(TViewerState s) const { return (state_ & s) != 0; }
 
+  // ---- Mouse, keys, links, selection and history (ViewerMouse.cpp, ViewerAutoScroll.cpp,
+  // ViewerKeys.cpp, ViewerLinks.cpp, ViewerVisited.cpp, ViewerHistory.cpp).
+ public:
+  // The viewer's private messages: a form submission, the start of auto-scrolling, following
+  // the current link (a link's tab stop got Enter).
+  static constexpr uint32_t WmFormSubmit = WM_USER + 100;
+  static constexpr uint32_t WmAutoScroll = WM_USER + 102;
+  static constexpr uint32_t WmFollowLink = WM_USER + 103;
+  // The auto-scroll timer's interval, and the least time between two of its steps.
+  static constexpr int AutoScrollInterval = 25;
+  static constexpr int AutoScrollStepTime = 100;
+  // The hover timer's interval: a link or image loses the hover state at its first tick
+  // after the pointer left the panel.
+  static constexpr int HoverInterval = 200;
+
+  // The paint panel's mouse (panel coordinates).
+  virtual void PanelMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void PanelMouseMove(TShiftState Shift, int X, int Y);
+  virtual void PanelMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // A double click of the left button.
+  void PanelDoubleClick(TShiftState Shift, int X, int Y);
+  // The pointer left the paint panel.
+  void PanelMouseLeave();
+  // Moves the moving end of a drag selection to the character under the point.
+  virtual void ExtendSelectionTo(int X, int Y);
+  // The scrolling keys (and Ctrl+C, Ctrl+Insert: copy the selection).
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  // The wheel, also over the paint panel: True (handled) unless htNoWheelMouse is set.
+  bool MouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
+  void HandleMessage(TMessage& Message) override;
+
+  // The document's hit test at the point (panel coordinates): flags 1 a link (Link is made),
+  // 2 an image form control (FormControl); the title of what is there.
+  int GetUrlAt(int X, int Y, String& Title, TFormControlObj*& FormControl, std::unique_ptr<TUrlTarget>& Link);
+  // The word under the point and the cursor range of its characters; CaretPos becomes the
+  // character under the point.
+  bool GetWordAt(int X, int Y, String& Word, int& First, int& Last);
+
+  // Follows LinkUrl: OnHotSpotClick first; a fragment scrolls, another HTML, text or image
+  // file is loaded, web addresses and other kinds of file are not followed.
+  void HandleLinkClick();
+  // Scrolls to the element with that id or anchor name (any case); False when none.
+  bool PositionTo(const String& Dest);
+  void AddVisitedLink(const String& URL);
+  void MarkVisitedLinks();
+  int VisitedMaxCount() const { return visitedMaxCount_; }
+  void SetVisitedMaxCount(int Value);
+
+  // Records the departing page and the one shown now (index 0: the newest).
+  void BumpHistory(const String& OldFile, const String& OldTitle, int64_t OldPos,
+                   std::unique_ptr<TFreeList<TStringList>> FormValues, THtmlFileType OldType);
+  void ClearHistory();
+  int HistoryMaxCount() const { return historyMaxCount_; }
+  void SetHistoryMaxCount(int Value);
+  int HistoryIndex() const { return historyIndex_; }
+  // Shows the page of that history entry again at its position (the page left keeps its
+  // position and form values in its entry). A file that cannot be loaded raises and changes
+  // nothing.
+  void SetHistoryIndex(int Value);
+
+  // The selected text; the text between two source positions (LinkTextX, LinkTextY become
+  // where it starts on the panel).
+  String SelText();
+  String LinkTextAt(int SourceStart, int SourceEnd);
+  // The selected text onto the clipboard (nothing when the selection is empty).
+  void CopyToClipboard();
+
+  // With a handler the document's forms are submitted to it, later, from the message loop.
+  void SetOnFormSubmit(TFormSubmitEvent Handler);
+  void SubmitForm(const String& Action, const String& Target, const String& EncType, const String& Method,
+                  std::unique_ptr<TStringList> Results);
+  // A form control or a link got the keyboard focus: it is scrolled into view.
+  void ControlEntered(TFormControlObj& Control);
+  void LinkEntered(TFontObj& Run);
+  // A key on a link's tab stop: Enter follows the link (from the message loop), other keys
+  // are the viewer's.
+  void LinkKeyDown(TFontObj& Run, uint16_t& Key, TShiftState Shift);
+
+  // Drops the hover state once the pointer has left the panel.
+  void HoverTimerTick();
+  // One pass of auto-scrolling (edge dragging or middle-button mode).
+  void AutoScrollTick();
+
+  String LinkUrl, LinkTarget;
+  TStringList LinkAttributes;
+  String LinkText;
+  int LinkTextX = 0, LinkTextY = 0;
+  String HoverTitle;
+  int DragStartY = 0;
+  TTimer* HoverTimer = nullptr;       // owned as a component
+  TTimer* AutoScrollTimer = nullptr;  // owned as a component
+  TStringList Visited;
+  TStringList History, TitleHistory;
+  TFreeList<PositionObj> PositionHistory{true};
+  TViewerLinkEvents LinkEvents;
+
+ private:
+  void DeliverFormSubmission();
+  void StartAutoScroll();
+  void StopAutoScroll();
+  bool AutoScrollWanted() const;
+  void SetPanelCursor(TCursor Value);
+  // The cursor position of the document under the point (panel coordinates), -1 when none;
+  // whether the point is on text, and the X of that cursor position.
+  int CharacterAt(int X, int Y, bool& OnText, int& CursorX);
+  void TakeLinkUnderPoint(int X, int Y);
+  void FocusLink(const TUrlTarget& Link);
+  void FollowLinkFile(const String& Address, const String& Fragment);
+  String ResolvedLinkUrl(const TFontObj& Run);
+
+  int visitedMaxCount_ = 50;
+  int historyMaxCount_ = 0;
+  int historyIndex_ = 0;
+  bool FocusGuard = false;
+  bool pointerOnPanel_ = false;
+  int mouseX_ = 0, mouseY_ = 0;  // the last point of the mouse on the panel
+  uint64_t lastAutoScrollStep_ = 0;
+  int wheelRest_ = 0;  // wheel movement short of a notch
+  TFormSubmitEvent onFormSubmit_;
+  String SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
+  std::unique_ptr<TStringList> SubmitResults;
+  // ---- end of mouse, keys, links, selection and history.
  protected:
   void Paint() override;
 

@@ -15,7 +15,9 @@
 
 class TBitmap;
 class TBuffer;
+class TIDObject;
 class TStream;
+class TStringList;
 class TStrings;
 class ThvPanel;
 
@@ -40,6 +42,9 @@ enum : TMarkupViewerOptions {
   htShowDummyCaret = 1u << 5,
   htShowVScroll = 1u << 6,
   htNoFocusRect = 1u << 7,
+  htNoLinkHilite = 1u << 8,          // a press on a link does not start a selection
+  htNoWheelMouse = 1u << 9,          // neither the wheel nor the middle button scroll
+  htAllowHotSpotDblClick = 1u << 10,  // a double click after following a link still selects
 };
 
 enum class TProgressStage { psStarting, psRunning, psEnding };
@@ -82,4 +87,38 @@ struct TViewerEvents {
   TProcessingEvent OnProcessing;
   ThtProgressEvent OnProgress;
   TSoundType OnSoundRequest;
+};
+
+// Mouse, links, history and forms.
+
+// A link was clicked: a handler that sets Handled keeps the viewer from following it.
+using THotSpotClickEvent = std::function<void(TComponent* Sender, const String& SRC, bool& Handled)>;
+// The pointer moved onto a link (SRC) or off it (SRC empty).
+using THotSpotEvent = std::function<void(TComponent* Sender, const String& SRC)>;
+// An image or other object of the document under the pointer; X and Y within the object.
+using TImageClickEvent = std::function<void(TComponent* Sender, TIDObject* Obj, TMouseButton Button,
+                                            TShiftState Shift, int X, int Y)>;
+using TImageOverEvent = std::function<void(TComponent* Sender, TIDObject* Obj, TShiftState Shift, int X, int Y)>;
+
+// What lay under a right click: the link, the image and the point in it, the word.
+struct TRightClickParameters {
+  String ClickedUrl, ClickedTarget;
+  TIDObject* ClickedImage = nullptr;
+  int ClickImageX = 0, ClickImageY = 0;
+  String ClickedWord;
+};
+using TRightClickEvent = std::function<void(TComponent* Sender, TRightClickParameters& Parameters)>;
+// A form was submitted; the handler takes over the results (name=value lines).
+using TFormSubmitEvent =
+    std::function<void(TComponent* Sender, const String& Action, const String& Target, const String& EncType,
+                       const String& Method, std::unique_ptr<TStringList> Results)>;
+
+struct TViewerLinkEvents {
+  THotSpotClickEvent OnHotSpotClick;
+  THotSpotEvent OnHotSpotCovered;
+  TImageClickEvent OnImageClick;
+  TImageOverEvent OnImageOver;
+  TRightClickEvent OnRightClick;
+  TMouseEvent OnMouseDouble;
+  TNotifyEvent OnHistoryChange;
 };

@@ -14,6 +14,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Screen.h"
+#include "platform/ui/app/Timer.h"
 
 namespace {
 
@@ -31,9 +32,14 @@ void CheckLoadableFile(const String& fileName) {
 
 void TMarkupViewer::LoadDocumentFile(const String& FileName, THtmlFileType DocType) {
   if (Processing() || FileName.empty()) return;
-  // The departing page: the history that records it comes with the link handling; a load
-  // that fails leaves everything as it was.
+  // The departing page; a load that fails leaves it shown and the history as it was.
+  const String oldFile = CurrentFile, oldTitle = DocumentTitle;
+  const int64_t oldPosition = GetPosition();
+  const THtmlFileType oldType = CurrentDocType;
+  std::unique_ptr<TFreeList<TStringList>> formValues = DocRoot->FormData();
   ReadDocumentFile(FileName, DocType);
+  if (CurrentFile != oldFile || CurrentDocType != oldType)
+    BumpHistory(oldFile, oldTitle, oldPosition, std::move(formValues), oldType);
 }
 
 void TMarkupViewer::ReadDocumentFile(const String& FileName, THtmlFileType DocType) {
@@ -114,8 +120,10 @@ void TMarkupViewer::LoadDocument(std::unique_ptr<TBuffer> Document, const String
     if (!SourceBuffer)
       throw EhtException(u"LoadDocument requires document to load. Parameter 'Document' must not be nil.");
     ParseInto(DocType);
+    MarkVisitedLinks();
 
-    if (CurrentFile.empty() || CurrentFile != oldFile) {
+    // A fragment scrolls to its element; another file without one starts at the top.
+    if (!PositionTo(fragment) && (CurrentFile.empty() || CurrentFile != oldFile)) {
       ScrollTo(0);
       HScrollBar_->SetPosition(0);
     }
@@ -165,6 +173,7 @@ void TMarkupViewer::PrepareDocument() {
 
 void TMarkupViewer::ClearDocument() {
   if (Processing()) return;
+  HoverTimer->SetEnabled(false);
   DocRoot->UseQuirks = UseQuirks;
   DocRoot->Clear();
   if (HasState(vsOwnsImageCache) && DocRoot->ImageCache) DocRoot->ImageCache->Clear();

@@ -8,6 +8,7 @@
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/images/ImageCache.h"
 #include "platform/ui/app/Screen.h"
+#include "platform/ui/app/Timer.h"
 
 int TMarkupViewer::VBarBias = 0;
 
@@ -48,6 +49,10 @@ TMarkupViewer::TMarkupViewer(TComponent* AOwner) : TMarkupViewerBase(AOwner) {
   DocRoot->PanelDestroy = [this](ThvPanel& panel) {
     if (Events.OnPanelDestroy) Events.OnPanelDestroy(this, panel);
   };
+  DocRoot->OnControlEnter = [this](TFormControlObj& control) { ControlEntered(control); };
+  DocRoot->OnLinkFocus = [this](TFontObj& run) { LinkEntered(run); };
+  DocRoot->OnLinkKey = [this](TFontObj& run, uint16_t& key, uint32_t shift) { LinkKeyDown(run, key, shift); };
+  DocRoot->OnControlKeyDown = [this](uint16_t& key, TShiftState shift) { KeyDown(key, shift); };
   DocRoot->ShowImages = true;
   SetDefBackground(clBtnFace);
   SetDefHotSpotColor(defHotSpotColor_);
@@ -56,10 +61,20 @@ TMarkupViewer::TMarkupViewer(TComponent* AOwner) : TMarkupViewerBase(AOwner) {
   SetDefPreFontName(defPreFontName_);
   SetHtOptions(htOptions_);
   ApplyDefaults();
+  HoverTimer = new TTimer(this);
+  HoverTimer->SetEnabled(false);
+  HoverTimer->SetInterval(HoverInterval);
+  HoverTimer->SetOnTimer([this](TComponent*) { HoverTimerTick(); });
+  AutoScrollTimer = new TTimer(this);
+  AutoScrollTimer->SetEnabled(false);
+  AutoScrollTimer->SetInterval(AutoScrollInterval);
+  AutoScrollTimer->SetOnTimer([this](TComponent*) { AutoScrollTick(); });
   SetState(vsCreating, false);
 }
 
 TMarkupViewer::~TMarkupViewer() {
+  HoverTimer->SetEnabled(false);
+  AutoScrollTimer->SetEnabled(false);
   // The document's sections and panels refer to the paint panel: they go first.
   DocRoot->Clear();
   DocRoot.reset();
@@ -186,15 +201,6 @@ void TMarkupViewer::SetOnScript(TScriptEvent Handler) {
 }
 
 bool TMarkupViewer::DrawsFocusRect() { return (htOptions_ & htNoFocusRect) == 0; }
-
-void TMarkupViewer::HoverFormControl(TComponent* Control, TShiftState Shift, int X, int Y) {
-  // The point in the paint panel's coordinates, as the viewer's own mouse move sees it.
-  if (auto* control = dynamic_cast<TControl*>(Control)) {
-    X += control->Left();
-    Y += control->Top();
-  }
-  MouseMove(Shift, X, Y);
-}
 
 void TMarkupViewer::ReportProgress(int Percent) {
   if (Events.OnProgress) Events.OnProgress(this, TProgressStage::psRunning, Percent);

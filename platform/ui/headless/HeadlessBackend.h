@@ -46,6 +46,9 @@ class THeadlessBackend : public TUiBackend {
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
   void SetScreenCursor(TCursor) override {}
+  // The clipboard is a text of the backend's own.
+  String ClipboardText() override { return clipboard_; }
+  void SetClipboardText(const String& text) override { clipboard_ = text; }
 
  private:
   struct TInput {
@@ -61,4 +64,5 @@ class THeadlessBackend : public TUiBackend {
   std::vector<TShown> shown_;
   std::vector<TInput> inputs_;  // sorted by time, then by order of scheduling
   uint64_t nextOrder_ = 0;
+  String clipboard_;
 };

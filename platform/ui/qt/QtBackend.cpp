@@ -1,5 +1,6 @@
 #include "platform/ui/qt/QtBackend.h"
 
+#include <QClipboard>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -131,3 +132,7 @@ void TQtBackend::SetScreenCursor(TCursor cursor) {
     overrideCursor_ = true;
   }
 }
+
+String TQtBackend::ClipboardText() { return FromQt(QApplication::clipboard()->text()); }
+
+void TQtBackend::SetClipboardText(const String& text) { QApplication::clipboard()->setText(ToQt(text)); }

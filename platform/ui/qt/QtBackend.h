@@ -21,6 +21,8 @@ class TQtBackend : public TUiBackend {
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
   void SetScreenCursor(TCursor cursor) override;
+  String ClipboardText() override;
+  void SetClipboardText(const String& text) override;
 
  private:
   std::unique_ptr<QApplication> ownApp_;

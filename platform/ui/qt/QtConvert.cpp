@@ -104,14 +104,3 @@ TShiftState ToShiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butto
   return s;
 }
 
-Qt::CursorShape ToQtCursor(TCursor cursor) {
-  switch (cursor) {
-    case TCursor::crIBeam: return Qt::IBeamCursor;
-    case TCursor::crHourGlass: return Qt::WaitCursor;
-    case TCursor::crHandPoint: return Qt::PointingHandCursor;
-    case TCursor::crCross: return Qt::CrossCursor;
-    case TCursor::crSizeWE: return Qt::SizeHorCursor;
-    case TCursor::crSizeNS: return Qt::SizeVerCursor;
-    default: return Qt::ArrowCursor;
-  }
-}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QKeySequence>
 #include <QString>
@@ -29,6 +30,7 @@ QString ToQtPlainText(const String& text);
 String FromQtPlainText(const QString& text);
 // Modifier keys and mouse buttons of a Qt event.
 TShiftState ToShiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
-Qt::CursorShape ToQtCursor(TCursor cursor);
+// The cursor shape; the three scroll cursors are drawn (QtCursors.cpp).
+QCursor ToQtCursor(TCursor cursor);
 // The virtual key code of a Qt key, 0 when there is none.
 uint16_t ToVirtualKey(int qtKey);

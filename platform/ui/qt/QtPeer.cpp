@@ -113,12 +113,16 @@ bool TQtPeer::eventFilter(QObject* watched, QEvent* event) {
         Run([&] { c.MouseUp(button, shift, p.x(), p.y()); });
         if (ClickOnRelease() && me->button() == Qt::LeftButton) Run([&] { c.Click(); });
       } else if (event->type() == QEvent::MouseButtonDblClick) {
-        Run([&] { c.DblClick(); });
+        // A double click is the left button's, as the controls' DblClick means.
+        if (me->button() == Qt::LeftButton) Run([&] { c.DblClickAt(shift, p.x(), p.y()); });
       } else {
         Run([&] { c.MouseMove(shift, p.x(), p.y()); });
       }
       return false;
     }
+    case QEvent::Leave:
+      if (watched == widget_) Run([&] { c.MouseLeave(); });
+      return false;
     case QEvent::KeyPress: {
       auto* w = dynamic_cast<TWinControl*>(&c);
       if (!w) return false;

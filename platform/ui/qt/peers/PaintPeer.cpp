@@ -19,7 +19,14 @@ namespace {
 
 class TPaintWidget : public QWidget {
  public:
-  explicit TPaintWidget(TCustomControl& control) : control_(control) { setAttribute(Qt::WA_OpaquePaintEvent); }
+  // The control sees every move of the mouse over it, also without a button held (links
+  // under the pointer, hints).
+  explicit TPaintWidget(TCustomControl& control) : control_(control) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    // A control that is a tab stop takes the keyboard when it is clicked.
+    if (control.TabStop()) setFocusPolicy(Qt::ClickFocus);
+  }
 
   // The part to paint again before it is shown (widget coordinates).
   void Invalidate(const QRect& r) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "html/document/blocks/Block.h"
 #include "html/document/floats/PanelObj.h"
@@ -13,6 +14,7 @@
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/MeasureDC.h"
+#include "platform/rtl/Streams.h"
 #include "tests/html/document/parser/ParsedDocument.h"
 #include "tests/support/TempDirectory.h"
 
@@ -123,6 +125,24 @@ TEST(ParserSafety, LinkedStyleSheetsAreReadOnlyFromSmallRegularFiles) {
   }
   EXPECT_EQ(OpenRegularFile(Utf8ToString(folder.PathOf("sheet.css")), 5), nullptr);  // larger than the cap
   EXPECT_NE(OpenRegularFile(Utf8ToString(folder.PathOf("sheet.css")), 100), nullptr);
+}
+
+TEST(ParserSafety, AStreamHandlerGetsALinkedStyleSheetByTheNameTheHookExpanded) {
+  TTempDirectory folder("wendrel-linked");
+  folder.WriteFile("sheet.css", ".warn { color: red }");
+  const int rules = TParsedDocument("x").Parse().document.StyleList->Count();
+  TParsedDocument parsed("<link rel=stylesheet href=sheet.css><p>text");
+  std::vector<String> asked;
+  std::unique_ptr<TStream> file;
+  parsed.document.ExpandName = [&](String& name) { name = Utf8ToString(folder.PathOf("")) + name; };
+  parsed.document.OnStreamRequest = [&](TComponent*, const String& url, TStream*& stream) {
+    asked.push_back(url);
+    file = OpenRegularFile(url, 1000);
+    stream = file.get();
+  };
+  parsed.Parse();
+  EXPECT_EQ(asked, (std::vector<String>{Utf8ToString(folder.PathOf("sheet.css"))}));
+  EXPECT_EQ(parsed.document.StyleList->Count(), rules + 1);
 }
 
 TEST(ParserSafety, IncludedTextIsCapped) {

@@ -13,21 +13,11 @@
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
+#include "tests/html/document/viewer/SharedQtApplication.h"
 #include "tests/support/PictureReference.h"
 #include "tests/support/QtPictures.h"
 
 namespace {
-
-int argc = 1;
-char arg0[] = "htmldocument_tests";
-char* argv[] = {arg0, nullptr};
-
-// One QApplication for the whole test program: ending it would end Qt's use of fontconfig
-// under the font layer, which the other tests of this program go on using.
-QApplication& SharedQApplication() {
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 // Qt draws the scroll bars with its own style; the document's pixels come from the engine.
 const TPictureTolerance ScreenTolerance{.Channel = 48, .Pixels = 400};
@@ -39,7 +29,7 @@ struct ViewerWindow : ::testing::Test {
 
   void SetUp() override {
     SharedQApplication();
-    app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+    app.SetBackend(std::make_unique<TQtBackend>(QtTestArgc(), QtTestArgv()));
     app.CreateForm(form);
     form->SetCaption(u"Viewer");
     form->SetClientWidth(520);

@@ -1,0 +1,3 @@
+#include "platform/ui/app/Mouse.h"
+
+TMouse Mouse;
