@@ -10,49 +10,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
+#include "bench/DebianReference.h"
 #include "bench/PeakMemory.h"
 #include "tests/support/html/HtmlTestDocument.h"
 
 namespace {
 
 constexpr int PageWidth = 800;
-const char* const Folder = "/usr/share/debian-reference/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error(path + " is missing: install the Debian package debian-reference-en");
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// The part between the BODY tag's ">" and "</body>".
-std::string BodyOf(const std::string& html) {
-  const size_t tag = html.find("<body");
-  const size_t start = html.find('>', tag) + 1;
-  return html.substr(start, html.rfind("</body>") - start);
-}
-
-// The first chapter's head, then the bodies of all chapters over and over until the text
-// has `megabytes` MB, then the end tags.
-std::string Manual(int megabytes) {
-  std::string chapters;
-  for (int i = 1; i <= 12; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "ch%02d.en.html", i);
-    chapters += BodyOf(ReadFile(std::string(Folder) + name));
-  }
-  const std::string first = ReadFile(std::string(Folder) + "ch01.en.html");
-  std::string text = first.substr(0, first.find('>', first.find("<body")) + 1);
-  const size_t size = static_cast<size_t>(megabytes) << 20;
-  while (text.size() < size) text += chapters.substr(0, size - text.size());
-  return text + "</body></html>";
-}
+using debian_reference::Folder;
+using debian_reference::Manual;
 
 void ParseManual(benchmark::State& state) {
   const std::string text = Manual(static_cast<int>(state.range(0)));

@@ -111,8 +111,18 @@ class TTableReader {
   void DoStray();
   void CloseCell();
   void CloseRow();
-  void PopAbove(int level) {
-    while (p_.Level() > level) p_.PopProps();
+  // The mark of the set on top: its serial number, 0 for none (no set was pushed).
+  static int32_t MarkOf(const TProperties* props) { return props ? props->SerialNumber : 0; }
+  int32_t TopMark() const { return MarkOf(&p_.Top()); }
+  // Pops the sets above the marked one (nothing when the mark is 0 or its set is gone). A
+  // mark names a set, not a level: a link ended inside the table (EndLink) deletes its set
+  // wherever it lies, also below the table, and every level above it moves down by one.
+  void PopAbove(int32_t mark) {
+    if (mark == 0) return;
+    bool found = false;
+    for (int i = p_.Level(); i >= 0 && !found; --i) found = p_.PropStack->PropsAt(i)->SerialNumber == mark;
+    if (!found) return;
+    while (p_.PropStack->TopProps()->SerialNumber != mark) p_.PopProps();
   }
 
   THtmlParser& p_;
@@ -129,8 +139,9 @@ class TTableReader {
   uint8_t rowKind_ = 1;
   int rowDisplay_ = DisplayUnset;
   uint8_t rowVAlign_ = 2;
-  int rowLevel_ = 0;
-  int groupLevel_ = 9999999;
+  int32_t rowBase_ = 0;    // the set below the row's
+  int32_t rowSet_ = 0;     // the row's own set
+  int32_t groupBase_ = 0;  // the set below the row group's; 0 before the first group
   std::vector<std::unique_ptr<TCellList>> footRows_;
   bool savedNoBreak_ = false;
   int savedListLevel_ = 0;
@@ -168,7 +179,7 @@ void TTableReader::Begin() {
   tableBlock_ = std::make_unique<TTableBlock>(p_.Document, &p_.Attributes, std::move(table), outerCell_, props);
   if (tableBlock_->TableAlign != 2 && !tableBlock_->Floats()) tableBlock_->TableAlign = align;
   wrapper_ = std::make_unique<TTableAndCaptionBlock>(p_.Document, tableBlock_.get(), &p_.Attributes, outerCell_, props);
-  rowLevel_ = p_.Level();
+  rowBase_ = TopMark();
   p_.Next();
 }
 
@@ -259,8 +270,8 @@ void TTableReader::DoCaption() {
 
 void TTableReader::DoRowGroup() {
   CloseRow();
-  PopAbove(groupLevel_);
-  groupLevel_ = p_.Level();
+  PopAbove(groupBase_);
+  groupBase_ = TopMark();
   switch (p_.Symbol) {
     case THeadSy:
       if (table_->Rows.Count() > 0) {
@@ -285,8 +296,8 @@ void TTableReader::DoRowGroup() {
 
 void TTableReader::DoRow() {
   CloseRow();
-  rowLevel_ = p_.Level();
-  p_.PushProps(TRSy);
+  rowBase_ = TopMark();
+  rowSet_ = MarkOf(p_.PushProps(TRSy));
   rowDisplay_ = p_.Top().ReadDisplayKind();
   p_.ApplyAlign(&p_.Top(), p_.Attributes);
   row_ = std::make_unique<TCellList>(&p_.Attributes, &p_.Top());
@@ -300,12 +311,12 @@ void TTableReader::DoCell() {
   p_.ListLevel = 0;
   if (row_) {
     CloseCell();
-    PopAbove(rowLevel_ + 1);
+    PopAbove(rowSet_);
   } else {
     rowVAlign_ = 2;
-    rowLevel_ = p_.Level();
+    rowBase_ = TopMark();
     TAttributeList none;
-    p_.PushProps(TRSy, none);
+    rowSet_ = MarkOf(p_.PushProps(TRSy, none));
     rowDisplay_ = p_.Top().ReadDisplayKind();
     row_ = std::make_unique<TCellList>(nullptr, &p_.Top());
   }
@@ -403,7 +414,7 @@ void TTableReader::CloseRow() {
     else table_->Rows.Add(row_.release());
   }
   row_.reset();
-  PopAbove(rowLevel_);
+  PopAbove(rowBase_);
 }
 
 void TTableReader::End(bool withFootRows) {
@@ -411,7 +422,7 @@ void TTableReader::End(bool withFootRows) {
     p_.EndLink();
     CloseCell();
     CloseRow();
-    PopAbove(groupLevel_);
+    PopAbove(groupBase_);
     for (auto& row : footRows_) table_->Rows.Add(row.release());
   }
   footRows_.clear();

@@ -176,6 +176,27 @@ class TMarkupViewer : public TMarkupViewerBase {
   virtual int PrintDocument(TPrinter* Printer, bool CountOnly, int FromPage, int ToPage);
   int Print(TPrinter* Printer, int FromPage, int ToPage, TPrintMode Mode);
 
+  // Print settings and the results of a page count or preview. No printer of this system
+  // takes a print (see Print), so the results stay 0 and the events are never raised.
+  double PrintMarginLeft() const { return printMarginLeft_; }
+  void SetPrintMarginLeft(double Value) { printMarginLeft_ = Value; }
+  double PrintMarginRight() const { return printMarginRight_; }
+  void SetPrintMarginRight(double Value) { printMarginRight_ = Value; }
+  double PrintMarginTop() const { return printMarginTop_; }
+  void SetPrintMarginTop(double Value) { printMarginTop_ = Value; }
+  double PrintMarginBottom() const { return printMarginBottom_; }
+  void SetPrintMarginBottom(double Value) { printMarginBottom_ = Value; }
+  int PrintMaxHPages() const { return printMaxHPages_; }
+  void SetPrintMaxHPages(int Value) { printMaxHPages_ = Value; }
+  double PrintScale() const { return printScale_; }
+  // Kept within MinPrintScale .. MaxPrintScale.
+  void SetPrintScale(double Value);
+  static constexpr double MinPrintScale = 0.125, MaxPrintScale = 8.0;
+  int PrintedPage = 0;  // the page being printed, from 1
+  int PrintContentWidth = 0, PrintContentHeight = 0;
+  double PrintWidthRatio = 0;
+  TPrintEvents PrintEvents;
+
   ThtDocument& Document() const { return *DocRoot; }
   TPaintPanel& PaintPanel() const { return *PaintPanel_; }
   TScrollBar& VScrollBar() const { return *VScrollBar_; }
@@ -387,4 +408,8 @@ class TMarkupViewer : public TMarkupViewerBase {
   TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
   String serverRoot_;
   bool viewImages_ = true;
+  // Margins in centimetres.
+  double printMarginLeft_ = 2.0, printMarginRight_ = 2.0, printMarginTop_ = 2.0, printMarginBottom_ = 2.0;
+  int printMaxHPages_ = 2;
+  double printScale_ = 1.0;
 };

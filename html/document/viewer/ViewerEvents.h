@@ -16,6 +16,8 @@
 class TBitmap;
 class TBuffer;
 class TIDObject;
+class TCanvas;
+class TMarkupViewer;
 class TStream;
 class TStringList;
 class TStrings;
@@ -121,4 +123,22 @@ struct TViewerLinkEvents {
   TRightClickEvent OnRightClick;
   TMouseEvent OnMouseDouble;
   TNotifyEvent OnHistoryChange;
+};
+
+// Printing: a page's header or footer drawn by the handler into the margin above or below
+// the page (Canvas, the page's number, the margin's width and height); StopPrinting ends
+// the print job after this page.
+using TPagePrinted =
+    std::function<void(TComponent* Sender, TCanvas& Canvas, int NumPage, int W, int H, bool& StopPrinting)>;
+// The same as HTML: the handler loads its header or footer into HFViewer, a hidden viewer
+// that is then laid out and drawn in the margin of the page.
+using ThtmlPagePrinted =
+    std::function<void(TComponent* Sender, TMarkupViewer& HFViewer, int NumPage, bool& StopPrinting)>;
+
+// The viewer's events of printing.
+struct TPrintEvents {
+  TPagePrinted OnPrintHeader;
+  TPagePrinted OnPrintFooter;
+  ThtmlPagePrinted OnPrintHTMLHeader;
+  ThtmlPagePrinted OnPrintHTMLFooter;
 };

@@ -1,5 +1,7 @@
 // Paged output of the viewer: the shown document measured and cut into page metafiles
 // through a copy, and printing, which no printer of this system can take.
+#include <algorithm>
+
 #include "html/document/model/Document.h"
 #include "html/document/paging/DocumentMeasure.h"
 #include "html/document/viewer/MarkupViewer.h"
@@ -24,3 +26,5 @@ int TMarkupViewer::PrintDocument(TPrinter* Printer, bool CountOnly, int FromPage
 }
 
 int TMarkupViewer::Print(TPrinter* Printer, int, int, TPrintMode Mode) { RefusePrinter(Printer, Mode); }
+
+void TMarkupViewer::SetPrintScale(double Value) { printScale_ = std::clamp(Value, MinPrintScale, MaxPrintScale); }

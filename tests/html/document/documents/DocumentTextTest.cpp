@@ -50,7 +50,14 @@ INSTANTIATE_TEST_SUITE_P(
         TTextCase{"line_break", "<p>a<br>b</p>", "a\r\nb"},
         TTextCase{"heading_and_list", "<h1>Title</h1><ul><li>first</li><li>second</li></ul>", "Title\r\nfirst\r\nsecond"},
         TTextCase{"preformatted", "<pre>\nline 1\n  line 2\n</pre>", "line 1\r\n  line 2"},
-        TTextCase{"div_nesting", "<div>a<div>b</div>c</div>", "a\r\nb\r\nc"}),
+        TTextCase{"div_nesting", "<div>a<div>b</div>c</div>", "a\r\nb\r\nc"},
+        // A menu of floated list items whose links are blocks (as in SQLite's pages): each
+        // entry copies as a line of its own, the white space between the items is not lost.
+        TTextCase{"floated_menu_items",
+                  "<style>.menu li {float: left} .menu li a {display: block; padding: 0.7ex 1.4ex}</style>"
+                  "<div class=menu><ul>\n<li><a href=\"a.html\">Home</a>\n<li class=x><a href=\"b.html\">Menu</a>\n"
+                  "<li><a href=\"c.html\">About</a>\n</ul></div><p>text</p>",
+                  "Home\r\nMenu\r\nAbout\r\ntext"}),
     [](const ::testing::TestParamInfo<TTextCase>& info) { return CaseName(info.param.Label, info.index); });
 
 // A selection that starts inside the first paragraph and ends inside the second copies the

@@ -3,6 +3,8 @@
 // borders the table gives, nesting limits, and inputs that used to end the parse.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "html/document/tables/HtmlTable.h"
 #include "html/document/tables/TableBlock.h"
 #include "html/foundation/css/Properties.h"
@@ -195,6 +197,30 @@ TEST(TableElements, OpenLinkEndsAtTheTable) {
     const TUrlTarget* link = inside->Fonts->Items(i)->LinkTarget;
     EXPECT_TRUE(link == nullptr || link->LinkUrl.empty());
   }
+}
+
+// The sets of a table's row groups, rows and cells end with the table also when links left
+// open before it end inside it: ending a link deletes its set below the table's, which must
+// not leave a set of the table behind for everything after it to inherit.
+TEST(TableElements, RowGroupSetsEndWithTheTableWhenOpenLinksEndInside) {
+  TParsedDocument parsed(
+      "<style>thead, tr, th {color: #ff0000}</style>"
+      "<p><a name=\"a\">x<p><a name=\"b\">y<a name=\"c\">"
+      "<table><thead><tr><th>h</th><th>i</th></tr></thead><tr><td>x</td></tr></table>"
+      "<table><thead><tr><th>h</th></tr></thead><tr><td>x</td></tr></table><p>after</p>");
+  parsed.Parse();
+  // The last text section, depth first.
+  const TSection* after = nullptr;
+  const std::function<void(const TCellBasic&)> walk = [&](const TCellBasic& cell) {
+    for (int i = 0; i < cell.Count(); ++i) {
+      if (const auto* text = dynamic_cast<const TSection*>(cell.Items(i))) after = text;
+      if (const auto* block = dynamic_cast<const TBlock*>(cell.Items(i))) walk(*block->ContentCell);
+    }
+  };
+  walk(parsed.document);
+  ASSERT_NE(after, nullptr);
+  ASSERT_EQ(after->Text.substr(0, 5), u"after");
+  EXPECT_EQ(after->Fonts->Items(0)->RunFont->Color() & 0xFFFFFF, clBlack);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 #include "html/document/model/Document.h"
 #include "html/document/viewer/MarkupViewer.h"
@@ -19,6 +20,30 @@ TEST(ViewerProperties, ValuesAreKeptInRange) {
   EXPECT_EQ(viewer.ServerRoot(), u"/var/www/site");
   viewer.SetServerRoot(u"C:\\inetpub\\");
   EXPECT_EQ(viewer.ServerRoot(), u"C:\\inetpub");
+}
+
+TEST(ViewerProperties, PrintSettingsStartAtTheirDefaults) {
+  TMarkupViewer viewer(nullptr);
+  EXPECT_EQ(viewer.PrintMarginLeft(), 2.0);
+  EXPECT_EQ(viewer.PrintMarginRight(), 2.0);
+  EXPECT_EQ(viewer.PrintMarginTop(), 2.0);
+  EXPECT_EQ(viewer.PrintMarginBottom(), 2.0);
+  EXPECT_EQ(viewer.PrintMaxHPages(), 2);
+  EXPECT_EQ(viewer.PrintScale(), 1.0);
+  EXPECT_EQ(viewer.PrintedPage, 0);
+  EXPECT_EQ(viewer.PrintContentWidth, 0);
+  EXPECT_EQ(viewer.PrintContentHeight, 0);
+  EXPECT_EQ(viewer.PrintWidthRatio, 0.0);
+}
+
+TEST(ViewerProperties, PrintScaleIsKeptInRange) {
+  TMarkupViewer viewer(nullptr);
+  const std::pair<double, double> cases[] = {{10, 8.0},     {0.01, 0.125}, {-1, 0.125}, {8.0, 8.0},
+                                             {0.125, 0.125}, {0.5, 0.5},    {2.75, 2.75}};
+  for (const auto& [given, kept] : cases) {
+    viewer.SetPrintScale(given);
+    EXPECT_EQ(viewer.PrintScale(), kept) << given;
+  }
 }
 
 TEST(ViewerProperties, OptionsReachTheDocument) {
