@@ -77,11 +77,27 @@ bool TRasterDC::Blit(const TRect& destCorners, const TPixelBuffer* source, const
     area.ColorToMono = !source->Monochrome && buffer_.Monochrome;
     area.SourceBackground = ColorRefToPixel(sourceBk);
   }
+  // A plain copy of colour pixels, one for one and not mirrored, takes each source pixel as
+  // it is: the per-pixel path below would give the same, at many times the cost (the viewer
+  // copies its whole off-screen picture this way on every paint).
+  const bool plainCopy = useSource && rop == SRCCOPY && !area.MonoToColor && !area.ColorToMono &&
+                         !buffer_.Monochrome && dw > 0 && dh > 0 && area.To.X - area.From.X == dw &&
+                         area.To.Y - area.From.Y == dh;
   TPaint pattern = BrushPaint(state_.Brush);
   const uint32_t textPixel = ColorRefToPixel(state_.TextColor), bkPixel = ColorRefToPixel(state_.BkColor);
   for (int y = std::max(dest.Top, 0); y < std::min(dest.Bottom, buffer_.Height); ++y) {
     ForClippedSpan(y, dest.Left, dest.Right, state_.Clip, [&](int a, int b) {
       uint32_t* row = buffer_.Row(y);
+      if (plainCopy) {
+        const int sy = area.From.Y + (y - destCorners.Top);
+        if (sy < 0 || sy >= source->Height) return;
+        const int shift = area.From.X - destCorners.Left;  // source x = destination x + shift
+        a = std::max(a, -shift);
+        b = std::min(b, source->Width - shift);
+        const uint32_t* from = source->Row(sy);
+        for (int x = a; x < b; ++x) row[x] = from[x + shift] & 0xFFFFFF;
+        return;
+      }
       double ty0 = (y - destCorners.Top) / static_cast<double>(dh), ty1 = (y + 1 - destCorners.Top) / static_cast<double>(dh);
       for (int x = a; x < b; ++x) {
         uint32_t src = 0;

@@ -130,4 +130,34 @@ TEST(RasterBlit, StretchDIBitsUsesTheBitsOwnColours) {
   EXPECT_EQ(Picture(dest), "#.\n");
 }
 
+// A one-for-one colour copy takes a short way; MERGECOPY with a white brush (pattern AND
+// source) gives the same pixels the long way. Both must agree wherever the copy reaches past
+// the source's edges or is cut by a clip region.
+TEST(RasterBlit, PlainCopiesAgreeWithThePixelByPixelPath) {
+  TPixelImage source(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) source.Set(x, y, 0x010203u * static_cast<uint32_t>(x + 7 * y + 1));
+  TRasterDC sourceDC(source.Buffer());
+  struct TCase {
+    int X, Y, Width, Height, SourceX, SourceY;
+  };
+  const TCase cases[] = {
+      {0, 0, 7, 5, 0, 0}, {2, 1, 7, 5, 0, 0}, {0, 0, 9, 7, -2, -1}, {1, 1, 6, 4, 3, 2}, {-3, -2, 12, 9, 0, 0},
+  };
+  for (const TCase& c : cases) {
+    TPixelImage quick(10, 8, 0x3C3C3C), slow(10, 8, 0x3C3C3C);
+    TRasterDC quickDC(quick.Buffer()), slowDC(slow.Buffer());
+    for (TRasterDC* dc : {&quickDC, &slowDC}) {
+      dc->IntersectClipRect({1, 0, 9, 8});
+      dc->ExcludeClipRect({4, 3, 6, 5});
+    }
+    slowDC.SelectBrush(CreateSolidBrush(0xFFFFFF));
+    EXPECT_TRUE(quickDC.BitBlt(c.X, c.Y, c.Width, c.Height, &sourceDC, c.SourceX, c.SourceY, SRCCOPY));
+    EXPECT_TRUE(slowDC.BitBlt(c.X, c.Y, c.Width, c.Height, &sourceDC, c.SourceX, c.SourceY, MERGECOPY));
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 10; ++x)
+        ASSERT_EQ(quick.At(x, y), slow.At(x, y)) << "case at " << c.X << "," << c.Y << " pixel " << x << "," << y;
+  }
+}
+
 }  // namespace
