@@ -15,12 +15,17 @@ struct TSourceArea {
   uint32_t SourceBackground = 0;
 };
 
-// The source pixel value for a destination pixel, combined over the source pixels it covers
-// by the stretch mode when the copy shrinks. False when the pixel lies outside the source.
-bool SourcePixel(const TSourceArea& s, double tx0, double tx1, double ty0, double ty1, int mode, uint32_t& out) {
-  auto coord = [](int from, int to, double t) { return from + t * (to - from); };
-  double ax = coord(s.From.X, s.To.X, tx0), bx = coord(s.From.X, s.To.X, tx1);
-  double ay = coord(s.From.Y, s.To.Y, ty0), by = coord(s.From.Y, s.To.Y, ty1);
+// The source pixel value for the destination pixel whose edges lie at dx0..dx1 and dy0..dy1
+// of dw x dh destination pixels, combined over the source pixels it covers by the stretch
+// mode when the copy shrinks. False when the pixel lies outside the source. The source edges
+// are worked out from whole-number products, so that they land exactly on pixel edges
+// wherever the scale allows (a fraction taken first would put them a rounding error short).
+bool SourcePixel(const TSourceArea& s, int dx0, int dx1, int dw, int dy0, int dy1, int dh, int mode, uint32_t& out) {
+  auto coord = [](int from, int to, int d, int size) {
+    return from + static_cast<double>(static_cast<int64_t>(to - from) * d) / size;
+  };
+  double ax = coord(s.From.X, s.To.X, dx0, dw), bx = coord(s.From.X, s.To.X, dx1, dw);
+  double ay = coord(s.From.Y, s.To.Y, dy0, dh), by = coord(s.From.Y, s.To.Y, dy1, dh);
   int x0 = static_cast<int>(std::floor(std::min(ax, bx))), x1 = static_cast<int>(std::ceil(std::max(ax, bx)));
   int y0 = static_cast<int>(std::floor(std::min(ay, by))), y1 = static_cast<int>(std::ceil(std::max(ay, by)));
   if (x1 <= x0) x1 = x0 + 1;
@@ -98,13 +103,12 @@ bool TRasterDC::Blit(const TRect& destCorners, const TPixelBuffer* source, const
         for (int x = a; x < b; ++x) row[x] = from[x + shift] & 0xFFFFFF;
         return;
       }
-      double ty0 = (y - destCorners.Top) / static_cast<double>(dh), ty1 = (y + 1 - destCorners.Top) / static_cast<double>(dh);
+      const int dy = y - destCorners.Top;
       for (int x = a; x < b; ++x) {
         uint32_t src = 0;
         if (useSource) {
-          double tx0 = (x - destCorners.Left) / static_cast<double>(dw);
-          double tx1 = (x + 1 - destCorners.Left) / static_cast<double>(dw);
-          if (!SourcePixel(area, tx0, tx1, ty0, ty1, state_.StretchMode, src)) continue;
+          const int dx = x - destCorners.Left;
+          if (!SourcePixel(area, dx, dx + 1, dw, dy, dy + 1, dh, state_.StretchMode, src)) continue;
           if (area.MonoToColor)
             src = src == 0 ? textPixel : bkPixel;
           else if (area.ColorToMono)

@@ -160,4 +160,20 @@ TEST(RasterBlit, PlainCopiesAgreeWithThePixelByPixelPath) {
   }
 }
 
+// Through the per-pixel path too, a copy that does not scale takes every pixel from its own
+// column: a source edge worked out as (x / width) * width fell a rounding error short for
+// some columns of a 90-pixel copy and mixed in the pixel to its left.
+TEST(RasterBlit, UnscaledCopiesThroughThePixelPathTakeTheirOwnColumn) {
+  for (const int width : {90, 97, 300}) {
+    TPixelImage source(width, 1);
+    for (int x = 0; x < width; ++x) source.Set(x, 0, x % 2 ? 0xFFFFFF : 0x000000);
+    TRasterDC sourceDC(source.Buffer());
+    TPixelImage dest(width, 1, 0x3C3C3C);
+    TRasterDC dc(dest.Buffer());
+    dc.SelectBrush(CreateSolidBrush(0xFFFFFF));
+    EXPECT_TRUE(dc.BitBlt(0, 0, width, 1, &sourceDC, 0, 0, MERGECOPY));
+    for (int x = 0; x < width; ++x) ASSERT_EQ(dest.At(x, 0), source.At(x, 0)) << "width " << width << " x " << x;
+  }
+}
+
 }  // namespace
