@@ -15,29 +15,16 @@
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
-#include "tests/html/document/viewer/SharedQtApplication.h"
+#include "tests/html/document/viewer/ViewerWindowFixture.h"
 #include "tests/html/document/viewer/TextPoints.h"
 
 namespace {
 
 const std::string Fixtures = std::string(WENDREL_FIXTURES) + "/viewer/";
 
-struct ViewerQtInput : ::testing::Test {
-  TApplication app;
-  TForm* form = nullptr;
-  TMarkupViewer* viewer = nullptr;
-
+struct ViewerQtInput : TViewerWindowFixture {
   void SetUp() override {
-    SharedQApplication();
-    app.SetBackend(std::make_unique<TQtBackend>(QtTestArgc(), QtTestArgv()));
-    app.CreateForm(form);
-    form->SetCaption(u"Viewer");
-    form->SetClientWidth(520);
-    form->SetClientHeight(300);
-    viewer = new TMarkupViewer(form);
-    viewer->SetParent(form);
-    viewer->SetAlign(TAlign::alClient);
-    viewer->SetDefBackground(clWhite);
+    MakeWindow();
     viewer->SetHistoryMaxCount(10);
     viewer->LoadDocumentFile(Utf8ToString(Fixtures + "page.html"));
     form->Show();
@@ -49,7 +36,6 @@ struct ViewerQtInput : ::testing::Test {
     Panel()->grab();
     app.ProcessMessages();
   }
-  QWidget* WidgetOf(const TControl* control) const { return TQtPeer::Of(control)->Widget(); }
   QWidget* Panel() const { return WidgetOf(&viewer->PaintPanel()); }
   QPoint PointOf(const std::u16string& text, int offset = 0) const {
     const TPoint p = PanelPointOf(*viewer, text, offset);

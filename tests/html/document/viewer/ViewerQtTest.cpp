@@ -13,7 +13,7 @@
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
-#include "tests/html/document/viewer/SharedQtApplication.h"
+#include "tests/html/document/viewer/ViewerWindowFixture.h"
 #include "tests/support/PictureReference.h"
 #include "tests/support/QtPictures.h"
 
@@ -22,27 +22,13 @@ namespace {
 // Qt draws the scroll bars with its own style; the document's pixels come from the engine.
 const TPictureTolerance ScreenTolerance{.Channel = 48, .Pixels = 400};
 
-struct ViewerWindow : ::testing::Test {
-  TApplication app;
-  TForm* form = nullptr;
-  TMarkupViewer* viewer = nullptr;
-
+struct ViewerWindow : TViewerWindowFixture {
   void SetUp() override {
-    SharedQApplication();
-    app.SetBackend(std::make_unique<TQtBackend>(QtTestArgc(), QtTestArgv()));
-    app.CreateForm(form);
-    form->SetCaption(u"Viewer");
-    form->SetClientWidth(520);
-    form->SetClientHeight(300);
-    viewer = new TMarkupViewer(form);
-    viewer->SetParent(form);
-    viewer->SetAlign(TAlign::alClient);
-    viewer->SetDefBackground(clWhite);
+    MakeWindow();
     viewer->LoadDocumentFile(Utf8ToString(std::string(WENDREL_FIXTURES) + "/viewer/page.html"));
     form->Show();
     app.ProcessMessages();
   }
-  QWidget* WidgetOf(const TControl* control) const { return TQtPeer::Of(control)->Widget(); }
   QImage Shot() {
     app.ProcessMessages();
     return WidgetOf(viewer)->grab().toImage();
