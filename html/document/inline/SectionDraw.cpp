@@ -111,7 +111,10 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
           continue;
         }
       }
-      if (lineTop + height - 1 <= yOffset + clip.Top) continue;  // above the page
+      // Above the page: everything the line draws, its floating images too, ends there. (A
+      // line of no height holding only a float would otherwise count as above a page that
+      // starts at its top, and the image would be on no page.)
+      if (lineTop + line->DrawHeight - 1 <= yOffset + clip.Top) continue;
     }
     DrawLine(canvas, *line, x, lineTop);
     Document->NothingPaintedYet = false;

@@ -4,7 +4,10 @@
 
 #include "html/document/model/Document.h"
 #include "html/document/viewer/MarkupViewer.h"
+#include "platform/gdi/metafile/EmfReader.h"
+#include "platform/gdi/metafile/EmfRecords.h"
 #include "platform/gdi/metafile/Metafile.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
 
@@ -66,6 +69,39 @@ TEST_F(ViewerPaging, PrintDocumentIsRefusedWithTheMessageOfItsMode) {
     } catch (const EIllegalArgument& e) {
       EXPECT_EQ(e.Message(), c.message);
     }
+  }
+}
+
+// The pictures drawn on a page: its records of device-independent bitmaps.
+int PicturesOn(const TMetafile& page) {
+  int count = 0;
+  TEmfReader reader(page.Data());
+  for (const TEmfRecord& record : reader.Records())
+    if (record.Type() == EMR_STRETCHDIBITS)
+      ++count;
+  return count;
+}
+
+TEST(ViewerPagingPictures, AFloatingPictureAtThePageTopIsOnThePage) {
+  const std::u16string logo = Utf8ToString(std::string(WENDREL_FIXTURES) + "/viewer/logo.gif");
+  const struct {
+    const char* Name;
+    std::u16string Html;
+    const char* PicturesPerPage;
+  } cases[] = {
+      {"first page, no top margin", u"<body topmargin=0><div><img style='float:left' src='" + logo + u"'></div><p>text", "1 "},
+      {"first page, with margin", u"<body><div><img style='float:left' src='" + logo + u"'></div><p>text", "1 "},
+      {"after a page break", u"<body topmargin=0><p style='margin:0'>first</p><p style='page-break-before: always; margin:0'>"
+                             u"<img style='float:left' src='" + logo + u"'></p><p>text",
+       "0 1 "},
+  };
+  for (const auto& c : cases) {
+    TMarkupViewer viewer{nullptr};
+    viewer.SetBounds(0, 0, 300, 200);
+    viewer.LoadDocumentString(c.Html);
+    std::string perPage;
+    for (const auto& page : viewer.RenderPageMetafiles(300, 400)) perPage += std::to_string(PicturesOn(*page)) + " ";
+    EXPECT_EQ(perPage, c.PicturesPerPage) << c.Name;
   }
 }
 
