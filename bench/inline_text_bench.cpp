@@ -21,22 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchDocument.h"
 #include "html/document/inline/Section.h"
-#include "html/document/model/Document.h"
-#include "html/foundation/css/StyleList.h"
-#include "html/foundation/fonts/FontSizes.h"
 #include "html/foundation/layout/IndentManager.h"
 #include "html/foundation/shared/TextTokens.h"
-#include "platform/gdi/canvas/Canvas.h"
-#include "platform/gdi/dc/MeasureDC.h"
 
 namespace {
 
 constexpr int LineWidth = 700;
 
-struct BenchStyleList : TStyleList {
-  void NoteHoverRule(bool) override {}
-};
 
 // The prose, kilobytes long (ASCII: one character a byte).
 const String& Prose(size_t kilobytes) {
@@ -63,29 +56,13 @@ const String& Prose(size_t kilobytes) {
 }
 
 // A document with the default style sheet and a paragraph's properties on its stack.
-struct TBenchDocument {
-  BenchStyleList styles;
-  TPropStack stack;
-  ThtDocument document{nullptr, nullptr};
-  TCanvas canvas{std::make_unique<TMeasureDC>()};
+struct TParagraphDocument : TBenchDocument {
   TIndentManager indents;
   int owner = 0;
 
-  TBenchDocument() {
-    styles.BuildDefaultSheet(u"Times New Roman", u"Courier New", 12, 0, 0xff0000, 0x800080, 0xff, false, 1252, 0, 8,
-                             10);
-    SetFontSizeTables(12);
-    auto base = std::make_unique<TProperties>(&stack, false);
-    base->CopyAll(*styles.DefaultProperties);
-    stack.Add(std::move(base));
-    for (const char16_t* tag : {u"body", u"p"}) {
-      auto props = std::make_unique<TProperties>(&stack, false);
-      props->TakeParentValues(tag, *stack.TopProps());
-      TProperties* p = stack.Add(std::move(props));
-      p->ApplyStyleRules(styles, tag, stack.Count() - 1, nullptr, u"", u"", u"", u"");
-    }
-    document.PropStack = &stack;
-    document.StyleList = &styles;
+  TParagraphDocument() {
+    Push(u"body");
+    Push(u"p");
   }
 
   std::unique_ptr<TSection> Collect(const String& text) {
@@ -138,7 +115,7 @@ void Counters(benchmark::State& state, size_t kilobytes, size_t lines) {
 void CollectAndBreak(benchmark::State& state) {
   const size_t kilobytes = static_cast<size_t>(state.range(0));
   const String& text = Prose(kilobytes);
-  TBenchDocument d;
+  TParagraphDocument d;
   size_t lines = 0;
   for (auto _ : state) {
     auto section = d.Collect(text);
@@ -151,14 +128,14 @@ void CollectAndBreak(benchmark::State& state) {
 void CollectOnly(benchmark::State& state) {
   const size_t kilobytes = static_cast<size_t>(state.range(0));
   const String& text = Prose(kilobytes);
-  TBenchDocument d;
+  TParagraphDocument d;
   for (auto _ : state) benchmark::DoNotOptimize(d.Collect(text)->Text.size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kilobytes) * 1024);
 }
 
 void BreakOnly(benchmark::State& state) {
   const size_t kilobytes = static_cast<size_t>(state.range(0));
-  TBenchDocument d;
+  TParagraphDocument d;
   auto section = d.Collect(Prose(kilobytes));
   for (auto _ : state) benchmark::DoNotOptimize(d.Layout(*section));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kilobytes) * 1024);
@@ -177,7 +154,7 @@ BENCHMARK(BreakOnly)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv) {
   if (argc == 2 && std::strncmp(argv[1], "--once=", 7) == 0) {
     const size_t kilobytes = std::strtoul(argv[1] + 7, nullptr, 10);
-    TBenchDocument d;
+    TParagraphDocument d;
     if (kilobytes > 0) {
       auto section = d.Collect(Prose(kilobytes));
       d.Layout(*section);
