@@ -39,6 +39,7 @@ enum : uint16_t {
   VK_UP = 0x26,
   VK_RIGHT = 0x27,
   VK_DOWN = 0x28,
+  VK_INSERT = 0x2D,
   VK_DELETE = 0x2E,
 };
 

@@ -6,7 +6,6 @@
 #include "platform/ui/app/Mouse.h"
 
 namespace {
-constexpr uint16_t VK_INSERT = 0x2D;
 constexpr int WheelNotch = 120;
 }  // namespace
 
