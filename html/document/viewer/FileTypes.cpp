@@ -28,3 +28,9 @@ THtmlFileType GetFileType(const String& FileName) {
                             [&](const FileTypeRec& r) { return extension == r.Extension; });
   return found == FileTypes.end() ? THtmlFileType(OtherType) : found->Kind;
 }
+
+bool IsRemoteAddress(const String& Name) {
+  const String lower = LowerCaseText(Name);
+  const size_t scheme = lower.find(u"://");
+  return scheme != String::npos && scheme > 0 && lower.find(u"file://") == String::npos;
+}

@@ -1,6 +1,7 @@
 // Link and image names of a document as file names: URLs of other protocols stay as they
 // are; "file:" URLs, absolute and relative names (against the server root, the BASE
 // element or the shown file's folder) become absolute POSIX paths. A "#fragment" stays.
+#include "html/document/viewer/FileTypes.h"
 #include "html/document/viewer/MarkupViewer.h"
 #include "html/foundation/globals/TextHelpers.h"
 #include "html/foundation/urls/UrlHelpers.h"
@@ -22,9 +23,7 @@ String ToPosixPath(const String& name) {
 }  // namespace
 
 void TMarkupViewer::ResolveFileName(const String& Name, String& FullName) {
-  const String lower = LowerCaseText(Name);
-  const size_t scheme = lower.find(u"://");
-  if (scheme != String::npos && scheme > 0 && lower.find(u"file://") == String::npos) {
+  if (IsRemoteAddress(Name)) {
     FullName = Name;
   } else {
     String path;

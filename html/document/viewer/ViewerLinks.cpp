@@ -14,17 +14,6 @@
 #include "platform/ui/app/Application.h"
 #include "platform/ui/app/Clipboard.h"
 
-namespace {
-
-// An address of the web (or of another protocol than file:): the viewer never fetches it.
-bool IsRemoteAddress(const String& name) {
-  const String lower = LowerCaseText(name);
-  const size_t scheme = lower.find(u"://");
-  return scheme != String::npos && scheme > 0 && lower.compare(0, 5, u"file:") != 0;
-}
-
-}  // namespace
-
 void TMarkupViewer::HandleLinkClick() {
   bool handled = false;
   Raise(LinkEvents.OnHotSpotClick, this, LinkUrl, handled);
