@@ -1,7 +1,8 @@
 // The export window's viewer: a TMarkupViewer set up the way the window shows documents,
-// and the pages of its document for the PDF, made one at a time.
+// and the pages of its document for the PDF, made one at a time. The printing copy laid
+// out to measure or count the pages is kept, and the pages are drawn from it when they are
+// asked for at the size it was laid out for.
 #include "export/HtmlView.h"
-#include "html/document/paging/DocumentMeasure.h"
 #include "html/document/paging/PageRenderer.h"
 #include "html/document/viewer/MarkupViewer.h"
 #include "platform/gdi/Colors.h"
@@ -19,24 +20,54 @@ class TMarkupHtmlView : public THtmlView {
     viewer_->SetNoSelect(true);
   }
   TControl& Control() override { return *viewer_; }
-  void LoadDocumentFile(const String& fileName) override { viewer_->LoadDocumentFile(fileName); }
-  TSize MeasureDocument(int width) override {
-    auto [w, h] = MeasureDocumentCopy(viewer_->Document(), width);
-    return {w, h};
+  void LoadDocumentFile(const String& fileName) override { Load(fileName, true); }
+  void LoadDocumentFileForPaging(const String& fileName) override { Load(fileName, false); }
+  TSize MeasureDocument(int width, int height) override {
+    measured_.reset();
+    // A viewer in the middle of a load has no document to page.
+    if (viewer_->Processing() || width < 1) return {0, 0};
+    auto renderer = std::make_unique<TPageRenderer>(viewer_->Document(), width, height);
+    const TSize size = renderer->Measure();
+    measured_ = std::move(renderer);
+    return size;
   }
   void RenderEachPage(int width, int height, const TTakePage& take) override {
-    // A viewer in the middle of a load has no document to page.
-    if (viewer_->Processing()) return;
-    TPageRenderer renderer(viewer_->Document(), width, height);
-    while (std::unique_ptr<TMetafile> page = renderer.NextPage()) take(std::move(page));
+    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height);
+    if (!renderer) return;
+    while (std::unique_ptr<TMetafile> page = renderer->NextPage()) take(std::move(page));
   }
   int CountPages(int width, int height) override {
-    if (viewer_->Processing()) return 0;
-    return ::CountPages(viewer_->Document(), width, height);
+    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height);
+    if (!renderer) return 0;
+    int count = 0;
+    while (renderer->SkipPage()) ++count;
+    // The pages come next, drawn from the same layout.
+    renderer->Rewind();
+    measured_ = std::move(renderer);
+    return count;
   }
 
  private:
+  void Load(const String& fileName, bool layout) {
+    measured_.reset();
+    struct TLayoutScope {
+      TMarkupViewer& viewer;
+      ~TLayoutScope() { viewer.LayoutOnLoad = true; }
+    } scope{*viewer_};
+    viewer_->LayoutOnLoad = layout;
+    viewer_->LoadDocumentFile(fileName);
+  }
+  // The measured copy when it was laid out for this size (it is used up), else a new one.
+  std::unique_ptr<TPageRenderer> RendererFor(int width, int height) {
+    std::unique_ptr<TPageRenderer> measured = std::move(measured_);
+    if (viewer_->Processing()) return nullptr;
+    if (measured && measured->Width() == width && measured->Height() == height) return measured;
+    measured.reset();
+    return std::make_unique<TPageRenderer>(viewer_->Document(), width, height);
+  }
+
   TMarkupViewer* viewer_;
+  std::unique_ptr<TPageRenderer> measured_;
 };
 
 }  // namespace

@@ -119,7 +119,9 @@ bool TMainForm::LoadHtml(const String& fileName) {
     return false;
   }
   try {
-    Viewer->LoadDocumentFile(fileName);
+    // A conversion that shows no window lays the document out for its pages only.
+    if (Command.Unattended()) Viewer->LoadDocumentFileForPaging(fileName);
+    else Viewer->LoadDocumentFile(fileName);
     return true;
   } catch (const Exception& e) {
     ReportFailure(e.Message());

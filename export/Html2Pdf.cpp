@@ -47,7 +47,9 @@ void THtml2Pdf::RenderPages() {
                          u" points).");
   if (Viewer == nullptr) return;
   const int cwpx = PointsToPixels(cw, ScreenLogPixels());
-  int mw = Viewer->MeasureDocument(cwpx).cx;
+  // Measured as laid out for pages of the printable size: when the content fits, the pages
+  // are drawn from that same layout.
+  int mw = Viewer->MeasureDocument(cwpx, PointsToPixels(ch, ScreenLogPixels())).cx;
   if (mw < 1) mw = cwpx;
   const double scale = ScaleToFit && cwpx < mw && cwpx > 0 ? static_cast<double>(cwpx) / mw : 1.0;
   const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());

@@ -16,8 +16,9 @@ class THtmlPages {
  public:
   virtual ~THtmlPages() = default;
   // Needed width (the widest laid-out content) and height in pixels of the document laid
-  // out at width pixels; both 0 when width < 1.
-  virtual TSize MeasureDocument(int width) = 0;
+  // out for pages of width x height pixels; both 0 when width < 1. Pages asked for next at
+  // that size may be drawn from this layout.
+  virtual TSize MeasureDocument(int width, int height) = 0;
   // The document laid out at width pixels and cut into pages of height pixels, each page a
   // metafile of exactly width x height pixels, handed to `take` in page order as soon as
   // it is made; no page when there is nothing to page.

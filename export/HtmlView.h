@@ -17,6 +17,9 @@ class THtmlView : public THtmlPages {
   virtual TControl& Control() = 0;
   // Loads and shows the file; raises an Exception with the reason when it cannot.
   virtual void LoadDocumentFile(const String& fileName) = 0;
+  // Loads the file only to page it, as LoadDocumentFile but not laid out for the screen:
+  // for a conversion that shows no window.
+  virtual void LoadDocumentFileForPaging(const String& fileName) = 0;
 };
 
 // Makes the viewer on a window: its default font "Times New Roman", its preformatted font

@@ -9,8 +9,9 @@
 #include "tests/support/Process.h"
 #include "tests/support/TempDirectory.h"
 
-TSize TTestPages::MeasureDocument(int width) {
+TSize TTestPages::MeasureDocument(int width, int height) {
   MeasuredWidths.push_back(width);
+  MeasuredHeights.push_back(height);
   return width < 1 ? TSize{} : TSize{neededWidth_, 1000};
 }
 

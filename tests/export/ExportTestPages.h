@@ -15,11 +15,11 @@ class TTestPages : public THtmlPages {
  public:
   TTestPages(int neededWidth, int pageCount) : neededWidth_(neededWidth), pageCount_(pageCount) {}
 
-  TSize MeasureDocument(int width) override;
+  TSize MeasureDocument(int width, int height) override;
   void RenderEachPage(int width, int height, const TTakePage& take) override;
   int CountPages(int width, int height) override;
 
-  std::vector<int> MeasuredWidths;
+  std::vector<int> MeasuredWidths, MeasuredHeights;
   std::vector<TSize> RenderedSizes;
   std::vector<TSize> CountedSizes;
   // Runs before each page is made.

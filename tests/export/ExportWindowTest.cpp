@@ -26,12 +26,18 @@ class TTestView : public THtmlView {
     if (!FileExists(fileName)) throw Exception(u"Can't locate '" + fileName + u"'.");
     Loaded.push_back(fileName);
   }
-  TSize MeasureDocument(int width) override { return Loaded.empty() ? TSize{} : pages_.MeasureDocument(width); }
+  void LoadDocumentFileForPaging(const String& fileName) override {
+    LoadDocumentFile(fileName);
+    LoadedForPaging.push_back(fileName);
+  }
+  TSize MeasureDocument(int width, int height) override {
+    return Loaded.empty() ? TSize{} : pages_.MeasureDocument(width, height);
+  }
   void RenderEachPage(int width, int height, const TTakePage& take) override {
     if (!Loaded.empty()) pages_.RenderEachPage(width, height, take);
   }
   int CountPages(int width, int height) override { return Loaded.empty() ? 0 : pages_.CountPages(width, height); }
-  std::vector<String> Loaded;
+  std::vector<String> Loaded, LoadedForPaging;
 
  private:
   TTestPages pages_;
@@ -109,6 +115,7 @@ TEST_F(ExportWindow, StoredSettingsReachTheControlsAndComeBackUnchanged) {
   home.WriteFile("export_tests.ini", stored);
   TMainForm& f = Start();
   EXPECT_EQ(View().Loaded, std::vector<String>{Path("page.html")});
+  EXPECT_TRUE(View().LoadedForPaging.empty());  // the window shows it
   EXPECT_EQ(f.lbPDF->Text(), Path("out.pdf"));
   EXPECT_FALSE(f.cxOpenAfterSave->Checked());
   EXPECT_EQ(f.edMarginLeft->Text(), u"1,5");  // the platform's decimal comma
@@ -233,6 +240,7 @@ TEST_F(ExportWindow, CommandLineConvertsWithoutWindowOrDialogAndRemembersTheName
   EXPECT_FALSE(f.Visible());
   EXPECT_TRUE(opened.empty());  // nothing is opened for a script
   EXPECT_EQ(View().Loaded, std::vector<String>{Path("page.html")});
+  EXPECT_EQ(View().LoadedForPaging, View().Loaded);  // no screen layout for a window never shown
   EXPECT_EQ(PdfInfoField(home.PathOf("page.pdf"), "Pages"), "2");
   Stop();
   std::string written = Settings();

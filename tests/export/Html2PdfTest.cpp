@@ -62,6 +62,7 @@ TEST_P(Html2PdfSizes, ViewerIsAskedForThePrintableSizeOverTheScale) {
   doc.ScaleToFit = c.scaleToFit;
   doc.RenderPages();
   EXPECT_EQ(pages.MeasuredWidths, std::vector<int>{718});
+  EXPECT_EQ(pages.MeasuredHeights, std::vector<int>{1047});
   ASSERT_EQ(pages.RenderedSizes.size(), 1u);
   EXPECT_EQ(pages.RenderedSizes[0], c.rendered);
   EXPECT_EQ(doc.Pages().size(), 1u);

@@ -156,7 +156,7 @@ TEST_F(ViewerToPdf, PageRasterMatchesTheViewersPlaybackOfTheSamePage) {
   RunTool("pdftoppm -r 96 -f 1 -l 1 -singlefile " + ShellQuote(pdf) + " " + ShellQuote(dir.PathOf("page")));
   const TTestPicture fromPdf = ReadPictureFile(dir.PathOf("page.ppm"));
 
-  const int width = view->MeasureDocument(PointsToPixels(595)).cx;
+  const int width = view->MeasureDocument(PointsToPixels(595), PointsToPixels(842)).cx;
   TPageMetafiles pages = view->RenderPageMetafiles(width, PointsToPixels(842));
   ASSERT_FALSE(pages.empty());
   TBitmap played(1, 1, pf24bit);

@@ -18,7 +18,19 @@ TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height)
     viewerRecordBefore_ = viewer_->TablePartRec;
     viewer_->TablePartRec = nullptr;
   }
+  firstPageNumber_ = copy_->PageNumber;
   done_ = copy_->Count() == 0 || width < 1 || height < 1;
+}
+
+void TPageRenderer::Rewind() {
+  // Only the record carried to the next page can be in the middle of a table; every other
+  // table finished its part on the pages already made.
+  if (TTablePartRec* record = PartRecord()) record->PartKind = tpNormal;
+  if (viewer_) viewer_->TablePartRec = nullptr;
+  copy_->PrintedTable = nullptr;
+  copy_->PageNumber = firstPageNumber_;
+  pageTop_ = 0;
+  done_ = copy_->Count() == 0 || width_ < 1 || height_ < 1;
 }
 
 TPageRenderer::~TPageRenderer() {
@@ -92,12 +104,25 @@ std::unique_ptr<TMetafile> TPageRenderer::MakePage(bool cutForced, bool record) 
   return metafile;
 }
 
+void TPageRenderer::LayOut() {
+  if (laidOut_) return;
+  // On a canvas that records nothing: the fonts every run selects while it is measured
+  // would otherwise all go into the first page's metafile.
+  TCanvas canvas(std::make_unique<TMeasureDC>());
+  int cursor = 0;
+  neededWidth_ = 0;
+  documentHeight_ = copy_->DoLogic(canvas, 0, width_, height_, neededWidth_, cursor);
+  laidOut_ = true;
+}
+
+TSize TPageRenderer::Measure() {
+  if (width_ < 1) return {0, 0};
+  LayOut();
+  return {neededWidth_, documentHeight_};
+}
+
 void TPageRenderer::DrawPage(TCanvas& canvas, bool cutForced) {
-  if (!laidOut_) {
-    int scrollWidth = 0, cursor = 0;
-    documentHeight_ = copy_->DoLogic(canvas, 0, width_, height_, scrollWidth, cursor);
-    laidOut_ = true;
-  }
+  LayOut();
   copy_->SetYOffset(pageTop_);
   FillBackground(canvas, TRect{0, 0, width_ + 1, height_});
   if (cutForced) {

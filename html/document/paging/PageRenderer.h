@@ -1,7 +1,7 @@
 // Cutting a document into page metafiles of Width x Height screen pixels.
 //
-// The pages are drawn from a printing copy of the document, laid out once on the first
-// page's canvas; the document itself keeps its layout, scroll position and selection. Every
+// The pages are drawn from a printing copy of the document, laid out once on a measuring
+// canvas; the document itself keeps its layout, scroll position and selection. Every
 // page is filled with the document's background colour, the copy is drawn with the page's
 // top at Y 0, and what lies below the page bottom is filled again. The drawing code chooses
 // the page bottom: a section that the bottom would cut moves it up to its own top and waits
@@ -41,6 +41,14 @@ class TPageRenderer {
   // nothing; false once the document is done.
   bool SkipPage();
   bool Done() const { return done_; }
+  // Lays the copy out for the pages unless that is done, and answers the width of its widest
+  // content (not capped to the page width) and its height. The pages are then drawn from
+  // this layout: measuring first costs no second layout.
+  TSize Measure();
+  // Starts again at the first page of the same layout (after counting the pages, say).
+  void Rewind();
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
  private:
   struct TPartState {
@@ -53,6 +61,7 @@ class TPageRenderer {
   std::unique_ptr<TMetafile> Advance(bool record);
   std::unique_ptr<TMetafile> MakePage(bool cutForced, bool record);
   void DrawPage(TCanvas& canvas, bool cutForced);
+  void LayOut();
   // The bands of one page, by the kind of the table part record (TablePartPasses.cpp).
   void DrawBands(TCanvas& canvas);
   void DrawInto(TCanvas& canvas, const TRect& rect, int clipWidth);
@@ -69,6 +78,8 @@ class TPageRenderer {
   TRect page_;
   int pageTop_ = 0;
   int documentHeight_ = 0;
+  int neededWidth_ = 0;
+  int firstPageNumber_ = 0;
   bool laidOut_ = false;
   bool done_ = false;
 };

@@ -215,6 +215,10 @@ class TMarkupViewer : public TMarkupViewerBase {
   int CodePage = 0;
   int CaretPos = 0;
   int MouseDownChar = -1;
+  // False: a load parses the document and leaves its layout to the next DoLayout (Reformat,
+  // a resize), showing nothing until then. For a viewer that is never shown and whose
+  // documents are only paged (the pages are laid out on a printing copy).
+  bool LayoutOnLoad = true;
 
   TViewerEvents Events;
 

@@ -140,7 +140,12 @@ void TMarkupViewer::FinishParse(const String& Title, const String& BaseHref, con
   if (HasState(vsPaintSuspended)) {
     BackgroundChanged();
     DocRoot->LoadBackground();
-    DoLayout();
+    if (LayoutOnLoad) {
+      DoLayout();
+    } else {
+      MaxVertical = ScrollWidth = 0;
+      PlaceScrollBars();
+    }
   }
 }
 

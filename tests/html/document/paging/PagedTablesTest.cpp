@@ -101,6 +101,8 @@ TEST(PagedHtmlTable, HeaderAndFooterRowGroupsOnEveryPage) {
   std::vector<String> expected;
   for (int i = 1; i <= 14; ++i) expected.push_back(u"row" + Utf8ToString(std::to_string(i)));
   EXPECT_EQ(body, expected);
+  // Counting leaves the table's part record in the middle of nothing.
+  PagingFixture::ExpectSamePagesWhenMeasuredAndCounted(parsed.document, 200, 120);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TableParts,

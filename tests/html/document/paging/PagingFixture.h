@@ -134,6 +134,25 @@ struct PagingFixtureOf : Base {
   static bool RowsHaveOtherThan(TBitmap& bitmap, int top, int bottom, TColor color) {
     return !RowsAre(bitmap, top, bottom, color);
   }
+  // The pages of one renderer used as the PDF export uses it, measured first, every page
+  // counted, then rewound and made: the same records, page for page, as a renderer that
+  // only makes its pages (RenderPageMetafiles).
+  static void ExpectSamePagesWhenMeasuredAndCounted(const ThtDocument& document, int width, int height) {
+    const TPageMetafileList fresh = RenderPageMetafiles(document, width, height);
+    TPageRenderer renderer(document, width, height);
+    EXPECT_GT(renderer.Measure().cy, 0);
+    int counted = 0;
+    while (renderer.SkipPage()) ++counted;
+    EXPECT_EQ(counted, static_cast<int>(fresh.size()));
+    renderer.Rewind();
+    size_t made = 0;
+    while (std::unique_ptr<TMetafile> page = renderer.NextPage()) {
+      ASSERT_LT(made, fresh.size());
+      EXPECT_TRUE(page->Data() == fresh[made]->Data()) << "page " << made + 1;
+      ++made;
+    }
+    EXPECT_EQ(made, fresh.size());
+  }
 };
 
 using PagingFixture = PagingFixtureOf<BlockFixture>;

@@ -71,6 +71,7 @@ TEST_P(RealDocuments, EveryVisibleWordIsOnSomePage) {
       if (++missing <= 20) ADD_FAILURE() << StringToUtf8(word) << ": " << count << " in the document, " << paged[word] << " on the pages";
     }
   EXPECT_EQ(missing, 0) << visible.size() << " different words";
+  PagingFixture::ExpectSamePagesWhenMeasuredAndCounted(document, PageWidth, PageHeight);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -37,6 +37,30 @@ TEST_F(ViewerPaging, PagesLeaveTheShownDocumentAsItIs) {
   EXPECT_EQ(viewer.MeasureDocument(0), std::make_pair(0, 0));
 }
 
+// A viewer that only pages its document skips the screen layout of a load: the pages are
+// the same, and the next layout shows the document.
+TEST_F(ViewerPaging, ALoadWithoutLayoutGivesTheSamePages) {
+  const std::u16string html =
+      u"<h1>Title</h1><table border=1><thead><tr><th>head</th></tr></thead><tr><td>cell one</td></tr>"
+      u"<tr><td>cell two</td></tr></table><p style=\"page-break-before: always\">after the break</p>";
+  viewer.LoadDocumentString(html);
+  const TPageMetafileList laidOut = viewer.RenderPageMetafiles(200, 100);
+  ASSERT_GE(laidOut.size(), 2u);
+
+  TMarkupViewer pagingOnly{nullptr};
+  pagingOnly.SetBounds(0, 0, 300, 200);
+  pagingOnly.LayoutOnLoad = false;
+  pagingOnly.LoadDocumentString(html);
+  EXPECT_EQ(pagingOnly.MaxVertical, 0);
+  EXPECT_FALSE(pagingOnly.VScrollBar().Visible());
+  const TPageMetafileList pages = pagingOnly.RenderPageMetafiles(200, 100);
+  ASSERT_EQ(pages.size(), laidOut.size());
+  for (size_t p = 0; p < pages.size(); ++p) EXPECT_TRUE(pages[p]->Data() == laidOut[p]->Data()) << "page " << p + 1;
+
+  pagingOnly.Reformat();
+  EXPECT_EQ(pagingOnly.MaxVertical, viewer.MaxVertical);
+}
+
 TEST_F(ViewerPaging, BusyOrEmptyViewerGivesNoPages) {
   viewer.SetProcessing(true);
   EXPECT_TRUE(viewer.RenderPageMetafiles(200, 100).empty());
