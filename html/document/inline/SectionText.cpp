@@ -161,12 +161,14 @@ void TSection::AppendFinalSpace(int sourcePosition) {
 void TSection::FixText() {
   finished_ = true;
   CursorLength = static_cast<int>(Text.size());
-  if (Text.empty()) {
-    SourceIndexes = {};
-    return;
+  if (!Text.empty()) {
+    BreakCodes.push_back(BreakYes);
+    SourceRuns = CompressSourceIndexes(SourceIndexes.data(), static_cast<int>(Text.size()));
+    SectionNumber = ++Document->SectionCount;
   }
-  BreakCodes.push_back(BreakYes);
-  SourceRuns = CompressSourceIndexes(SourceIndexes.data(), static_cast<int>(Text.size()));
-  SourceIndexes = {};
-  SectionNumber = ++Document->SectionCount;
+  // The collecting buffers are done with: their memory goes (assigning {} would keep it),
+  // and the text keeps no room to grow.
+  std::vector<int32_t>().swap(SourceIndexes);
+  Text.shrink_to_fit();
+  BreakCodes.shrink_to_fit();
 }
