@@ -78,6 +78,9 @@ class ThtDocument : public TCell {
   // the widest content). Gives form controls and link tab stops their tab order, restarts
   // the animations and the timer, and fills the position list.
   int DoLogic(TCanvas& canvas, int y, int width, int availableHeight, int& scrollWidth, int& cursor);
+  // Sizes the form controls for their fonts on the canvas, as every layout does first. The
+  // printing copies draw the document's own controls at these sizes.
+  void SizeFormControls(TCanvas& canvas);
   int Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int availableHeight, int containingHeight,
              int availableWidth) override;
   // Paints what lies in the clip rectangle (window coordinates; document Y = window Y +

@@ -19,6 +19,10 @@ int ThtDocument::DoLogic(TCanvas& canvas, int y, int width, int availableHeight,
   return Layout(canvas, y, cursor, scrollWidth, availableHeight, availableHeight, width);
 }
 
+void ThtDocument::SizeFormControls(TCanvas& canvas) {
+  for (int i = 0; i < FormList.Count(); ++i) FormList.Items(i)->SetSizes(canvas);
+}
+
 void ThtDocument::GiveTabOrder() {
   int number = 0;
   for (int i = 0; i < TabOrderList.Count(); ++i)
@@ -32,7 +36,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
   TableDepth = 0;
   FinalPass = false;
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
-  for (int i = 0; i < FormList.Count(); ++i) FormList.Items(i)->SetSizes(canvas);
+  SizeFormControls(canvas);
   InlineList.NeedsConverting = true;
   if (TabOrderList.Count() > 0) GiveTabOrder();
 

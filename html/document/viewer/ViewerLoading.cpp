@@ -143,6 +143,8 @@ void TMarkupViewer::FinishParse(const String& Title, const String& BaseHref, con
     if (LayoutOnLoad) {
       DoLayout();
     } else {
+      // What printing copies take from the document's own layout.
+      DocRoot->SizeFormControls(PaintPanel_->Canvas());
       MaxVertical = ScrollWidth = 0;
       PlaceScrollBars();
     }

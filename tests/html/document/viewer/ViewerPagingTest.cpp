@@ -40,9 +40,17 @@ TEST_F(ViewerPaging, PagesLeaveTheShownDocumentAsItIs) {
 // A viewer that only pages its document skips the screen layout of a load: the pages are
 // the same, and the next layout shows the document.
 TEST_F(ViewerPaging, ALoadWithoutLayoutGivesTheSamePages) {
+  // What a printing copy may take from the document it copies: form controls of every kind,
+  // rules, a picture placeholder, a floating box, a list, table parts.
   const std::u16string html =
       u"<h1>Title</h1><table border=1><thead><tr><th>head</th></tr></thead><tr><td>cell one</td></tr>"
-      u"<tr><td>cell two</td></tr></table><p style=\"page-break-before: always\">after the break</p>";
+      u"<tr><td>cell two</td></tr></table><hr size=8 noshade><hr><form><input value=\"field\"> "
+      u"<input type=password value=secret size=5> <input type=checkbox checked> <input type=radio name=r> "
+      u"<select><option>one<option selected>two</select> <select multiple size=3><option>a<option>b</select> "
+      u"<textarea rows=2 cols=10>text\nmore</textarea> <input type=submit value=Send> <button>Push</button> "
+      u"<input type=image src=missing.png alt=pic></form><img src=gone.png width=40 height=30 alt=gone>"
+      u"<div style=\"float: right; width: 60px; border: 1px solid\">floating</div><ul><li>item<li>item two</ul>"
+      u"<p style=\"page-break-before: always\">after the break</p>";
   viewer.LoadDocumentString(html);
   const TPageMetafileList laidOut = viewer.RenderPageMetafiles(200, 100);
   ASSERT_GE(laidOut.size(), 2u);
