@@ -101,7 +101,16 @@ class TProperties {
  private:
   friend class TStyleList;
   friend struct TRuleMerger;
+  // The points a relative font size is taken of: the element's size, and its link fonts',
+  // as they were before the first rule of the element. Every pass of the rules (one a class)
+  // takes them; a pass answers sizes in points, which the next must not scale again.
+  struct TRelativeSizeBase {
+    double Own = 0;
+    std::array<double, 4> Link{};
+  };
+  // One pass of the rules for one class (or none).
   void ApplyStyleRulesPass(TStyleList& styles, int stackIndex, const String& tag, const String& cls,
-                           const String& id, const String& pseudo, TProperties* styleAttr);
+                           const String& id, const String& pseudo, TProperties* styleAttr,
+                           const TRelativeSizeBase& base);
   void BuildLinkFonts(TStyleList& styles, int stackIndex);
 };
