@@ -131,7 +131,9 @@ TFontObj* TSection::StartRun(TProperties& properties, const TUrlTarget* target) 
 
 void TSection::ChangeFont(TProperties& properties) {
   TFontObj* run = StartRun(properties, nullptr);
-  if (!run->LinkTarget->LinkUrl.empty()) MakeLinkRun(*run, properties, false);
+  // An element inside a link is part of it, with its own link fonts, also when the link's
+  // address is empty (HREF="", this document).
+  if (!run->LinkTarget->LinkUrl.empty() || properties.IsLink) MakeLinkRun(*run, properties, false);
 }
 
 void TSection::ChangeLinkFont(bool isLink, TProperties& properties, const TUrlTarget& target) {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "html/foundation/fonts/FontInfo.h"
 #include "html/foundation/fonts/FontSizes.h"
+#include "html/foundation/fonts/MyFont.h"
 #include "html/foundation/globals/EngineSettings.h"
 #include "tests/html/document/parser/ParsedDocument.h"
 
@@ -108,6 +110,29 @@ TEST(ElementHandlers, UnclosedBoldOutlivesItsParagraph) {
   const auto& text = dynamic_cast<const TSection&>(*second.ContentCell->Items(0));
   EXPECT_TRUE(RunAt(text, 0).RunFont->Style() & fsBold);
   EXPECT_FALSE(RunAt(text, 1).RunFont->Style() & fsBold);
+}
+
+// Every run of a link shows, hovers and prints in its own element's font: the link fonts of
+// a run inside CODE are CODE's, also in a link to an empty address.
+TEST(ElementHandlers, RunsInsideALinkTakeTheirOwnLinkFonts) {
+  for (const char* html : {"<a href=x>a<code>b</code>c</a>", "<a href=\"\">a<code>b</code>c</a>",
+                           "<a href=\"\"><code class=\"p q\">b</code></a>"}) {
+    SCOPED_TRACE(html);
+    TParsedDocument parsed(html);
+    parsed.Parse();
+    const TLinkList& links = parsed.document.LinkList;
+    ASSERT_GT(links.Count(), 0);
+    bool sawCode = false;
+    for (int i = 0; i < links.Count(); ++i) {
+      const TFontObj& run = *links.Items(i);
+      ASSERT_NE(run.StateInfos, nullptr) << i;
+      const ThtFontInfo& info = (*run.StateInfos)[0];
+      EXPECT_EQ(info.Name, run.RunFont->Name()) << i;
+      EXPECT_EQ(FontHeightOfPoints(info.Size), run.RunFont->Height()) << i;
+      sawCode = sawCode || run.RunFont->Name() == u"Courier New";
+    }
+    EXPECT_TRUE(sawCode);
+  }
 }
 
 TEST(ElementHandlers, LinksAndAnchors) {
