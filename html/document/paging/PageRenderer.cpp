@@ -19,8 +19,10 @@ TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height)
     viewer_->TablePartRec = nullptr;
   }
   firstPageNumber_ = copy_->PageNumber;
-  done_ = copy_->Count() == 0 || width < 1 || height < 1;
+  done_ = NothingToPage();
 }
+
+bool TPageRenderer::NothingToPage() const { return copy_->Count() == 0 || width_ < 1 || height_ < 1; }
 
 void TPageRenderer::Rewind() {
   // Only the record carried to the next page can be in the middle of a table; every other
@@ -30,7 +32,7 @@ void TPageRenderer::Rewind() {
   copy_->PrintedTable = nullptr;
   copy_->PageNumber = firstPageNumber_;
   pageTop_ = 0;
-  done_ = copy_->Count() == 0 || width_ < 1 || height_ < 1;
+  done_ = NothingToPage();
 }
 
 TPageRenderer::~TPageRenderer() {

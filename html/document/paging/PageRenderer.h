@@ -62,6 +62,7 @@ class TPageRenderer {
   std::unique_ptr<TMetafile> MakePage(bool cutForced, bool record);
   void DrawPage(TCanvas& canvas, bool cutForced);
   void LayOut();
+  bool NothingToPage() const;
   // The bands of one page, by the kind of the table part record (TablePartPasses.cpp).
   void DrawBands(TCanvas& canvas);
   void DrawInto(TCanvas& canvas, const TRect& rect, int clipWidth);
