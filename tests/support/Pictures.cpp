@@ -113,6 +113,13 @@ TTestPicture ReadPng(std::string_view bytes) {
   return picture;
 }
 
+TTestPicture TopLeftOf(const TTestPicture& picture, int width, int height) {
+  TTestPicture part(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) part.Set(x, y, picture.Rgb(x, y));
+  return part;
+}
+
 TTestPicture ReadPictureFile(const std::string& path) {
   std::string bytes = ReadFileBytes(path);
   try {

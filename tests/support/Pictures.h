@@ -34,6 +34,9 @@ TTestPicture ReadPnm(std::string_view bytes);
 TTestPicture ReadPng(std::string_view bytes);
 // A PNG or PNM file, told apart by its first bytes. Raises std::runtime_error.
 TTestPicture ReadPictureFile(const std::string& path);
+// The top-left width x height pixels of a picture at least that large (a rasterised PDF
+// page against the part a screen picture covers).
+TTestPicture TopLeftOf(const TTestPicture& picture, int width, int height);
 
 // A binary PPM (P6) of the colours, for feeding the tools.
 std::string PpmOf(const TTestPicture& picture);

@@ -15,8 +15,8 @@
 #include "html/foundation/shared/TextTokens.h"
 #include "html/foundation/shared/UrlTarget.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
-#include "platform/gdi/metafile/MetafileCanvas.h"
 #include "platform/rtl/Unicode.h"
+#include "tests/html/document/ScenePainting.h"
 #include "tests/html/document/blocks/BlockFixture.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PictureReference.h"
@@ -138,30 +138,8 @@ struct Scenes : BlockFixture {
     int scrollWidth = 0, cursor = 0;
     const int docHeight = document.DoLogic(measure, 0, PageWidth, 1000, scrollWidth, cursor);
     if (height == 0) height = docHeight;
-    const auto paint = [&](TCanvas& target) {
-      target.Brush().SetStyle(bsSolid);
-      target.Brush().SetColor(clWhite);
-      target.FillRect(TRect{0, 0, PageWidth, height});
-      document.Draw(target, TRect{0, 0, PageWidth, height}, PageWidth, 0, 0, 0, 0);
-    };
-    TBitmap direct(PageWidth, height, pf24bit);
-    paint(direct.Canvas());
-
-    TMetafile metafile;
-    metafile.SetWidth(PageWidth);
-    metafile.SetHeight(height);
-    {
-      TMetafileCanvas recorder(metafile);
-      paint(recorder);
-    }
-    TBitmap played(PageWidth, height, pf24bit);
-    played.Canvas().Draw(0, 0, metafile);
-    const TTestPicture picture = PictureOf(direct.Image());
-    int differing = 0;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < PageWidth; ++x) differing += direct.Canvas().Pixel(x, y) != played.Canvas().Pixel(x, y);
-    EXPECT_EQ(differing, 0) << "metafile playback differs from the raster";
-    return picture;
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return PictureOf(PaintSceneBothWays(document, PageWidth, height, "scenes", name)->Image());
   }
 };
 
