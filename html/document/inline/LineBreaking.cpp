@@ -321,7 +321,8 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
   auto line = std::make_unique<LineRec>();
   line->Start = start;
 
-  bool empty = !(count == 1 && Text[start] == ForcedBreakChar);
+  // A blank line of preformatted text (nothing but the final space) keeps its font's height.
+  bool empty = !(count == 1 && Text[start] == ForcedBreakChar) && !(Preformatted && length == 1);
   for (int k = start; k < end && empty; ++k) {
     const Char c = Text[k];
     if (!(c == FormControlChar || c == ObjectChar || c == ForcedBreakChar || (c == u' ' && k == length - 1)))

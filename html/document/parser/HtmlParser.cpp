@@ -75,22 +75,32 @@ void THtmlParser::GetChar() {
     if (next == u'!') {
       // A comment can start inside an include comment's parameters; the outer one stays open.
       const bool outer = InComment;
-      NextChar();
-      InComment = true;
-      NextChar();
-      if (Ch == u'-') {
+      try {
+        NextChar();
+        InComment = true;
         NextChar();
         if (Ch == u'-') {
           NextChar();
-          if (IncludeEvent && Ch == u'#' && !LinkSearch && !outer && static_cast<int>(BufferStack.size()) < MaxIncludeDepth)
-            DoInclude();
-          else
-            SkipComment();
-          InComment = outer;
-          continue;
+          if (Ch == u'-') {
+            NextChar();
+            if (IncludeEvent && Ch == u'#' && !LinkSearch && !outer &&
+                static_cast<int>(BufferStack.size()) < MaxIncludeDepth)
+              DoInclude();
+            else
+              SkipComment();
+            InComment = outer;
+            continue;
+          }
         }
+        while (Ch != u'>') NextChar();
+      } catch (const EParseError&) {
+        // A comment left open takes the rest of the input: the input ends where it starts,
+        // and what was read before it (the run of text being collected too) stays.
+        if (outer) throw;
+        InComment = false;
+        Ch = 0;
+        return;
       }
-      while (Ch != u'>') NextChar();
       InComment = outer;
     } else if (next == u'%') {
       NextChar();

@@ -186,6 +186,12 @@ std::unique_ptr<TSectionBase> TTableBlock::CreateCopy(ThtDocument* document) con
 int TTableBlock::DefaultBorderWidth() const { return Table && Table->BorderWidth > 0 ? Table->BorderWidth : 3; }
 
 int TTableBlock::FindWidth(TCanvas& canvas, int availableWidth, int, int) {
+  // Inside a caption block the room is the width the caption block found for the table from
+  // the room outside: a percentage is not taken of it a second time.
+  return WidthIn(canvas, availableWidth, !InCaptionBlock);
+}
+
+int TTableBlock::WidthIn(TCanvas& canvas, int availableWidth, bool percentOfRoom) {
   int32_t& marginLeft = BoxAt(MarginLeft);
   int32_t& marginRight = BoxAt(MarginRight);
   const bool marginsGiven = !(IsAuto(marginLeft) || marginLeft == 0) || !(IsAuto(marginRight) || marginRight == 0);
@@ -220,9 +226,9 @@ int TTableBlock::FindWidth(TCanvas& canvas, int availableWidth, int, int) {
     }
     width = maxWidth <= room ? maxWidth : std::max(minWidth, room);
   } else {
-    const int specified = WidthIsPercent
-                              ? static_cast<int>(int64_t{availableWidth} * WidthSpec / 1000) - margins - extras
-                              : WidthSpec - extras;
+    const int specified = !WidthIsPercent ? WidthSpec - extras
+                          : percentOfRoom ? static_cast<int>(int64_t{availableWidth} * WidthSpec / 1000) - margins - extras
+                                          : room;
     Table->SpecifiedWidth = std::max(specified, minWidth);
     width = Table->SpecifiedWidth;
   }
@@ -243,7 +249,7 @@ int TTableBlock::OuterWidthFor(TCanvas& canvas, int availableWidth) {
   ConvertMargins(availableWidth, 0, autoCount);
   const uint8_t align = TableAlign;
   TableAlign = 0;
-  const int width = FindWidth(canvas, availableWidth, autoCount, 0);
+  const int width = WidthIn(canvas, availableWidth, true);
   TableAlign = align;
   return LeftExtra() + width + RightExtra();
 }
@@ -410,4 +416,39 @@ int TTableAndCaptionBlock::FindWidth(TCanvas& canvas, int availableWidth, int, i
   }
   if (TableBlock) TableBlock->TableAlign = 2;
   return width;
+}
+
+int TTableAndCaptionBlock::SourceToCursor(int sourcePosition, bool backward) {
+  if (Display == DisplayNone) return -1;
+  // The caption's text comes before the rows in the source, wherever it is shown: a forward
+  // search asks the caption first, a backward one the table, so that a position inside the
+  // caption is not taken for the table's first character (or one in the rows for the
+  // caption's last).
+  TSectionBase* first = backward ? static_cast<TSectionBase*>(TableBlock) : CaptionBlock;
+  TSectionBase* second = backward ? static_cast<TSectionBase*>(CaptionBlock) : TableBlock;
+  for (TSectionBase* section : {first, second})
+    if (section)
+      if (const int cursor = section->SourceToCursor(sourcePosition, backward); cursor >= 0) return cursor;
+  return -1;
+}
+
+int TTableAndCaptionBlock::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef,
+                                int yRef) {
+  if (Document && Document->Printing && !Document->PageCutForced && TableIndex == 1 && CaptionBlock && TableBlock &&
+      !IsAbsolute() && Display != DisplayNone && Visibility != 1 && MovesWithTable(clip))
+    return SectionTop + SectionHeight;
+  return TBlock::Draw(canvas, clip, indents, x, xRef, yRef);
+}
+
+bool TTableAndCaptionBlock::MovesWithTable(const TRect& clip) {
+  ThtDocument& document = *Document;
+  const int top = SectionTop;  // the top margin edge
+  // A caption at the top of the page stays there: the page must end below it.
+  if (document.SkipDraw || top <= document.YOffset + clip.Top || document.PageBottom <= top) return false;
+  const THtmlTable& table = *TableBlock->Table;
+  const int rowsStart = table.SectionTop + std::max(0, table.CellSpacing);
+  // The page ends in the caption or before the first row, or the table moves to the next page.
+  if (document.PageBottom > rowsStart && !TableBlock->BreaksPageForTable(clip)) return false;
+  document.PageBottom = top;
+  return true;
 }

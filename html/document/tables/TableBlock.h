@@ -26,7 +26,11 @@ class TTableBlock : public TBlock {
   int FindWidth(TCanvas& canvas, int availableWidth, int autoCount, int height) override;
   bool IsTableBlock() const override { return true; }
 
-  // The whole width (margins, borders, padding and the table) the block takes in the room.
+  // When printing: a table that would be cut where it need not be moves to the next page.
+  bool BreaksPageForTable(const TRect& clip);
+
+  // The whole width (margins, borders, padding and the table) the block takes in the room,
+  // a percentage width taken of that room.
   int OuterWidthFor(TCanvas& canvas, int availableWidth);
 
   THtmlTable* Table;  // in the content cell
@@ -46,8 +50,8 @@ class TTableBlock : public TBlock {
   };
   static TParts MakeParts(std::unique_ptr<THtmlTable> table, TProperties& properties, TAttributeList* attributes);
   TTableBlock(ThtDocument* document, TAttributeList* attributes, TCellBasic* ownerCell, TParts parts);
-  // When printing: a table that would be cut where it need not be moves to the next page.
-  bool BreaksPageForTable(const TRect& clip);
+  // The table's width in the room; a percentage width is taken of the room when asked to.
+  int WidthIn(TCanvas& canvas, int availableWidth, bool percentOfRoom);
 };
 
 class TTableAndCaptionBlock : public TBlock {
@@ -59,6 +63,8 @@ class TTableAndCaptionBlock : public TBlock {
   std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const override;
   void MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) override;
   int FindWidth(TCanvas& canvas, int availableWidth, int autoCount, int height) override;
+  int SourceToCursor(int sourcePosition, bool backward) override;
+  int Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef, int yRef) override;
   bool IsTableBlock() const override { return true; }
 
   // Takes the caption block; the table block learns that it sits in a caption block.
@@ -71,4 +77,9 @@ class TTableAndCaptionBlock : public TBlock {
   TBlock* CaptionBlock = nullptr;
   uint8_t CaptionAlign = 0;  // 2 center, 3 right
   String TableId;
+
+ private:
+  // When printing: a caption above the table goes to the next page with the table when the
+  // page would end before the table's rows; answers whether the block waits for that page.
+  bool MovesWithTable(const TRect& clip);
 };

@@ -10,10 +10,26 @@
 #include "html/foundation/viewer/BoxBorder.h"
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/DeviceContext.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 // Cells further than this above or below the drawn rectangle are not drawn.
 constexpr int DrawBand = 200;
+
+// Paints one part of a cell (its background, content or borders). A part that fails is left
+// out and the rest of the table still paints; an abort still ends the paint. Answers whether
+// the part was painted.
+template <typename TPart>
+bool PaintCellPart(TPart&& paint) {
+  try {
+    paint();
+    return true;
+  } catch (const EAbort&) {
+    throw;
+  } catch (const Exception&) {
+    return false;
+  }
+}
 
 class TTableDrawDepth {
  public:
@@ -174,25 +190,30 @@ void TCellObj::Draw(TCanvas& canvas, const TRect& clip, int x, int y, int cellSp
       fill = TRect{fill.Left - 1, fill.Top - 1, fill.Right + 1, fill.Bottom + 1};
     }
     fill = fill.Intersect(LimitToClip(box, clip, 2));
-    if (!fill.IsEmpty()) {
-      canvas.Brush().SetStyle(bsSolid);
-      canvas.Brush().SetColor(ResolveColor(Cell->CellBackground) | PaletteRGBFlag);
-      canvas.FillRect(fill);
-    }
+    if (!fill.IsEmpty())
+      PaintCellPart([&] {
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(ResolveColor(Cell->CellBackground) | PaletteRGBFlag);
+        canvas.FillRect(fill);
+      });
   }
-  if (!noOutput && BackgroundImage && (!printing || (Document && Document->PrintTableBackground)))
-    DrawBackgroundImage(canvas, padding, clip);
+  // A background image that cannot be drawn is dropped with its tiles.
+  if (!noOutput && BackgroundImage && (!printing || (Document && Document->PrintTableBackground)) &&
+      !PaintCellPart([&] { DrawBackgroundImage(canvas, padding, clip); }))
+    BackgroundImage.reset();
 
   if (!inBand) return;
-  if (!noOutput && Cell->Count() > 0) {
-    TClipScope scope(canvas);
-    canvas.Handle().IntersectClipRect(LimitToClip(box, clip, 2));
-    const int contentX = x + cellSpacing + BrdLeft + PadLeft;
-    Cell->Draw(canvas, clip, ContentWidth(cellSpacing), contentX, y + cellSpacing + BrdTop + PadTop + VOffset,
-               0, 0);
-  }
+  if (!noOutput && Cell->Count() > 0)
+    PaintCellPart([&] {
+      TClipScope scope(canvas);
+      canvas.Handle().IntersectClipRect(LimitToClip(box, clip, 2));
+      const int contentX = x + cellSpacing + BrdLeft + PadLeft;
+      Cell->Draw(canvas, clip, ContentWidth(cellSpacing), contentX, y + cellSpacing + BrdTop + PadTop + VOffset,
+                 0, 0);
+    });
   Cell->CellTop = y;
-  if (!noOutput && (Cell->Count() > 0 || ShowEmpty)) DrawBorders(canvas, box, clip, border, light, dark);
+  if (!noOutput && (Cell->Count() > 0 || ShowEmpty))
+    PaintCellPart([&] { DrawBorders(canvas, box, clip, border, light, dark); });
 }
 
 void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip, bool border, TColor light,

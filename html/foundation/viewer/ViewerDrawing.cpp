@@ -27,7 +27,7 @@ void DrawWrappedText(TCanvas& canvas, int x1, int y1, int x2, int y2, std::u16st
   // device drawing text on its colour.
   const int oldMode = dc.SetBkMode(TRANSPARENT);
   TRect rect{x1, y1, x2, y2};
-  dc.DrawText(text, rect, DT_WORDBREAK);
+  dc.DrawText(text, rect, DT_WORDBREAK | DT_NOPREFIX);
   dc.SetBkMode(oldMode);
   dc.SetTextAlign(oldAlign);
 }

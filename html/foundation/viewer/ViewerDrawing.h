@@ -18,7 +18,8 @@ class TDeviceContext;
 int MeasureFittingChars(const TDeviceContext& dc, std::u16string_view text, int maxExtent, TSize& extent);
 int MeasureTextWidth(const TDeviceContext& dc, std::u16string_view text);
 // Word-wrapped text in the rectangle, with the text alignment 0 and no background for the
-// call.
+// call. The text is document text, drawn as it is measured: "&" is a character like any
+// other, not the prefix that underlines the next one.
 void DrawWrappedText(TCanvas& canvas, int x1, int y1, int x2, int y2, std::u16string_view text);
 
 // Sides times the scales, rounded to the nearest integer (halves to even).

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "html/document/blocks/BodyBlock.h"
 #include "html/document/blocks/FieldsetBlock.h"
 #include "html/document/blocks/HorzLine.h"
@@ -63,6 +65,32 @@ TEST_F(LegendPreAndBody, PreformattedTextNeverWraps) {
   EXPECT_EQ(minWidth, maxWidth);
   LayOut();
   EXPECT_EQ(section.Lines.size(), 1u);
+}
+
+// Every source line of a PRE is a section of its own; a blank line holds nothing but the
+// final space and must still take a line's height, or the lines around it close up.
+TEST_F(LegendPreAndBody, BlankPreformattedLineIsOneLineHigh) {
+  TBlock& block = AddBlock(document, u"pre", u"");
+  std::vector<TPreFormated*> lines;
+  int source = 0;
+  for (const String& text : {String(u"a"), String(), String(u"b")}) {
+    TProperties& props = Push(u"pre");
+    auto pre = std::make_unique<TPreFormated>(&document, nullptr, props, nullptr);
+    Pop();
+    TokenObj token;
+    for (Char c : text) token.AppendChar(c, source++);
+    if (token.Count > 0) pre->AddTokenObj(token);
+    lines.push_back(pre.get());
+    block.ContentCell->AddSection(std::move(pre), ++source);
+  }
+  LayOut();
+  const int height = lines[0]->SectionHeight;
+  ASSERT_GT(height, 0);
+  EXPECT_EQ(lines[1]->SectionHeight, height);
+  EXPECT_EQ(lines[2]->SectionTop, lines[0]->SectionTop + 2 * height);
+  int minWidth = -1, maxWidth = -1;
+  lines[1]->MinMaxWidth(canvas, minWidth, maxWidth);
+  EXPECT_EQ(maxWidth, 0);
 }
 
 TEST_F(LegendPreAndBody, BodyTakesTheWidthLessItsMarginsAndLeavesTheBackgroundToTheDocument) {

@@ -88,6 +88,10 @@ TEST(DocumentTree, InlineContent) {
       {"a<script>document.write('<p>x')</script>b", R"(body("ab"))"},
       {"a<style>p{color:red}</style>b", R"(body("ab"))"},
       {"<!-- c -->a<!doctype html>b", R"(body("ab"))"},
+      // A comment left open ends the document; what came before it stays, the run of text
+      // it interrupts too.
+      {"S1 before <!-- never closed", R"(body("S1 before"))"},
+      {"<p>a <b>b</b> c<!-- open <p>d", R"(body(p("a b c")))"},
       {"<map name=m><area shape=rect coords=0,0,1,1 href=x></map>after", R"(body("after"))"},
       {"<object data=x>fallback</object>", R"(body("fallback"))"},
       {"<textarea>not text</textarea>after", R"(body("[control]after"))"},

@@ -63,6 +63,13 @@ TEST(ParsedPictures, OrdinaryDocuments) {
        "<ul><li><img src=missing.svg alt='first logo'><li><img src=missing.svg alt='second logo'>"
        "<li>text <img src=none.png alt='after text' width=90 height=30></ul>"
        "<p><img src=none.png alt='in a paragraph'></p>"},
+      // A blank line inside PRE keeps its height; a captioned 80 % table is as wide and as far
+      // left as the one without a caption; "&" in alternative text is drawn.
+      {"html/parsed_pre_caption_alt",
+       "<pre>line a\n\nline b\n\n\nline c</pre>"
+       "<table width='80%' border=1><caption>A caption</caption><tr><td>one<td>two</table>"
+       "<table width='80%' border=1><tr><td>one<td>two</table>"
+       "<p><img src=none.png alt='Fish &amp; Chips' width=160 height=30></p>"},
   };
   for (const PictureCase& c : cases) {
     TParsedDocument parsed(c.Html);

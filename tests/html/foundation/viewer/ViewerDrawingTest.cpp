@@ -7,6 +7,8 @@
 #include "platform/gdi/canvas/Canvas.h"
 #include "platform/gdi/dc/DeviceContext.h"
 #include "platform/gdi/dc/GdiConstants.h"
+#include "tests/support/GdiPictures.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -115,6 +117,26 @@ TEST(ViewerDrawing, FittingCharacters) {
   int three = MeasureTextWidth(dc, u"Hal");
   EXPECT_EQ(MeasureFittingChars(dc, u"Hallo", three, extent), 3);
   EXPECT_EQ(extent.cx, three);
+}
+
+// Alternative text is document text: an "&" in it is drawn like any other character (as the
+// text was measured), not taken as the prefix that underlines the next letter.
+TEST(ViewerDrawing, WrappedTextDrawsAmpersands) {
+  const std::u16string text = u"Fish & Chips";
+  TBitmap wrapped(200, 30, pf24bit), plain(200, 30, pf24bit);
+  for (TBitmap* b : {&wrapped, &plain}) {
+    b->Canvas().Brush().SetColor(clWhite);
+    b->Canvas().FillRect(TRect{0, 0, 200, 30});
+    b->Canvas().Font().SetName(u"Arial");
+    b->Canvas().Font().SetSize(12);
+    b->Canvas().TextExtent(u"");  // selects the font
+  }
+  DrawWrappedText(wrapped.Canvas(), 2, 2, 200, 30, text);
+  TDeviceContext& dc = plain.Canvas().Handle();
+  dc.SetTextAlign(0);
+  dc.SetBkMode(TRANSPARENT);
+  dc.TextOut(2, 2, text);
+  EXPECT_EQ(CountDifferent(PictureOf(plain.Image()), PictureOf(wrapped.Image())), 0);
 }
 
 TEST(ViewerDrawing, ControlBoxEdges) {
