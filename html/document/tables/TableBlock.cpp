@@ -435,7 +435,7 @@ int TTableAndCaptionBlock::SourceToCursor(int sourcePosition, bool backward) {
 int TTableAndCaptionBlock::Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef,
                                 int yRef) {
   if (Document && Document->Printing && !Document->PageCutForced && TableIndex == 1 && CaptionBlock && TableBlock &&
-      !IsAbsolute() && Display != DisplayNone && Visibility != 1 && MovesWithTable(clip))
+      !IsAbsolute() && !Floats() && Display != DisplayNone && Visibility != 1 && MovesWithTable(clip))
     return SectionTop + SectionHeight;
   return TBlock::Draw(canvas, clip, indents, x, xRef, yRef);
 }
