@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "export/Html2Pdf.h"
+#include "export/SameFile.h"
 #include "platform/gdi/Colors.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/rtl/IniFiles.h"
@@ -172,6 +173,11 @@ void TMainForm::ConfigureDocument(THtml2Pdf& doc) {
 bool TMainForm::SavePdf() {
   const String pdf = lbPDF->Text();
   const String failed = u"Cannot save \"" + pdf + u"\": ";
+  // Writing there would overwrite the page with its own PDF.
+  if (SameFile(pdf, lbHTML->Text())) {
+    ReportFailure(failed + u"it is the HTML file being converted; name another file for the PDF.");
+    return false;
+  }
   THtml2Pdf doc;
   try {
     ConfigureDocument(doc);

@@ -1,8 +1,12 @@
 #include "export/Html2Pdf.h"
 
+#include <cmath>
+#include <utility>
+
 #include "pdf/emf/PdfEnum.h"
 #include "pdf/objects/PdfStream.h"
 #include "pdf/text/PdfTextOutput.h"
+#include "platform/rtl/FloatText.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Rounding.h"
@@ -39,12 +43,25 @@ void THtml2Pdf::ApplyPaperSize(int paperIndex) {
   SetOrientation(landscape);
 }
 
+void THtml2Pdf::CheckMargins() const {
+  const std::pair<const char16_t*, double> margins[] = {
+      {u"Left", MarginLeft}, {u"Top", MarginTop}, {u"Right", MarginRight}, {u"Bottom", MarginBottom}};
+  for (const auto& [name, cm] : margins)
+    if (!std::isfinite(cm) || cm < 0)
+      throw EHtml2PdfError(String(u"The ") + name + u" margin (" + FloatToStr(cm) +
+                           u" cm) is not a length on the page: margins are 0 or more centimetres.");
+  // A printable area under a pixel would page nothing (and then look like an empty document).
+  const double points = 72.0 / ScreenLogPixels();
+  if (PageWidth() - CmToPoints(MarginLeft + MarginRight) < points ||
+      PageHeight() - CmToPoints(MarginTop + MarginBottom) < points)
+    throw EHtml2PdfError(u"The margins leave no printable area on the page (" +
+                         Format(u"%d x %d", {PageWidth(), PageHeight()}) + u" points).");
+}
+
 void THtml2Pdf::RenderPages() {
+  CheckMargins();
   const float cw = static_cast<float>(PageWidth()) - CmToPoints(MarginLeft + MarginRight);
   const float ch = static_cast<float>(PageHeight()) - CmToPoints(MarginTop + MarginBottom);
-  if (!(cw > 0) || !(ch > 0))
-    throw EHtml2PdfError(u"The margins leave no printable area on the page (" + Format(u"%d x %d", {PageWidth(), PageHeight()}) +
-                         u" points).");
   if (Viewer == nullptr) return;
   const int cwpx = PointsToPixels(cw, ScreenLogPixels());
   // Measured as laid out for pages of the printable size: when the content fits, the pages

@@ -8,7 +8,8 @@
 #include "pdf/document/PdfDocument.h"
 #include "platform/rtl/Exceptions.h"
 
-// Raised by RenderPages when the margins leave no printable width or height.
+// Raised by RenderPages when a margin is negative or not a number, or the margins leave
+// less than a pixel of printable width or height.
 WENDREL_DECLARE_EXCEPTION(EHtml2PdfError, Exception);
 
 // Points as whole screen pixels: points / 72 x pixels per inch, rounded half to even.
@@ -52,5 +53,8 @@ class THtml2Pdf : public TPdfDocument {
   void RenderPages();
 
  private:
+  // Raises EHtml2PdfError naming a margin that is negative or not finite, or saying that the
+  // margins leave no printable area.
+  void CheckMargins() const;
   void DrawFooter(int pageNumber, int pageCount, float printableWidth);
 };

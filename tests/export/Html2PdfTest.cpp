@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "export/Html2Pdf.h"
 #include "pdf/objects/PdfStream.h"
@@ -278,16 +280,43 @@ TEST(Html2PdfPaper, LetterLandscapePagesAreWrittenThatSize) {
 TEST(Html2PdfRefusals, MarginsLeavingNoPrintableAreaAddNoPageAndAskNothing) {
   struct Case {
     double left, top, right, bottom;
+    const char* reason;
   };
+  const double inf = std::numeric_limits<double>::infinity();
+  const char* noRoom = "The margins leave no printable area on the page (595 x 842 points).";
   // A4 is 20.99 cm wide and 29.7 cm high.
-  for (Case c : {Case{10.5, 1, 10.5, 1}, Case{21, 0, 0, 0}, Case{1, 15, 1, 14.9}, Case{1, 30, 1, 1}}) {
+  for (Case c : {Case{10.5, 1, 10.5, 1, noRoom}, Case{21, 0, 0, 0, noRoom}, Case{1, 15, 1, 14.9, noRoom},
+                 Case{1, 30, 1, 1, noRoom},
+                 // 0.11 points of height: less than a pixel, so no page would be made.
+                 Case{1, 15, 1, 14.7, noRoom}, Case{1, 1e300, 1, 1, noRoom},
+                 Case{-1e300, 1, 1, 1, "The Left margin (-1E300 cm) is not a length on the page"},
+                 Case{1, -0.5, 1, 1, "The Top margin (-0,5 cm) is not a length"},
+                 Case{1, 1, 1, std::nan(""), "The Bottom margin (NAN cm)"},
+                 Case{1, 1, inf, 1, "The Right margin (INF cm)"}}) {
     THtml2Pdf doc;
     TTestPages pages(718, 1);
     doc.Viewer = &pages;
     SetMargins(doc, c.left, c.top, c.right, c.bottom);
-    EXPECT_THROW(doc.RenderPages(), EHtml2PdfError) << c.left << " " << c.top;
+    try {
+      doc.RenderPages();
+      ADD_FAILURE() << "no refusal: " << c.left << " " << c.top << " " << c.right << " " << c.bottom;
+    } catch (const EHtml2PdfError& e) {
+      EXPECT_EQ(StringToUtf8(e.Message()).rfind(c.reason, 0), 0u) << StringToUtf8(e.Message());
+    }
     EXPECT_TRUE(doc.Pages().empty());
     EXPECT_TRUE(pages.MeasuredWidths.empty());
+  }
+}
+
+TEST(Html2PdfRefusals, ZeroMarginsAndAPixelOfRoomArePaged) {
+  // 29.7 cm less 0.75 points (one pixel) of height is still a page.
+  for (double bottom : {0.0, 29.7 - 0.76 / 72 * 2.54 - 1}) {
+    THtml2Pdf doc;
+    TTestPages pages(718, 1);
+    doc.Viewer = &pages;
+    SetMargins(doc, 0, 1, 0, bottom);
+    doc.RenderPages();
+    EXPECT_FALSE(doc.Pages().empty()) << bottom;
   }
 }
 

@@ -97,26 +97,47 @@ TEST(ProgramConversion, SilentConvertsWhatTheLastConversionStored) {
 struct FailureCase {
   const char* name;
   std::string args;
+  std::string settings;  // wendrel.ini, when not empty
   std::string message;
 };
 
 class ProgramFailures : public testing::TestWithParam<FailureCase> {};
 
+// Besides the page, the folder holds "link.pdf" (a symbolic link to it), "hard.pdf" (a hard
+// link of it) and "here" (a link to the folder itself). A refused conversion leaves the page
+// as it was.
 TEST_P(ProgramFailures, ExitWithOneAndTheReasonOnStandardError) {
   const FailureCase& c = GetParam();
   TTempDirectory home;
-  home.WriteFile("page.html", Fixture("page.html"));
+  const std::string page = Fixture("page.html");
+  home.WriteFile("page.html", page);
+  if (!c.settings.empty()) home.WriteFile("wendrel.ini", c.settings);
+  RunTool("cd " + ShellQuote(home.Path()) + " && ln -s page.html link.pdf && ln page.html hard.pdf && ln -s . here");
   TCommandResult r = RunWendrel(home, c.args);
   EXPECT_EQ(r.ExitCode, 1);
   EXPECT_EQ(r.Output, "");
   EXPECT_NE(r.Errors.find(c.message), std::string::npos) << r.Errors;
+  EXPECT_EQ(home.ReadFile("page.html"), page);
+  EXPECT_FALSE(home.Exists("page.pdf"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProgramFailures,
-    testing::Values(FailureCase{"MissingHtml", "gone.html", "Can't locate '"},
-                    FailureCase{"UnwritablePdf", "page.html /proc/wendrel.pdf", "cannot be written to"},
-                    FailureCase{"MissingFolder", "page.html no/such/out.pdf", "does not exist"}),
+    testing::Values(FailureCase{"MissingHtml", "gone.html", "", "Can't locate '"},
+                    FailureCase{"UnwritablePdf", "page.html /proc/wendrel.pdf", "", "cannot be written to"},
+                    FailureCase{"MissingFolder", "page.html no/such/out.pdf", "", "does not exist"},
+                    FailureCase{"OutputIsTheInput", "page.html page.html", "", "it is the HTML file being converted"},
+                    FailureCase{"OutputIsTheInputThroughALinkedFolder", "page.html here/page.html", "",
+                                "it is the HTML file being converted"},
+                    FailureCase{"OutputIsALinkToTheInput", "page.html link.pdf", "", "it is the HTML file being converted"},
+                    FailureCase{"OutputIsAHardLinkOfTheInput", "page.html hard.pdf", "",
+                                "it is the HTML file being converted"},
+                    FailureCase{"MarginsLeaveLessThanAPixel", "page.html", "[Margins]\r\nTop=15\r\nBottom=14.7\r\n",
+                                "The margins leave no printable area on the page"},
+                    FailureCase{"HugeNegativeMargin", "page.html", "[Margins]\r\nLeft=-1e300\r\n",
+                                "The Left margin (-1E300 cm) is not a length on the page"},
+                    FailureCase{"NegativeMargin", "page.html", "[Margins]\r\nBottom=-2\r\n",
+                                "The Bottom margin (-2 cm) is not a length on the page"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Lists (OL, UL, DIR, MENU, DL, and ADDRESS and BLOCKQUOTE laid out like them) and their
 // items.
+#include <limits>
 #include <memory>
 
 #include "html/document/blocks/Block.h"
@@ -87,7 +88,7 @@ void THtmlParser::DoLists(uint8_t sy, const TSymbolSet& termSet) {
       const TAttribute* value = AttributeNamed(u"VALUE");
       if (s == LISy && value && value->IntValue != 0) start = value->IntValue;
       DoListItem(sy, s, termSet, plain, type, start);
-      ++start;
+      if (start < std::numeric_limits<int32_t>::max()) ++start;  // the last number repeats
     } else if (!termSet.Contains(s)) {
       Next();
     }

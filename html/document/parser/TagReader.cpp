@@ -2,6 +2,7 @@
 #include "html/document/parser/HtmlParser.h"
 #include "html/document/parser/TokenSymbols.h"
 #include "html/document/style/HtmlPropStack.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/symbols/SymbolTables.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -92,6 +93,9 @@ bool THtmlParser::ReadAttribute() {
     ReadAttributeValue(symbol, value);
     if (!ValueToInteger(value, number) && symbol == BorderAttrSy && LowerCase(value) == u"none") number = 0;
   }
+  // Every number of an attribute but a list item's is a length or a count that stands for
+  // one (SIZE, COLS, spans); list numbers keep the 32-bit range.
+  if (name != u"START" && name != u"VALUE") number = ClampDocumentLength(number);
   if (symbol == IdAttrSy && !value.empty() && !LinkSearch && PropStack->Document)
     AddPositionAnchor(value, PropStack->SourcePosition);
   Attributes.Add(new TAttribute(symbol, number, name, value, TopCodePage()));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/css/PropertyIndex.h"
 #include "html/foundation/globals/TextHelpers.h"
 
@@ -68,7 +69,8 @@ int32_t LengthToPixels(const String& text, bool relative, int32_t base, int32_t 
   else if (unit == u"ex") r = n * exSize;
   else if (unit.empty()) r = relative ? n * base : n;
   else return fallback;
-  return RoundToInt32(r, fallback);
+  if (std::isnan(r)) return fallback;
+  return RoundToInt32(ClampDocumentLength(r), fallback);
 }
 
 int32_t ValueToPixels(const TPropValue& value, bool relative, int32_t base, int32_t fallback,

@@ -14,7 +14,7 @@ int ScreenPixelsPerInch();
 bool SplitNumberUnit(const String& text, long double& number, String& unit);
 
 // Integer pixels of a length; halves round to even. Unreadable text and unknown units give
-// the default; results beyond the 32-bit range are limited to it.
+// the default; results beyond MaxDocumentLength (either sign) are limited to it.
 int32_t LengthToPixels(const String& text, bool relative, int32_t base, int32_t fallback,
                        int32_t exSize, int32_t emSize);
 

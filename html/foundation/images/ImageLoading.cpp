@@ -103,7 +103,8 @@ TImageObject ReadImageStream(TStream* stream, uint8_t& transparency, std::unique
 
 TImageObject ReadImageFile(const String& fileName, uint8_t& transparency, std::unique_ptr<TBitmap>& mask) {
   struct stat info;
-  if (stat(StringToUtf8(fileName).c_str(), &info) != 0) return std::monostate{};
+  // Only a regular file is read: a FIFO or a device would block the open or never end.
+  if (stat(StringToUtf8(fileName).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::monostate{};
   TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
   return ReadImageStream(&stream, transparency, mask);
 }

@@ -31,7 +31,8 @@ int SniffImageFormat(TStream& stream);
 // Broken BMP, GIF and JPEG data raise; data of no known format that is no metafile give
 // nothing; PNG gives nothing while no image cache holds the image layer.
 TImageObject ReadImageStream(TStream* stream, uint8_t& transparency, std::unique_ptr<TBitmap>& mask);
-// Nothing when the file does not exist; a file that cannot be opened raises.
+// Nothing when the name is not an existing regular file (a FIFO, a device or a folder is
+// never opened); a file that cannot be opened raises.
 TImageObject ReadImageFile(const String& fileName, uint8_t& transparency, std::unique_ptr<TBitmap>& mask);
 
 // The size of one frame of the image; raises EGDIPlus for an empty object.

@@ -19,12 +19,31 @@ TCorners CornersOf(const TRect& r) {
 
 COLORREF Paletted(TColor color) { return static_cast<COLORREF>(color | PaletteRGBFlag); }
 
+// Sides wider than this are filled as paths: the region of a quadrilateral holds a
+// rectangle per scan line of its slanted edges, which for a border of thousands of pixels
+// is large to build and to record.
+constexpr int kWidestRegionSide = 64;
+
+// The quadrilateral as a filled path in a solid brush (no outline).
+void FillQuadPath(TCanvas& canvas, const std::array<TPoint, 4>& points, TColor color) {
+  TDeviceContext& dc = canvas.Handle();
+  dc.BeginPath();
+  dc.MoveToEx(points[0].X, points[0].Y);
+  for (size_t i = 1; i < points.size(); ++i) dc.LineTo(points[i].X, points[i].Y);
+  dc.CloseFigure();
+  dc.EndPath();
+  const TLogBrush old = dc.SelectBrush(CreateSolidBrush(Paletted(color)));
+  dc.FillPath();
+  dc.SelectBrush(old);
+}
+
 // Side i between corners i and i + 1 of two point sets.
-void FillSide(TCanvas& canvas, const TCorners& from, const TCorners& to, int side, TColor color) {
+void FillSide(TCanvas& canvas, const TCorners& from, const TCorners& to, int side, TColor color, bool wide) {
   int next = (side + 1) % 4;
-  FillQuad(canvas, {from[static_cast<size_t>(side)], from[static_cast<size_t>(next)], to[static_cast<size_t>(next)],
-                    to[static_cast<size_t>(side)]},
-           color);
+  const std::array<TPoint, 4> quad{from[static_cast<size_t>(side)], from[static_cast<size_t>(next)],
+                                   to[static_cast<size_t>(next)], to[static_cast<size_t>(side)]};
+  if (wide) FillQuadPath(canvas, quad, color);
+  else FillQuad(canvas, quad, color);
 }
 
 }  // namespace
@@ -44,6 +63,7 @@ void PaintBoxBorder(TCanvas& canvas, TRect outer, TRect inner, const std::array<
   const std::array<int, 4> widths = {inner.Left - outer.Left, inner.Top - outer.Top, outer.Right - inner.Right,
                                      outer.Bottom - inner.Bottom};
   if (std::all_of(widths.begin(), widths.end(), [](int w) { return w == 0; })) return;
+  const bool wide = std::any_of(widths.begin(), widths.end(), [](int w) { return w > kWidestRegionSide; });
   auto any = [&](std::initializer_list<uint8_t> kinds) {
     return std::any_of(styles.begin(), styles.end(),
                        [&](uint8_t s) { return std::find(kinds.begin(), kinds.end(), s) != kinds.end(); });
@@ -74,16 +94,16 @@ void PaintBoxBorder(TCanvas& canvas, TRect outer, TRect inner, const std::array<
     const TColor c = ResolveColor(colors[s]);
     const bool leftOrTop = i < 2;
     switch (styles[s]) {
-      case bssSolid: FillSide(canvas, outerSet, innerSet, i, c); break;
-      case bssInset: FillSide(canvas, outerSet, innerSet, i, leftOrTop ? DarkShade(c) : LightShade(c)); break;
-      case bssOutset: FillSide(canvas, outerSet, innerSet, i, leftOrTop ? LightShade(c) : DarkShade(c)); break;
+      case bssSolid: FillSide(canvas, outerSet, innerSet, i, c, wide); break;
+      case bssInset: FillSide(canvas, outerSet, innerSet, i, leftOrTop ? DarkShade(c) : LightShade(c), wide); break;
+      case bssOutset: FillSide(canvas, outerSet, innerSet, i, leftOrTop ? LightShade(c) : DarkShade(c), wide); break;
       case bssGroove:
       case bssRidge: {
         bool grooveOuter = styles[s] == bssGroove;  // the outer half as inset
         TColor first = leftOrTop == grooveOuter ? DarkShade(c) : LightShade(c);
         TColor second = leftOrTop == grooveOuter ? LightShade(c) : DarkShade(c);
-        FillSide(canvas, outerSet, middleSet, i, first);
-        FillSide(canvas, middleSet, innerSet, i, second);
+        FillSide(canvas, outerSet, middleSet, i, first, wide);
+        FillSide(canvas, middleSet, innerSet, i, second, wide);
         break;
       }
       case bssDashed:
@@ -110,8 +130,8 @@ void PaintBoxBorder(TCanvas& canvas, TRect outer, TRect inner, const std::array<
         break;
       }
       case bssDouble:
-        FillSide(canvas, outerSet, outerThirdSet, i, c);
-        FillSide(canvas, innerThirdSet, innerSet, i, c);
+        FillSide(canvas, outerSet, outerThirdSet, i, c, wide);
+        FillSide(canvas, innerThirdSet, innerSet, i, c, wide);
         break;
       default: break;
     }

@@ -35,7 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LengthCase{u"2.5px", false, 0, 2}, LengthCase{u"3.5px", false, 0, 4},
                       LengthCase{u"-2.5px", false, 0, -2}, LengthCase{u".5em", false, 0, 8},
                       LengthCase{u"1e1px", false, 0, 10}, LengthCase{u"10 px", false, 0, 10},
-                      LengthCase{u"1e400px", false, 0, 2147483647}, LengthCase{u"-", false, 0, -7},
+                      LengthCase{u"1e400px", false, 0, 65535}, LengthCase{u"-1e9px", false, 0, -65535},
+                      LengthCase{u"1e9%", false, 300, 65535}, LengthCase{u"1e30em", false, 0, 65535},
+                      LengthCase{u"65535px", false, 0, 65535}, LengthCase{u"65536px", false, 0, 65535},
+                      LengthCase{u"-", false, 0, -7},
                       LengthCase{u".", false, 0, -7}),
     [](const auto& info) {
       return CaseName(StringToUtf8(info.param.Text) + (info.param.Relative ? "_relative" : ""), info.index);

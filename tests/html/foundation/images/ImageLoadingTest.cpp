@@ -1,6 +1,7 @@
 #include "html/foundation/images/ImageLoading.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "html/foundation/images/ImageCache.h"
 #include "platform/gdi/bitmaps/GraphicErrors.h"
@@ -11,6 +12,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
 #include "tests/html/foundation/gif/GiflibFiles.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
@@ -126,6 +128,20 @@ TEST(ImageLoading, BrokenDataRaisesOrGivesNothing) {
   }
   EXPECT_TRUE(IsEmptyImage(ReadImageFile(u"/nonexistent/picture.gif", transparency, mask)));
   EXPECT_THROW(ImageSizeOf(TImageObject{}), EGDIPlus);
+}
+
+// Names that are no regular file give nothing and are never opened: opening a FIFO nobody
+// writes to blocks for ever, and a device may never end.
+TEST(ImageLoading, OnlyRegularFilesAreRead) {
+  TTempDirectory folder;
+  folder.WriteFile("picture.gif", GifFile(1, -1));
+  ASSERT_EQ(mkfifo(folder.PathOf("fifo.gif").c_str(), 0600), 0);
+  const std::string names[] = {folder.PathOf("fifo.gif"), folder.Path(), "/dev/zero", "/dev/null"};
+  uint8_t transparency = itrNone;
+  std::unique_ptr<TBitmap> mask;
+  for (const std::string& name : names)
+    EXPECT_TRUE(IsEmptyImage(ReadImageFile(Utf8ToString(name), transparency, mask))) << name;
+  EXPECT_FALSE(IsEmptyImage(ReadImageFile(Utf8ToString(folder.PathOf("picture.gif")), transparency, mask)));
 }
 
 TEST(ImageLoading, PngOnlyWhileACacheHoldsTheImageLayer) {

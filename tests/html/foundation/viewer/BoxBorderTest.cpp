@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/bitmaps/Bitmap.h"
+#include "platform/gdi/metafile/MetafileCanvas.h"
 
 namespace {
 
@@ -109,6 +110,37 @@ TEST(BoxBorder, NothingForEqualRectanglesAndClampedToRow5000) {
   PaintBoxBorder(tall.Canvas(), TRect{0, 0, 3, 20000}, TRect{2, 0, 3, 20000}, {clRed, clRed, clRed, clRed},
                  {bssSolid, bssSolid, bssSolid, bssSolid}, clNone, false);
   EXPECT_EQ(Column(tall, 0, 4995, 5005, clRed), "#####ooooo");
+}
+
+// Wide sides are filled as paths, not as regions of one rectangle per scan line: a frame
+// 30,000 pixels wide records a few hundred bytes, and played back it covers the same
+// pixels as a narrow frame painted the region way.
+TEST(BoxBorder, WideSidesRecordAsPathsAndPaintTheWholeRing) {
+  TMetafile metafile;
+  {
+    TMetafileCanvas canvas(metafile);
+    PaintBoxBorder(canvas, TRect{-30000, -150, 30100, 4900}, TRect{10, 10, 90, 60}, {clRed, clLime, clBlue, clRed},
+                   {bssSolid, bssSolid, bssGroove, bssDouble}, clNone, false);
+  }
+  EXPECT_LT(metafile.Data().size(), 4096u);
+
+  struct Case {
+    const char* name;
+    int side;  // ring width: 2 is painted as regions, 80 as paths
+  };
+  for (const Case& c : {Case{"regions", 2}, Case{"paths", 80}}) {
+    SCOPED_TRACE(c.name);
+    const int w = c.side;
+    TBitmap bitmap = Paper(2 * w + 20, 2 * w + 20);
+    PaintBoxBorder(bitmap.Canvas(), TRect{0, 0, 2 * w + 20, 2 * w + 20}, TRect{w, w, w + 20, w + 20},
+                   {clRed, clRed, clRed, clRed}, {bssSolid, bssSolid, bssSolid, bssSolid}, clNone, false);
+    // Every column through the middle: the ring, the 20 inner rows of paper, the ring.
+    const std::string expected = std::string(static_cast<size_t>(w), '#') + std::string(20, 'o') +
+                                 std::string(static_cast<size_t>(w), '#');
+    EXPECT_EQ(Column(bitmap, w + 10, 0, 2 * w + 20, clRed), expected);
+    EXPECT_EQ(Column(bitmap, 0, 0, 2 * w + 20, clRed), std::string(static_cast<size_t>(2 * w + 20), '#'));
+    EXPECT_EQ(Column(bitmap, 2 * w + 19, 0, 2 * w + 20, clRed), std::string(static_cast<size_t>(2 * w + 20), '#'));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// The range of the lengths a document may give. Every length read from
+// a style or an attribute is held to it where it is read, so that the layout's sums of
+// margins, borders, paddings and sizes stay far inside 32 bits and a page of hostile
+// markup asks for a bounded number of pages.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+// The largest length in pixels, of either sign: 65535, about 17 metres on a 96-pixel-per-
+// inch screen or some 65 A4 pages, more than any real page gives (tiled backgrounds of
+// blocks 50,000 pixels high among them). WIDTH=1000000000 or a border of a million pixels
+// is taken as this.
+constexpr int32_t MaxDocumentLength = 65535;
+
+template <class T>
+constexpr T ClampDocumentLength(T pixels) {
+  return std::clamp<T>(pixels, -MaxDocumentLength, MaxDocumentLength);
+}
