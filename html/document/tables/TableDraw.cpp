@@ -180,7 +180,7 @@ void TCellObj::Draw(TCanvas& canvas, const TRect& clip, int x, int y, int cellSp
       canvas.FillRect(fill);
     }
   }
-  if (!noOutput && BackgroundImage && (!printing || (Document && Document->PrintTableBackground)))
+  if (!noOutput && Background && Background->Image && (!printing || (Document && Document->PrintTableBackground)))
     DrawBackgroundImage(canvas, padding, clip);
 
   if (!inBand) return;
@@ -201,12 +201,8 @@ void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip,
   std::array<TColor, 4> colors{};
   std::array<uint8_t, 4> styles{};
   if (HasBorderStyle) {
-    colors = {static_cast<TColor>(Box[BoxEntry(BorderLeftColor)]), static_cast<TColor>(Box[BoxEntry(BorderTopColor)]),
-              static_cast<TColor>(Box[BoxEntry(BorderRightColor)]),
-              static_cast<TColor>(Box[BoxEntry(BorderBottomColor)])};
-    styles = {static_cast<uint8_t>(Box[BoxEntry(BorderLeftStyle)]), static_cast<uint8_t>(Box[BoxEntry(BorderTopStyle)]),
-              static_cast<uint8_t>(Box[BoxEntry(BorderRightStyle)]),
-              static_cast<uint8_t>(Box[BoxEntry(BorderBottomStyle)])};
+    colors = {BorderColors[3], BorderColors[0], BorderColors[1], BorderColors[2]};
+    styles = {BorderStyles[3], BorderStyles[0], BorderStyles[1], BorderStyles[2]};
   } else if (border) {
     // A plain BORDER: the cell looks sunk into the table.
     colors = {dark, dark, light, light};
@@ -232,6 +228,6 @@ void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip,
 }
 
 void TCellObj::DrawBackgroundImage(TCanvas& canvas, const TRect& paddingBox, const TRect& clip) {
-  if (!Document || !Document->ShowImages || !BackgroundImage) return;
-  TileBackgroundImage(canvas, *BackgroundImage, BackgroundPos, paddingBox, clip);
+  if (!Document || !Document->ShowImages || !Background || !Background->Image) return;
+  TileBackgroundImage(canvas, *Background->Image, Background->Pos, paddingBox, clip);
 }
