@@ -50,7 +50,7 @@ TSection::TSection(ThtDocument* document, bool firstLineIndent, const TUrlTarget
   run->RunTitle = properties.TitleText;
   run->ScriptKind = ScriptKindOf(properties);
   if (linkTarget && !linkTarget->LinkUrl.empty()) {
-    run->LinkTarget->CopyFrom(*linkTarget);
+    run->CopyLinkTarget(*linkTarget);
     MakeLinkRun(*run, properties, true);
   }
   LineHeight = properties.LineHeightPixels(run->CellHeight);
@@ -120,10 +120,10 @@ TFontObj* TSection::StartRun(TProperties& properties, const TUrlTarget* target) 
     last->ReplaceFont(properties.MakeFont());
   } else {
     run = new TFontObj(this, length, properties.MakeFont());
-    run->LinkTarget->CopyFrom(*last->LinkTarget);
+    run->CopyLinkTarget(*last->LinkTarget);
     Fonts->Add(run);
   }
-  if (target) run->LinkTarget->CopyFrom(*target);
+  if (target) run->CopyLinkTarget(*target);
   run->RunTitle = properties.TitleText;
   run->ScriptKind = ScriptKindOf(properties);
   return run;

@@ -220,4 +220,16 @@ int TBlockCell::DoLayout(TCanvas& canvas, int x, int& cursor, int& maxWidth, int
 }
 
 TCellObjCell::TCellObjCell(ThtDocument* document, const TCellObjCell& source)
-    : TCell(document, source), HotRect(source.HotRect), Title(source.Title), Url(source.Url), Target(source.Target) {}
+    : TCell(document, source), HotRect(source.HotRect) {
+  if (source.linkTexts_) linkTexts_ = std::make_unique<TCellLinkTexts>(*source.linkTexts_);
+}
+
+TCellLinkTexts& TCellObjCell::LinkTexts() {
+  if (!linkTexts_) linkTexts_ = std::make_unique<TCellLinkTexts>();
+  return *linkTexts_;
+}
+
+const String& TCellObjCell::NoText() {
+  static const String empty;
+  return empty;
+}

@@ -96,14 +96,29 @@ class TBlockCell : public TCellBasic {
   int32_t MaxTextWidth = 0;
 };
 
-// The content cell of a table cell: the cell's hot rectangle and its link.
+// The title, HREF and TARGET of a table cell.
+struct TCellLinkTexts {
+  String Title;
+  String Url;
+  String Target;
+};
+
+// The content cell of a table cell: the cell's hot rectangle and its link. Few cells have
+// a title or a link of their own, so their texts are held apart, made when one is set.
 class TCellObjCell : public TCell {
  public:
   explicit TCellObjCell(ThtDocument* document) : TCell(document) {}
   TCellObjCell(ThtDocument* document, const TCellObjCell& source);
 
+  // The texts, made empty when the cell has none yet.
+  TCellLinkTexts& LinkTexts();
+  const String& Title() const { return linkTexts_ ? linkTexts_->Title : NoText(); }
+  const String& Url() const { return linkTexts_ ? linkTexts_->Url : NoText(); }
+  const String& Target() const { return linkTexts_ ? linkTexts_->Target : NoText(); }
+
   TRect HotRect{};
-  String Title;
-  String Url;
-  String Target;
+
+ private:
+  static const String& NoText();
+  std::unique_ptr<TCellLinkTexts> linkTexts_;
 };

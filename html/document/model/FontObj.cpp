@@ -5,13 +5,20 @@
 #include "platform/rtl/Compare.h"
 #include "platform/ui/controls/CustomControl.h"
 
+namespace {
+// The link target of every run that has none of its own; never written.
+TUrlTarget& SharedEmptyTarget() {
+  static TUrlTarget empty;
+  return empty;
+}
+}  // namespace
+
 TFontObj::TFontObj(TSectionBase* section, int startPos, std::unique_ptr<TMyFont> font)
     : OwnerSection(section),
       StartPos(startPos),
       RunFont(std::move(font)),
-      document_(section ? section->Document : nullptr),
-      target_(std::make_unique<TUrlTarget>()) {
-  LinkTarget = target_.get();
+      document_(section ? section->Document : nullptr) {
+  LinkTarget = &SharedEmptyTarget();
   if (!RunFont) RunFont = std::make_unique<TMyFont>();
   UpdateMetrics();
 }
@@ -21,9 +28,9 @@ TFontObj::TFontObj(TSectionBase* section, const TFontObj& source)
       StartPos(source.StartPos),
       RunFont(std::make_unique<TMyFont>()),
       ScriptKind(source.ScriptKind),
-      document_(section ? section->Document : nullptr),
-      target_(std::make_unique<TUrlTarget>(*source.target_)) {
-  LinkTarget = target_.get();
+      document_(section ? section->Document : nullptr) {
+  LinkTarget = &SharedEmptyTarget();
+  if (source.target_) CopyLinkTarget(*source.target_);
   RunFont->Assign(*source.RunFont);
   if (source.StateInfos) ApplyFontInfo((*source.StateInfos)[0]);
   else UpdateMetrics();
@@ -105,6 +112,19 @@ void TFontObj::SetLinkHover(TLinkList& links, bool value) {
 }
 
 String TFontObj::GetUrl() const { return LinkTarget ? LinkTarget->LinkUrl : String(); }
+
+void TFontObj::CopyLinkTarget(const TUrlTarget& source) {
+  if (!target_ && &source == &SharedEmptyTarget()) return;
+  OwnLinkTarget().CopyFrom(source);
+}
+
+TUrlTarget& TFontObj::OwnLinkTarget() {
+  if (!target_) {
+    target_ = std::make_unique<TUrlTarget>();
+    LinkTarget = target_.get();
+  }
+  return *target_;
+}
 
 void TFontObj::CreateFocusControl(int tabIndex) {
   if (FocusControl || !document_ || !document_->PaintPanel) return;

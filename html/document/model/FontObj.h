@@ -43,6 +43,10 @@ class TFontObj : public TFontObjBase {
   void SetLinkHover(TLinkList& links, bool value);
   // The target's URL; empty when there is none.
   String GetUrl() const;
+  // Runs outside links share one empty link target: a run gets a target of its own when a
+  // link is copied into it, or when it is asked for one to change.
+  void CopyLinkTarget(const TUrlTarget& source);
+  TUrlTarget& OwnLinkTarget();
   int ExtentAndDescent(int& descent) const {
     descent = BelowBaseline;
     return LineExtent;

@@ -256,8 +256,8 @@ void TCellObj::Layout(TCanvas& canvas, int y, int cellSpacing, int& cursor) {
   Cell->Layout(canvas, top, cursor, maxWidth, std::max(0, CellHeight - VrSpace - cellSpacing), 0,
                ContentWidth(cellSpacing));
   Cell->CellTop = y;  // the top of the cell's rows, for hit tests before the first paint
-  if (BackgroundImage && Document && Document->ShowImages) {
-    BackgroundImage->MeasureBox(canvas, 0, 0, nullptr);
-    if (BackgroundImage->ShowsStockImage()) BackgroundImage.reset();
+  if (Background && Background->Image && Document && Document->ShowImages) {
+    Background->Image->MeasureBox(canvas, 0, 0, nullptr);
+    if (Background->Image->ShowsStockImage()) Background->Image.reset();
   }
 }

@@ -43,12 +43,13 @@ bool StyleWidthValue(const TPropValue& value, int emSize, int exSize, TWidthValu
 
 TCellObj::TCellObj(ThtDocument* document, TProperties& properties, TAttributeList* attributes, uint8_t vAlign)
     : Document(document), VAlign(vAlign), Cell(std::make_unique<TCellObjCell>(document)) {
-  Cell->Title = properties.TitleText;
+  String backgroundUrl;
+  if (!properties.TitleText.empty()) Cell->LinkTexts().Title = properties.TitleText;
   if (attributes) {
     for (int i = 0; i < attributes->Count(); ++i) {
       const TAttribute& a = *attributes->Items(i);
       switch (a.Symbol) {
-        case BackgroundAttrSy: BackgroundUrl = a.ValueText; break;
+        case BackgroundAttrSy: backgroundUrl = a.ValueText; break;
         case BgColorAttrSy: {
           TColor color;
           if (ParseColorText(a.ValueText, false, color)) {
@@ -65,8 +66,8 @@ TCellObj::TCellObj(ThtDocument* document, TProperties& properties, TAttributeLis
         case WidthAttrSy:
           if (a.Number >= 0) SpecWidth = ParseWidthValue(a.IntValue, a.ValueText);
           break;
-        case HrefAttrSy: Cell->Url = a.ValueText; break;
-        case TargetAttrSy: Cell->Target = a.ValueText; break;
+        case HrefAttrSy: Cell->LinkTexts().Url = a.ValueText; break;
+        case TargetAttrSy: Cell->LinkTexts().Target = a.ValueText; break;
         default: break;
       }
     }
@@ -89,11 +90,16 @@ TCellObj::TCellObj(ThtDocument* document, TProperties& properties, TAttributeLis
     Cell->CellBackground = own;
   }
   String imageUrl;
-  if (properties.BackgroundImageUrl(imageUrl) && !imageUrl.empty()) BackgroundUrl = imageUrl;
-  ReadBackgroundPlacement(properties, EmSize, ExSize, BackgroundPos);
+  if (properties.BackgroundImageUrl(imageUrl) && !imageUrl.empty()) backgroundUrl = imageUrl;
+  if (!backgroundUrl.empty()) {
+    Background = std::make_unique<TCellBackground>();
+    Background->Url = backgroundUrl;
+    ReadBackgroundPlacement(properties, EmSize, ExSize, Background->Pos);
+  }
 
   int autoCount = 0;
-  ConvertBoxValues(values, 0, 0, Box, autoCount, 0, ExSize, EmSize);
+  TIntBoxArray box{};
+  ConvertBoxValues(values, 0, 0, box, autoCount, 0, ExSize, EmSize);
   TIntBoxArray paddings{};
   ConvertPaddings(values, EmSize, ExSize, paddings);
   PadTop = paddings[BoxEntry(PaddingTop)];
@@ -102,9 +108,11 @@ TCellObj::TCellObj(ThtDocument* document, TProperties& properties, TAttributeLis
   PadLeft = paddings[BoxEntry(PaddingLeft)];
   int* const borders[4] = {&BrdTop, &BrdRight, &BrdBottom, &BrdLeft};
   for (int side = 0; side < 4; ++side) {
+    BorderColors[side] = box[BoxEntry(BorderTopColor + side)];
+    BorderStyles[side] = static_cast<uint8_t>(box[BoxEntry(BorderTopStyle + side)]);
     int style = 0;
     if (properties.ReadBorderStyle(static_cast<TStylePropIndex>(BorderTopStyle + side), style)) {
-      *borders[side] = std::max(0, Box[BoxEntry(BorderTopWidth + side)]);
+      *borders[side] = std::max(0, box[BoxEntry(BorderTopWidth + side)]);
       HasBorderStyle = true;
     }
   }
@@ -122,7 +130,6 @@ TCellObj::TCellObj(ThtDocument* document, const TCellObj& source)
       VAlign(source.VAlign),
       EmSize(source.EmSize),
       ExSize(source.ExSize),
-      BackgroundPos(source.BackgroundPos),
       PadLeft(source.PadLeft),
       PadTop(source.PadTop),
       PadRight(source.PadRight),
@@ -134,8 +141,8 @@ TCellObj::TCellObj(ThtDocument* document, const TCellObj& source)
       HasBorderStyle(source.HasBorderStyle),
       ShowEmpty(source.ShowEmpty),
       Cell(std::make_unique<TCellObjCell>(document, *source.Cell)),
-      BackgroundUrl(source.BackgroundUrl),
-      Box(source.Box),
+      BorderColors(source.BorderColors),
+      BorderStyles(source.BorderStyles),
       BreakBefore(source.BreakBefore),
       BreakAfter(source.BreakAfter),
       AvoidInside(source.AvoidInside) {
@@ -143,11 +150,17 @@ TCellObj::TCellObj(ThtDocument* document, const TCellObj& source)
     Cell->HasBackground = source.Cell->HasBackground;
     Cell->CellBackground = source.Cell->CellBackground;
   }
-  if (source.BackgroundImage) BackgroundImage = std::make_unique<TImageObj>(document, *source.BackgroundImage);
+  if (source.Background) {
+    Background = std::make_unique<TCellBackground>();
+    Background->Url = source.Background->Url;
+    Background->Pos = source.Background->Pos;
+    if (source.Background->Image)
+      Background->Image = std::make_unique<TImageObj>(document, *source.Background->Image);
+  }
 }
 
 TCellObj::~TCellObj() {
-  BackgroundImage.reset();
+  Background.reset();
   Cell.reset();
 }
 
@@ -163,12 +176,12 @@ void TCellObj::InitCell(int cellPadding, const String& rowBackground, const TBac
     for (int* border : {&BrdLeft, &BrdTop, &BrdRight, &BrdBottom}) *border = std::max(*border, 1);
   HzSpace = PadLeft + BrdLeft + BrdRight + PadRight;
   VrSpace = PadTop + BrdTop + BrdBottom + PadBottom;
-  if (BackgroundUrl.empty() && !rowBackground.empty()) {
-    BackgroundUrl = rowBackground;
-    BackgroundPos = rowBackgroundPos;
+  if (!Background && !rowBackground.empty()) {
+    Background = std::make_unique<TCellBackground>();
+    Background->Url = rowBackground;
+    Background->Pos = rowBackgroundPos;
   }
-  if (!BackgroundUrl.empty() && !BackgroundImage)
-    BackgroundImage = std::make_unique<TImageObj>(Document, BackgroundUrl);
+  if (Background && !Background->Image) Background->Image = std::make_unique<TImageObj>(Document, Background->Url);
 }
 
 TCellList::TCellList(TAttributeList* attributes, TProperties* properties) : TFreeList(true) {

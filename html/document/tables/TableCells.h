@@ -2,6 +2,7 @@
 // that stand in the grid where a cell spans several columns or rows.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -47,6 +48,13 @@ class TDummyCellObj : public TCellObjBase {
   }
 };
 
+// A cell's background image: its address, its placement, and the image once made.
+struct TCellBackground {
+  String Url;
+  TBackgroundPos Pos{};
+  std::unique_ptr<TImageObj> Image;
+};
+
 class TCellObj : public TCellObjBase {
  public:
   // vAlign: the row's or table's default (1 top, 2 middle, 3 baseline, 4 bottom).
@@ -78,15 +86,16 @@ class TCellObj : public TCellObjBase {
   int VOffset = 0;
   uint8_t VAlign = 2;
   int EmSize = 0, ExSize = 0;
-  TBackgroundPos BackgroundPos{};
   int PadLeft = -1, PadTop = -1, PadRight = -1, PadBottom = -1;
   int BrdLeft = 0, BrdTop = 0, BrdRight = 0, BrdBottom = 0;
   bool HasBorderStyle = false;
   bool ShowEmpty = false;
   std::unique_ptr<TCellObjCell> Cell;
-  String BackgroundUrl;
-  std::unique_ptr<TImageObj> BackgroundImage;
-  TIntBoxArray Box{};  // colours and styles of the four borders
+  // The background image: the cell's own or its row's; nil when neither names one.
+  std::unique_ptr<TCellBackground> Background;
+  // The colours and style numbers of the borders: top, right, bottom, left.
+  std::array<TColor, 4> BorderColors{};
+  std::array<uint8_t, 4> BorderStyles{};
   bool BreakBefore = false, BreakAfter = false, AvoidInside = false;
 
  private:

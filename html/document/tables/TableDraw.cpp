@@ -198,9 +198,10 @@ void TCellObj::Draw(TCanvas& canvas, const TRect& clip, int x, int y, int cellSp
       });
   }
   // A background image that cannot be drawn is dropped with its tiles.
-  if (!noOutput && BackgroundImage && (!printing || (Document && Document->PrintTableBackground)) &&
+  if (!noOutput && Background && Background->Image &&
+      (!printing || (Document && Document->PrintTableBackground)) &&
       !PaintCellPart([&] { DrawBackgroundImage(canvas, padding, clip); }))
-    BackgroundImage.reset();
+    Background->Image.reset();
 
   if (!inBand) return;
   if (!noOutput && Cell->Count() > 0)
@@ -222,12 +223,8 @@ void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip,
   std::array<TColor, 4> colors{};
   std::array<uint8_t, 4> styles{};
   if (HasBorderStyle) {
-    colors = {static_cast<TColor>(Box[BoxEntry(BorderLeftColor)]), static_cast<TColor>(Box[BoxEntry(BorderTopColor)]),
-              static_cast<TColor>(Box[BoxEntry(BorderRightColor)]),
-              static_cast<TColor>(Box[BoxEntry(BorderBottomColor)])};
-    styles = {static_cast<uint8_t>(Box[BoxEntry(BorderLeftStyle)]), static_cast<uint8_t>(Box[BoxEntry(BorderTopStyle)]),
-              static_cast<uint8_t>(Box[BoxEntry(BorderRightStyle)]),
-              static_cast<uint8_t>(Box[BoxEntry(BorderBottomStyle)])};
+    colors = {BorderColors[3], BorderColors[0], BorderColors[1], BorderColors[2]};
+    styles = {BorderStyles[3], BorderStyles[0], BorderStyles[1], BorderStyles[2]};
   } else if (border) {
     // A plain BORDER: the cell looks sunk into the table.
     colors = {dark, dark, light, light};
@@ -253,6 +250,6 @@ void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip,
 }
 
 void TCellObj::DrawBackgroundImage(TCanvas& canvas, const TRect& paddingBox, const TRect& clip) {
-  if (!Document || !Document->ShowImages || !BackgroundImage) return;
-  TileBackgroundImage(canvas, *BackgroundImage, BackgroundPos, paddingBox, clip);
+  if (!Document || !Document->ShowImages || !Background || !Background->Image) return;
+  TileBackgroundImage(canvas, *Background->Image, Background->Pos, paddingBox, clip);
 }

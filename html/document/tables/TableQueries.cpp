@@ -45,14 +45,14 @@ int THtmlTable::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControl
   if (!cell) return TSectionBase::UrlAt(canvas, x, y, title, control, target);
   int flags = cell->Cell->UrlAt(canvas, x, y, title, control, target);
   // The cell's own HREF and title answer where its content has nothing.
-  if (!(flags & UrlAtLink) && !cell->Cell->Url.empty()) {
+  if (!(flags & UrlAtLink) && !cell->Cell->Url().empty()) {
     target = std::make_unique<TUrlTarget>();
-    target->LinkUrl = cell->Cell->Url;
-    target->FrameTarget = cell->Cell->Target;
+    target->LinkUrl = cell->Cell->Url();
+    target->FrameTarget = cell->Cell->Target();
     flags |= UrlAtLink;
   }
-  if (!(flags & UrlAtTitle) && title.empty() && !cell->Cell->Title.empty()) {
-    title = cell->Cell->Title;
+  if (!(flags & UrlAtTitle) && title.empty() && !cell->Cell->Title().empty()) {
+    title = cell->Cell->Title();
     flags |= UrlAtTitle;
   }
   return flags;

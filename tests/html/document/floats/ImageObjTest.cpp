@@ -62,7 +62,7 @@ struct ImageObjTest : ::testing::Test {
       font->SetHeight(-16);
       font->Measure();
       linkRun = std::make_unique<TFontObj>(&section, 0, std::move(font));
-      linkRun->LinkTarget->LinkUrl = u"http://127.0.0.1/";
+      linkRun->OwnLinkTarget().LinkUrl = u"http://127.0.0.1/";
     }
     return *linkRun;
   }

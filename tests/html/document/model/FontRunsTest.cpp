@@ -26,8 +26,8 @@ struct FontRunsTest : ::testing::Test {
   TFontObj* AddRun(int start, int serial = 0) {
     auto* run = new TFontObj(&section, start, MakeFont(u"Arial", -16));
     if (serial) {
-      run->LinkTarget->LinkUrl = u"http://127.0.0.1/page";
-      run->LinkTarget->Serial = serial;
+      run->OwnLinkTarget().LinkUrl = u"http://127.0.0.1/page";
+      run->OwnLinkTarget().Serial = serial;
       run->EnsureStateInfos();
       for (int i = 0; i < 4; ++i) {
         ThtFontInfo& info = (*run->StateInfos)[i];
@@ -211,6 +211,37 @@ TEST_F(FontRunsTest, PrintingCopyTakesTheLinkFontOnly) {
   EXPECT_NE(run.LinkTarget, link->LinkTarget);
   EXPECT_EQ(run.StateInfos, nullptr);
   EXPECT_EQ(run.FocusControl, nullptr);
+}
+
+TEST_F(FontRunsTest, RunsOutsideLinksShareNoTargetThatALinkChanges) {
+  // Plain runs share one empty link target; copying a link into one gives it its own, and
+  // the others, and their printing copies, stay outside any link.
+  TFontObj* first = AddRun(0);
+  TFontObj* second = AddRun(4);
+  TFontObj* third = AddRun(8);
+  EXPECT_EQ(first->LinkTarget, second->LinkTarget);
+  TUrlTarget link;
+  link.LinkUrl = u"http://127.0.0.1/linked";
+  link.Serial = 42;
+  second->CopyLinkTarget(link);
+  third->CopyLinkTarget(*first->LinkTarget);
+  EXPECT_NE(second->LinkTarget, first->LinkTarget);
+  EXPECT_EQ(second->GetUrl(), u"http://127.0.0.1/linked");
+  EXPECT_EQ(first->GetUrl(), u"");
+  EXPECT_EQ(third->GetUrl(), u"");
+  EXPECT_EQ(first->LinkTarget->Serial, 0);
+  EXPECT_FALSE(first->SameLink(*second));
+  ThtDocument copyDocument(nullptr, nullptr);
+  TSectionBase copySection(&copyDocument);
+  auto copy = TFontList::CreateCopy(&copySection, runs);
+  ASSERT_EQ(copy->Count(), 3);
+  EXPECT_EQ(copy->Items(0)->GetUrl(), u"");
+  EXPECT_EQ(copy->Items(1)->GetUrl(), u"http://127.0.0.1/linked");
+  EXPECT_EQ(copy->Items(1)->LinkTarget->Serial, 42);
+  EXPECT_NE(copy->Items(1)->LinkTarget, second->LinkTarget);
+  // A link copied over a run that has its own target replaces it.
+  second->CopyLinkTarget(*first->LinkTarget);
+  EXPECT_EQ(second->GetUrl(), u"");
 }
 
 TEST(CompareWideText, IgnoresCase) {

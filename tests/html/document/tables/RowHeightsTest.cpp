@@ -155,7 +155,7 @@ TEST_F(TableFixture, CellsAdvanceTheCursorAndAnswerQueriesInRowOrder) {
   EXPECT_EQ(table.UrlAt(canvas, 45, table.SectionTop + 5, title, control, target), UrlAtTitle);
   EXPECT_EQ(title, u"right");
   // The left cell's own HREF answers where its content has no link.
-  left.Cell->Url = u"cell.html";
+  left.Cell->LinkTexts().Url = u"cell.html";
   EXPECT_EQ(table.UrlAt(canvas, 5, table.SectionTop + 5, title, control, target), UrlAtLink);
   ASSERT_TRUE(target);
   EXPECT_EQ(target->LinkUrl, u"cell.html");

@@ -177,6 +177,38 @@ TEST_F(TableStructureTest, CopyForPrintingKeepsGridAndDropsBackgroundsUnlessPrin
   EXPECT_TRUE(static_cast<TTableBlock&>(*printed).Table->Row(0).CellAt(0)->Cell->HasBackground);
 }
 
+TEST_F(TableStructureTest, CopyForPrintingKeepsTheCellsOwnLinkTextsAndBackgroundImage) {
+  // A cell keeps its HREF, TARGET and background image apart from the cell itself, made
+  // only when it has one; a plain cell has none, and the copy keeps each as it was.
+  TTableBlock& block = AddTable(document);
+  TCellList& row = AddRow(*block.Table, {{"BACKGROUND", u"row.png"}});
+  AddCell(row, {}, {{"HREF", u"cell.html"}, {"TARGET", u"_blank"}});
+  AddCell(row, {}, {}, u"background-image: url(cell.png); background-position: right bottom");
+  AddCell(row, {}, {{"BACKGROUND", u"attribute.png"}});
+  AddCell(AddRow(*block.Table));
+  block.Table->Initialize();
+
+  auto copy = block.CreateCopy(&document);
+  for (const THtmlTable* table : {block.Table, static_cast<TTableBlock&>(*copy).Table}) {
+    const TCellObj& linked = *table->Row(0).CellAt(0);
+    EXPECT_EQ(linked.Cell->Url(), u"cell.html");
+    EXPECT_EQ(linked.Cell->Target(), u"_blank");
+    ASSERT_NE(linked.Background, nullptr);
+    EXPECT_EQ(linked.Background->Url, u"row.png");  // the row's image reaches a cell without its own
+    const TCellObj& styled = *table->Row(0).CellAt(1);
+    ASSERT_NE(styled.Background, nullptr);
+    EXPECT_EQ(styled.Background->Url, u"cell.png");
+    EXPECT_EQ(styled.Background->Pos[0].Kind, 4);  // right
+    EXPECT_EQ(styled.Background->Pos[1].Kind, 2);  // bottom
+    EXPECT_NE(styled.Background->Image, nullptr);
+    EXPECT_EQ(table->Row(0).CellAt(2)->Background->Url, u"attribute.png");
+    const TCellObj& plain = *table->Row(1).CellAt(0);
+    EXPECT_TRUE(plain.Cell->Url().empty());
+    EXPECT_TRUE(plain.Cell->Title().empty());
+    EXPECT_EQ(plain.Background, nullptr);
+  }
+}
+
 }  // namespace
 
 namespace {
