@@ -15,22 +15,13 @@
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/QtPeer.h"
+#include "tests/app/SharedQtApplication.h"
 #include "tests/app/AppFixture.h"
 #include "tests/platform/ui/qt/GridInk.h"
 #include "tests/platform/ui/qt/ReferencePicture.h"
 
 namespace {
 
-int argc = 1;
-char arg0[] = "app_tests";
-char* argv[] = {arg0, nullptr};
-
-// One QApplication for the whole test program: ending it would end Qt's use of fontconfig
-// (FcFini) under the font layer, which the other tests of this program go on using.
-QApplication& SharedQApplication() {
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 template <class W>
 W* WidgetOf(const TControl* c) {
@@ -41,7 +32,7 @@ W* WidgetOf(const TControl* c) {
 struct MainWindowShown : AppFixture {
   void Show() {
     SharedQApplication();
-    app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+    app.SetBackend(std::make_unique<TQtBackend>(SharedQtArgc(), SharedQtArgv()));
     Start();
     Form1->Show();
     app.ProcessMessages();
