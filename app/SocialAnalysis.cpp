@@ -34,8 +34,24 @@ int64_t CountOf(const String& text) {
   return TryStrToInt64(text, value) ? value : 0;
 }
 
+// How a run over the rows went: the rows requested, those that failed and the first
+// failure's message.
+struct TCheckOutcome {
+  int Checked = 0;
+  int Failed = 0;
+  String FirstReason;
+};
+
+// The status after a run: the network's own success text, or, when rows failed, how many
+// URLs could not be checked and why the first one failed (the rows show "N/A").
+String OutcomeStatus(const TSocialNetwork& n, const TCheckOutcome& outcome) {
+  if (outcome.Failed == 0) return n.DoneStatus;
+  return u" " + IntToStr(outcome.Failed) + u" von " + IntToStr(outcome.Checked) +
+         u" URLs ließen sich nicht prüfen (N/A). Erster Grund: " + outcome.FirstReason;
+}
+
 // The routine of one network over all rows of the grid.
-void CheckNetwork(TForm1& f, const TSocialNetwork& n) {
+TCheckOutcome CheckNetwork(TForm1& f, const TSocialNetwork& n) {
   TStringGrid& grid = *f.StringGrid1;
   const bool live = n.ChartTitle != nullptr && f.Echtzeitauswertung->Checked();
   if (live) {
@@ -49,7 +65,9 @@ void CheckNetwork(TForm1& f, const TSocialNetwork& n) {
   for (size_t c = 0; c < n.Titles.size(); ++c) grid.SetCell(static_cast<int>(c), 0, n.Titles[c]);
 
   std::vector<int64_t> sums(n.Slices.size(), 0);
+  TCheckOutcome outcome;
   for (int r = 1; r < grid.RowCount(); ++r) {
+    ++outcome.Checked;
     const String request = ServiceUrl(n.Service, n.RequestPrefix + UrlEncodeQueryValue(grid.Cells(1, r)) + n.RequestSuffix);
     try {
       f.PumpWait(n.WaitMs);
@@ -62,11 +80,13 @@ void CheckNetwork(TForm1& f, const TSocialNetwork& n) {
         f.Series1().Clear();
         for (size_t i = 0; i < n.Slices.size(); ++i) f.Series1().Add(static_cast<double>(sums[i]), n.Slices[i].Label);
       }
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
       for (int c = 2; c < grid.ColCount(); ++c) grid.SetCell(c, r, kFailed);
+      if (outcome.Failed++ == 0) outcome.FirstReason = e.Message();
     }
   }
   AutoSizeColumns(grid, 40);
+  return outcome;
 }
 
 }  // namespace
@@ -114,8 +134,7 @@ void TForm1::Button2Click(TComponent*) {
   for (size_t i = 0; i < SocialNetworks().size(); ++i) {
     if (!radios[i]->Checked()) continue;
     const TSocialNetwork& n = SocialNetworks()[i];
-    CheckNetwork(*this, n);
-    ShowStatus(n.DoneStatus);
+    ShowStatus(OutcomeStatus(n, CheckNetwork(*this, n)));
     const String project = projekte->Text();
     if (!project.empty() && !CheckProjectName(project)) break;
     const String folder = IncludeTrailingPathDelimiter(AppPath(String(n.ReportFolder) + u"\\" + project));

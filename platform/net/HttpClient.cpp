@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -190,28 +191,49 @@ CURLcode RunTransfer(CURLM* multi, CURL* easy, const String& where) {
   }
 }
 
-[[noreturn]] void RaiseTransferFailure(CURLcode code, const String& detail, const String& where) {
-  const String message = S(" bei ") + where + S(": ") + (detail.empty() ? S(curl_easy_strerror(code)) : detail);
+// The program's own words for a failed transfer: the kind of failure and where ("Keine
+// Verbindung möglich bei GET http://..."), what it means, and then libcurl's code and text
+// as the technical detail. osError is the system's error of a failed connect.
+[[noreturn]] void RaiseTransferFailure(CURLcode code, long osError, const String& detail, const String& where) {
+  const String technical = S(" (libcurl ") + S(std::to_string(static_cast<int>(code))) + S(": ") +
+                           (detail.empty() ? S(curl_easy_strerror(code)) : detail) + S(")");
+  const auto message = [&](const char* kind, const char* meaning) {
+    return S(kind) + S(" bei ") + where + S(": ") + S(meaning) + technical;
+  };
   switch (code) {
     case CURLE_OPERATION_TIMEDOUT:
-      throw EIdTimeout(S("Zeitüberschreitung") + message);
+      throw EIdTimeout(message("Zeitüberschreitung", "Der Server hat nicht rechtzeitig geantwortet."));
     case CURLE_COULDNT_RESOLVE_HOST:
+      throw EIdSocketError(message("Rechner nicht gefunden",
+                                   "Der Name des Rechners ließ sich nicht auflösen. Ist er richtig geschrieben, und "
+                                   "besteht eine Netzverbindung?"));
     case CURLE_COULDNT_RESOLVE_PROXY:
-      throw EIdSocketError(S("Rechner nicht gefunden") + message);
+      throw EIdSocketError(message("Rechner nicht gefunden", "Der Name des Proxy-Rechners ließ sich nicht auflösen."));
     case CURLE_COULDNT_CONNECT:
-      throw EIdSocketError(S("Keine Verbindung möglich") + message);
+      if (osError == ECONNREFUSED)
+        throw EIdSocketError(message("Keine Verbindung möglich",
+                                     "Der Rechner hat die Verbindung abgewiesen: an dieser Adresse und diesem Port "
+                                     "nimmt kein Dienst Verbindungen an."));
+      if (osError == ENETUNREACH || osError == EHOSTUNREACH)
+        throw EIdSocketError(message("Keine Verbindung möglich",
+                                     "Das Netz oder der Rechner ist nicht erreichbar. Besteht eine Netzverbindung?"));
+      throw EIdSocketError(message("Keine Verbindung möglich", "Der Rechner ließ sich nicht erreichen."));
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
-      throw EIdSocketError(S("Ungültige Adresse") + message);
+      throw EIdSocketError(message("Ungültige Adresse", "Die Adresse ist keine gültige http- oder https-Adresse."));
     case CURLE_GOT_NOTHING:
     case CURLE_PARTIAL_FILE:
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
-      throw EIdSocketError(S("Verbindung abgebrochen") + message);
+      throw EIdSocketError(
+          message("Verbindung abgebrochen", "Die Verbindung brach ab, bevor die Antwort vollständig war."));
     case CURLE_TOO_MANY_REDIRECTS:
-      throw EIdSocketError(S("Zu viele Weiterleitungen") + message);
-    case CURLE_SSL_CONNECT_ERROR:
+      throw EIdSocketError(message("Zu viele Weiterleitungen", "Der Server leitete öfter weiter als erlaubt."));
     case CURLE_PEER_FAILED_VERIFICATION:
+      throw EIdTLSError(message("TLS-Fehler",
+                                "Das Zertifikat des Servers ist nicht vertrauenswürdig oder gilt nicht für diesen "
+                                "Rechner."));
+    case CURLE_SSL_CONNECT_ERROR:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CIPHER:
     case CURLE_SSL_CACERT_BADFILE:
@@ -222,9 +244,9 @@ CURLcode RunTransfer(CURLM* multi, CURL* easy, const String& where) {
     case CURLE_SSL_ENGINE_INITFAILED:
     case CURLE_SSL_ENGINE_NOTFOUND:
     case CURLE_SSL_ENGINE_SETFAILED:
-      throw EIdTLSError(S("TLS-Fehler") + message);
+      throw EIdTLSError(message("TLS-Fehler", "Die gesicherte Verbindung (TLS) kam nicht zustande."));
     default:
-      throw EIdSocketError(S("Übertragungsfehler") + message);
+      throw EIdSocketError(message("Übertragungsfehler", "Die Übertragung schlug fehl."));
   }
 }
 
@@ -376,7 +398,11 @@ void TIdHTTP::Perform(const char* method, const String& url, std::optional<std::
   if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
     throw EIdAnswerTooLarge(S("Antwort zu groß bei ") + where + S(": mehr als ") + S(std::to_string(MaxAnswerSize)) +
                             S(" Bytes"));
-  if (result != CURLE_OK) RaiseTransferFailure(result, MaskSecrets(S(errorText)), where);
+  if (result != CURLE_OK) {
+    long osError = 0;
+    curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osError);
+    RaiseTransferFailure(result, osError, MaskSecrets(S(errorText)), where);
+  }
   if (code < 200 || code > 299) {
     String status = S(std::to_string(code));
     if (!Response.ResponseText.empty()) status += u" " + Response.ResponseText;

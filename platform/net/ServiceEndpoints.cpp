@@ -15,7 +15,7 @@ constexpr TWebServiceInfo kServices[] = {
     {TWebService::Trends, u"Trends", u"http://www.google.com"},
     {TWebService::ActivitySearch, u"ActivitySearch", u"https://www.googleapis.com"},
     // The SEO service has no public address of its own: it must be configured.
-    {TWebService::SeoService, u"SeoService", u"https://seo-service.invalid"},
+    {TWebService::SeoService, u"SeoService", u""},
     {TWebService::PageFeed, u"PageFeed", u"https://graph.facebook.com"},
     {TWebService::TweetSearch, u"TweetSearch", u"https://api.twitter.com"},
 };
@@ -37,6 +37,10 @@ String ServiceBase(TWebService service) {
   const String fileName = ProgramPath(u"\\config\\endpoints.ini");
   String base = Trim(TMemIniFile(fileName).ReadString(info.Section, u"Base", u""));
   if (base.empty()) base = info.DefaultBase;
+  if (base.empty()) {
+    throw EIdException(u"Keine Adresse für den Dienst " + String(info.Section) + u" eingestellt: in " + fileName +
+                       u" fehlt im Abschnitt [" + info.Section + u"] der Schlüssel Base (z. B. Base=https://dienst.example)");
+  }
   const bool web = StartsWithText(base, u"http://") || StartsWithText(base, u"https://");
   const size_t host = base.find(u"://") + 3;
   // A scheme, a host, perhaps a path; no blanks, no query, no fragment.

@@ -29,7 +29,7 @@ enum class TWebService {
 struct TWebServiceInfo {
   TWebService Service;
   const char16_t* Section;      // section name in endpoints.ini
-  const char16_t* DefaultBase;  // built-in base address
+  const char16_t* DefaultBase;  // built-in base address; empty: the service must be configured
 };
 
 // Every service, in the order of TWebService.
@@ -40,7 +40,8 @@ String ServiceSection(TWebService service);
 
 // The base address in force, without a trailing "/": the file's Base when it is set, the
 // built-in one otherwise. A Base that is not an http:// or https:// address raises
-// EIdException naming the file, the section and the value.
+// EIdException naming the file, the section and the value; so does a service without a
+// built-in address whose Base is not set, naming the file, the section and the key.
 String ServiceBase(TWebService service);
 
 // ServiceBase(service) + pathAndQuery, e.g. ServiceUrl(TWebService::ShareCount, u"/?url=" + url).

@@ -8,24 +8,17 @@
 #include "html/document/viewer/MarkupViewer.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
+#include "tests/app/SharedQtApplication.h"
 #include "tests/app/ReportTabFixture.h"
 #include "tests/support/PictureReference.h"
 #include "tests/support/QtPictures.h"
 
 namespace {
 
-int argc = 1;
-char arg0[] = "app_tests";
-char* argv[] = {arg0, nullptr};
-
-QApplication& SharedQApplication() {
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 TEST_F(ReportTab, ScreenshotOfTheReportTab) {
   SharedQApplication();
-  app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  app.SetBackend(std::make_unique<TQtBackend>(SharedQtArgc(), SharedQtArgv()));
   RunAllNetworks(3);
   Form1->Show();
   Form1->PageControl1->UserSelectPage(Form1->Report);

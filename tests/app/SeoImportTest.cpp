@@ -102,4 +102,18 @@ TEST_F(AppFixture, SeoImportWithoutDomainAsksForOne) {
   EXPECT_EQ(Read("projekte/shop/kelvo.txt"), "\r\n");
 }
 
+// Without the service's address in the configuration the caption names the setting to make.
+TEST_F(AppFixture, SeoImportWithoutServiceAddressNamesTheSetting) {
+  Start();
+  Form1->projekte->UserSetText(u"shop");
+  Form1->kelvourl->UserSetText(u"shop.example");
+  Form1->Button9->Click();
+  EXPECT_EQ(Status(), " KELVO-Import fehlgeschlagen: Keine Adresse für den Dienst SeoService eingestellt: in " +
+                          home.PathOf("config/endpoints.ini") +
+                          " fehlt im Abschnitt [SeoService] der Schlüssel Base (z. B. Base=https://dienst.example)");
+  EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nr.|URL||"}));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Read("projekte/shop/kelvo.txt"), "shop.example\r\n");
+}
+
 }  // namespace

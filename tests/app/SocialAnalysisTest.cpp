@@ -6,6 +6,7 @@
 #include "platform/chart/Chart.h"
 #include "platform/rtl/Paths.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/LoopbackSocket.h"
 
 #include <ostream>
 
@@ -72,7 +73,11 @@ TEST_F(SocialAnalysis, AllNetworksFillRowsWriteReportsAndSum) {
 
   EXPECT_EQ(clock.TickCount64() - start, 600u);  // 200 ms before each request, on the manual clock
   EXPECT_EQ(statuses, (std::vector<std::string>{" checke URL 1 von 4", " checke URL 2 von 4", " checke URL 3 von 4"}));
-  EXPECT_EQ(Status(), " Analyse fertig gestellt");
+  // The row that failed is counted and its reason given.
+  const std::string status = " 1 von 3 URLs ließen sich nicht prüfen (N/A). Erster Grund: HTTP-Fehler 404";
+  EXPECT_EQ(Status().substr(0, status.size()), status) << Status();
+  EXPECT_NE(Status().find(" bei GET " + Server().BaseUrl() + "/?url=http%3A%2F%2Fsite.example%2Fp2"), std::string::npos)
+      << Status();
   EXPECT_TRUE(Messages().empty());
 
   const std::string titles =
@@ -280,21 +285,49 @@ TEST_F(SocialAnalysis, TitleRowOnlyAsksNothingAndSumsZero) {
             "Diggs,Pinterest,\"\"\"LinkedIn\"\r\n");
 }
 
-TEST_F(SocialAnalysis, RefusedConnectionsGiveNotAvailable) {
-  std::string closed;
-  {
-    TTestHttpServer gone;
-    closed = gone.BaseUrl();
-  }
+// Services that cannot be reached: every row shows "N/A", and the status says how many URLs
+// could not be checked and why, instead of the success text.
+struct TUnreachableCase {
+  const char* name;
+  bool closedPort;       // a refused port on 127.0.0.1, else a host name that never resolves
+  std::string meaning;   // the first reason after "<kind> bei GET <request>: "
+  std::string kind;
+};
+
+void PrintTo(const TUnreachableCase& c, std::ostream* os) { *os << c.name; }
+
+class UnreachableService : public SocialAnalysis, public ::testing::WithParamInterface<TUnreachableCase> {};
+
+TEST_P(UnreachableService, RowsShowNotAvailableAndTheStatusSaysWhy) {
+  const TUnreachableCase& c = GetParam();
+  TLoopbackSocket closed(false);
+  const std::string base = c.closedPort ? "http://127.0.0.1:" + std::to_string(closed.Port()) : "http://dienst.invalid";
   Start();
-  home.PointServicesAt(closed);
-  FillGrid(*Form1->StringGrid1, {"Nummer|URL", "1|http://site.example/p1"});
+  home.PointServicesAt(base);
+  FillGrid(*Form1->StringGrid1, {"Nummer|URL", "1|http://site.example/p1", "2|http://site.example/p2",
+                                 "3|http://site.example/p3", "4|http://site.example/p4"});
   Form1->google->SetChecked(true);
   Form1->Button2->Click();
   EXPECT_EQ(GridRows(*Form1->StringGrid1),
-            (std::vector<std::string>{"Nr.|URL|Google+", "1|http://site.example/p1|N/A", "Summe: ||0"}));
+            (std::vector<std::string>{"Nr.|URL|Google+", "1|http://site.example/p1|N/A", "2|http://site.example/p2|N/A",
+                                      "3|http://site.example/p3|N/A", "4|http://site.example/p4|N/A", "Summe: ||0"}));
+  const std::string status = " 4 von 4 URLs ließen sich nicht prüfen (N/A). Erster Grund: " + c.kind + " bei GET " +
+                             base + "/?url=http%3A%2F%2Fsite.example%2Fp1: " + c.meaning + " (libcurl ";
+  EXPECT_EQ(Status().substr(0, status.size()), status) << Status();
   EXPECT_TRUE(Messages().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, UnreachableService,
+    ::testing::Values(TUnreachableCase{"ClosedPort", true,
+                                       "Der Rechner hat die Verbindung abgewiesen: an dieser Adresse und diesem Port "
+                                       "nimmt kein Dienst Verbindungen an.",
+                                       "Keine Verbindung möglich"},
+                      TUnreachableCase{"UnknownHost", false,
+                                       "Der Name des Rechners ließ sich nicht auflösen. Ist er richtig geschrieben, "
+                                       "und besteht eine Netzverbindung?",
+                                       "Rechner nicht gefunden"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SocialAnalysis, SumRowAloneCountsOnlyIntegersIn64Bits) {
   Start();

@@ -72,9 +72,10 @@ class TGridPeer : public TQtPeer {
     corner_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     corner_->setContentsMargins(kGridTextOffset, kGridTextOffset, 0, 0);
     corner_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    w->setHorizontalHeader(new TGridHeader(Qt::Horizontal, w));
-    w->setVerticalHeader(new TGridHeader(Qt::Vertical, w));
-    w->setItemDelegate(new TGridCellDelegate(w));
+    auto text = std::make_shared<TGridTextFont>(g);
+    w->setHorizontalHeader(new TGridHeader(Qt::Horizontal, text, w));
+    w->setVerticalHeader(new TGridHeader(Qt::Vertical, text, w));
+    w->setItemDelegate(new TGridCellDelegate(text, w));
     model_->setParent(w);
     w->setModel(model_);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -17,6 +17,7 @@
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/QtPeer.h"
+#include "tests/platform/ui/qt/GridInk.h"
 
 namespace {
 
@@ -92,38 +93,61 @@ struct QtGridFitFixture : ::testing::Test {
   }
 };
 
-TEST_F(QtGridFitFixture, ColumnFittedByTheModelShowsTheWholeUrl) {
+// A column fitted to its text by the model's rule (the widest text plus the grid line and
+// five pixels) shows the whole text with room to spare, in fonts whose glyphs Qt would lay
+// out wider than the model's whole-pixel advances (forty W's ran 4 % over).
+struct TFitCase {
+  const char* name;
+  const char16_t* face;
+  int height;
+  TFontStyles style;
+  String text;
+};
+
+void PrintTo(const TFitCase& c, std::ostream* os) { *os << c.name; }
+
+class QtGridFit : public QtGridFitFixture, public ::testing::WithParamInterface<TFitCase> {};
+
+TEST_P(QtGridFit, ColumnFittedByTheModelShowsTheWholeText) {
+  const TFitCase& c = GetParam();
+  grid->Canvas().Font().SetName(c.face);
+  grid->Canvas().Font().SetHeight(c.height);
+  grid->Canvas().Font().SetStyle(c.style);
   grid->SetCell(0, 0, u"Nr.");
-  grid->SetCell(1, 0, u"URL");
-  grid->SetCell(1, 1, kUrl);
-  // The main window's rule: the widest text plus the grid line and five pixels.
-  grid->SetColWidths(1, grid->Canvas().TextWidth(kUrl) + grid->GridLineWidth() + 5);
+  grid->SetCell(1, 0, c.text);
+  grid->SetCell(1, 1, c.text);
+  const int measured = grid->Canvas().TextWidth(c.text);
+  grid->SetColWidths(1, measured + grid->GridLineWidth() + 5);
   app.ProcessMessages();
 
   auto* view = qobject_cast<QTableView*>(TQtPeer::Of(grid)->Widget());
   ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->textElideMode(), Qt::ElideNone);
-  EXPECT_FALSE(view->wordWrap());
   ASSERT_EQ(view->columnWidth(0), grid->ColWidths(1));
+  EXPECT_EQ(view->textElideMode(), Qt::ElideNone);
 
-  // The delegate's room for text: the column less the style's margin on either side.
-  int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-  int room = view->columnWidth(0) - 2 * margin;
-  QFontMetrics metrics(view->font());
-  EXPECT_LE(metrics.horizontalAdvance(ToQt(kUrl)), room + 1);
-  EXPECT_EQ(metrics.elidedText(ToQt(kUrl), Qt::ElideRight, room + 1), ToQt(kUrl));
-
-  // Drawn: the ink of the URL's cell reaches to where the model's width ends, and the text
-  // is not cut short by an ellipsis (whose three dots end well before that).
-  QImage image = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  // The cell and the title: the ink reaches to where the model's width ends (the text is
+  // neither cut short nor shortened by an ellipsis) and stops two pixels before the edge.
   QRect cell = view->visualRect(view->model()->index(0, 0));
-  int rightmostInk = -1;
-  for (int y = cell.top() + 1; y < cell.bottom(); ++y)
-    for (int x = cell.left(); x < cell.right(); ++x)
-      if (qGray(image.pixel(x, y)) < 128) rightmostInk = std::max(rightmostInk, x);
-  int modelEnd = cell.left() + margin + grid->Canvas().TextWidth(kUrl);
-  EXPECT_GE(rightmostInk, modelEnd - 4) << "cell " << cell.left() << ".." << cell.right();
-  EXPECT_LT(rightmostInk, cell.right());
+  QImage cells = view->viewport()->grab().toImage();
+  int ink = RightmostInk(cells, cell);
+  EXPECT_GE(ink, cell.left() + 2 + measured - 3) << "cell " << cell.left() << ".." << cell.right();
+  EXPECT_LE(ink, cell.right() - 2) << "cell " << cell.left() << ".." << cell.right();
+
+  QHeaderView& header = *view->horizontalHeader();
+  QRect title(header.sectionViewportPosition(0), 0, header.sectionSize(0) - 1, header.height() - 2);
+  int titleInk = RightmostInk(header.viewport()->grab().toImage(), title);
+  EXPECT_GE(titleInk, title.left() + 2 + measured - 3);
+  EXPECT_LE(titleInk, title.right() - 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, QtGridFit,
+    ::testing::Values(TFitCase{"CapitalWs", u"Tahoma", -11, 0, u"http://" + String(40, u'W')},
+                      TFitCase{"Url", u"Tahoma", -11, 0, kUrl},
+                      TFitCase{"Umlauts", u"Tahoma", -11, 0, u"Größenänderung der Spaltenüberschriften – Übersicht"},
+                      TFitCase{"BoldCapitals", u"Tahoma", -11, fsBold, u"MWMWMWMWMWMWMWMWMWMWMWMWMWMWMW"},
+                      TFitCase{"ItalicSerif", u"Times New Roman", -15, fsItalic, u"Kursive Überschrift mit vielen Wörtern: Wendrel"},
+                      TFitCase{"Mono", u"Courier New", -13, 0, kUrl}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
