@@ -33,8 +33,15 @@ std::unique_ptr<TPdfArray> TPdfArray::FromReals(TPdfObjectMgr* mgr, std::initial
 
 int TPdfArray::AddItem(TPdfObject* object) {
   if (object == nullptr) throw EPdfInvalidValue(S("TPdfArray.AddItem"));
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == object) return static_cast<int>(i);
+  // An indirect object is held as a reference of the array's own, so it is never one of the
+  // items: a page list of thousands of pages adds each page without a search.
+  if (object->ObjectType() != otIndirectObject)
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i].get() == object) return static_cast<int>(i);
+  return Append(object);
+}
+
+int TPdfArray::Append(TPdfObject* object) {
   if (object->IsDirect())
     items_.emplace_back(object);
   else

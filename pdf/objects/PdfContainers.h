@@ -24,9 +24,11 @@ class TPdfArray : public TPdfObject {
   // nothing added. An indirect object: a reference to it. A direct object passes into
   // the array's ownership.
   int AddItem(TPdfObject* object);
+  // An object handed over with its ownership cannot be an item yet: appended at once.
   template <class T>
   int AddItem(std::unique_ptr<T> object) {
-    return AddItem(static_cast<TPdfObject*>(object.release()));
+    if (object == nullptr) return AddItem(static_cast<TPdfObject*>(nullptr));
+    return Append(object.release());
   }
   // The first item that is a name equal to `name` (byte-exact), or null.
   TPdfName* FindName(std::string_view name) const;
@@ -40,6 +42,9 @@ class TPdfArray : public TPdfObject {
   TPdfObjectMgr* ObjectMgr;
 
  private:
+  // Appends without looking for the object among the items.
+  int Append(TPdfObject* object);
+
   std::vector<std::unique_ptr<TPdfObject>> items_;
 };
 

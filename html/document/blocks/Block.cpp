@@ -1,4 +1,5 @@
 #include "html/document/blocks/Block.h"
+#include "html/document/blocks/BlockPageIndex.h"
 
 #include <algorithm>
 

@@ -140,4 +140,16 @@ class TBlock : public TSectionBase {
   // Nested blocks being laid out and drawn just now, for the depth limit.
   static int layoutDepth_;
   static int drawDepth_;
+
+ private:
+  // When printing: the content for one page, found in the draw list of the last layout by
+  // position (BlockPageIndex.cpp).
+  void DrawPagePart(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int contentX, int xRef, int yRef);
+  // The rows of the document outside which the section, when printing, neither paints nor
+  // moves the page bottom; false for a section that may do either anywhere.
+  static bool KeepsToRows(TSectionBase& section, int64_t& top, int64_t& bottom);
+  void BuildPageIndex();
+  struct TPageIndex;
+  std::unique_ptr<TPageIndex> pageIndex_;
+  int32_t drawListPass_ = -1;  // the document layout the draw list was made in
 };

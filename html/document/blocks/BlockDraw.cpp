@@ -80,8 +80,12 @@ void TBlock::DrawContent(TCanvas& canvas, const TRect& clip, TIndentManager& ind
   if (OwnIndentManager) contentIndents.MoveOrigin(contentX);
   contentIndents.CurrentOwner = this;
   contentIndents.AreaWidth = ContentWidth;
-  BuildDrawList();
-  for (TSectionBase* section : DrawList) section->Draw(canvas, clip, contentIndents, contentX, xRef, yRef);
+  if (Document && Document->Printing) {
+    DrawPagePart(canvas, clip, contentIndents, contentX, xRef, yRef);
+  } else {
+    BuildDrawList();
+    for (TSectionBase* section : DrawList) section->Draw(canvas, clip, contentIndents, contentX, xRef, yRef);
+  }
   contentIndents.CurrentOwner = previousOwner;
 }
 

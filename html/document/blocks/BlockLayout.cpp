@@ -233,8 +233,10 @@ int TBlock::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentMa
 
 void TBlock::BuildDrawList() {
   // Made anew from the content cell before every use (layout, paint, hit tests), so it never
-  // holds a section that the cell has freed since.
+  // holds a section that the cell has freed since; the pages of a printing copy, which is
+  // laid out once, use the list of its layout.
   DrawList.clear();
+  drawListPass_ = Document ? Document->LayoutPass : -1;
   for (int i = 0; i < ContentCell->Count(); ++i) {
     TSectionBase* section = ContentCell->Items(i);
     section->ContainingBlock = this;

@@ -25,6 +25,7 @@ class LineRec {
   bool BordersPending = false;
   int32_t BorderOriginX = 0;
   bool Hyphenated = false;  // the line ends at a soft hyphen: a "-" is shown
+  int32_t Top = 0;          // document Y of the line's top, kept when a printing copy is paged
 
   int32_t TotalHeight() const { return SpaceBefore + LineHeight + SpaceAfter; }
 };

@@ -134,6 +134,14 @@ class TSection : public TSectionBase {
   void ApplyFolding(const std::vector<int>& newIndex);
   void AppendFinalSpace(int sourcePosition);
 
+  // When printing a section of many lines: the line tops of this layout, so that a page
+  // starts at its first line and stops after its last instead of walking every line.
+  // False when the lines cannot be searched by position (tops that go back up).
+  bool IndexLines();
+  int32_t indexedPass_ = -1;  // the layout the lines' tops come from
+  int32_t tallestLine_ = 0;   // the largest DrawHeight of a line
+  bool linesIndexed_ = false;
+
   // Line layout.
   int FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHeight);
   int ChooseBreak(TLineLayout& L, int start, int count, bool& retry);

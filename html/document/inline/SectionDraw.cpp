@@ -96,8 +96,26 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
   const uint32_t oldAlign = dc.SetTextAlign(TA_BASELINE | TA_LEFT);
   const int oldMode = dc.GetBkMode();
   int y = SectionTop;
-  for (const auto& line : Lines) {
+  size_t first = 0;
+  bool stopsBelowPage = false;
+  if (Document->Printing && IndexLines()) {
+    // A line that ends at or above both the page top (+ 1) and the page bottom neither
+    // draws nor moves the page bottom; none of the lines before `first` reaches that far.
+    const int64_t reach =
+        std::min(int64_t{yOffset} + clip.Top + 1, int64_t{Document->PageBottom}) - tallestLine_;
+    first = static_cast<size_t>(
+        std::partition_point(Lines.begin(), Lines.end(), [reach](const auto& line) { return line->Top < reach; }) -
+        Lines.begin());
+    if (first < Lines.size()) y = Lines[first]->Top;
+    // Below the page bottom every later line only keeps the page bottom where it is, unless
+    // it is drawn across it (a line taller than the page, a forced cut, a table break).
+    stopsBelowPage =
+        !Document->TableBreak && !Document->PageCutForced && tallestLine_ < clip.Bottom - clip.Top;
+  }
+  for (size_t i = first; i < Lines.size(); ++i) {
+    const auto& line = Lines[i];
     const int lineTop = y;
+    if (stopsBelowPage && lineTop > Document->PageBottom) break;
     const int height = line->TotalHeight();
     y += height;
     if (!Document->Printing) {
@@ -122,6 +140,23 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
   dc.SetBkMode(oldMode);
   dc.SetTextAlign(oldAlign);
   return bottom;
+}
+
+bool TSection::IndexLines() {
+  constexpr size_t kIndexedLines = 64;
+  if (Lines.size() < kIndexedLines) return false;
+  if (indexedPass_ == Document->LayoutPass) return linesIndexed_;
+  indexedPass_ = Document->LayoutPass;
+  linesIndexed_ = true;
+  tallestLine_ = 0;
+  int y = SectionTop;
+  for (const auto& line : Lines) {
+    line->Top = y;
+    tallestLine_ = std::max(tallestLine_, line->DrawHeight);
+    if (line->TotalHeight() < 0 || line->DrawHeight < 0) linesIndexed_ = false;
+    y += line->TotalHeight();
+  }
+  return linesIndexed_;
 }
 
 void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {

@@ -8,11 +8,25 @@ std::unique_ptr<TFontList> TFontList::CreateCopy(TSectionBase* section, const TF
   return list;
 }
 
+// The runs start in position order (a new run starts at the end of the text, and the text
+// edits move later runs alike), so the first run starting at or after the position is found
+// by halving.
+int TFontList::FirstRunFrom(int position) const {
+  int low = 0, high = Count();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (Items(middle)->StartPos < position)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
 TFontObj* TFontList::RunAt(int position, int& index) const {
   index = -1;
   if (Count() == 0) return nullptr;
-  int i = 0;
-  while (i < Count() && Items(i)->StartPos < position) ++i;
+  const int i = FirstRunFrom(position);
   if (i == Count()) index = Count() - 1;
   else if (Items(i)->StartPos == position || i == 0) index = i;
   else index = i - 1;
@@ -27,8 +41,7 @@ TMyFont* TFontList::FontAt(int position, int& overhang) const {
 }
 
 int TFontList::RunLengthAt(int position, int textLength) const {
-  int i = 0;
-  while (i < Count() && Items(i)->StartPos < position) ++i;
+  int i = FirstRunFrom(position);
   if (i < Count() && Items(i)->StartPos == position) ++i;
   return i >= Count() ? textLength - position : Items(i)->StartPos - position;
 }
@@ -55,6 +68,7 @@ void TLinkList::AddLink(TFontObj* run) {
   if (run->InLinkList) return;
   Add(run);
   run->InLinkList = true;
+  run->linkIndexHint_ = Count() - 1;
 }
 
 void TLinkList::RemoveLink(TFontObj* run) {

@@ -23,6 +23,10 @@ class TFontList : public TFreeList<TFontObj> {
   // After the character at the position has been deleted from the section text: later runs
   // move down by one, and a run left starting where its successor starts is removed.
   void RemoveCharAt(int position, ThtDocument& document);
+
+ private:
+  // The index of the first run that starts at or after the position (Count() when none).
+  int FirstRunFrom(int position) const;
 };
 
 // The document's link runs in the order they were made; does not own them. Runs come and go

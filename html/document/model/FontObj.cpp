@@ -95,11 +95,16 @@ bool TFontObj::SameLink(const TFontObj& other) const {
   return LinkTarget && other.LinkTarget && LinkTarget->Serial == other.LinkTarget->Serial;
 }
 
+// The list gives each run its index as it adds it; a run taken out before it moves it down
+// a little, and only a run moved further is looked for through the whole list.
 int TFontObj::LinkIndex() const {
-  if (!document_) return -1;
+  if (!document_ || !InLinkList) return -1;
   const TLinkList& links = document_->LinkList;
-  if (linkIndexHint_ < 0 || linkIndexHint_ >= links.Count() || links.Items(linkIndexHint_) != this)
-    linkIndexHint_ = links.IndexOf(this);
+  auto holds = [&](int index) { return index >= 0 && index < links.Count() && links.Items(index) == this; };
+  if (holds(linkIndexHint_)) return linkIndexHint_;
+  for (int below = 1; below <= 8; ++below)
+    if (holds(linkIndexHint_ - below)) return linkIndexHint_ -= below;
+  linkIndexHint_ = links.IndexOf(this);
   return linkIndexHint_;
 }
 

@@ -91,6 +91,7 @@ class TFontObj : public TFontObjBase {
   ThtDocument* document_;
   std::unique_ptr<TUrlTarget> target_;
   mutable int linkIndexHint_ = -1;
+  friend class TLinkList;
 };
 
 // Records the Y of a link's first line on the run of the link that owns the tab stop.

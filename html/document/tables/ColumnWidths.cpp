@@ -47,7 +47,6 @@ void AddShares(IntArray& values, const std::vector<int>& columns, const IntArray
 }  // namespace
 
 void THtmlTable::ComputeColumnMinMax(TCanvas& canvas) {
-  Heights.clear();
   const int columns = NumCols;
   FillAll(MinWidths, 0);
   FillAll(MaxWidths, 0);

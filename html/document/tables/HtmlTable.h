@@ -55,7 +55,7 @@ class THtmlTable : public TSectionBase {
   // Normalises the grid once: placeholders for spans, rows padded, spans cut to the table.
   void Initialize();
   // Per column: minimum and maximum width, percentage, weight and kind, from the cells and
-  // the COL and COLGROUP settings. Empties Heights.
+  // the COL and COLGROUP settings.
   void ComputeColumnMinMax(TCanvas& canvas);
   // The column widths for the room at y (or SpecifiedWidth); answers the table width
   // including the spacing.
@@ -126,6 +126,11 @@ class THtmlTable : public TSectionBase {
   TCellObj* CellAt(int x, int y);
 
   int colSpecsWithWeight_ = 0;
+  // What the row heights were measured for: the document's layout pass, the table height
+  // and the column widths.
+  int32_t heightsPass_ = -1;
+  int heightsTableHeight_ = 0;
+  IntArray heightsWidths_;
   // Per row of the last layout: its top relative to the table, and the lowest bottom that
   // it or a row above it reaches with its row spans (never decreasing), so that drawing
   // finds the first row inside the clip rectangle without walking the rows above it.

@@ -162,9 +162,19 @@ void THtmlTable::ComputeRowHeights(TCanvas& canvas, int tableHeight) {
 }
 
 int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) {
-  const bool recompute =
-      Heights.empty() || (Document && Document->FinalPass && Document->TableDepth <= 5);
-  if (recompute) ComputeRowHeights(canvas, tableHeight);
+  // Row heights follow from the column widths and the table height alone within one
+  // document layout, so they are kept from the pass that measured them. Measuring again
+  // would lay out every nested table once more at each level: a nested table is laid out
+  // while its row heights are measured and again when its cells are placed.
+  const bool measured = !Heights.empty() && Document && heightsPass_ == Document->LayoutPass &&
+                        heightsTableHeight_ == tableHeight && heightsWidths_ == Widths;
+  const bool recompute = !measured || (Document->FinalPass && Document->TableDepth <= 5);
+  if (recompute) {
+    ComputeRowHeights(canvas, tableHeight);
+    heightsPass_ = Document ? Document->LayoutPass : -1;
+    heightsTableHeight_ = tableHeight;
+    heightsWidths_ = Widths;
+  }
   HeaderHeight = HeaderRowCount = FooterHeight = 0;
   FootStartRow = -1;
   bool bodyRow = false;

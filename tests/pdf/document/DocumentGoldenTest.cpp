@@ -4,6 +4,7 @@
 
 #include "pdf/document/PdfDocument.h"
 #include "tests/pdf/PdfTestTools.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
@@ -73,6 +74,22 @@ TEST(DocumentGolden, FinishedPagesArePackedWithTheSameBytes) {
     EXPECT_FALSE(page->ValueAs<TPdfStream>("Contents")->Packed());
   }
   EXPECT_EQ(WriteToString(packed), WriteToString(late));
+}
+
+// A long document lists every page once, in the order added, and counts them.
+TEST(DocumentGolden, ManyPagesAreListedOnceInOrder) {
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment());
+  doc.CompressStreams = false;
+  constexpr int Pages = 600;
+  for (int page = 0; page < Pages; ++page) doc.AddPage();
+  const std::string pdf = WriteToString(doc);
+  std::string kids = "/Kids [";
+  for (TPdfPage* page : doc.Pages()) kids += std::to_string(page->ObjectNumber()) + " 0 R ";
+  EXPECT_NE(pdf.find(kids + "]\n/Count " + std::to_string(Pages) + "\n"), std::string::npos);
+  TTempDirectory dir("wendrel-pdf-pages");
+  dir.WriteFile("doc.pdf", pdf);
+  const TCommandResult count = RunCommand("qpdf --show-npages " + ShellQuote(dir.PathOf("doc.pdf")));
+  EXPECT_EQ(count.Output, std::to_string(Pages) + "\n");
 }
 
 }  // namespace

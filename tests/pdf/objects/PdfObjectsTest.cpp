@@ -50,10 +50,18 @@ TEST(PdfObjects, ArraysAndDictionaries) {
   auto* shared = xref.Add<TPdfDictionary>(&xref);
   a.AddItem(shared);
   EXPECT_EQ(Direct(a), "[/N 1 0 R ]");
+  // The reference the array made is an item of its own: added again, its index. The
+  // indirect object itself is never an item, so each add is another reference to it, and
+  // an object handed over with its ownership is appended.
+  EXPECT_EQ(a.AddItem(a.Item(1)), 1);
+  EXPECT_EQ(a.AddItem(shared), 2);
+  EXPECT_EQ(a.AddItem(std::make_unique<TPdfName>("M")), 3);
+  EXPECT_EQ(Direct(a), "[/N 1 0 R 1 0 R /M ]");
   EXPECT_EQ(a.FindName("N"), name);
   EXPECT_TRUE(a.RemoveName("N"));
   EXPECT_FALSE(a.RemoveName("N"));
-  EXPECT_EQ(a.ItemCount(), 1);
+  EXPECT_EQ(a.AddItem(a.Item(2)), 2);  // indexes follow the removal
+  EXPECT_EQ(a.ItemCount(), 3);
 
   TPdfDictionary d(&xref);
   EXPECT_EQ(Direct(d), "<<\n>>");

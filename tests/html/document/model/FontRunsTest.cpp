@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "html/document/model/Document.h"
 #include "html/document/model/FontList.h"
 #include "html/document/model/TabControl.h"
@@ -84,6 +86,28 @@ TEST_F(FontRunsTest, FindingRunsByPosition) {
   EXPECT_EQ(empty.RunAt(3, index), nullptr);
   EXPECT_EQ(index, -1);
   EXPECT_EQ(empty.FontAt(3, overhang), nullptr);
+}
+
+// Many runs of uneven lengths, the first starting after 0: every position of the text finds
+// the run whose span holds it (the first run for positions before it, the last for those
+// after the end), and the characters left to the next run start.
+TEST_F(FontRunsTest, EveryPositionOfManyRunsFindsItsRun) {
+  std::vector<int> starts;
+  for (int k = 0, at = 2; k < 41; ++k, at += 1 + (k * 7) % 5) starts.push_back(at);
+  for (int start : starts) AddRun(start);
+  const int length = starts.back() + 3;
+  for (int position = 0; position <= length; ++position) {
+    int expected = 0;
+    while (expected + 1 < static_cast<int>(starts.size()) && starts[static_cast<size_t>(expected) + 1] <= position)
+      ++expected;
+    const int next = position < starts[0] ? starts[0]
+                     : expected + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(expected) + 1]
+                                                                     : length;
+    int index = -1;
+    EXPECT_EQ(runs.RunAt(position, index), runs.Items(expected)) << position;
+    EXPECT_EQ(index, expected) << position;
+    EXPECT_EQ(runs.RunLengthAt(position, length), next - position) << position;
+  }
 }
 
 TEST_F(FontRunsTest, HoveringAnyPartOfALinkSwitchesAllItsRuns) {
