@@ -1,15 +1,34 @@
 // TPdfEnum: the record dispatch, the object table with its stock objects, and the saved states.
 #include "pdf/emf/PdfEnum.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "pdf/document/PdfCanvas.h"
+#include "pdf/document/PdfPage.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
+
+namespace {
+
+// The current page in device pixels of a metafile drawn with pixelX by pixelY points per
+// pixel at the canvas's offsets: the surface its clip regions are cut from.
+TRect PageSurface(const TPdfCanvas& canvas, double pixelX, double pixelY) {
+  if (!canvas.HasPage() || !(pixelX > 0) || !(pixelY > 0)) return {};
+  auto bound = [](double v) { return static_cast<int>(std::clamp(v, -double{1 << 27}, double{1 << 27})); };
+  const double width = canvas.GetPage().PageWidthOf(), height = canvas.CurrentPageHeight();
+  return TRect{bound(std::floor(-canvas.OffsetX / pixelX)), bound(std::floor(canvas.OffsetY / pixelY)),
+               bound(std::ceil((width - canvas.OffsetX) / pixelX)),
+               bound(std::ceil((canvas.OffsetY + height) / pixelY))};
+}
+
+}  // namespace
 
 TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles)
     : canvas_(canvas),
       pixelX_(scaleX * canvas.DeviceScale()),
       pixelY_(scaleY * canvas.DeviceScale()),
-      mapping_(device),
+      mapping_(device, PageSurface(canvas, pixelX_, pixelY_)),
       objects_(handles),
       states_(1) {
   // Text before any font is selected is in the device context's default font.
@@ -58,6 +77,7 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_SETWINDOWORGEX: mapping_.SetWindowOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
     case EMR_SETVIEWPORTEXTEX: mapping_.SetViewportExtEx(EmfSize(r).cx, EmfSize(r).cy); UpdateMapping(); break;
     case EMR_SETVIEWPORTORGEX: mapping_.SetViewportOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
+    case EMR_SCALEWINDOWEXTEX: case EMR_SCALEVIEWPORTEXTEX: PlayScaleExtent(r); break;
     case EMR_SETBKMODE: Cur().BkMode = EmfSignedValue(r); break;
     case EMR_SETPOLYFILLMODE: Cur().PolyFillMode = EmfSignedValue(r); break;
     case EMR_SETTEXTALIGN: Cur().TextAlign = EmfValue(r); break;
@@ -76,6 +96,8 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_CREATEBRUSHINDIRECT: CreateBrush(ReadEmfBrush(r)); break;
     case EMR_DELETEOBJECT: DeleteObject(EmfValue(r)); break;
     case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: PlayBox(r); break;
+    case EMR_ARC: case EMR_PIE: PlayArc(r); break;
+    case EMR_SETPIXELV: PlayPixel(r); break;
     case EMR_LINETO: PlayLineTo(EmfPoint(r)); break;
     case EMR_BEGINPATH: case EMR_ENDPATH: case EMR_ABORTPATH: case EMR_CLOSEFIGURE:
     case EMR_STROKEPATH: case EMR_FILLPATH: case EMR_STROKEANDFILLPATH:

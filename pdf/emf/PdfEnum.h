@@ -121,12 +121,15 @@ class TPdfEnum {
   void PlayPolyTo(const TEmfRecord& r);
   void PlayPolyPoly(const TEmfRecord& r);
   void PlayBox(const TEmfRecord& r);
+  void PlayArc(const TEmfRecord& r);
+  void PlayPixel(const TEmfRecord& r);
   void PlayLineTo(TPoint p);
   void PlayBlt(const TEmfRecord& r);
   void PlayStretchDIBits(const TEmfRecord& r);
   void PlayRegion(const TEmfRecord& r);
   void PlayClip(const TEmfRecord& r);
   void PlayWorldTransform(const TEmfRecord& r);
+  void PlayScaleExtent(const TEmfRecord& r);
 
   // Path brackets: between BEGINPATH and ENDPATH the shapes are kept as steps of a path, which
   // STROKEPATH, FILLPATH or STROKEANDFILLPATH paints with the pen and brush of that moment.
@@ -138,6 +141,8 @@ class TPdfEnum {
   void PathCurveTo(TPoint a, TPoint b, TPoint c);
   void PathFigure(const std::vector<TPoint>& points, bool closed);
   void PathBox(const TEmfRecord& r);
+  // A move to the start of an elliptic arc and its curves, in points (see PlayArc).
+  std::vector<TPathStep> ArcSteps(const TRect& box, TPoint start, TPoint end) const;
   // Writes the steps; closeFigures closes every figure (for a stroke along with a fill).
   void WritePath(bool closeFigures);
   void PaintBracket(bool stroke, bool fill);
