@@ -154,6 +154,13 @@ class TPdfEnum {
   void SyncClip();
 
   // Text.
+  struct TRunFit {
+    double CharSpace = 0, WordSpace = 0;  // points
+    double Scaling = 100;                 // percent
+  };
+  // The spacing and scaling that draw the text over the advances (logical units; factorX
+  // points each) with the current font.
+  TRunFit FitRun(std::u16string_view text, const std::vector<int32_t>& dx, double factorX);
   void DrawTextLine(const TTextPlacement& t, double offset);
 
   // A rectangle normalized, its coordinates cut to the range a device keeps.
