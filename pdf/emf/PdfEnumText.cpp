@@ -84,7 +84,10 @@ TPdfEnum::TRunFit TPdfEnum::FitRun(std::u16string_view text, const std::vector<i
     double wanted = 0;
     for (size_t k = i; k < i + units && k < dx.size(); ++k) wanted += dx[k];
     const double font = canvas_.UnicodeTextWidth(text.substr(i, units));
-    if (spread && (ch == u' ' || ch == 0xA0)) {
+    if (font == 0 && IsInvisibleFormatting(ch)) {
+      // Left out of the drawing, with the advance a fallback font may have given it on the
+      // screen: the run ends that much short of its slot rather than stretch its glyphs.
+    } else if (spread && (ch == u' ' || ch == 0xA0)) {
       wantedSpaces += wanted;
       fontSpaces += font;
       ++spaces;
@@ -108,8 +111,10 @@ TPdfEnum::TRunFit TPdfEnum::FitRun(std::u16string_view text, const std::vector<i
     }
     if (font > 0 && count > 0 && wanted > 0) {
       const double h = wanted * 100 / font;
-      if (h >= canvas_.KerningLow && h <= canvas_.KerningHigh && oneCodeEach)
+      if (h >= canvas_.KerningLow && h <= canvas_.KerningHigh && oneCodeEach) {
         f.CharSpace = (wanted - font) / count;
+        if (std::abs(f.CharSpace) < 0.00005) f.CharSpace = 0;  // nothing at four decimals
+      }
       else
         f.Scaling = std::clamp(h, 10.0, 300.0);
     }
