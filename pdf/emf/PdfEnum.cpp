@@ -11,24 +11,28 @@
 
 namespace {
 
-// The current page in device pixels of a metafile drawn with pixelX by pixelY points per
-// pixel at the canvas's offsets: the surface its clip regions are cut from.
-TRect PageSurface(const TPdfCanvas& canvas, double pixelX, double pixelY) {
+// The surface the clip regions of a metafile drawn with pixelX by pixelY points per pixel at
+// the canvas's offsets are cut from, in its device pixels: the current page, and the frame
+// the metafile draws in.
+TRect ClipSurface(const TPdfCanvas& canvas, double pixelX, double pixelY, const TRect& frame) {
   if (!canvas.HasPage() || !(pixelX > 0) || !(pixelY > 0)) return {};
   auto bound = [](double v) { return static_cast<int>(std::clamp(v, -double{1 << 27}, double{1 << 27})); };
   const double width = canvas.GetPage().PageWidthOf(), height = canvas.CurrentPageHeight();
-  return TRect{bound(std::floor(-canvas.OffsetX / pixelX)), bound(std::floor(canvas.OffsetY / pixelY)),
-               bound(std::ceil((width - canvas.OffsetX) / pixelX)),
-               bound(std::ceil((canvas.OffsetY + height) / pixelY))};
+  const TRect page{bound(std::floor(-canvas.OffsetX / pixelX)), bound(std::floor(canvas.OffsetY / pixelY)),
+                   bound(std::ceil((width - canvas.OffsetX) / pixelX)), bound(std::ceil((canvas.OffsetY + height) / pixelY))};
+  const TRect f = frame.Normalized();
+  if (f.IsEmpty()) return page;
+  return {std::min(page.Left, bound(f.Left)), std::min(page.Top, bound(f.Top)), std::max(page.Right, bound(f.Right)),
+          std::max(page.Bottom, bound(f.Bottom))};
 }
 
 }  // namespace
 
-TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles)
+TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles, const TRect& frame)
     : canvas_(canvas),
       pixelX_(scaleX * canvas.DeviceScale()),
       pixelY_(scaleY * canvas.DeviceScale()),
-      mapping_(device, PageSurface(canvas, pixelX_, pixelY_)),
+      mapping_(device, ClipSurface(canvas, pixelX_, pixelY_, frame)),
       objects_(handles),
       states_(1) {
   // Text before any font is selected is in the device context's default font.

@@ -59,8 +59,10 @@ class TPdfEnum {
  public:
   // One device pixel of the metafile is scaleX (scaleY) pixels of the screen, each
   // DeviceScale points; device: the size of the metafile's reference device in pixels;
-  // handles: the size of its object table (the header's handle count).
-  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles);
+  // handles: the size of its object table (the header's handle count); frame: the part of
+  // the device the metafile draws on (device pixels). Clip regions are cut from the page and
+  // the frame: what lies outside the page is clipped there, not by the metafile's clip.
+  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles, const TRect& frame = {});
   ~TPdfEnum();
   TPdfEnum(const TPdfEnum&) = delete;
   TPdfEnum& operator=(const TPdfEnum&) = delete;
