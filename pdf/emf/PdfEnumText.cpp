@@ -114,9 +114,9 @@ TPdfEnum::TRunFit TPdfEnum::FitRun(std::u16string_view text, const std::vector<i
       if (h >= canvas_.KerningLow && h <= canvas_.KerningHigh && oneCodeEach) {
         f.CharSpace = (wanted - font) / count;
         if (std::abs(f.CharSpace) < 0.00005) f.CharSpace = 0;  // nothing at four decimals
-      }
-      else
+      } else {
         f.Scaling = std::clamp(h, 10.0, 300.0);
+      }
     }
     if (withSpaces) f.WordSpace = wantedSpaces * 100 / f.Scaling / spaces - fontSpaces / spaces - f.CharSpace;
     return f;
