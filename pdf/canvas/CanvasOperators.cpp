@@ -118,6 +118,15 @@ void TPdfCanvas::SetWordSpace(float points) {
   contents_->Writer().AddRealWithSpace(points).Add("Tw\n");
 }
 
+void TPdfCanvas::SetCharSpace(float points) {
+  if (contents_ == nullptr || points == page_->CharSpace) return;
+  page_->CharSpace = points;
+  if (points == 0)
+    contents_->Writer().Add("0 Tc\n");
+  else
+    contents_->Writer().AddRealFixed(points, 4).Add("Tc\n");
+}
+
 void TPdfCanvas::SetHorizontalScaling(float percent) {
   if (contents_ == nullptr || percent == page_->HorizontalScaling) return;
   page_->SetHorizontalScaling(percent);

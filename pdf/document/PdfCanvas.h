@@ -68,6 +68,8 @@ class TPdfCanvas {
 
   // Text state and positioning.
   void SetWordSpace(float points);
+  // Character spacing, written to four decimals (it adds up over every character of a run).
+  void SetCharSpace(float points);
   void SetHorizontalScaling(float percent);
   void SetFontAndSizeOp(std::string_view resourceName, float size);
   void SetFontAndSize(TPdfFont* font, float size);

@@ -1,15 +1,38 @@
 // TPdfEnum: the record dispatch, the object table with its stock objects, and the saved states.
 #include "pdf/emf/PdfEnum.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "pdf/document/PdfCanvas.h"
+#include "pdf/document/PdfPage.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
 
-TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles)
+namespace {
+
+// The surface the clip regions of a metafile drawn with pixelX by pixelY points per pixel at
+// the canvas's offsets are cut from, in its device pixels: the current page, and the frame
+// the metafile draws in.
+TRect ClipSurface(const TPdfCanvas& canvas, double pixelX, double pixelY, const TRect& frame) {
+  if (!canvas.HasPage() || !(pixelX > 0) || !(pixelY > 0)) return {};
+  auto bound = [](double v) { return static_cast<int>(std::clamp(v, -double{1 << 27}, double{1 << 27})); };
+  const double width = canvas.GetPage().PageWidthOf(), height = canvas.CurrentPageHeight();
+  const TRect page{bound(std::floor(-canvas.OffsetX / pixelX)), bound(std::floor(canvas.OffsetY / pixelY)),
+                   bound(std::ceil((width - canvas.OffsetX) / pixelX)), bound(std::ceil((canvas.OffsetY + height) / pixelY))};
+  const TRect f = frame.Normalized();
+  if (f.IsEmpty()) return page;
+  return {std::min(page.Left, bound(f.Left)), std::min(page.Top, bound(f.Top)), std::max(page.Right, bound(f.Right)),
+          std::max(page.Bottom, bound(f.Bottom))};
+}
+
+}  // namespace
+
+TPdfEnum::TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles, const TRect& frame)
     : canvas_(canvas),
       pixelX_(scaleX * canvas.DeviceScale()),
       pixelY_(scaleY * canvas.DeviceScale()),
-      mapping_(device),
+      mapping_(device, ClipSurface(canvas, pixelX_, pixelY_, frame)),
       objects_(handles),
       states_(1) {
   // Text before any font is selected is in the device context's default font.
@@ -58,6 +81,7 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_SETWINDOWORGEX: mapping_.SetWindowOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
     case EMR_SETVIEWPORTEXTEX: mapping_.SetViewportExtEx(EmfSize(r).cx, EmfSize(r).cy); UpdateMapping(); break;
     case EMR_SETVIEWPORTORGEX: mapping_.SetViewportOrgEx(EmfPoint(r).X, EmfPoint(r).Y); UpdateMapping(); break;
+    case EMR_SCALEWINDOWEXTEX: case EMR_SCALEVIEWPORTEXTEX: PlayScaleExtent(r); break;
     case EMR_SETBKMODE: Cur().BkMode = EmfSignedValue(r); break;
     case EMR_SETPOLYFILLMODE: Cur().PolyFillMode = EmfSignedValue(r); break;
     case EMR_SETTEXTALIGN: Cur().TextAlign = EmfValue(r); break;
@@ -76,6 +100,8 @@ void TPdfEnum::Play(const TEmfRecord& r) {
     case EMR_CREATEBRUSHINDIRECT: CreateBrush(ReadEmfBrush(r)); break;
     case EMR_DELETEOBJECT: DeleteObject(EmfValue(r)); break;
     case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: PlayBox(r); break;
+    case EMR_ARC: case EMR_PIE: PlayArc(r); break;
+    case EMR_SETPIXELV: PlayPixel(r); break;
     case EMR_LINETO: PlayLineTo(EmfPoint(r)); break;
     case EMR_BEGINPATH: case EMR_ENDPATH: case EMR_ABORTPATH: case EMR_CLOSEFIGURE:
     case EMR_STROKEPATH: case EMR_FILLPATH: case EMR_STROKEANDFILLPATH:

@@ -59,8 +59,10 @@ class TPdfEnum {
  public:
   // One device pixel of the metafile is scaleX (scaleY) pixels of the screen, each
   // DeviceScale points; device: the size of the metafile's reference device in pixels;
-  // handles: the size of its object table (the header's handle count).
-  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles);
+  // handles: the size of its object table (the header's handle count); frame: the part of
+  // the device the metafile draws on (device pixels). Clip regions are cut from the page and
+  // the frame: what lies outside the page is clipped there, not by the metafile's clip.
+  TPdfEnum(TPdfCanvas& canvas, double scaleX, double scaleY, TSize device, uint16_t handles, const TRect& frame = {});
   ~TPdfEnum();
   TPdfEnum(const TPdfEnum&) = delete;
   TPdfEnum& operator=(const TPdfEnum&) = delete;
@@ -121,12 +123,15 @@ class TPdfEnum {
   void PlayPolyTo(const TEmfRecord& r);
   void PlayPolyPoly(const TEmfRecord& r);
   void PlayBox(const TEmfRecord& r);
+  void PlayArc(const TEmfRecord& r);
+  void PlayPixel(const TEmfRecord& r);
   void PlayLineTo(TPoint p);
   void PlayBlt(const TEmfRecord& r);
   void PlayStretchDIBits(const TEmfRecord& r);
   void PlayRegion(const TEmfRecord& r);
   void PlayClip(const TEmfRecord& r);
   void PlayWorldTransform(const TEmfRecord& r);
+  void PlayScaleExtent(const TEmfRecord& r);
 
   // Path brackets: between BEGINPATH and ENDPATH the shapes are kept as steps of a path, which
   // STROKEPATH, FILLPATH or STROKEANDFILLPATH paints with the pen and brush of that moment.
@@ -138,6 +143,8 @@ class TPdfEnum {
   void PathCurveTo(TPoint a, TPoint b, TPoint c);
   void PathFigure(const std::vector<TPoint>& points, bool closed);
   void PathBox(const TEmfRecord& r);
+  // A move to the start of an elliptic arc and its curves, in points (see PlayArc).
+  std::vector<TPathStep> ArcSteps(const TRect& box, TPoint start, TPoint end) const;
   // Writes the steps; closeFigures closes every figure (for a stroke along with a fill).
   void WritePath(bool closeFigures);
   void PaintBracket(bool stroke, bool fill);
@@ -149,6 +156,13 @@ class TPdfEnum {
   void SyncClip();
 
   // Text.
+  struct TRunFit {
+    double CharSpace = 0, WordSpace = 0;  // points
+    double Scaling = 100;                 // percent
+  };
+  // The spacing and scaling that draw the text over the advances (logical units; factorX
+  // points each) with the current font.
+  TRunFit FitRun(std::u16string_view text, const std::vector<int32_t>& dx, double factorX);
   void DrawTextLine(const TTextPlacement& t, double offset);
 
   // A rectangle normalized, its coordinates cut to the range a device keeps.

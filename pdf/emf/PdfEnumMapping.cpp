@@ -53,6 +53,19 @@ void TPdfEnum::PlayWorldTransform(const TEmfRecord& r) {
   UpdateMapping();
 }
 
+// The window's or viewport's extent multiplied by a fraction per axis; a fraction with a zero
+// denominator, or a product of zero, leaves it as it is.
+void TPdfEnum::PlayScaleExtent(const TEmfRecord& r) {
+  const TEmfScale k = ReadEmfScale(r);
+  const bool window = r.Type() == EMR_SCALEWINDOWEXTEX;
+  const TSize e = window ? mapping_.GetWindowExtEx() : mapping_.GetViewportExtEx();
+  if (k.XDenom == 0 || k.YDenom == 0) return;
+  const int cx = MulDiv(e.cx, k.XNum, k.XDenom), cy = MulDiv(e.cy, k.YNum, k.YDenom);
+  if (cx == 0 || cy == 0) return;
+  window ? (void)mapping_.SetWindowExtEx(cx, cy) : (void)mapping_.SetViewportExtEx(cx, cy);
+  UpdateMapping();
+}
+
 TRegion TPdfEnum::LogicalRegion(const std::vector<TRect>& rects) const {
   const TXForm& w = states_.back().World;
   std::vector<TRect> device;

@@ -11,6 +11,7 @@
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfRecords.h"
+#include "platform/rtl/Unicode.h"
 
 struct TPdfEnum::TTextPlacement {
   TPoint Reference;
@@ -57,6 +58,78 @@ void TPdfEnum::CreateFontEntry(const TEmfRecord& r) {
   if (TPdfEnumObject* o = Entry(font.Handle)) *o = FontEntry(font.Font);
 }
 
+namespace {
+
+// Characters whose glyphs are written one code each, so that character spacing adds up as
+// counted (scripts that are shaped may write another number of glyphs).
+bool CountsOneCode(char32_t ch) { return ch < 0x0590 || (ch >= 0x1E00 && ch < 0x3000); }
+
+}  // namespace
+
+// Every run is drawn exactly as wide as the advances the layout gave its characters, so that
+// it ends where the next run starts and no space between them is covered. Spaces (a blank or
+// a no-break space, which is written as one) take the advance the layout gave them through
+// the word spacing: a justified line spreads its extra width over them. The other characters
+// take theirs through the character spacing while the difference is within the kerning
+// bounds, so that the glyphs keep their shape, else through horizontal scaling; either way
+// characters of equal advances (preformatted text in a fixed-pitch font) stay in their
+// columns.
+TPdfEnum::TRunFit TPdfEnum::FitRun(std::u16string_view text, const std::vector<int32_t>& dx, double factorX) {
+  double wantedSpaces = 0, wantedOthers = 0, fontSpaces = 0, fontOthers = 0;
+  int spaces = 0, others = 0;
+  bool oneCodeEach = true;
+  const bool spread = canvas_.UseTextJustification;
+  for (size_t i = 0, units = 1; i < text.size(); i += units) {
+    const char32_t ch = CodePointAt(text, i, units);
+    double wanted = 0;
+    for (size_t k = i; k < i + units && k < dx.size(); ++k) wanted += dx[k];
+    const double font = canvas_.UnicodeTextWidth(text.substr(i, units));
+    if (font == 0 && IsInvisibleFormatting(ch)) {
+      // Left out of the drawing, with the advance a fallback font may have given it on the
+      // screen: the run ends that much short of its slot rather than stretch its glyphs.
+    } else if (spread && (ch == u' ' || ch == 0xA0)) {
+      wantedSpaces += wanted;
+      fontSpaces += font;
+      ++spaces;
+    } else {
+      wantedOthers += wanted;
+      fontOthers += font;
+      ++others;
+      oneCodeEach = oneCodeEach && CountsOneCode(ch);
+    }
+  }
+  wantedSpaces *= factorX;
+  wantedOthers *= factorX;
+  auto fit = [&](bool withSpaces) {
+    TRunFit f;
+    double wanted = wantedOthers, font = fontOthers;
+    int count = others;
+    if (!withSpaces) {
+      wanted += wantedSpaces;
+      font += fontSpaces;
+      count += spaces;
+    }
+    if (font > 0 && count > 0 && wanted > 0) {
+      const double h = wanted * 100 / font;
+      if (h >= canvas_.KerningLow && h <= canvas_.KerningHigh && oneCodeEach) {
+        f.CharSpace = (wanted - font) / count;
+        if (std::abs(f.CharSpace) < 0.00005) f.CharSpace = 0;  // nothing at four decimals
+      } else {
+        f.Scaling = std::clamp(h, 10.0, 300.0);
+      }
+    }
+    if (withSpaces) f.WordSpace = wantedSpaces * 100 / f.Scaling / spaces - fontSpaces / spaces - f.CharSpace;
+    return f;
+  };
+  if (spaces > 0) {
+    TRunFit f = fit(true);
+    // Word spacing stretches; spaces that the layout made narrower than the font's go with
+    // the other characters.
+    if (f.WordSpace >= 0) return f;
+  }
+  return fit(false);
+}
+
 void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   const TPdfEnumState& s = Cur();
   TEmfText record = ReadEmfText(r);
@@ -86,23 +159,10 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
   }
   t.Advance = advance;
 
-  // Advances that differ from the font's widths: spread over the spaces, or else a
-  // horizontal scaling when the difference is beyond the kerning bounds.
-  bool wordSpace = false;
-  float scaling = 100;
-  if (measured != 0) {
-    long spaces = std::count(text.begin(), text.end(), u' ');
-    if (canvas_.UseTextJustification && spaces > 0 && advance - measured > 2.0 * spaces) {
-      canvas_.SetWordSpace(static_cast<float>((advance - measured) * factorX / spaces));
-      wordSpace = true;
-    } else {
-      float h = static_cast<float>(advance * 100 / measured);
-      if (h < canvas_.KerningLow || h > canvas_.KerningHigh) {
-        scaling = std::clamp(h, 10.0f, 300.0f);
-        canvas_.SetHorizontalScaling(scaling);
-      }
-    }
-  }
+  const TRunFit fit = record.Dx.empty() || measured == 0 ? TRunFit{} : FitRun(text, record.Dx, factorX);
+  if (fit.CharSpace != 0) canvas_.SetCharSpace(static_cast<float>(fit.CharSpace));
+  if (fit.WordSpace != 0) canvas_.SetWordSpace(static_cast<float>(fit.WordSpace));
+  if (fit.Scaling != 100) canvas_.SetHorizontalScaling(static_cast<float>(fit.Scaling));
 
   uint32_t horizontal = s.TextAlign & TA_HORZ_MASK, vertical = s.TextAlign & TA_VERT_MASK;
   t.Shift = horizontal == TA_CENTER ? advance / 2 : horizontal == TA_RIGHT ? advance : 0;
@@ -152,8 +212,9 @@ void TPdfEnum::DrawTextRecord(const TEmfRecord& r) {
     ForgetGraphicsState();
   }
   // After the clip's "Q", which brings back the spacing in force at its "q".
-  if (wordSpace) canvas_.SetWordSpace(0);
-  if (scaling != 100) canvas_.SetHorizontalScaling(100);
+  if (fit.WordSpace != 0) canvas_.SetWordSpace(0);
+  if (fit.CharSpace != 0) canvas_.SetCharSpace(0);
+  if (fit.Scaling != 100) canvas_.SetHorizontalScaling(100);
 }
 
 // A line under (offset > 0) or through the text along its whole advance, in the text colour

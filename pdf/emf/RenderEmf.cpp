@@ -20,6 +20,7 @@ void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double sca
   double scaleX = scale, scaleY = scale;
   TSize device{1920, 1080};
   uint16_t handles = 0;
+  TRect frame;
   if (reader) {
     // Pixels of the reference device per screen pixel, from its size in micrometres (or
     // millimetres) and in pixels.
@@ -34,8 +35,9 @@ void RenderEmfToCanvas(TPdfCanvas& canvas, const TMetafile& metafile, double sca
     scaleY *= factor(h.Device.cy, h.Micrometers.cy, h.Millimeters.cy);
     if (h.Device.cx > 0 && h.Device.cy > 0) device = h.Device;
     handles = h.Handles;
+    frame = h.FramePixels();
   }
-  TPdfEnum player(canvas, scaleX, scaleY, device, handles);
+  TPdfEnum player(canvas, scaleX, scaleY, device, handles, frame);
   player.UpdateMapping();
   canvas.SaveState();
   // A record that turns out broken ends the replay with what was drawn before it, and

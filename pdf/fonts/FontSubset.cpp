@@ -40,9 +40,9 @@ std::string SubsetTrueTypeFont(std::string_view fontFile, const std::vector<char
   return length == 0 ? std::string() : std::string(data, length);
 }
 
-std::string SubsetTag(const std::vector<char32_t>& keep) {
+std::string SubsetTag(std::string_view subsetFile) {
   uint32_t hash = 2166136261u;
-  for (char32_t c : keep) hash = (hash ^ c) * 16777619u;
+  for (char c : subsetFile) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
   std::string tag(6, 'A');
   for (char& letter : tag) {
     letter = static_cast<char>('A' + hash % 26);
@@ -50,6 +50,8 @@ std::string SubsetTag(const std::vector<char32_t>& keep) {
   }
   return tag;
 }
+
+unsigned GlyphCount(std::string_view fontFile) { return hb_face_get_glyph_count(FaceOf(fontFile).get()); }
 
 bool HasTrueTypeOutlines(std::string_view fontFile) {
   TFace face = FaceOf(fontFile);

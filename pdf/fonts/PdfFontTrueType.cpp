@@ -1,4 +1,5 @@
 #include "pdf/fonts/PdfFontTrueType.h"
+#include "pdf/fonts/FontSubset.h"
 
 #include <algorithm>
 
@@ -6,6 +7,7 @@
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/fonts/FontShaper.h"
+#include "pdf/fonts/FontSubset.h"
 #include "pdf/fonts/NameTable.h"
 #include "pdf/fonts/PdfTTF.h"
 #include "pdf/helpers/AnsiConvert.h"
@@ -152,6 +154,17 @@ uint16_t TPdfFontTrueType::UseShapedGlyph(uint16_t glyph, std::u16string_view cl
   // that starts with it.
   if (!added && at->second.empty()) at->second = clusterText;
   return glyph;
+}
+
+uint16_t TPdfFontTrueType::UseUndrawableChar(char32_t ch) {
+  TPdfFontTrueType& ansi = *AnsiHalf;
+  MakeUnicodeFont();
+  if (ansi.FirstUndrawableCode == 0) ansi.FirstUndrawableCode = std::max(1u, GlyphCount(ansi.FontHandle->FileData()));
+  auto at = std::find(ansi.UndrawableChars.begin(), ansi.UndrawableChars.end(), ch);
+  const size_t index = static_cast<size_t>(at - ansi.UndrawableChars.begin());
+  if (ansi.FirstUndrawableCode + index > 0xFFFF) return 0;
+  if (at == ansi.UndrawableChars.end()) ansi.UndrawableChars.push_back(ch);
+  return static_cast<uint16_t>(ansi.FirstUndrawableCode + index);
 }
 
 const TFontShaper& TPdfFontTrueType::Shaper() {

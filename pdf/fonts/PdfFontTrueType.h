@@ -43,6 +43,11 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // Marks a glyph that shaping produced for a cluster of text (a ligature or a contextual
   // form may have no character of its own) and returns it; glyph 0 is not recorded.
   uint16_t UseShapedGlyph(uint16_t glyph, std::u16string_view clusterText);
+  // The code of the Unicode half for a character that no font can draw: a number past the
+  // font's glyphs (drawn as nothing, or as the missing glyph), one for each such character,
+  // which the ToUnicode map names, so that the character stays in the text. 0 when the
+  // codes run out.
+  uint16_t UseUndrawableChar(char32_t ch);
   // The shaper of the font file, made on first use.
   const TFontShaper& Shaper();
   ~TPdfFontTrueType() override;
@@ -70,6 +75,10 @@ class TPdfFontTrueType : public TPdfFontWinAnsi {
   // WinAnsi half: the fallback font found for a character it lacks (null: none), with the
   // document's fallback family index at the time.
   std::map<char32_t, std::pair<int, TPdfFontTrueType*>> FallbackFonts;
+  // WinAnsi half: the characters given codes by UseUndrawableChar, in the order of their
+  // codes, and the first of those codes (0: not known yet).
+  std::vector<char32_t> UndrawableChars;
+  unsigned FirstUndrawableCode = 0;
 
  private:
   TPdfFontTrueType(TPdfDocument& document, TPdfFontTrueType* partner, const TLogFont& logFont, uint8_t style,

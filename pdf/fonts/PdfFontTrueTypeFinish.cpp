@@ -57,6 +57,8 @@ void TPdfFontTrueType::FinishUnicodeFont() {
       if (entry != 0) w += std::to_string(entry >> 16) + "[" + std::to_string(entry & 0xFFFF) + "]";
     for (const auto& [glyph, text] : ansi.ShapedGlyphs)
       w += std::to_string(glyph) + "[" + std::to_string(FontHandle->GlyphAdvance(glyph)) + "]";
+    for (size_t i = 0; i < ansi.UndrawableChars.size(); ++i)
+      w += std::to_string(ansi.FirstUndrawableCode + i) + "[" + std::to_string(ansi.DefaultWidth) + "]";
     cid.AddItem("W", std::make_unique<TPdfRawText>(w + "]"));
   }
   cid.AddItem("FontDescriptor", ansi.Descriptor);
@@ -70,7 +72,7 @@ void TPdfFontTrueType::FinishUnicodeFont() {
                     ResourceName + "+0)\n/Ordering (UCS)\n/Supplement 0\n>> def\n/CMapName /" + ResourceName +
                     "+0 def\n/CMapType 2 def\n1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
   // Glyph and text pairs: the used characters in character order (an entry of 0 has no
-  // glyph), then the glyphs of shaped clusters.
+  // glyph), then the glyphs of shaped clusters, then the codes of characters no font draws.
   std::vector<std::pair<uint32_t, std::u16string>> pairs;
   for (size_t i = 0; i < entries.size(); ++i) {
     std::u16string text;
@@ -78,6 +80,11 @@ void TPdfFontTrueType::FinishUnicodeFont() {
     pairs.emplace_back(entries[i] == 0 ? 0 : entries[i] >> 16, std::move(text));
   }
   for (const auto& [glyph, text] : ansi.ShapedGlyphs) pairs.emplace_back(text.empty() ? 0u : glyph, text);
+  for (size_t i = 0; i < ansi.UndrawableChars.size(); ++i) {
+    std::u16string text;
+    AppendCodePoint(text, ansi.UndrawableChars[i]);
+    pairs.emplace_back(static_cast<uint32_t>(ansi.FirstUndrawableCode + i), std::move(text));
+  }
   for (size_t block = 0; block < pairs.size(); block += 99) {
     size_t end = std::min(pairs.size(), block + 99);
     std::string lines;
@@ -179,9 +186,7 @@ void TPdfFontTrueType::Embed() {
     std::string subset = SubsetTrueTypeFont(file, keep, glyphs);
     if (!subset.empty()) {
       file = std::move(subset);
-      std::vector<char32_t> named = keep;
-      named.insert(named.end(), glyphs.begin(), glyphs.end());
-      Name = SubsetTag(named) + "+" + baseName_;
+      Name = SubsetTag(file) + "+" + baseName_;
     }
   }
   if (FontFile == nullptr) {

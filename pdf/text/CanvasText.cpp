@@ -48,6 +48,7 @@ float TPdfCanvas::UnicodeTextWidth(std::u16string_view text) {
     TPdfFontTrueType& ansi = *font->AnsiHalf;
     for (size_t i = 0, units = 1; i < text.size(); i += units) {
       char32_t ch = CodePointAt(text, i, units);
+      if (IsInvisibleFormatting(ch) && !ansi.HasGlyph(ch)) continue;  // left out when drawn
       int w = ansi.WidthOfWideChar(ch);
       if (w == 0 && !ansi.HasGlyph(ch))
         if (TPdfFontTrueType* other = FallbackFontFor(*this, ansi, ch)) w = other->WidthOfWideChar(ch);

@@ -1,5 +1,6 @@
 #include "pdf/text/PdfTextOutput.h"
 
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfCanvas.h"
@@ -94,6 +95,7 @@ TPdfFontTrueType* FallbackFontFor(TPdfCanvas& canvas, TPdfFontTrueType& font, ch
 void AddGlyphFromChar(TPdfWrite& w, char32_t ch, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine) {
   TPdfDocument& doc = canvas.Doc();
   TPdfPage& page = canvas.GetPage();
+  if (IsInvisibleFormatting(ch) && !font.HasGlyph(ch)) return;
   TPdfFontTrueType* use = &font;
   uint16_t glyph = font.GlyphOfWideChar(ch);
   if (glyph == 0) {
@@ -102,6 +104,8 @@ void AddGlyphFromChar(TPdfWrite& w, char32_t ch, TPdfCanvas& canvas, TPdfFontTru
       glyph = other->GlyphOfWideChar(ch);
     } else if (doc.PdfA1Mode() && doc.FallbackFontIndex() < 0) {
       throw Exception(S("PDFA/1 expects font fallback to be enabled, and the required font is not available on this system"));
+    } else {
+      glyph = font.UseUndrawableChar(ch);
     }
   }
   TPdfFontTrueType& unicode = use->MakeUnicodeFont();

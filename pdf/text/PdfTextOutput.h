@@ -24,7 +24,10 @@ void AddUnicodeText(TPdfWrite& w, std::u16string_view text, bool nextLine, TPdfC
 void AddUnicodeTextPlain(TPdfWrite& w, std::u16string_view text, TPdfFontTrueType* font, TPdfCanvas& canvas,
                          bool nextLine);
 // One character into a glyph run, opening or switching the run as needed; a character the
-// font lacks is taken from a fallback family (FallbackFontFor), else written as glyph 0.
+// font lacks is taken from a fallback family (FallbackFontFor), else written with a code of
+// its own that draws nothing visible and that the ToUnicode map names. An invisible
+// formatting character the font lacks (a zero-width space or joiner) is left out: a fallback
+// family would draw it as a gap.
 void AddGlyphFromChar(TPdfWrite& w, char32_t ch, TPdfCanvas& canvas, TPdfFontTrueType& font, bool& nextLine);
 // The WinAnsi half, in the font's style, of another family that has a glyph for a character
 // the font lacks: the document's fallback family, else the family the environment chooses

@@ -1,5 +1,7 @@
 #include "platform/rtl/Unicode.h"
 
+#include <unicode/uchar.h>
+
 namespace {
 
 // Decodes one UTF-8 sequence at bytes[i]; returns the code point and advances i,
@@ -116,4 +118,8 @@ bool IsValidUtf8(std::string_view bytes) {
     if (DecodeOne(bytes, i) < 0) return false;
   }
   return true;
+}
+
+bool IsInvisibleFormatting(char32_t codePoint) {
+  return u_hasBinaryProperty(static_cast<UChar32>(codePoint), UCHAR_DEFAULT_IGNORABLE_CODE_POINT);
 }

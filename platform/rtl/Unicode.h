@@ -24,6 +24,10 @@ void AppendCodePoint(String& s, char32_t c);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, at most U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+// True for a character that takes no room and shows nothing when a font has no glyph for it
+// (Unicode's default ignorable code points: zero-width spaces and joiners, direction marks,
+// variation selectors); a fallback font would draw it as a gap.
+bool IsInvisibleFormatting(char32_t codePoint);
 
 // Decodes one UTF-8 sequence a byte at a time, with the ranges of well-formed UTF-8: no
 // over-long forms, no surrogates, nothing above U+10FFFF. Start with the lead byte, then Add

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/dc/GlyphCache.h"
 #include "platform/gdi/dc/RasterOps.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
 
@@ -101,13 +102,15 @@ void TRasterDC::RenderText(double x, double baseline, std::u16string_view text, 
     if (glyphIndices) {
       glyph = RenderGlyph(font, static_cast<unsigned>(c), sizeX, sizeY, escapement, mono);
     } else if (c > 32) {
-      // A character the font lacks comes from the fallback font that measured it.
+      // A character the font lacks comes from the fallback font that measured it; an
+      // invisible formatting character it lacks is not drawn.
       const unsigned index = font.GlyphIndex(c);
-      const TRealizedFont* fallback = index == 0 ? font.FallbackFont(c) : nullptr;
+      const bool invisible = index == 0 && IsInvisibleFormatting(c);
+      const TRealizedFont* fallback = index == 0 && !invisible ? font.FallbackFont(c) : nullptr;
       if (fallback)
         glyph = RenderGlyph(*fallback, fallback->GlyphIndex(c), std::lround(fallback->EmPixelsX() * std::abs(ScaleX()) * 64),
                             std::lround(fallback->EmPixels() * std::abs(ScaleY()) * 64), escapement, mono);
-      else
+      else if (!invisible)
         glyph = RenderGlyph(font, index, sizeX, sizeY, escapement, mono);
     }
     if (glyph) {

@@ -202,10 +202,11 @@ int TRealizedFont::CachedAdvance(char32_t codePoint) const {
 }
 
 int TRealizedFont::FallbackAdvance(char32_t codePoint) const {
-  const TRealizedFont* fallback = FallbackFont(codePoint);
+  const bool invisible = IsInvisibleFormatting(codePoint);
+  const TRealizedFont* fallback = invisible ? nullptr : FallbackFont(codePoint);
   const int fallbackAdvance = fallback ? fallback->Advance(codePoint) : 0;
   std::lock_guard<std::mutex> lock(mutex_);
-  const int advance = fallback ? fallbackAdvance : ScaleX(DesignAdvance(0));
+  const int advance = fallback ? fallbackAdvance : invisible ? 0 : ScaleX(DesignAdvance(0));
   if (codePoint < asciiAdvances_.size())
     asciiAdvances_[codePoint] = advance;
   else

@@ -44,6 +44,15 @@ bool UsesSource(uint32_t rop) { return ((rop >> 2) & 0x330000) != (rop & 0x33000
 
 }  // namespace
 
+int TEmfMapping::ExtSelectClipRgn(const TRegion* region, int mode) {
+  TRegion clip;
+  if (mode != RGN_COPY && region != nullptr && !GetClipRgn(clip)) {
+    TRegion whole = TRegion::FromRect(surface_);
+    TMeasureDC::ExtSelectClipRgn(&whole, RGN_COPY);
+  }
+  return TMeasureDC::ExtSelectClipRgn(region, mode);
+}
+
 TEmfPlayback::TEmfPlayback(TDeviceContext& target, const TEmfHeader& header, const TRect& dest)
     : target_(target),
       mapping_(header.Device.cx > 0 && header.Device.cy > 0 ? header.Device : TSize{1920, 1080}),

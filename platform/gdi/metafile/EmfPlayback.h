@@ -11,13 +11,21 @@
 #include "platform/gdi/metafile/EmfReader.h"
 
 // Keeps the metafile's own mapping (map mode, window and viewport) and turns its logical
-// units into pixels of its reference device.
+// units into pixels of its reference device. Its clip region is that of the surface the
+// metafile is played on: a clip rectangle combined with no clip region yet is combined with
+// the surface (in the metafile's device pixels), not with the reference device, which a
+// page taller than the screen outgrows.
 class TEmfMapping : public TMeasureDC {
  public:
-  explicit TEmfMapping(TSize device) : TMeasureDC(device) {}
+  explicit TEmfMapping(TSize device) : TEmfMapping(device, {0, 0, device.cx, device.cy}) {}
+  TEmfMapping(TSize device, const TRect& surface) : TMeasureDC(device), surface_(surface) {}
   using TDeviceContextBase::ScaleX;
   using TDeviceContextBase::ScaleY;
   using TDeviceContextBase::ToDevice;
+  int ExtSelectClipRgn(const TRegion* region, int mode) override;
+
+ private:
+  TRect surface_;
 };
 
 class TEmfPlayback {

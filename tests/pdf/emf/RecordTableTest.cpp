@@ -227,8 +227,11 @@ Case kCases[] = {
       W(EMR_BEGINPATH).Finish(), W(EMR_ROUNDRECT).Rect({INT32_MIN, 0, INT32_MAX, 10}).Size({4, 4}).Finish(), W(EMR_ENDPATH).Finish(),
       W(EMR_STROKEPATH).Rect({}).Finish()},
      "W\nn\n"},
-    {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({1, 1}).U32(0).Finish()},
+    {"records it does not know", {W(EMR_SETROP2).U32(1).Finish(), W(EMR_BEGINPATH).Finish(), W(EMR_SETSTRETCHBLTMODE).U32(3).Finish()},
      "q\nQ\n"},
+    // One pixel of the device, also inside a path bracket (as GDI draws it).
+    {"a pixel", {W(EMR_BEGINPATH).Finish(), W(EMR_SETPIXELV).Point({2, 4}).U32(0x0000FF).Finish()},
+     "1 0 0 rg\n1.5 838.25 0.75 0.75 re\nf\n"},
 };
 
 class RecordFragments : public ::testing::TestWithParam<Case> {};

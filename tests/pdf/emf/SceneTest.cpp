@@ -4,6 +4,7 @@
 // round to the other pixel), and pdftotext gives the text back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -15,6 +16,8 @@
 #include "platform/gdi/dc/RasterDC.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/EmfPlayer.h"
+#include "platform/gdi/metafile/EmfRecordWriter.h"
+#include "platform/gdi/metafile/EmfRecords.h"
 #include "platform/gdi/metafile/Metafile.h"
 #include "platform/gdi/metafile/MetafileRecorder.h"
 #include "platform/rtl/Unicode.h"
@@ -134,11 +137,110 @@ void PathBrackets(TDeviceContext& dc) {
   dc.FillPath();
 }
 
+// Radio buttons as the form controls draw them (a white disc, two arcs of a 2-pixel pen and
+// the dot), arcs of other spans including a whole ellipse, pies with and without an outline,
+// a pie and an arc as figures of a filled path, and a row of single pixels.
+void ArcsPiesAndPixels(TDeviceContext& dc) {
+  for (int x : {10, 40}) {
+    dc.SelectBrush(CreateSolidBrush(0xFFFFFF));
+    dc.SelectPen(CreatePen(PS_SOLID, 1, 0xFFFFFF));
+    dc.Ellipse(x, 10, x + 14, 24);
+    dc.SelectPen(CreatePen(PS_SOLID, 2, 0x808080));
+    dc.Arc(x, 10, x + 14, 24, x + 12, 12, x + 2, 22);
+    dc.SelectPen(CreatePen(PS_SOLID, 2, 0xC00000));
+    dc.Arc(x, 10, x + 14, 24, x + 2, 22, x + 12, 12);
+  }
+  dc.SelectPen(CreatePen(PS_SOLID, 1, 0));
+  dc.SelectBrush(CreateSolidBrush(0));
+  dc.Ellipse(45, 15, 49, 19);
+  dc.SelectPen(CreatePen(PS_SOLID, 3, 0x008000));
+  dc.Arc(20, 40, 120, 120, 120, 40, 20, 120);  // the upper left half
+  dc.SelectPen(CreatePen(PS_SOLID, 2, 0x800080));
+  dc.Arc(70, 30, 110, 60, 110, 45, 110, 45);  // the whole ellipse
+  dc.SelectPen(CreatePen(PS_SOLID, 2, 0x000080));
+  dc.SelectBrush(CreateSolidBrush(0x00C0C0));
+  dc.Pie(140, 10, 230, 90, 230, 50, 185, 10);  // a quarter
+  dc.SelectPen(NullPen());
+  dc.SelectBrush(CreateSolidBrush(0xC06000));
+  dc.Pie(130, 100, 190, 150, 190, 100, 130, 100);  // a wedge at the top
+  dc.SelectBrush(CreateSolidBrush(0x4040FF));
+  dc.BeginPath();
+  dc.Pie(195, 100, 235, 150, 235, 150, 195, 150);
+  dc.Arc(60, 125, 120, 155, 120, 140, 60, 140);
+  dc.EndPath();
+  dc.FillPath();
+  for (int x = 10; x < 60; ++x)
+    for (int y = 140; y < 143; ++y) dc.SetPixel(x, y, 0x0000FF);
+}
+
+// Table cells each drawn inside a clip rectangle, on a page taller than the screen that the
+// metafile is recorded for, played at half its size; one cell with a hole cut out of the
+// page before any other clip.
+void ClippedCellsDownATallPage(TDeviceContext& dc) {
+  dc.SelectPen(NullPen());
+  for (int y = 20; y + 30 < 1600; y += 60) {
+    int level = dc.SaveDC();
+    dc.IntersectClipRect({20, y, 120, y + 30});
+    dc.SelectBrush(CreateSolidBrush(0xC00000));
+    dc.Rectangle(0, y - 10, 240, y + 50);
+    dc.RestoreDC(level);
+  }
+  int level = dc.SaveDC();
+  dc.ExcludeClipRect({160, 1300, 200, 1500});
+  dc.SelectBrush(CreateSolidBrush(0x0000C0));
+  dc.Rectangle(140, 1250, 230, 1550);
+  dc.RestoreDC(level);
+}
+
+// How much pdftoppm's raster of the metafile rendered to PDF at the scale differs from the
+// metafile player's raster of it; the PDF passes qpdf --check and is left at pdfPath.
+struct TComparison {
+  double Share = 1;
+  int Inked = 0;  // pixels the player drew
+  int Pixels = 0;
+};
+TComparison CompareWithPlayer(const std::string& emf, int width, int height, double scale, const TTempDirectory& dir,
+                              const std::string& pdfPath) {
+  const int w = static_cast<int>(std::lround(width * scale)), h = static_cast<int>(std::lround(height * scale));
+  TPixelImage expected(w, h);
+  TRasterDC raster(expected.Buffer());
+  PlayEnhMetafile(raster, emf, {0, 0, w, h});
+
+  TPdfDocument doc(false, 0, false, FixedPdfEnvironment({u"Arial", u"Courier New", u"Times New Roman"}));
+  doc.EmbedTrueTypeFonts = true;
+  doc.AddPage();
+  TMetafile metafile;
+  metafile.SetData(emf);
+  RenderEmfToCanvas(doc.Canvas(), metafile, scale, 0, 0);
+  EXPECT_TRUE(doc.WriteToFile(Utf8ToString(pdfPath)));
+  ExpectQpdfCheckPasses(pdfPath);
+
+  // 96 pixels per inch: one pixel of the page per pixel of the metafile at scale 1.
+  std::string ppm = dir.PathOf("page");
+  TCommandResult run = RunCommand("pdftoppm -r 96 -aa no -aaVector no -x 0 -y 0 -W " + std::to_string(w) + " -H " +
+                                  std::to_string(h) + " -singlefile " + ShellQuote(pdfPath) + " " + ShellQuote(ppm));
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  TTestPicture actual = ReadPictureFile(ppm + ".ppm");
+  TComparison c;
+  c.Pixels = w * h;
+  if (actual.Width != w || actual.Height != h) {
+    ADD_FAILURE() << "pdftoppm gave " << actual.Width << " x " << actual.Height;
+    return c;
+  }
+  int64_t differing = CountDifferent(PictureOf(expected), actual, 96);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) c.Inked += expected.At(x, y) != 0xFFFFFF;
+  c.Share = static_cast<double>(differing) / c.Pixels;
+  return c;
+}
+
 struct Scene {
   const char* Name;
   std::function<void(TDeviceContext&)> Draw;
   double Tolerance;  // share of the pixels that may differ
   const char* Text = "";
+  int Width = kWidth, Height = kHeight;
+  double Scale = 1;
 };
 
 class Scenes : public ::testing::TestWithParam<Scene> {};
@@ -147,44 +249,39 @@ TEST_P(Scenes, MatchTheMetafilePlayerAndPassTheValidators) {
   const Scene& s = GetParam();
   TMetafileRecorder recorder;
   s.Draw(recorder);
-  std::string emf = recorder.Finish(kWidth, kHeight);
-
-  TPixelImage expected(kWidth, kHeight);
-  TRasterDC raster(expected.Buffer());
-  PlayEnhMetafile(raster, emf, {0, 0, kWidth, kHeight});
+  std::string emf = recorder.Finish(s.Width, s.Height);
 
   TTempDirectory dir;
-  TPdfDocument doc(false, 0, false, FixedPdfEnvironment({u"Arial", u"Courier New", u"Times New Roman"}));
-  doc.EmbedTrueTypeFonts = true;
-  doc.AddPage();
-  TMetafile metafile;
-  metafile.SetData(emf);
-  RenderEmfToCanvas(doc.Canvas(), metafile, 1, 0, 0);
   std::string pdf = dir.PathOf("scene.pdf");
-  ASSERT_TRUE(doc.WriteToFile(Utf8ToString(pdf)));
-  ExpectQpdfCheckPasses(pdf);
-
-  // 96 pixels per inch: one pixel of the page per pixel of the metafile.
-  std::string ppm = dir.PathOf("page");
-  TCommandResult run = RunCommand("pdftoppm -r 96 -aa no -aaVector no -x 0 -y 0 -W " + std::to_string(kWidth) + " -H " +
-                                  std::to_string(kHeight) + " -singlefile " + ShellQuote(pdf) + " " + ShellQuote(ppm));
-  ASSERT_EQ(run.ExitCode, 0) << run.Output;
-  TTestPicture actual = ReadPictureFile(ppm + ".ppm");
-  ASSERT_EQ(actual.Width, kWidth);
-  ASSERT_EQ(actual.Height, kHeight);
-  int64_t differing = CountDifferent(PictureOf(expected), actual, 96);
-  int inked = 0;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) inked += expected.At(x, y) != 0xFFFFFF;
-  double share = static_cast<double>(differing) / (kWidth * kHeight);
-  EXPECT_GT(inked, kWidth * kHeight / 50) << "the scene draws something";
-  EXPECT_LE(share, s.Tolerance) << s.Name << ": " << differing << " of " << kWidth * kHeight << " pixels differ";
+  TComparison c = CompareWithPlayer(emf, s.Width, s.Height, s.Scale, dir, pdf);
+  EXPECT_GT(c.Inked, c.Pixels / 50) << "the scene draws something";
+  EXPECT_LE(c.Share, s.Tolerance) << s.Name << ": " << c.Share * c.Pixels << " of " << c.Pixels << " pixels differ";
 
   if (*s.Text) {
     TCommandResult text = RunCommand("pdftotext -layout " + ShellQuote(pdf) + " -");
     ASSERT_EQ(text.ExitCode, 0) << text.Output;
     std::istringstream words(s.Text);
     for (std::string word; words >> word;) EXPECT_NE(text.Output.find(word), std::string::npos) << word << "\n" << text.Output;
+  }
+}
+
+// SCALEWINDOWEXTEX and SCALEVIEWPORTEXTEX (written by other programs) multiply the extents of
+// an anisotropic mapping: the square is stretched to twice its width, or to half.
+TEST(ScaledExtents, MatchTheMetafilePlayer) {
+  using W = TEmfRecordWriter;
+  for (uint32_t type : {EMR_SCALEVIEWPORTEXTEX, EMR_SCALEWINDOWEXTEX}) {
+    TMetafileRecorder recorder;
+    std::string emf = WithRecords(recorder.Finish(kWidth, kHeight),
+                                  {W(EMR_SETMAPMODE).U32(MM_ANISOTROPIC).Finish(), W(EMR_SETWINDOWEXTEX).I32(100).I32(100).Finish(),
+                                   W(EMR_SETVIEWPORTEXTEX).I32(100).I32(100).Finish(),
+                                   W(type).I32(2).I32(1).I32(3).I32(2).Finish(),
+                                   W(EMR_CREATEBRUSHINDIRECT).U32(1).U32(BS_SOLID).U32(0x0000C0).U32(0).Finish(),
+                                   W(EMR_SELECTOBJECT).U32(1).Finish(),
+                                   W(EMR_RECTANGLE).Rect({10, 10, 60, 60}).Finish()});
+    TTempDirectory dir;
+    TComparison c = CompareWithPlayer(emf, kWidth, kHeight, 1, dir, dir.PathOf("scaled.pdf"));
+    EXPECT_GT(c.Inked, 500) << type;
+    EXPECT_LE(c.Share, 0.01) << type << ": " << c.Share * c.Pixels << " pixels differ";
   }
 }
 
@@ -203,7 +300,9 @@ TEST(PathBracketContent, StrokesWithDashPatternsAndFillsAlternately) {
 INSTANTIATE_TEST_SUITE_P(Recorded, Scenes,
                          ::testing::Values(Scene{"Shapes", Shapes, 0.04}, Scene{"Regions", RegionsAndClipping, 0.02},
                                            Scene{"Bitmaps", Bitmaps, 0.02}, Scene{"PathBrackets", PathBrackets, 0.012},
-                                           Scene{"Text", Text, 0.06, "Left Arial Right Times Centre Courier spread out words"}),
+                                           Scene{"Text", Text, 0.06, "Left Arial Right Times Centre Courier spread out words"},
+                                           Scene{"ArcsPiesAndPixels", ArcsPiesAndPixels, 0.03},
+                                           Scene{"ClippedCellsDownATallPage", ClippedCellsDownATallPage, 0.02, "", 240, 1600, 0.5}),
                          [](const testing::TestParamInfo<Scene>& info) { return std::string(info.param.Name); });
 
 }  // namespace

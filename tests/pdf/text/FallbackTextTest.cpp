@@ -9,6 +9,7 @@
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/document/PdfPage.h"
+#include "pdf/fonts/FontSubset.h"
 #include "pdf/fonts/PdfFontTrueType.h"
 #include "pdf/objects/PdfStream.h"
 #include "pdf/text/PdfTextOutput.h"
@@ -84,26 +85,34 @@ TEST_F(FallbackText, ASurrogatePairIsOneCharacter) {
   EXPECT_EQ(out.find("<0000>"), std::string::npos) << out;
 }
 
-TEST_F(FallbackText, WithoutAFamilyThatHasItAPairIsOneGlyphZeroOrQuestionMark) {
+// A character that is not drawn gets a code of its own past the font's glyphs (a pair one
+// code), the same code each time, and the ToUnicode map names it.
+TEST_F(FallbackText, WithoutAFamilyThatHasItAPairIsOneCodeOfItsOwnOrQuestionMark) {
   struct Case {
     const char* name;
     bool enabled;
     String text;
-    std::string expected;
+    unsigned code;  // past the font's glyphs
   } cases[] = {
-      {"fallback off", false, u"\U0001F600", "/F1 10 Tf\n<0000> Tj\n"},
-      {"no font has it", true, u"\U0010FFFD", "/F1 10 Tf\n<0000> Tj\n"},
+      {"fallback off", false, u"\U0001F600", 0},
+      {"no font has it", true, u"\U0010FFFD", 1},
+      {"the first again", false, u"\U0001F600", 0},
   };
-  Select("Arial");
+  TPdfFontTrueType& arial = Select("Arial");
+  const unsigned first = GlyphCount(arial.FontHandle->FileData());
+  ASSERT_GT(first, 0u);
   for (const Case& k : cases) {
     doc_.FallbackFontEnabled = k.enabled;
-    EXPECT_EQ(Show(k.text), k.expected) << k.name;
+    EXPECT_EQ(Show(k.text), "/F1 10 Tf\n<" + Hex(first + k.code) + "> Tj\n") << k.name;
     Show(u"a");
   }
   // Without a TrueType font: one "?" for the pair.
   doc_.SubstituteStandardFonts = true;
   doc_.Canvas().SelectFont("Helvetica", 0, 10);
   EXPECT_EQ(Show(u"a\U0001F600b"), "(a?b) Tj\n");
+  const std::string file = WriteToString(doc_);
+  EXPECT_NE(file.find("<" + Hex(first) + "> <D83DDE00>"), std::string::npos);
+  EXPECT_NE(file.find("<" + Hex(first + 1) + "> <DBFFDFFD>"), std::string::npos);
 }
 
 TEST_F(FallbackText, MeasuringUsesTheFallbackFamilysWidth) {

@@ -2,6 +2,8 @@
 // read them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
@@ -11,6 +13,7 @@
 #include "platform/rtl/Unicode.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/document/PdfPage.h"
+#include "pdf/fonts/FontSubset.h"
 #include "pdf/fonts/PdfFontTrueType.h"
 #include "pdf/fonts/PdfFontType1.h"
 #include "pdf/helpers/AnsiConvert.h"
@@ -91,10 +94,13 @@ TEST_F(TextRuns, MissingGlyphSwitchesToTheFallbackFamilyAndBack) {
   EXPECT_EQ(Show(u"a"), "(a) Tj\n");
 }
 
-TEST_F(TextRuns, WithoutFallbackAMissingGlyphIsGlyphZero) {
+// A code past the font's glyphs, which the ToUnicode map names (see FallbackText).
+TEST_F(TextRuns, WithoutFallbackAMissingGlyphGetsACodeOfItsOwn) {
   doc_.FallbackFontEnabled = false;
-  Arial();
-  EXPECT_EQ(Show(u"ش"), "/F1 10 Tf\n<0000> Tj\n");
+  TPdfFontTrueType& arial = Arial();
+  char code[8];
+  std::snprintf(code, sizeof code, "%04X", GlyphCount(arial.FontHandle->FileData()));
+  EXPECT_EQ(Show(u"ش"), std::string("/F1 10 Tf\n<") + code + "> Tj\n");
 }
 
 TEST_F(TextRuns, NoFontNoText) { EXPECT_EQ(Show(u"abc"), ""); }
