@@ -69,6 +69,11 @@ void THtml2Pdf::RenderPages() {
   int mw = Viewer->MeasureDocument(cwpx, PointsToPixels(ch, ScreenLogPixels())).cx;
   if (mw < 1) mw = cwpx;
   const double scale = ScaleToFit && cwpx < mw && cwpx > 0 ? static_cast<double>(cwpx) / mw : 1.0;
+  // To be shrunk, the pages are laid out at the width the document needs, which the scale
+  // makes the printable width. Without shrinking they are laid out at the printable width,
+  // so that text wraps on the page and only what cannot be narrower (a wide table, a long
+  // preformatted line, a large picture) runs past the right margin, where the clip cuts it.
+  const int layoutWidth = ScaleToFit ? mw : cwpx;
   const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());
   const float x0 = CmToPoints(MarginLeft);
   const float y0 = -CmToPoints(MarginTop);
@@ -86,9 +91,9 @@ void THtml2Pdf::RenderPages() {
   // Each page is drawn as soon as it is made and then freed, so a long document never holds
   // more than one page metafile. The footer names the page count, which a pass that makes
   // no page finds first.
-  const int count = PrintPageNumbers ? Viewer->CountPages(mw, chpx) : 0;
+  const int count = PrintPageNumbers ? Viewer->CountPages(layoutWidth, chpx) : 0;
   int number = 0;
-  Viewer->RenderEachPage(mw, chpx, [&](std::unique_ptr<TMetafile> page) {
+  Viewer->RenderEachPage(layoutWidth, chpx, [&](std::unique_ptr<TMetafile> page) {
     drawPage(*page);
     page.reset();
     if (PrintPageNumbers) DrawFooter(++number, count, cw);

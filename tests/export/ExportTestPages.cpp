@@ -1,5 +1,6 @@
 #include "tests/export/ExportTestPages.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/gdi/fonts/FontHandle.h"
@@ -22,8 +23,10 @@ void TTestPages::RenderEachPage(int width, int height, const TTakePage& take) {
     TMetafileRecorder recorder;
     TLogBrush blue{BS_SOLID, 0xFF0000, 0};
     TLogBrush red{BS_SOLID, 0x0000FF, 0};
-    recorder.FillRect({0, 0, width, 40}, blue);
-    recorder.FillRect({width - 20, 0, width, 40}, red);
+    // The band is as wide as the document needs, laid out at any width: a wide element.
+    const int right = std::max(width, neededWidth_);
+    recorder.FillRect({0, 0, right, 40}, blue);
+    recorder.FillRect({right - 20, 0, right, 40}, red);
     TLogFont lf;
     lf.lfHeight = -16;
     lf.lfFaceName = u"Arial";

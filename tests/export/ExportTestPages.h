@@ -9,8 +9,8 @@
 #include "export/HtmlPages.h"
 #include "platform/rtl/Types.h"
 
-// Each page: a blue band over the whole width (rows 0 to 39), a red bar over the last 20
-// pixels of the width (rows 0 to 39), and the line "Body of page N" in Arial at (10, 60).
+// Each page: a blue band over the page's width or the needed width, whichever is wider
+// (rows 0 to 39), a red bar over the band's last 20 pixels (rows 0 to 39), and the line "Body of page N" in Arial at (10, 60).
 class TTestPages : public THtmlPages {
  public:
   TTestPages(int neededWidth, int pageCount) : neededWidth_(neededWidth), pageCount_(pageCount) {}

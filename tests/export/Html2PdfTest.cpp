@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Html2PdfSizes,
     testing::Values(SizeCase{"Fits", 718, true, {718, 1047}},
                     SizeCase{"TwiceTooWideShrunkToHalf", 1436, true, {1436, 2094}},
-                    SizeCase{"TooWideWithoutScaleToFit", 1436, false, {1436, 1047}},
+                    SizeCase{"TooWideWithoutScaleToFitLaidOutAtThePrintableWidth", 1436, false, {718, 1047}},
+                    SizeCase{"NarrowWithoutScaleToFit", 400, false, {718, 1047}},
                     SizeCase{"NarrowNeverEnlarged", 400, true, {400, 1047}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -274,7 +275,8 @@ TEST(Html2PdfPaper, LetterLandscapePagesAreWrittenThatSize) {
   EXPECT_EQ(PdfInfoField(path, "Page size"), "792 x 612 pts (letter)");
   // 792 - 2 cm = 735.31 points = 980 pixels wide, 612 - 2 cm = 555.31 points = 740 high.
   EXPECT_EQ(pages.MeasuredWidths, std::vector<int>{980});
-  EXPECT_EQ(pages.RenderedSizes.at(0), (TSize{718, 740}));
+  // Not shrunk, the pages are laid out at the printable width.
+  EXPECT_EQ(pages.RenderedSizes.at(0), (TSize{980, 740}));
 }
 
 TEST(Html2PdfRefusals, MarginsLeavingNoPrintableAreaAddNoPageAndAskNothing) {

@@ -53,13 +53,14 @@ class ViewerToPdf : public testing::Test {
 
   // Loads the HTML into the export's viewer and writes it through THtml2Pdf with the margins
   // (centimetres, all four alike); answers the PDF's path.
-  std::string Convert(const std::string& html, double margin, bool pageNumbers = false) {
+  std::string Convert(const std::string& html, double margin, bool pageNumbers = false, bool scaleToFit = false) {
     dir.WriteFile("doc.html", html);
     view->LoadDocumentFile(Utf8ToString(dir.PathOf("doc.html")));
     THtml2Pdf doc;
     doc.Viewer = view.get();
     doc.MarginLeft = doc.MarginTop = doc.MarginRight = doc.MarginBottom = margin;
     doc.PrintPageNumbers = pageNumbers;
+    doc.ScaleToFit = scaleToFit;
     doc.RenderPages();
     const std::string pdf = dir.PathOf("doc.pdf");
     EXPECT_TRUE(doc.WriteToFile(Utf8ToString(pdf)));
@@ -142,6 +143,43 @@ TEST_F(ViewerToPdf, TableHeaderAndFooterRowsOnEveryPageAndNoRowCutInTwo) {
     EXPECT_EQ(ws[0].Page, ws[1].Page) << "row " << row;
     EXPECT_EQ(ws[0].Page, ws[2].Page) << "row " << row;
   }
+}
+
+// One element wider than the page does not widen the rest: without "Scale to fit" the
+// paragraph wraps within the printable width and keeps every word on the page, and only the
+// wide element runs past the right margin; with it the whole page is shrunk and every word
+// of both is on it.
+TEST_F(ViewerToPdf, AWideElementLeavesTheParagraphsOnThePage) {
+  std::string paragraph = "<p>";
+  for (int i = 1; i <= 80; ++i) paragraph += "Word" + std::to_string(i) + " ";
+  std::string preLine;  // about 1600 pixels of Courier
+  for (int i = 1; i <= 40; ++i) preLine += "P" + std::to_string(100 + i) + " ";
+  const struct {
+    const char* name;
+    std::string wide;
+  } cases[] = {
+      {"long preformatted line", "<pre>" + preLine + "</pre>"},
+      {"relatively positioned block", "<div style=\"position:relative;left:30px\">shifted</div>"},
+      {"wide table", "<table width=1200 border=1><tr><td>wide table</td></tr></table>"},
+  };
+  const double rightMargin = 595 - 28.35;
+  for (const auto& c : cases)
+    for (const bool scaleToFit : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (scaleToFit ? ", Scale to fit" : ", full size"));
+      const std::vector<TPdfWord> words = PdfWords(Convert("<html><body>" + c.wide + paragraph + "</p></body></html>", 1, false, scaleToFit));
+      std::map<std::string, int> counts;
+      for (const TPdfWord& w : words) {
+        ++counts[w.Text];
+        if (w.Text.starts_with("Word")) {
+          EXPECT_LE(w.XMax, rightMargin + 0.5) << w.Text;
+        }
+      }
+      for (int i = 1; i <= 80; ++i) EXPECT_EQ(counts["Word" + std::to_string(i)], 1) << "Word" << i;
+      // The end of the preformatted line is cut at full size and shrunk onto the page.
+      if (c.wide.starts_with("<pre>")) {
+        EXPECT_EQ(counts["P140"], scaleToFit ? 1 : 0);
+      }
+    }
 }
 
 // Without margins or scaling, one pixel of the page metafile is one point x 96 / 72: the PDF

@@ -17,10 +17,8 @@ ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
     : TCell(nullptr),
       Viewer(viewer),
       PaintPanel(paintPanel),
-      ownInlineList_(std::make_unique<TInlineList>(this)),
       ownPropStack_(std::make_unique<THtmlPropStack>(this)),
-      ownStyleList_(std::make_unique<THtmlStyleList>(this)),
-      InlineList(*ownInlineList_) {
+      ownStyleList_(std::make_unique<THtmlStyleList>(this)) {
   TCellBasic::Document = this;
   UseQuirks = viewer && viewer->UseQuirks;
   ownStyleList_->QuirksMode = UseQuirks;
@@ -34,10 +32,12 @@ ThtDocument::ThtDocument(const ThtDocument& source)
     : TCell(nullptr),
       Viewer(source.Viewer),
       PaintPanel(source.PaintPanel),
-      ImageCache(source.ImageCache),
-      // The copy converts the source's records: both documents have the same cursors.
-      InlineList(const_cast<TInlineList&>(source.InlineList)) {
+      ImageCache(source.ImageCache) {
   TCellBasic::Document = this;
+  // The copy's own records: converted through the source's sections they would take the
+  // cursors of a source that was never laid out (one loaded only for paging) as 0.
+  for (int i = 0; i < source.InlineList.Count(); ++i)
+    InlineList.Add(new InlineRec(*source.InlineList.Items(i)));
   IsCopy = true;
   UseQuirks = source.UseQuirks;
   ShowImages = source.ShowImages;

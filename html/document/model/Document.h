@@ -221,12 +221,13 @@ class ThtDocument : public TCell {
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
 
  private:
-  std::unique_ptr<TInlineList> ownInlineList_;  // nil in a printing copy
   std::unique_ptr<THtmlPropStack> ownPropStack_;
   std::unique_ptr<THtmlStyleList> ownStyleList_;
 
  public:
-  TInlineList& InlineList;  // the document's own, or the source's in a printing copy
+  // The document's own; a printing copy converts a copy of the source's records through
+  // its own sections.
+  TInlineList InlineList{this};
   // Created by the first layout of a screen document; ticks while animated images exist.
   std::unique_ptr<TTimer> AnimationTimer;
 

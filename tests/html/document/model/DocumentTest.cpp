@@ -354,7 +354,7 @@ TEST_F(AnimationTest, TheTimerFirstTicksAfter50MsThenEvery40WhileAnimatedImagesE
   EXPECT_FALSE(document.AnimationTimer->Enabled());
 }
 
-TEST_F(AnimationTest, APrintingCopySharesTheCacheAndInlineListAndNeverAnimates) {
+TEST_F(AnimationTest, APrintingCopySharesTheCacheHasItsOwnInlineListAndNeverAnimates) {
   TStringBitmapList cache;
   document.ImageCache = &cache;
   document.YOffset = 12;
@@ -372,7 +372,10 @@ TEST_F(AnimationTest, APrintingCopySharesTheCacheAndInlineListAndNeverAnimates) 
     ThtDocument copy(document);
     EXPECT_TRUE(copy.IsCopy);
     EXPECT_EQ(copy.ImageCache, &cache);
-    EXPECT_EQ(&copy.InlineList, &document.InlineList);
+    // The copy's inline records are its own, converted through its own sections.
+    ASSERT_EQ(copy.InlineList.Count(), 1);
+    EXPECT_NE(copy.InlineList.Items(0), document.InlineList.Items(0));
+    EXPECT_EQ(copy.InlineList.Document, &copy);
     EXPECT_EQ(copy.Count(), 2);
     EXPECT_EQ(copy.YOffset, 12);
     EXPECT_TRUE(copy.PrintBackground);
@@ -391,7 +394,7 @@ TEST_F(AnimationTest, APrintingCopySharesTheCacheAndInlineListAndNeverAnimates) 
     copy.AnimatedImages.Clear();
     copy.Clear();
   }
-  // The copy went without taking the source's shared lists along.
+  // The copy went without taking the source's lists along.
   EXPECT_EQ(document.InlineList.Count(), 1);
   EXPECT_EQ(document.IdList.Count(), 1);
   EXPECT_EQ(document.PositionList.Count(), 2);

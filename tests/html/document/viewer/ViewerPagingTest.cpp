@@ -41,8 +41,14 @@ TEST_F(ViewerPaging, PagesLeaveTheShownDocumentAsItIs) {
 // the same, and the next layout shows the document.
 TEST_F(ViewerPaging, ALoadWithoutLayoutGivesTheSamePages) {
   // What a printing copy may take from the document it copies: form controls of every kind,
-  // rules, a picture placeholder, a floating box, a list, table parts.
+  // rules, a picture placeholder, a floating box, a list, table parts, and the boxes of
+  // inline elements (borders, backgrounds, the dotted line under ABBR) in several paragraphs,
+  // which must land on their own words and not on those of an earlier paragraph.
   const std::u16string html =
+      u"<p>Alpha beta gamma delta epsilon zeta.<p>Second: <span style=\"border:1px solid red;background:yellow\">"
+      u"boxed words</span> after.<p>Third <abbr title=\"HyperText Markup Language\">HTML</abbr> and "
+      u"<acronym title=\"Portable Document Format\">PDF</acronym>, <span style=\"background:#80c0ff\">blue</span>."
+      u"<p>Fourth <span style=\"border:2px dotted green\">dotted <abbr title=\"cascading\">CSS</abbr></span> end."
       u"<h1>Title</h1><table border=1><thead><tr><th>head</th></tr></thead><tr><td>cell one</td></tr>"
       u"<tr><td>cell two</td></tr></table><hr size=8 noshade><hr><form><input value=\"field\"> "
       u"<input type=password value=secret size=5> <input type=checkbox checked> <input type=radio name=r> "
