@@ -28,7 +28,10 @@ char* argv[] = {arg0, nullptr};
 // One QApplication for the whole test program: ending it would end Qt's use of fontconfig
 // (FcFini) under the font layer, which the other tests of this program go on using.
 QApplication& SharedQApplication() {
-  static QApplication* application = new QApplication(argc, argv);
+  // The other screenshot file of this program may have made it already: a second one would
+  // replace Qt's globals and leak the first's.
+  static QApplication* application =
+      qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
   return *application;
 }
 

@@ -19,7 +19,10 @@ char arg0[] = "app_tests";
 char* argv[] = {arg0, nullptr};
 
 QApplication& SharedQApplication() {
-  static QApplication* application = new QApplication(argc, argv);
+  // The other screenshot file of this program may have made it already: a second one would
+  // replace Qt's globals and leak the first's.
+  static QApplication* application =
+      qApp ? static_cast<QApplication*>(QCoreApplication::instance()) : new QApplication(argc, argv);
   return *application;
 }
 
