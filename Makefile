@@ -17,9 +17,10 @@ asan: setup
 	cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWENDREL_SANITIZE=ON
 	cmake --build build/asan -j $(JOBS)
 
-# The tests run where only 127.0.0.1 can be reached (tools/loopback-only).
+# The tests run where only 127.0.0.1 can be reached (tools/loopback-only). Each test has its
+# environment from CMakeLists.txt; the option here also covers the listing of the tests.
 test: asan
-	cd build/asan && ../../tools/loopback-only ctest --output-on-failure -j $(JOBS)
+	cd build/asan && ASAN_OPTIONS=detect_stack_use_after_return=1 ../../tools/loopback-only ctest --output-on-failure -j $(JOBS)
 
 bench: setup
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DWENDREL_TESTS=OFF -DWENDREL_BENCH=ON

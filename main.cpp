@@ -1,7 +1,9 @@
 // Wendrel's entry point. A conversion asked for on the command line runs first, without
 // any window system (so it runs on a machine without a display), and ends the program.
-// Otherwise: starts the Qt window system, creates the windows in order (the main window
-// first) and runs the message loop until the main window closes.
+// Otherwise, when there is a display to show windows on: starts the Qt window system,
+// creates the windows in order (the main window first) and runs the message loop until the
+// main window closes. Without a display it says so and how to convert, and ends with 1.
+#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
+#include "platform/ui/qt/QtDisplay.h"
 
 int main(int argc, char** argv) {
   std::vector<String> args;
@@ -27,6 +30,11 @@ int main(int argc, char** argv) {
   // Message boxes carry the program's name, not the executable's file name.
   Application->SetTitle(u"Wendrel");
   if (command.Unattended()) return RunExportCommand(command);
+  if (!QtDisplayNamed(argc, argv)) {
+    std::cerr << "wendrel: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                 "To convert an HTML file without windows: wendrel page.html [out.pdf]\n";
+    return 1;
+  }
 
   Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
   Application->Initialize();

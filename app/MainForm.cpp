@@ -22,6 +22,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   SetName(u"Form1");
   SetClientWidth(742);
   SetClientHeight(722);
+  SetPosition(TPosition::poScreenCenter);
   IdHTTP1 = new TIdHTTP();
   IdCookieManager1 = new TIdCookieManager();
 

@@ -25,6 +25,7 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner), IdHTTP1(std::make_unique<TId
   SetCaption(u"FB-Page-Scraper");
   SetClientWidth(640);
   SetClientHeight(480);
+  SetPosition(TPosition::poMainFormCenter);
   BuildControls();
   Button1->OnClick = [this](TComponent* Sender) { Form1->RunWorkflow([&] { Button1Click(Sender); }); };
   Button2->OnClick = [this](TComponent* Sender) { Button2Click(Sender); };

@@ -37,6 +37,7 @@ TForm3::TForm3(TComponent* AOwner) : TForm(AOwner) {
   Memo1->SetVisible(false);
   SetClientWidth(256);
   SetClientHeight(LayOutTopToBottom(*this));
+  SetPosition(TPosition::poMainFormCenter);
   OnShow = [this](TComponent* Sender) { FormShow(Sender); };
   Button1->OnClick = [this](TComponent* Sender) { Button1Click(Sender); };
 }

@@ -10,6 +10,7 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Form2");
   SetClientWidth(420);
   SetClientHeight(360);
+  SetPosition(TPosition::poMainFormCenter);
   Button1 = new TButton(this);
   Button1->SetName(u"Button1");
   Button1->SetCaption(u"Übertrage");

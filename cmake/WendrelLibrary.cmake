@@ -38,6 +38,6 @@ function(wendrel_library name)
     gtest_discover_tests(${name}_tests
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+      PROPERTIES ENVIRONMENT "${WENDREL_TEST_ENVIRONMENT}" TIMEOUT 300)
   endif()
 endfunction()

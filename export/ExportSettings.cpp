@@ -73,8 +73,12 @@ void TMainForm::FormCreate(TComponent*) {
     ConvertUnattended();
     return;
   }
-  if (!lbHTML->Text().empty()) LoadHtml(lbHTML->Text());
+  // The remembered file is loaded when the window is first shown (a long document would
+  // hold up every start of the program, and a stale name would greet it with an error).
+  rememberedPending_ = !lbHTML->Text().empty();
 }
+
+void TMainForm::FormShow(TComponent*) { LoadRememberedHtml(); }
 
 void TMainForm::FormDestroy(TComponent*) {
   if (!IniFile) return;

@@ -11,6 +11,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
+#include "platform/ui/app/BusyScope.h"
 
 
 namespace {
@@ -83,9 +84,14 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), ErrorOutput(&std::cerr
   edMarginRight = Add<TEdit>(this, bar, u"edMarginRight", 580, 70, 45, 21);
   edMarginBottom = Add<TEdit>(this, bar, u"edMarginBottom", 629, 70, 45, 21);
   cxPrintPage = Add<TCheckBox>(this, bar, u"cxPrintPage", 682, 72, 100, 17, u"with Page #");
+  // Narrower, the bar would cut off the last margin boxes and "with Page #"; lower, the
+  // document would have no room.
+  SetConstraints({cxPrintPage->Left() + cxPrintPage->Width() + 8, bar->Height() + 150});
+  SetPosition(TPosition::poMainFormCenter);
 
   OpenDialog = new TOpenDialog(this);
-  OpenDialog->Filter = u"HTML Files|*.htm?";
+  // Two patterns: "*.htm?" would match neither name on Linux (one character more).
+  OpenDialog->Filter = u"HTML Files|*.htm;*.html";
   SaveDialog = new TSaveDialog(this);
   SaveDialog->Filter = u"PDF Files|*.pdf";
   SaveDialog->DefaultExt = u".pdf";
@@ -97,6 +103,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), ErrorOutput(&std::cerr
   }
 
   OnCreate = [this](TComponent* Sender) { FormCreate(Sender); };
+  OnShow = [this](TComponent* Sender) { FormShow(Sender); };
   OnDestroy = [this](TComponent* Sender) { FormDestroy(Sender); };
   btnOpen->OnClick = [this](TComponent* Sender) { btnOpenClick(Sender); };
   btnSaveAs->OnClick = [this](TComponent* Sender) { btnSaveAsClick(Sender); };
@@ -115,20 +122,28 @@ void TMainForm::ReportFailure(const String& text) {
 }
 
 bool TMainForm::LoadHtml(const String& fileName) {
+  rememberedPending_ = false;
   if (Viewer == nullptr) {
     ReportFailure(u"Cannot show \"" + fileName + u"\": this program has no HTML viewer.");
     return false;
   }
-  try {
-    // A conversion that shows no window lays the document out for its pages only.
-    if (Command.Unattended()) Viewer->LoadDocumentFileForPaging(fileName);
-    else Viewer->LoadDocumentFile(fileName);
-    return true;
-  } catch (const Exception& e) {
-    ReportFailure(e.Message());
-    return false;
+  String failure;
+  {
+    TBusyScope busy;
+    try {
+      // A conversion that shows no window lays the document out for its pages only.
+      if (Command.Unattended()) Viewer->LoadDocumentFileForPaging(fileName);
+      else Viewer->LoadDocumentFile(fileName);
+    } catch (const Exception& e) {
+      failure = e.Message();
+    }
   }
+  if (failure.empty()) return true;
+  ReportFailure(failure);
+  return false;
 }
+
+bool TMainForm::LoadRememberedHtml() { return !rememberedPending_ || LoadHtml(lbHTML->Text()); }
 
 void TMainForm::btnOpenClick(TComponent*) {
   OpenDialog->InitialDir = ExtractFilePath(lbHTML->Text());
@@ -151,6 +166,7 @@ void TMainForm::btnSaveClick(TComponent* Sender) {
     btnSaveAsClick(Sender);
     return;
   }
+  if (!LoadRememberedHtml()) return;
   if (!SavePdf() || !cxOpenAfterSave->Checked() || Command.Unattended()) return;
   if (Opener && !Opener(lbPDF->Text()) && Application)
     Application->MessageBox(u"The PDF file was saved as \"" + lbPDF->Text() + u"\", but no program could open it.",
@@ -172,27 +188,28 @@ void TMainForm::ConfigureDocument(THtml2Pdf& doc) {
 
 bool TMainForm::SavePdf() {
   const String pdf = lbPDF->Text();
-  const String failed = u"Cannot save \"" + pdf + u"\": ";
-  // Writing there would overwrite the page with its own PDF.
-  if (SameFile(pdf, lbHTML->Text())) {
-    ReportFailure(failed + u"it is the HTML file being converted; name another file for the PDF.");
-    return false;
+  String failure;
+  {
+    TBusyScope busy;
+    failure = WritePdf(pdf);
   }
+  if (failure.empty()) return true;
+  ReportFailure(u"Cannot save \"" + pdf + u"\": " + failure);
+  return false;
+}
+
+String TMainForm::WritePdf(const String& pdf) {
+  // Writing there would overwrite the page with its own PDF.
+  if (SameFile(pdf, lbHTML->Text()))
+    return u"it is the HTML file being converted; name another file for the PDF.";
   THtml2Pdf doc;
   try {
     ConfigureDocument(doc);
     doc.RenderPages();
   } catch (const Exception& e) {
-    ReportFailure(failed + e.Message());
-    return false;
+    return e.Message();
   }
-  if (doc.Pages().empty()) {
-    ReportFailure(failed + u"there is no HTML document to convert.");
-    return false;
-  }
-  if (!doc.WriteToFile(pdf)) {
-    ReportFailure(failed + WriteFailureReason(pdf));
-    return false;
-  }
-  return true;
+  if (doc.Pages().empty()) return u"there is no HTML document to convert.";
+  if (!doc.WriteToFile(pdf)) return WriteFailureReason(pdf);
+  return String();
 }

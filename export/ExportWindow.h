@@ -36,6 +36,8 @@ class TMainForm : public TForm {
   ~TMainForm() override;
 
   void FormCreate(TComponent* Sender);
+  // Loads the HTML file named in the settings the first time the window is shown.
+  void FormShow(TComponent* Sender);
   void FormDestroy(TComponent* Sender);
   void btnOpenClick(TComponent* Sender);
   void btnSaveAsClick(TComponent* Sender);
@@ -71,10 +73,17 @@ class TMainForm : public TForm {
   std::function<bool(const String& fileName)> Opener;
 
  private:
-  // Loads the file into the viewer; false (after telling why) when it could not.
+  // Loads the file into the viewer (the busy cursor shows, the clicks made meanwhile are
+  // dropped); false (after telling why) when it could not.
   bool LoadHtml(const String& fileName);
-  // The save of btnSaveClick; false (after telling why) when no file was written.
+  // Loads the file named in the settings unless it was loaded or another file was opened;
+  // false when that load failed.
+  bool LoadRememberedHtml();
+  // The save of btnSaveClick, busy like a load; false (after telling why) when no file
+  // was written.
   bool SavePdf();
+  // Pages the document into the file; empty, or why nothing was written.
+  String WritePdf(const String& pdf);
   void ConfigureDocument(THtml2Pdf& doc);
   // A failure of the window's work: a message box, or unattended a line on ErrorOutput.
   void ReportFailure(const String& text);
@@ -83,6 +92,8 @@ class TMainForm : public TForm {
   void ConvertUnattended();
 
   std::unique_ptr<THtmlView> viewer_;
+  // The settings name an HTML file that has not been loaded yet.
+  bool rememberedPending_ = false;
 };
 
 // Runs an unattended command the way the program does when it starts with one: the

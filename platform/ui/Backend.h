@@ -45,6 +45,9 @@ class TUiBackend {
   virtual void Popup(TPopupMenu& menu, int x, int y) = 0;
   // Shows that cursor over all windows (crDefault: each control's own).
   virtual void SetScreenCursor(TCursor cursor) = 0;
+  // Drops the mouse clicks and keys that arrived and were not handled yet (made while the
+  // program was busy and did not look); the window system's other events are handled.
+  virtual void DiscardInput() = 0;
   // The text on the window system's clipboard (empty when it holds none), and putting text
   // there.
   virtual String ClipboardText() = 0;

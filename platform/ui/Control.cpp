@@ -28,6 +28,7 @@ void TControl::SetParent(TWinControl* value) {
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
+  ConstrainSize(width, height);
   bool resized = width != width_ || height != height_;
   if (!resized && left == left_ && top == top_) return;
   left_ = left;

@@ -110,6 +110,8 @@ class TControl : public TComponent {
   }
   // The parent places its aligned children again.
   void RequestAlign();
+  // Narrows a size asked for to the sizes the control can take (SetBounds applies it).
+  virtual void ConstrainSize(int& /*width*/, int& /*height*/) const {}
 
  private:
   friend class TWinControl;

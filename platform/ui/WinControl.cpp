@@ -9,9 +9,11 @@
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
-  // Owned children go while this control still exists; children owned elsewhere are let go.
-  DestroyComponents();
+  // The widgets go first, without a word to the controls: a control being destroyed, and
+  // the children whose widgets go with it, raise no events. Owned children go while this
+  // control still exists; children owned elsewhere are let go.
   DestroyPeer();
+  DestroyComponents();
   for (TControl* c : controls_) c->parent_ = nullptr;
   controls_.clear();
 }

@@ -3,6 +3,8 @@
 // that pages any existing file into two pages.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -11,6 +13,7 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
+#include "platform/ui/app/Screen.h"
 #include "platform/ui/controls/Buttons.h"
 #include "platform/ui/headless/HeadlessBackend.h"
 #include "tests/export/ExportTestPages.h"
@@ -23,6 +26,7 @@ class TTestView : public THtmlView {
   explicit TTestView(TWinControl& parent) : pages_(718, 2), panel_(new TPanel(&parent)) { panel_->SetParent(&parent); }
   TControl& Control() override { return *panel_; }
   void LoadDocumentFile(const String& fileName) override {
+    if (DuringWork) DuringWork();
     if (!FileExists(fileName)) throw Exception(u"Can't locate '" + fileName + u"'.");
     Loaded.push_back(fileName);
   }
@@ -34,10 +38,13 @@ class TTestView : public THtmlView {
     return Loaded.empty() ? TSize{} : pages_.MeasureDocument(width, height);
   }
   void RenderEachPage(int width, int height, const TTakePage& take) override {
+    if (DuringWork) DuringWork();
     if (!Loaded.empty()) pages_.RenderEachPage(width, height, take);
   }
   int CountPages(int width, int height) override { return Loaded.empty() ? 0 : pages_.CountPages(width, height); }
   std::vector<String> Loaded, LoadedForPaging;
+  // Runs as a document is loaded and as its pages are made.
+  std::function<void()> DuringWork;
 
  private:
   TTestPages pages_;
@@ -114,8 +121,7 @@ TEST_F(ExportWindow, StoredSettingsReachTheControlsAndComeBackUnchanged) {
                              "[Margins]\r\nLeft=1.5\r\nTop=2\r\nRight=0.25\r\nBottom=3\r\nPrintPage=1\r\n\r\n";
   home.WriteFile("export_tests.ini", stored);
   TMainForm& f = Start();
-  EXPECT_EQ(View().Loaded, std::vector<String>{Path("page.html")});
-  EXPECT_TRUE(View().LoadedForPaging.empty());  // the window shows it
+  EXPECT_EQ(f.lbHTML->Text(), Path("page.html"));
   EXPECT_EQ(f.lbPDF->Text(), Path("out.pdf"));
   EXPECT_FALSE(f.cxOpenAfterSave->Checked());
   EXPECT_EQ(f.edMarginLeft->Text(), u"1,5");  // the platform's decimal comma
@@ -147,9 +153,38 @@ TEST_F(ExportWindow, UnreadableValuesReadAsDefaultsAndTheFileIsStillWritten) {
   EXPECT_EQ(written.find("Bottom="), std::string::npos) << written;
 }
 
-TEST_F(ExportWindow, StaleHtmlNameIsReportedAndTheOtherSettingsStillApply) {
+// Starting the program costs nothing for the remembered file: it is loaded when the window
+// is first shown, and not again when it is shown once more.
+TEST_F(ExportWindow, TheRememberedHtmlFileIsLoadedWhenTheWindowIsFirstShown) {
+  home.WriteFile("export_tests.ini", "[Settings]\r\nHTML=" + home.PathOf("page.html") + "\r\n");
+  TMainForm& f = Start();
+  EXPECT_TRUE(View().Loaded.empty());
+  f.Show();
+  EXPECT_EQ(View().Loaded, std::vector<String>{Path("page.html")});
+  EXPECT_TRUE(View().LoadedForPaging.empty());  // the window shows it
+  f.Hide();
+  f.Show();
+  EXPECT_EQ(View().Loaded.size(), 1u);
+  Stop();
+}
+
+// Saved from the window without its having been shown (a script of the program does so),
+// the remembered file is loaded first.
+TEST_F(ExportWindow, SavingBeforeTheWindowWasShownLoadsTheRememberedFileFirst) {
+  home.WriteFile("export_tests.ini", "[Settings]\r\nHTML=" + home.PathOf("page.html") + "\r\nPDF=" +
+                                         home.PathOf("out.pdf") + "\r\nOpenAfterSave=0\r\n");
+  TMainForm& f = Start();
+  f.btnSave->Click();
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(PdfInfoField(home.PathOf("out.pdf"), "Pages"), "2");
+  Stop();
+}
+
+TEST_F(ExportWindow, StaleHtmlNameIsReportedWhenShownAndTheOtherSettingsStillApply) {
   home.WriteFile("export_tests.ini", "[Settings]\r\nHTML=/nowhere/gone.html\r\nPDF=/tmp/a.pdf\r\nScaleToFit=1\r\n");
   TMainForm& f = Start();
+  EXPECT_TRUE(Boxes().empty());  // not at the program's start
+  f.Show();
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].Text, u"Can't locate '/nowhere/gone.html'.");
   EXPECT_EQ(f.lbPDF->Text(), u"/tmp/a.pdf");
@@ -189,6 +224,45 @@ TEST_F(ExportWindow, SaveWithoutPdfNameAsksForOneProposingTheHtmlName) {
   EXPECT_EQ(f.lbPDF->Text(), u"");
   EXPECT_EQ(opened.size(), 1u);
   Stop();
+}
+
+// The window takes no input while it opens a document or makes pages: the busy cursor
+// shows, and the clicks made meanwhile are dropped rather than carried out afterwards.
+TEST_F(ExportWindow, OpeningAndSavingShowTheBusyCursorAndDropTheClicksMadeMeanwhile) {
+  struct Case {
+    const char* work;
+    std::function<void(TMainForm&)> start;
+  };
+  const Case cases[] = {
+      {"open", [&](TMainForm& f) {
+         headless.AnswerFileDialog(Path("page.html"));
+         f.btnOpen->Click();
+       }},
+      {"save", [&](TMainForm& f) { f.btnSave->Click(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.work);
+    std::filesystem::remove(home.PathOf("export_tests.ini"));  // no file to load first
+    TMainForm& f = Start();
+    f.lbPDF->SetText(Path("out.pdf"));
+    View().LoadDocumentFile(Path("page.html"));
+    std::vector<std::string> seen;
+    View().DuringWork = [&] {
+      seen.push_back(Screen.Cursor() == TCursor::crHourGlass ? "busy" : "not busy");
+      // A click the user makes now waits in the window system's queue.
+      headless.ScheduleInput(0, [&] { seen.push_back("click made while busy"); });
+    };
+    const size_t cursorsBefore = headless.ScreenCursors().size();
+    c.start(f);
+    View().DuringWork = nullptr;
+    headless.ScheduleInput(0, [&] { seen.push_back("click made after"); });
+    app.ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<std::string>{"busy", "click made after"}));
+    EXPECT_EQ(Screen.Cursor(), TCursor::crDefault);
+    EXPECT_EQ(std::vector<TCursor>(headless.ScreenCursors().begin() + cursorsBefore, headless.ScreenCursors().end()),
+              (std::vector<TCursor>{TCursor::crHourGlass, TCursor::crDefault}));
+    Stop();
+  }
 }
 
 struct FailureCase {

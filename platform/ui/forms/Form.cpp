@@ -1,5 +1,7 @@
 #include "platform/ui/forms/Form.h"
 
+#include <algorithm>
+
 #include "platform/ui/app/Application.h"
 #include "platform/ui/menus/Menus.h"
 
@@ -8,8 +10,21 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomForm::~TCustomForm() {
+  // The window goes before the controls on it, raising no events (see ~TWinControl).
+  DestroyPeer();
   DestroyComponents();
   if (Application) Application->FormDestroyed(this);
+}
+
+void TCustomForm::SetConstraints(const TSizeConstraints& value) {
+  constraints_ = value;
+  SetBounds(Left(), Top(), Width(), Height());
+  Changed(TChange::Bounds);
+}
+
+void TCustomForm::ConstrainSize(int& width, int& height) const {
+  width = std::max(width, constraints_.MinWidth);
+  height = std::max(height, constraints_.MinHeight);
 }
 
 void TCustomForm::Show() {

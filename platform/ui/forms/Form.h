@@ -9,6 +9,19 @@ class TMainMenu;
 // Modal results, as the dialog buttons give them.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrClose = 8 };
 
+// Where a window appears when it is first shown.
+enum class TPosition {
+  poDesigned,  // at Left and Top
+  poScreenCenter,  // in the middle of the screen
+  poMainFormCenter,  // over the middle of the main form (the screen's for the main form itself)
+};
+
+// The smallest client area a form takes (0: no limit); the user cannot make it smaller.
+struct TSizeConstraints {
+  int MinWidth = 0;
+  int MinHeight = 0;
+};
+
 class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
@@ -34,6 +47,12 @@ class TCustomForm : public TWinControl {
   bool Modal() const { return modal_; }
   void SetModalResult(int value) { modalResult_ = value; }
 
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition value) { position_ = value; }
+  const TSizeConstraints& Constraints() const { return constraints_; }
+  // Grows the form when it is smaller than the new minimum.
+  void SetConstraints(const TSizeConstraints& value);
+
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* value);
 
@@ -56,11 +75,14 @@ class TCustomForm : public TWinControl {
   void FocusControl(TWinControl* control);
   void ControlRemoved(TControl* control);
   void MenuChanged() { Changed(TChange::Menu); }
+  void ConstrainSize(int& width, int& height) const override;
 
   int modalResult_ = mrNone;
   bool modal_ = false;
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
+  TPosition position_ = TPosition::poDesigned;
+  TSizeConstraints constraints_;
 };
 
 class TForm : public TCustomForm {

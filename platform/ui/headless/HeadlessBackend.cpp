@@ -33,6 +33,11 @@ void THeadlessBackend::ProcessEvents() {
   }
 }
 
+void THeadlessBackend::DiscardInput() {
+  const uint64_t now = GetTickCount64();
+  std::erase_if(inputs_, [now](const TInput& input) { return input.at <= now; });
+}
+
 TWaitResult THeadlessBackend::WaitForInput(int64_t timeoutMs) {
   if (InputDue()) return TWaitResult::Input;
   if (timeoutMs == 0) return TWaitResult::Timeout;

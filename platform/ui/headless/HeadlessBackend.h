@@ -45,7 +45,11 @@ class THeadlessBackend : public TUiBackend {
   int MessageBox(const String& text, const String& caption, int flags) override;
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
-  void SetScreenCursor(TCursor) override {}
+  void SetScreenCursor(TCursor cursor) override { screenCursors_.push_back(cursor); }
+  // Every cursor shown over all windows, in order.
+  const std::vector<TCursor>& ScreenCursors() const { return screenCursors_; }
+  // Drops the scheduled input that is due.
+  void DiscardInput() override;
   // The clipboard is a text of the backend's own.
   String ClipboardText() override { return clipboard_; }
   void SetClipboardText(const String& text) override { clipboard_ = text; }
@@ -65,4 +69,5 @@ class THeadlessBackend : public TUiBackend {
   std::vector<TInput> inputs_;  // sorted by time, then by order of scheduling
   uint64_t nextOrder_ = 0;
   String clipboard_;
+  std::vector<TCursor> screenCursors_;
 };

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCursor>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -131,6 +132,46 @@ void TQtBackend::SetScreenCursor(TCursor cursor) {
     QApplication::setOverrideCursor(QCursor(ToQtCursor(cursor)));
     overrideCursor_ = true;
   }
+}
+
+namespace {
+
+// Swallows the user's clicks, wheel turns and keys on their way to any object; moves pass.
+class TInputSwallower : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::NonClientAreaMouseButtonPress:
+      case QEvent::NonClientAreaMouseButtonRelease:
+      case QEvent::NonClientAreaMouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::ContextMenu:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::TabletPress:
+      case QEvent::TabletRelease: return true;
+      default: return false;
+    }
+  }
+};
+
+}  // namespace
+
+void TQtBackend::DiscardInput() {
+  TInputSwallower swallower;
+  QCoreApplication::instance()->installEventFilter(&swallower);
+  // Until nothing more is waiting (the window system's queue can take more than one turn
+  // to empty); the time bound only guards against a stream that never stops.
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+  QCoreApplication::instance()->removeEventFilter(&swallower);
 }
 
 String TQtBackend::ClipboardText() { return FromQt(QApplication::clipboard()->text()); }

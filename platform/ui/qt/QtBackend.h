@@ -21,6 +21,7 @@ class TQtBackend : public TUiBackend {
   bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
   void Popup(TPopupMenu& menu, int x, int y) override;
   void SetScreenCursor(TCursor cursor) override;
+  void DiscardInput() override;
   String ClipboardText() override;
   void SetClipboardText(const String& text) override;
 

@@ -19,7 +19,21 @@ void TQtPeer::Place() {
   if (TQtPeer* parent = Of(control_.Parent())) widget_->setParent(parent->Container());
 }
 
-TQtPeer::~TQtPeer() { delete widget_.data(); }
+TQtPeer::~TQtPeer() {
+  // What Qt sends the widget and its inner parts as they go (a last Leave when the pointer
+  // is over them, signals of emptied views) is not the user's input: the control is going,
+  // and with it perhaps what its handlers refer to.
+  if (widget_) {
+    Detach(widget_);
+    for (QObject* part : widget_->findChildren<QObject*>()) Detach(part);
+  }
+  delete widget_.data();
+}
+
+void TQtPeer::Detach(QObject* object) {
+  object->removeEventFilter(this);
+  QObject::disconnect(object, nullptr, this, nullptr);
+}
 
 TQtPeer* TQtPeer::Of(const TControl* control) { return control ? dynamic_cast<TQtPeer*>(control->Peer()) : nullptr; }
 

@@ -61,5 +61,7 @@ class TQtPeer : public QObject, public TControlPeer {
 
  private:
   void Common(TChange what);
+  // Stops watching the object's events and signals.
+  void Detach(QObject* object);
   int pushing_ = 0;
 };

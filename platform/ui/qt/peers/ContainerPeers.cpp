@@ -1,14 +1,18 @@
 // Forms, panels, page controls with their tab sheets, category panels, and any other
 // control as a plain widget.
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 
+#include "platform/ui/app/Application.h"
 #include "platform/ui/controls/Buttons.h"
 #include "platform/ui/controls/CategoryPanels.h"
 #include "platform/ui/controls/PageControl.h"
@@ -34,6 +38,10 @@ class TFormPeer : public TQtPeer {
       w->hide();
       return;
     }
+    if (!placed_) {
+      placed_ = true;
+      PlaceOnScreen();
+    }
     // A form shown modally keeps the input from the other windows while it is open.
     w->setWindowModality(form_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
     w->show();
@@ -56,6 +64,10 @@ class TFormPeer : public TQtPeer {
         [[fallthrough]];
       case TChange::Bounds: {
         int bar = form_.Menu() ? w->menuBar()->sizeHint().height() : 0;
+        // On the window too: its layout passes the central widget's on only when it next runs.
+        const TSizeConstraints& least = form_.Constraints();
+        central_->setMinimumSize(least.MinWidth, least.MinHeight);
+        w->setMinimumSize(least.MinWidth, least.MinHeight ? least.MinHeight + bar : 0);
         w->setGeometry(form_.Left(), form_.Top(), form_.ClientWidth(), form_.ClientHeight() + bar);
         break;
       }
@@ -81,8 +93,26 @@ class TFormPeer : public TQtPeer {
   }
 
  private:
+  // Moves the form where its Position asks for, keeping it on the screen.
+  void PlaceOnScreen() {
+    if (form_.Position() == TPosition::poDesigned) return;
+    QWidget* w = Widget();
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QPoint centre = area.center();
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (form_.Position() == TPosition::poMainFormCenter && main && main != &form_ && main->Visible())
+      if (TQtPeer* peer = Of(main); peer && peer->Widget()) centre = peer->Widget()->geometry().center();
+    const QSize size = w->size();
+    const int x = std::max(area.left(), std::min(centre.x() - size.width() / 2, area.right() + 1 - size.width()));
+    const int y = std::max(area.top(), std::min(centre.y() - size.height() / 2, area.bottom() + 1 - size.height()));
+    form_.SetBounds(x, y, form_.ClientWidth(), form_.ClientHeight());
+  }
+
   TCustomForm& form_;
   QWidget* central_;
+  bool placed_ = false;
 };
 
 class TPanelPeer : public TQtPeer {

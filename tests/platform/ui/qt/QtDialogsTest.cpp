@@ -4,11 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
 #include <QTreeView>
 #include <chrono>
@@ -33,8 +35,9 @@ int argc = 1;
 char arg0[] = "uiqt_tests";
 char* argv[] = {arg0, nullptr};
 
-// A program folder with two files of fixed size and date at a fixed place, so that the
-// dialog looks the same in every run. The folder is also the home folder while it lives:
+// A program folder with two files of fixed size and date under a fixed name in the
+// temporary folder (the build's own under ctest), so that the dialog looks the same in
+// every run. The folder is also the home folder while it lives:
 // the dialog's side bar names the user's home, which differs between machines. Each test
 // names its own folder, as ctest runs the tests side by side.
 class TFixedProgramFolder {
@@ -118,7 +121,13 @@ TEST_F(QtDialogsFixture, FileDialogWithoutFolderOpensGermanInTheProgramFolder) {
       QApplication::processEvents(QEventLoop::AllEvents, 10);
     d.resize(640, 420);
     QApplication::processEvents();
-    EXPECT_TRUE(MatchesReference(d.grab().toImage(), "file_dialog_de", 0.01));
+    QImage shot = d.grab().toImage();
+    // The folder's full path depends on where the build keeps its temporary files: its box
+    // is blanked (the folder itself is checked above).
+    auto* lookIn = d.findChild<QComboBox*>("lookInCombo");
+    ASSERT_NE(lookIn, nullptr);
+    QPainter(&shot).fillRect(QRect(lookIn->mapTo(&d, QPoint(0, 0)), lookIn->size()), Qt::white);
+    EXPECT_TRUE(MatchesReference(shot, "file_dialog_de", 0.01));
   });
   EXPECT_FALSE(dialog.Execute());
   EXPECT_TRUE(shown);

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QWheelEvent>
@@ -16,6 +17,7 @@
 #include <QTextLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -23,6 +25,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <fstream>
+#include <optional>
 #include <QToolButton>
 
 #include "platform/rtl/Unicode.h"
@@ -466,6 +469,92 @@ TEST_F(QtFormFixture, ScreenshotMatchesTheReviewedPicture) {
   EXPECT_EQ(shot.width(), 742);
   // Qt anti-aliases its text: its grey edges may shift a little with another FreeType.
   EXPECT_TRUE(MatchesReference(PictureOf(shot.toImage()), "uiqt/form", {.Channel = 48, .Pixels = 300}));
+}
+
+// Where windows appear when first shown: the main form in the middle of the screen, the
+// others over the middle of the main form, none beyond the screen's edges; a form placed
+// by its Left and Top stays there.
+TEST(QtFormPlacement, FormsAppearWhereTheirPositionAsks) {
+  TApplication app;
+  app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  TForm* main = nullptr;
+  app.CreateForm(main);
+  main->SetBounds(0, 0, 300, 200);
+  main->SetPosition(TPosition::poScreenCenter);
+  main->Show();
+  app.ProcessMessages();
+  const QRect mainShown = WidgetOf<QMainWindow>(main)->geometry();
+  // Within a few pixels: halves round, and a platform may keep a window's frame on the screen.
+  constexpr int kNear = 4;
+  EXPECT_LE((mainShown.center() - screen.center()).manhattanLength(), kNear);
+  EXPECT_EQ(main->Left(), mainShown.left());
+  EXPECT_EQ(main->Top(), mainShown.top());
+
+  struct Case {
+    const char* name;
+    TPosition position;
+    QRect asked;  // Left, Top and client size
+    std::optional<QPoint> centre;  // where the window's middle is to be
+    QPoint topLeft;  // else where its corner is
+  };
+  const Case cases[] = {
+      {"over the main form", TPosition::poMainFormCenter, {0, 0, 120, 80}, mainShown.center(), {}},
+      {"too big to be centred", TPosition::poMainFormCenter, {0, 0, 2 * screen.width(), 2 * screen.height()},
+       std::nullopt, screen.topLeft()},
+      {"screen centre", TPosition::poScreenCenter, {0, 0, 100, 60}, screen.center(), {}},
+      {"designed", TPosition::poDesigned, {15, 25, 100, 60}, std::nullopt, {15, 25}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm* form = nullptr;
+    app.CreateForm(form);
+    form->SetBounds(c.asked.x(), c.asked.y(), c.asked.width(), c.asked.height());
+    form->SetPosition(c.position);
+    form->Show();
+    app.ProcessMessages();
+    const QRect shown = WidgetOf<QMainWindow>(form)->geometry();
+    if (c.centre)
+      EXPECT_LE((shown.center() - *c.centre).manhattanLength(), kNear) << shown.x() << "," << shown.y();
+    else
+      EXPECT_LE((shown.topLeft() - c.topLeft).manhattanLength(), kNear) << shown.x() << "," << shown.y();
+    EXPECT_GE(shown.left(), screen.left());
+    EXPECT_GE(shown.top(), screen.top());
+    // Hidden and shown again, it stays where it is.
+    form->Hide();
+    form->SetBounds(form->Left(), form->Top(), form->Width(), form->Height() + 10);
+    form->Show();
+    app.ProcessMessages();
+    EXPECT_EQ(WidgetOf<QMainWindow>(form)->geometry().topLeft(), shown.topLeft());
+    delete form;
+  }
+}
+
+// A form with a minimum client size takes no smaller size, asked for by the program or
+// dragged by the user.
+TEST(QtFormPlacement, AFormKeepsItsMinimumSize) {
+  TApplication app;
+  app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  TForm* form = nullptr;
+  app.CreateForm(form);
+  form->SetBounds(0, 0, 200, 100);
+  form->SetConstraints({300, 150});
+  EXPECT_EQ(form->Width(), 300);
+  EXPECT_EQ(form->Height(), 150);
+  form->Show();
+  app.ProcessMessages();
+  form->SetClientWidth(250);
+  EXPECT_EQ(form->Width(), 300);
+  auto* window = WidgetOf<QMainWindow>(form);
+  window->resize(120, 80);  // as the user drags the window's corner
+  app.ProcessMessages();
+  EXPECT_EQ(window->centralWidget()->size(), QSize(300, 150));
+  EXPECT_EQ(form->Width(), 300);
+  EXPECT_EQ(form->Height(), 150);
+  window->resize(420, 260);
+  app.ProcessMessages();
+  EXPECT_EQ(form->Width(), 420);
+  EXPECT_EQ(form->Height(), 260);
 }
 
 }  // namespace
