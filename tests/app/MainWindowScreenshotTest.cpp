@@ -15,7 +15,7 @@
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/QtPeer.h"
-#include "tests/app/SharedQtApplication.h"
+#include "tests/support/SharedQtApplication.h"
 #include "tests/app/AppFixture.h"
 #include "tests/platform/ui/qt/GridInk.h"
 #include "tests/platform/ui/qt/ReferencePicture.h"

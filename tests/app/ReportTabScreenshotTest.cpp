@@ -8,7 +8,7 @@
 #include "html/document/viewer/MarkupViewer.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
-#include "tests/app/SharedQtApplication.h"
+#include "tests/support/SharedQtApplication.h"
 #include "tests/app/ReportTabFixture.h"
 #include "tests/support/PictureReference.h"
 #include "tests/support/QtPictures.h"

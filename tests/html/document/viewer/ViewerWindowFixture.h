@@ -11,7 +11,7 @@
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtPeer.h"
-#include "tests/html/document/viewer/SharedQtApplication.h"
+#include "tests/support/SharedQtApplication.h"
 
 struct TViewerWindowFixture : ::testing::Test {
   TApplication app;
@@ -21,7 +21,7 @@ struct TViewerWindowFixture : ::testing::Test {
   // The window and its viewer, not yet shown and with no document.
   void MakeWindow() {
     SharedQApplication();
-    app.SetBackend(std::make_unique<TQtBackend>(QtTestArgc(), QtTestArgv()));
+    app.SetBackend(std::make_unique<TQtBackend>(SharedQtArgc(), SharedQtArgv()));
     app.CreateForm(form);
     form->SetCaption(u"Viewer");
     form->SetClientWidth(520);
