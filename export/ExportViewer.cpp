@@ -31,13 +31,13 @@ class TMarkupHtmlView : public THtmlView {
     measured_ = std::move(renderer);
     return size;
   }
-  void RenderEachPage(int width, int height, const TTakePage& take) override {
-    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height);
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
+    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height, blockWidth);
     if (!renderer) return;
     while (std::unique_ptr<TMetafile> page = renderer->NextPage()) take(std::move(page));
   }
-  int CountPages(int width, int height) override {
-    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height);
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
+    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height, blockWidth);
     if (!renderer) return 0;
     int count = 0;
     while (renderer->SkipPage()) ++count;
@@ -57,13 +57,15 @@ class TMarkupHtmlView : public THtmlView {
     viewer_->LayoutOnLoad = layout;
     viewer_->LoadDocumentFile(fileName);
   }
-  // The measured copy when it was laid out for this size (it is used up), else a new one.
-  std::unique_ptr<TPageRenderer> RendererFor(int width, int height) {
+  // The measured copy when it was laid out for these pages (it is used up), else a new one.
+  std::unique_ptr<TPageRenderer> RendererFor(int width, int height, TPageBlockWidth blockWidth) {
     std::unique_ptr<TPageRenderer> measured = std::move(measured_);
     if (viewer_->Processing()) return nullptr;
-    if (measured && measured->Width() == width && measured->Height() == height) return measured;
+    if (measured && measured->Width() == width && measured->Height() == height &&
+        measured->BlockWidth() == blockWidth)
+      return measured;
     measured.reset();
-    return std::make_unique<TPageRenderer>(viewer_->Document(), width, height);
+    return std::make_unique<TPageRenderer>(viewer_->Document(), width, height, blockWidth);
   }
 
   TMarkupViewer* viewer_;

@@ -64,16 +64,20 @@ void THtml2Pdf::RenderPages() {
   const float ch = static_cast<float>(PageHeight()) - CmToPoints(MarginTop + MarginBottom);
   if (Viewer == nullptr) return;
   const int cwpx = PointsToPixels(cw, ScreenLogPixels());
-  // Measured as laid out for pages of the printable size: when the content fits, the pages
-  // are drawn from that same layout.
-  int mw = Viewer->MeasureDocument(cwpx, PointsToPixels(ch, ScreenLogPixels())).cx;
-  if (mw < 1) mw = cwpx;
-  const double scale = ScaleToFit && cwpx < mw && cwpx > 0 ? static_cast<double>(cwpx) / mw : 1.0;
   // To be shrunk, the pages are laid out at the width the document needs, which the scale
-  // makes the printable width. Without shrinking they are laid out at the printable width,
-  // so that text wraps on the page and only what cannot be narrower (a wide table, a long
-  // preformatted line, a large picture) runs past the right margin, where the clip cuts it.
-  const int layoutWidth = ScaleToFit ? mw : cwpx;
+  // makes the printable width; it is measured as laid out for pages of the printable size,
+  // and when the content fits the pages are drawn from that same layout. Without shrinking
+  // they are laid out at the printable width with blocks that keep it, so that text wraps
+  // on the page and only what cannot be narrower (a wide table, a long preformatted line, a
+  // large picture) runs past the right margin, where the clip cuts it.
+  int layoutWidth = cwpx;
+  double scale = 1.0;
+  if (ScaleToFit) {
+    const int mw = Viewer->MeasureDocument(cwpx, PointsToPixels(ch, ScreenLogPixels())).cx;
+    if (mw >= 1) layoutWidth = mw;
+    if (cwpx < mw && cwpx > 0) scale = static_cast<double>(cwpx) / mw;
+  }
+  const TPageBlockWidth blockWidth = ScaleToFit ? TPageBlockWidth::WidenToContent : TPageBlockWidth::KeepPageWidth;
   const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());
   const float x0 = CmToPoints(MarginLeft);
   const float y0 = -CmToPoints(MarginTop);
@@ -91,9 +95,9 @@ void THtml2Pdf::RenderPages() {
   // Each page is drawn as soon as it is made and then freed, so a long document never holds
   // more than one page metafile. The footer names the page count, which a pass that makes
   // no page finds first.
-  const int count = PrintPageNumbers ? Viewer->CountPages(layoutWidth, chpx) : 0;
+  const int count = PrintPageNumbers ? Viewer->CountPages(layoutWidth, chpx, blockWidth) : 0;
   int number = 0;
-  Viewer->RenderEachPage(layoutWidth, chpx, [&](std::unique_ptr<TMetafile> page) {
+  Viewer->RenderEachPage(layoutWidth, chpx, blockWidth, [&](std::unique_ptr<TMetafile> page) {
     drawPage(*page);
     page.reset();
     if (PrintPageNumbers) DrawFooter(++number, count, cw);

@@ -28,16 +28,16 @@ class TFuzzPages : public THtmlPages {
     if (width < 1) return {0, 0};
     return TPageRenderer(document_, width, height).Measure();
   }
-  void RenderEachPage(int width, int height, const TTakePage& take) override {
-    TPageRenderer renderer(document_, width, height);
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
+    TPageRenderer renderer(document_, width, height, blockWidth);
     while (std::unique_ptr<TMetafile> page = renderer.NextPage()) {
       Check(page->Width() == width && page->Height() == height);
       ++Rendered;
       take(std::move(page));
     }
   }
-  int CountPages(int width, int height) override {
-    TPageRenderer renderer(document_, width, height);
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
+    TPageRenderer renderer(document_, width, height, blockWidth);
     int count = 0;
     while (renderer.SkipPage()) ++count;
     Counted = count;

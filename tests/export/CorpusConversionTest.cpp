@@ -39,13 +39,15 @@ class TRecordedPages : public THtmlPages {
     NeededWidth = size.cx;
     return size;
   }
-  void RenderEachPage(int width, int height, const TTakePage& take) override {
-    pages_.RenderEachPage(width, height, [&](std::unique_ptr<TMetafile> page) {
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
+    pages_.RenderEachPage(width, height, blockWidth, [&](std::unique_ptr<TMetafile> page) {
       Records.push_back(page->Data());
       take(std::move(page));
     });
   }
-  int CountPages(int width, int height) override { return pages_.CountPages(width, height); }
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
+    return pages_.CountPages(width, height, blockWidth);
+  }
 
   std::vector<std::string> Records;
   int NeededWidth = 0;

@@ -16,8 +16,9 @@ TSize TTestPages::MeasureDocument(int width, int height) {
   return width < 1 ? TSize{} : TSize{neededWidth_, 1000};
 }
 
-void TTestPages::RenderEachPage(int width, int height, const TTakePage& take) {
+void TTestPages::RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) {
   RenderedSizes.push_back({width, height});
+  RenderedBlockWidths.push_back(blockWidth);
   for (int i = 0; i < pageCount_; ++i) {
     if (BeforeEachPage) BeforeEachPage();
     TMetafileRecorder recorder;
@@ -41,7 +42,7 @@ void TTestPages::RenderEachPage(int width, int height, const TTakePage& take) {
   }
 }
 
-int TTestPages::CountPages(int width, int height) {
+int TTestPages::CountPages(int width, int height, TPageBlockWidth) {
   CountedSizes.push_back({width, height});
   return pageCount_;
 }

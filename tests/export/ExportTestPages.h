@@ -16,11 +16,12 @@ class TTestPages : public THtmlPages {
   TTestPages(int neededWidth, int pageCount) : neededWidth_(neededWidth), pageCount_(pageCount) {}
 
   TSize MeasureDocument(int width, int height) override;
-  void RenderEachPage(int width, int height, const TTakePage& take) override;
-  int CountPages(int width, int height) override;
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override;
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override;
 
   std::vector<int> MeasuredWidths, MeasuredHeights;
   std::vector<TSize> RenderedSizes;
+  std::vector<TPageBlockWidth> RenderedBlockWidths;
   std::vector<TSize> CountedSizes;
   // Runs before each page is made.
   std::function<void()> BeforeEachPage;

@@ -37,11 +37,13 @@ class TTestView : public THtmlView {
   TSize MeasureDocument(int width, int height) override {
     return Loaded.empty() ? TSize{} : pages_.MeasureDocument(width, height);
   }
-  void RenderEachPage(int width, int height, const TTakePage& take) override {
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
     if (DuringWork) DuringWork();
-    if (!Loaded.empty()) pages_.RenderEachPage(width, height, take);
+    if (!Loaded.empty()) pages_.RenderEachPage(width, height, blockWidth, take);
   }
-  int CountPages(int width, int height) override { return Loaded.empty() ? 0 : pages_.CountPages(width, height); }
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
+    return Loaded.empty() ? 0 : pages_.CountPages(width, height, blockWidth);
+  }
   std::vector<String> Loaded, LoadedForPaging;
   // Runs as a document is loaded and as its pages are made.
   std::function<void()> DuringWork;

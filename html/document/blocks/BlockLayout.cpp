@@ -104,7 +104,9 @@ int TBlock::FindWidth(TCanvas& canvas, int availableWidth, int autoCount, int) {
       const int offset = IsAuto(BoxAt(Left)) ? 0 : BoxAt(Left);
       width = std::max(contentMin, availableWidth - padding - margins - offset);
     } else if (!Floats()) {
-      width = std::max(contentMin, availableWidth - padding - margins);
+      // What cannot wrap either widens the block or runs past its right edge.
+      const bool widen = !Document || Document->WidenBlocksToContent;
+      width = std::max(widen ? contentMin : 0, availableWidth - padding - margins);
     } else {
       width = std::min(contentMax, availableWidth - padding - margins);
     }

@@ -42,6 +42,7 @@ ThtDocument::ThtDocument(const ThtDocument& source)
   UseQuirks = source.UseQuirks;
   ShowImages = source.ShowImages;
   Printing = source.Printing;
+  WidenBlocksToContent = source.WidenBlocksToContent;
   YOffset = source.YOffset;
   SelectionStart = source.SelectionStart;
   SelectionEnd = source.SelectionEnd;

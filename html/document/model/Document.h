@@ -170,6 +170,11 @@ class ThtDocument : public TCell {
   THtmlTable* PrintedTable = nullptr;
   bool SkipDraw = false;
   bool Printing = false;
+  // Whether a block of automatic width widens past its containing width to hold what cannot
+  // wrap (a long preformatted line, a wide table), as on screen. Pages laid out at the
+  // printable width clear it: paragraphs then wrap on the page, and only what cannot wrap
+  // runs past the right margin.
+  bool WidenBlocksToContent = true;
   bool IsCopy = false;    // a printing copy
   bool NoOutput = false;  // paint without producing output (measuring passes)
   int32_t YOffset = 0;

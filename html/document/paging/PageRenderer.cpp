@@ -6,14 +6,16 @@
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/gdi/metafile/MetafileCanvas.h"
 
-TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height)
+TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height, TPageBlockWidth blockWidth)
     : copy_(std::make_unique<ThtDocument>(document)),
       viewer_(document.Viewer),
       width_(width),
       height_(height),
+      blockWidth_(blockWidth),
       page_{0, 0, width, height} {
   copy_->NoOutput = false;
   copy_->Printing = true;
+  copy_->WidenBlocksToContent = blockWidth == TPageBlockWidth::WidenToContent;
   if (viewer_) {
     viewerRecordBefore_ = viewer_->TablePartRec;
     viewer_->TablePartRec = nullptr;

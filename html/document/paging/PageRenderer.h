@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "html/document/paging/PageBlockWidth.h"
 #include "html/foundation/shared/TablePartRec.h"
 #include "platform/gdi/geometry/Geometry.h"
 
@@ -28,7 +29,8 @@ class ThtDocument;
 class TPageRenderer {
  public:
   // Makes the printing copy; nothing is laid out or drawn yet.
-  TPageRenderer(const ThtDocument& document, int width, int height);
+  TPageRenderer(const ThtDocument& document, int width, int height,
+                TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
   // Frees the copy; the viewer's TablePartRec, which may refer into it, is set back.
   ~TPageRenderer();
   TPageRenderer(const TPageRenderer&) = delete;
@@ -49,6 +51,7 @@ class TPageRenderer {
   void Rewind();
   int Width() const { return width_; }
   int Height() const { return height_; }
+  TPageBlockWidth BlockWidth() const { return blockWidth_; }
 
  private:
   struct TPartState {
@@ -76,6 +79,7 @@ class TPageRenderer {
   TMarkupViewerBase* viewer_;
   TTablePartRec* viewerRecordBefore_ = nullptr;
   int width_, height_;
+  TPageBlockWidth blockWidth_;
   TRect page_;
   int pageTop_ = 0;
   int documentHeight_ = 0;
