@@ -1,8 +1,10 @@
 // The export window's viewer: a TMarkupViewer set up the way the window shows documents,
 // and the pages of its document for the PDF, made one at a time. The printing copy laid
 // out to measure or count the pages is kept, and the pages are drawn from it when they are
-// asked for at the size it was laid out for.
+// asked for at the size it was laid out for. A document loaded only to be paged is used up
+// by its first printing copy (see TKeepSpent).
 #include "export/HtmlView.h"
+#include "html/document/model/Document.h"
 #include "html/document/paging/PageRenderer.h"
 #include "html/document/viewer/MarkupViewer.h"
 #include "platform/gdi/Colors.h"
@@ -23,10 +25,11 @@ class TMarkupHtmlView : public THtmlView {
   void LoadDocumentFile(const String& fileName) override { Load(fileName, true); }
   void LoadDocumentFileForPaging(const String& fileName) override { Load(fileName, false); }
   TSize MeasureDocument(int width, int height) override {
-    measured_.reset();
+    if (!spent_) measured_.reset();
     // A viewer in the middle of a load has no document to page.
     if (viewer_->Processing() || width < 1) return {0, 0};
-    auto renderer = std::make_unique<TPageRenderer>(viewer_->Document(), width, height);
+    std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height, TPageBlockWidth::WidenToContent);
+    if (!renderer) return {0, 0};
     const TSize size = renderer->Measure();
     measured_ = std::move(renderer);
     return size;
@@ -34,11 +37,13 @@ class TMarkupHtmlView : public THtmlView {
   void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
     std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height, blockWidth);
     if (!renderer) return;
+    const TKeepSpent keep{*this, renderer};
     while (std::unique_ptr<TMetafile> page = renderer->NextPage()) take(std::move(page));
   }
   int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
     std::unique_ptr<TPageRenderer> renderer = RendererFor(width, height, blockWidth);
     if (!renderer) return 0;
+    const TKeepSpent keep{*this, renderer};
     int count = 0;
     while (renderer->SkipPage()) ++count;
     // The pages come next, drawn from the same layout.
@@ -48,8 +53,24 @@ class TMarkupHtmlView : public THtmlView {
   }
 
  private:
+  // A document loaded only to be paged, without panels or form controls, is spent by its
+  // first printing copy, which frees its rows as it copies them: the view keeps its last
+  // renderer from then on, and pages at another size come from a copy of that one's copy.
+  // On every way out the renderer of a spent document goes back, rewound.
+  struct TKeepSpent {
+    TMarkupHtmlView& view;
+    std::unique_ptr<TPageRenderer>& renderer;
+    ~TKeepSpent() {
+      if (!view.spent_ || !renderer) return;
+      renderer->Rewind();
+      view.measured_ = std::move(renderer);
+    }
+  };
+
   void Load(const String& fileName, bool layout) {
     measured_.reset();
+    spent_ = false;
+    pagingOnly_ = !layout;
     struct TLayoutScope {
       TMarkupViewer& viewer;
       ~TLayoutScope() { viewer.LayoutOnLoad = true; }
@@ -64,12 +85,19 @@ class TMarkupHtmlView : public THtmlView {
     if (measured && measured->Width() == width && measured->Height() == height &&
         measured->BlockWidth() == blockWidth)
       return measured;
+    if (spent_) return measured ? TPageRenderer::Resized(std::move(measured), width, height, blockWidth) : nullptr;
     measured.reset();
-    return std::make_unique<TPageRenderer>(viewer_->Document(), width, height, blockWidth);
+    ThtDocument& document = viewer_->Document();
+    if (!pagingOnly_ || !document.CopyCanFreeRows())
+      return std::make_unique<TPageRenderer>(document, width, height, blockWidth);
+    spent_ = true;
+    return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingRows(document), width, height, blockWidth);
   }
 
   TMarkupViewer* viewer_;
   std::unique_ptr<TPageRenderer> measured_;
+  bool pagingOnly_ = false;
+  bool spent_ = false;
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
+#include "tests/export/ExportTestPages.h"
 #include "tests/support/PdfWords.h"
 #include "tests/support/TempDirectory.h"
 #include "tests/support/html/HtmlCorpus.h"
@@ -28,33 +29,6 @@
 namespace {
 
 constexpr int PrintableWidth = 718;  // A4 less 1 cm margins, in pixels at 96 per inch
-
-// The pages of a view as THtml2Pdf asks for them, with the records of every page kept and
-// the width the document needs remembered.
-class TRecordedPages : public THtmlPages {
- public:
-  explicit TRecordedPages(THtmlPages& pages) : pages_(pages) {}
-  TSize MeasureDocument(int width, int height) override {
-    const TSize size = pages_.MeasureDocument(width, height);
-    NeededWidth = size.cx;
-    return size;
-  }
-  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
-    pages_.RenderEachPage(width, height, blockWidth, [&](std::unique_ptr<TMetafile> page) {
-      Records.push_back(page->Data());
-      take(std::move(page));
-    });
-  }
-  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
-    return pages_.CountPages(width, height, blockWidth);
-  }
-
-  std::vector<std::string> Records;
-  int NeededWidth = 0;
-
- private:
-  THtmlPages& pages_;
-};
 
 // A4 with 1 cm margins, as the window's defaults; the PDF's streams uncompressed.
 TRecordedPages Convert(THtmlView& view, bool scaleToFit, const std::string& pdfPath) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,33 @@ class TTestPages : public THtmlPages {
  private:
   int neededWidth_;
   int pageCount_;
+};
+
+// The pages of a view as THtml2Pdf asks for them, with the records of every page kept and
+// the width the document needs remembered.
+class TRecordedPages : public THtmlPages {
+ public:
+  explicit TRecordedPages(THtmlPages& pages) : pages_(pages) {}
+  TSize MeasureDocument(int width, int height) override {
+    const TSize size = pages_.MeasureDocument(width, height);
+    NeededWidth = size.cx;
+    return size;
+  }
+  void RenderEachPage(int width, int height, TPageBlockWidth blockWidth, const TTakePage& take) override {
+    pages_.RenderEachPage(width, height, blockWidth, [&](std::unique_ptr<TMetafile> page) {
+      Records.push_back(page->Data());
+      take(std::move(page));
+    });
+  }
+  int CountPages(int width, int height, TPageBlockWidth blockWidth) override {
+    return pages_.CountPages(width, height, blockWidth);
+  }
+
+  std::vector<std::string> Records;
+  int NeededWidth = 0;
+
+ private:
+  THtmlPages& pages_;
 };
 
 // The page of a PDF file rasterised by pdftoppm at 72 pixels per inch (one pixel a point).

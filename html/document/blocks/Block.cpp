@@ -25,7 +25,10 @@ int TBlock::drawDepth_ = 0;
 
 TBlock::TBlock(ThtDocument* document, TAttributeList* attributes, TCellBasic* ownerCell, TProperties& properties,
                bool collapseTopMargin)
-    : TSectionBase(document, properties), ContentCell(std::make_unique<TBlockCell>(document)), OwnerCell(ownerCell) {
+    : TSectionBase(document, properties),
+      ContentCell(std::make_unique<TBlockCell>(document)),
+      OwnerCell(ownerCell),
+      TagPath(properties.TagName + u"." + properties.ClassText + u"#" + properties.IdText) {
   ContentCell->TagName = properties.TagName;
   ContentCell->OwnerBlock = this;
   EmSize = properties.EmHeight;

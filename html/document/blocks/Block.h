@@ -96,6 +96,7 @@ class TBlock : public TSectionBase {
   std::unique_ptr<TImageObj> BackgroundImage;
   TBackgroundPos BackgroundPosition{};
   String Title;
+  String TagPath;  // tag "." class "#" id
   TIntBoxArray Box{};
   int32_t EmSize = 0, ExSize = 0;
   TColor TextColor = clBlack;

@@ -21,8 +21,8 @@ void TPreFormated::FinishText(int endSourcePosition) {
   const int32_t position = oldLength > 0 ? SourceIndexes[static_cast<size_t>(oldLength - 1)] + 1 : endSourcePosition;
   const Char space = u' ';
   AppendChars(&space, &position, 1);
-  for (int i = 0; i < Fonts->Count(); ++i)
-    if (Fonts->Items(i)->StartPos == oldLength) Fonts->Items(i)->StartPos = oldLength + 1;
+  for (int i = 0; i < Fonts.Count(); ++i)
+    if (Fonts.Items(i)->StartPos == oldLength) Fonts.Items(i)->StartPos = oldLength + 1;
   FixText();
   cachedWidth_ = -1;
 }

@@ -61,14 +61,14 @@ void TSection::MeasureObjects(TLineLayout& L, int availableHeight, int containin
       std::min(L.Indents.RightEdgeAt(L.Y) - L.Indents.LeftEdgeAt(L.Y), availableWidth);
   const int objectHeight = containingHeight != 0 ? containingHeight : availableHeight;
   L.MaxWidth = objectWidth;
-  for (int k = 0; k < FloatingObjects->Count(); ++k) {
-    TFloatingObj* object = FloatingObjects->Items(k);
+  for (int k = 0; k < FloatingObjects().Count(); ++k) {
+    TFloatingObj* object = FloatingObjects().Items(k);
     int index = 0;
-    object->MeasureBox(L.Canvas, objectHeight, objectWidth, Fonts->RunAt(object->CharPos, index));
+    object->MeasureBox(L.Canvas, objectHeight, objectWidth, Fonts.RunAt(object->CharPos, index));
     L.MaxWidth = std::max(L.MaxWidth, object->BoxWidth);
   }
-  for (int k = 0; k < FormControls->Count(); ++k) {
-    TFormControlObj& control = *FormControls->Items(k);
+  for (int k = 0; k < FormControls().Count(); ++k) {
+    TFormControlObj& control = *FormControls().Items(k);
     if (control.PercentWidth) {
       const int64_t share = static_cast<int64_t>(objectWidth) * control.Width / 100;
       const int64_t room = static_cast<int64_t>(objectWidth) - control.HSpaceLeft - control.HSpaceRight;
@@ -180,8 +180,8 @@ int TSection::FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHei
   int available = L.Indents.RightEdgeAt(L.Y) - left;
 
   // Guaranteed to fit by the widest character (with letter spacing and overhang).
-  if (L.FirstLine && FloatingObjects->Count() == 0 && FormControls->Count() == 0 && Fonts->Count() == 1) {
-    const TFontObj& run = *Fonts->Items(0);
+  if (L.FirstLine && FloatingObjects().Count() == 0 && FormControls().Count() == 0 && Fonts.Count() == 1) {
+    const TFontObj& run = *Fonts.Items(0);
     const int64_t widest = static_cast<int64_t>(run.WidestChar) + run.RunFont->SpacingPixels;
     if (widest * limit + run.ItalicOverhang <= available) return forced ? limit + 1 : limit;
   }
@@ -198,7 +198,7 @@ int TSection::FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHei
       continue;
     }
     if (Text[i] == ObjectChar) {
-      if (TFloatingObj* object = FloatingObjects->FindAt(i)) {
+      if (TFloatingObj* object = FloatingObjects().FindAt(i)) {
         if (!object->Floats()) {
           if (used + object->TotalWidth() > available) break;
           used += object->TotalWidth();
@@ -238,7 +238,7 @@ int TSection::FitLine(TLineLayout& L, int start, int maxCount, int& lineImageHei
     }
     const int pieceEnd = PieceEnd(i, end);
     int index = 0;
-    const TFontObj* run = Fonts->RunAt(i, index);
+    const TFontObj* run = Fonts.RunAt(i, index);
     textHeight = std::max(textHeight, run->LineExtent);
     TDeviceContext& dc = SelectRunFont(L.Canvas, *run->RunFont);
     int pieceWidth = 0;
@@ -331,11 +331,11 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
   int fontHeight = 0;
   int descent = 0;
   int runIndex = 0;
-  Fonts->RunAt(start, runIndex);
+  Fonts.RunAt(start, runIndex);
   const int firstRun = std::max(runIndex, 0);
   auto forEachRunOfLine = [&](auto&& f) {
-    for (int r = firstRun; r < Fonts->Count(); ++r) {
-      TFontObj* run = Fonts->Items(r);
+    for (int r = firstRun; r < Fonts.Count(); ++r) {
+      TFontObj* run = Fonts.Items(r);
       if (r > firstRun && run->StartPos >= end) break;
       f(*run);
     }
@@ -359,8 +359,8 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
     }
   }
 
-  for (int k = 0; k < FloatingObjects->Count(); ++k) {
-    TFloatingObj* object = FloatingObjects->Items(k);
+  for (int k = 0; k < FloatingObjects().Count(); ++k) {
+    TFloatingObj* object = FloatingObjects().Items(k);
     if (object->CharPos < start || object->CharPos >= end || object->Floats()) continue;
     object->DrawTop = L.Y;
     const int height = object->TotalHeight();
@@ -371,7 +371,7 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
       case AlignMiddle: {
         if (line->LineHeight == 0) {
           int index = 0;
-          line->LineHeight = Fonts->RunAt(object->CharPos, index)->LineExtent;
+          line->LineHeight = Fonts.RunAt(object->CharPos, index)->LineExtent;
         }
         const int below = (height - line->LineHeight) / 2;
         line->SpaceAfter = std::max(line->SpaceAfter, below);
@@ -384,8 +384,8 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
     }
   }
 
-  for (int k = 0; k < FormControls->Count(); ++k) {
-    TFormControlObj& control = *FormControls->Items(k);
+  for (int k = 0; k < FormControls().Count(); ++k) {
+    TFormControlObj& control = *FormControls().Items(k);
     if (control.CharPos < start || control.CharPos >= end) continue;
     const int height = control.GetHeight(), textHeight = line->LineHeight;
     const int margins = control.VSpaceTop + control.VSpaceBottom;
@@ -419,7 +419,7 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
   int width = TextWidthOf(L.Canvas, start, count, true);
   if (line->Hyphenated) {
     int index = 0;
-    width += HyphenWidth(L.Canvas, *Fonts->RunAt(end - 1, index));
+    width += HyphenWidth(L.Canvas, *Fonts.RunAt(end - 1, index));
   }
   TextWidth = std::max(TextWidth, width);
 

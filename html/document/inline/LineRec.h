@@ -21,11 +21,11 @@ class LineRec {
   int32_t DrawY = 0;        // top of the line's text at the last draw
   int32_t SpaceCount = 0;   // justification: spaces to widen (trailing spaces not counted)
   int32_t ExtraWidth = 0;   //   and the pixels spread over them; 0 when not justified
-  std::vector<BorderRec> Borders;  // the inline element boxes on this line, made at the first paint
-  bool BordersPending = false;
   int32_t BorderOriginX = 0;
-  bool Hyphenated = false;  // the line ends at a soft hyphen: a "-" is shown
   int32_t Top = 0;          // document Y of the line's top, kept when a printing copy is paged
+  bool BordersPending = false;
+  bool Hyphenated = false;  // the line ends at a soft hyphen: a "-" is shown
+  std::vector<BorderRec> Borders;  // the inline element boxes on this line, made at the first paint
 
   int32_t TotalHeight() const { return SpaceBefore + LineHeight + SpaceAfter; }
 };

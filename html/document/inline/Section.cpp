@@ -46,8 +46,8 @@ TSection::TSection(ThtDocument* document, bool firstLineIndent, const TUrlTarget
                    TProperties& properties, TAttributeList* attributes)
     : TSectionBase(document, properties) {
   auto* run = new TFontObj(this, 0, properties.MakeFont());
-  Fonts->Add(run);
-  run->RunTitle = properties.TitleText;
+  Fonts.Add(run);
+  run->SetRunTitle(properties.TitleText);
   run->ScriptKind = ScriptKindOf(properties);
   if (linkTarget && !linkTarget->LinkUrl.empty()) {
     run->CopyLinkTarget(*linkTarget);
@@ -76,19 +76,39 @@ TSection::TSection(ThtDocument* document, const TSection& source)
       Text(source.Text),
       BreakCodes(source.BreakCodes),
       SourceRuns(source.SourceRuns),
-      Justify(source.Justify),
-      ClearSide(source.ClearSide),
       LineHeight(source.LineHeight),
       FirstLineIndent(source.FirstLineIndent),
       FirstLineIndentPercent(source.FirstLineIndentPercent),
+      Justify(source.Justify),
+      ClearSide(source.ClearSide),
       BreakWord(source.BreakWord),
       Preformatted(source.Preformatted),
       finished_(source.finished_) {
   CursorLength = source.CursorLength;
   SectionNumber = source.SectionNumber;
-  Fonts = TFontList::CreateCopy(this, *source.Fonts);
-  FloatingObjects = TFloatingObjList::CreateCopy(document, *source.FloatingObjects);
-  for (int i = 0; i < source.FormControls->Count(); ++i) FormControls->Add(source.FormControls->Items(i));
+  Fonts.AddCopies(this, source.Fonts);
+  if (source.floatingObjects_) floatingObjects_ = TFloatingObjList::CreateCopy(document, *source.floatingObjects_);
+  for (int i = 0; i < source.FormControls().Count(); ++i) OwnFormControls().Add(source.FormControls().Items(i));
+}
+
+const TFloatingObjList& TSection::FloatingObjects() const {
+  static const TFloatingObjList none;
+  return floatingObjects_ ? *floatingObjects_ : none;
+}
+
+const TFormControlObjList& TSection::FormControls() const {
+  static const TFormControlObjList none(false);
+  return formControls_ ? *formControls_ : none;
+}
+
+TFloatingObjList& TSection::OwnFloatingObjects() {
+  if (!floatingObjects_) floatingObjects_ = std::make_unique<TFloatingObjList>();
+  return *floatingObjects_;
+}
+
+TFormControlObjList& TSection::OwnFormControls() {
+  if (!formControls_) formControls_ = std::make_unique<TFormControlObjList>(false);
+  return *formControls_;
 }
 
 std::unique_ptr<TSectionBase> TSection::CreateCopy(ThtDocument* document) const {
@@ -114,17 +134,17 @@ void TSection::MakeLinkRun(TFontObj& run, TProperties& properties, bool tabStop)
 // A new run at the current length, or the last run when nothing was added since it began.
 TFontObj* TSection::StartRun(TProperties& properties, const TUrlTarget* target) {
   const int length = static_cast<int>(Text.size());
-  TFontObj* last = Fonts->Items(Fonts->Count() - 1);
+  TFontObj* last = Fonts.Items(Fonts.Count() - 1);
   TFontObj* run = last;
   if (last->StartPos == length) {
     last->ReplaceFont(properties.MakeFont());
   } else {
     run = new TFontObj(this, length, properties.MakeFont());
     run->CopyLinkTarget(*last->LinkTarget);
-    Fonts->Add(run);
+    Fonts.Add(run);
   }
   if (target) run->CopyLinkTarget(*target);
-  run->RunTitle = properties.TitleText;
+  run->SetRunTitle(properties.TitleText);
   run->ScriptKind = ScriptKindOf(properties);
   return run;
 }
@@ -152,7 +172,7 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, TCellBasic* cell
   const int position = static_cast<int>(Text.size());
   auto* image = new TImageObj(Document, attributes, position);
   image->Cell = cell;
-  FloatingObjects->Add(image);
+  OwnFloatingObjects().Add(image);
   const Char placeholder = ObjectChar;
   AppendChars(&placeholder, &sourcePosition, 1);
   return image;
@@ -170,7 +190,7 @@ std::unique_ptr<TPanelObj> TSection::CreatePanel(const TAttributeList& attribute
 TPanelObj* TSection::AddPanelObject(std::unique_ptr<TPanelObj> panel, int sourcePosition) {
   panel->CharPos = static_cast<int>(Text.size());
   TPanelObj* added = panel.release();
-  FloatingObjects->Add(added);
+  OwnFloatingObjects().Add(added);
   const Char placeholder = ObjectChar;
   AppendChars(&placeholder, &sourcePosition, 1);
   return added;

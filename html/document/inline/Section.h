@@ -97,27 +97,33 @@ class TSection : public TSectionBase {
   // as one character and ends the count when it does not fit). The last answer is cached.
   int CountThatFits(TCanvas& canvas, int width, int maxCount, int start);
 
+  // Strings and lists first, then numbers and flags: a table of many cells has a section
+  // for each.
   int32_t SectionNumber = 0;
-  int32_t ProgressPass = 0;
   String Text;
   std::string BreakCodes;              // one per character, and a final "y" when finished
   std::vector<int32_t> SourceIndexes;  // while collecting: size is the capacity
-  std::unique_ptr<TFontList> Fonts = std::make_unique<TFontList>(true);
-  std::unique_ptr<TFloatingObjList> FloatingObjects = std::make_unique<TFloatingObjList>();
-  // The controls shown in the text (the forms own them; a printing copy shares them).
-  std::unique_ptr<TFormControlObjList> FormControls = std::make_unique<TFormControlObjList>(false);
+  TFontList Fonts{true};
+  // The images and panels in the text, and the controls shown in it (the forms own them; a
+  // printing copy shares them). Most sections have neither: the lists are made by the
+  // first one added.
+  const TFloatingObjList& FloatingObjects() const;
+  const TFormControlObjList& FormControls() const;
+  TFloatingObjList& OwnFloatingObjects();
+  TFormControlObjList& OwnFormControls();
   std::vector<IndexObj> SourceRuns;  // when finished
   std::vector<std::unique_ptr<LineRec>> Lines;
-  uint8_t Justify = 1;    // 1 left, 2 center, 3 right, 4 justify
-  uint8_t ClearSide = 0;  // 0 none, 1 left, 2 right, 3 both
+  int32_t ProgressPass = 0;
   int32_t LineHeight = -1;  // pixels from "line-height"; negative when not set
   int32_t ContentWidth = 0;
-  bool HasAnchor = false;
   int32_t CachedMinWidth = 0, CachedMaxWidth = 0;
   int32_t FirstLineIndent = 0;
   int32_t FirstLineIndentPercent = 0;  // 0 or a percentage, at most 90
-  bool BreakWord = false;
   int32_t TextWidth = 0;
+  uint8_t Justify = 1;    // 1 left, 2 center, 3 right, 4 justify
+  uint8_t ClearSide = 0;  // 0 none, 1 left, 2 right, 3 both
+  bool HasAnchor = false;
+  bool BreakWord = false;
   bool Preformatted = false;  // set by the preformatted section: no folding, no wrapping
 
  protected:
@@ -138,6 +144,9 @@ class TSection : public TSectionBase {
   // starts at its first line and stops after its last instead of walking every line.
   // False when the lines cannot be searched by position (tops that go back up).
   bool IndexLines();
+
+  std::unique_ptr<TFloatingObjList> floatingObjects_;
+  std::unique_ptr<TFormControlObjList> formControls_;
   int32_t indexedPass_ = -1;  // the layout the lines' tops come from
   int32_t tallestLine_ = 0;   // the largest DrawHeight of a line
   bool linesIndexed_ = false;

@@ -48,7 +48,7 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
   TMapItem* map = nullptr;
   bool usesMap = false, isMap = false;
   int position = 0, imageY = 0, imageX = 0;
-  if (FloatingObjects->HitImageMap(x, y, image, map, usesMap, isMap, position, imageY, imageX)) {
+  if (FloatingObjects().HitImageMap(x, y, image, map, usesMap, isMap, position, imageY, imageX)) {
     int flags = 0;
     Document->HoverImage = image;
     const String& text = !image->TitleText.empty() ? image->TitleText : image->AltText;
@@ -76,7 +76,7 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
       return flags;
     }
     int index = 0;
-    TFontObj* run = Fonts->RunAt(position, index);
+    TFontObj* run = Fonts.RunAt(position, index);
     if (run && !run->GetUrl().empty()) {
       target = std::make_unique<TUrlTarget>(*run->LinkTarget);
       if (isMap) target->LinkUrl += u"?" + IntToStr(imageX) + u"," + IntToStr(imageY);
@@ -95,7 +95,7 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
     const int at = line->Start + n;
     if (Text[at] == ObjectChar) return 0;
     int index = 0;
-    TFontObj* run = Fonts->RunAt(at, index);
+    TFontObj* run = Fonts.RunAt(at, index);
     if (!run) return 0;
     int flags = 0;
     if (!run->GetUrl().empty()) {
@@ -103,8 +103,8 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
       Document->HoverLink = run;
       flags |= UrlAtLink;
     }
-    if (!run->RunTitle.empty()) {
-      title = run->RunTitle;
+    if (!run->RunTitle().empty()) {
+      title = run->RunTitle();
       flags |= UrlAtTitle;
     }
     return flags;
@@ -115,7 +115,7 @@ int TSection::UrlAt(TCanvas& canvas, int x, int y, String& title, TFormControlOb
 bool TSection::ObjectAt(int x, int y, TIDObject*& object) {
   int imageY = 0, imageX = 0;
   TImageObj* image = nullptr;
-  if (!FloatingObjects->HitImage(x, y, imageY, imageX, image)) return false;
+  if (!FloatingObjects().HitImage(x, y, imageY, imageX, image)) return false;
   object = image;
   return true;
 }

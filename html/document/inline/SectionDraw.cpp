@@ -52,7 +52,7 @@ std::vector<int> TSection::LineAdvances(TCanvas& canvas, const LineRec& line) co
       continue;
     }
     if (Text[i] == ObjectChar) {
-      if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
+      if (const TFloatingObj* object = FloatingObjects().FindAt(i)) {
         advances[static_cast<size_t>(i - start)] = object->Floats() ? 0 : object->TotalWidth();
         ++i;
         continue;
@@ -60,7 +60,7 @@ std::vector<int> TSection::LineAdvances(TCanvas& canvas, const LineRec& line) co
     }
     const int pieceEnd = PieceEnd(i, end);
     int index = 0;
-    const TFontObj* run = Fonts->RunAt(i, index);
+    const TFontObj* run = Fonts.RunAt(i, index);
     TDeviceContext& dc = SelectRunFont(canvas, *run->RunFont);
     dc.SetTextJustification(0, 0);
     const TTextFit fit =
@@ -208,9 +208,9 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
       continue;
     }
     if (Text[i] == ObjectChar) {
-      if (TFloatingObj* object = FloatingObjects->FindAt(i)) {
+      if (TFloatingObj* object = FloatingObjects().FindAt(i)) {
         int index = 0;
-        TFontObj* run = Fonts->RunAt(i, index);
+        TFontObj* run = Fonts.RunAt(i, index);
         if (auto* image = dynamic_cast<TImageObj*>(object)) {
           if (image->Floats()) {
             Document->ImageDrawList.AddImage(image, canvas, run, baseline, image->DrawTop, x + image->FloatLeft);
@@ -252,7 +252,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     else if (selStart > i && selStart < pieceEnd) pieceEnd = selStart;
     if (caret > i && caret < pieceEnd) pieceEnd = caret;
     int index = 0;
-    TFontObj* run = Fonts->RunAt(i, index);
+    TFontObj* run = Fonts.RunAt(i, index);
     const TMyFont& font = *run->RunFont;
     SelectRunFont(canvas, font);
     const int width = SumOf(advances, i - start, pieceEnd - start);
@@ -337,7 +337,7 @@ void TSection::MeasureBorders(TCanvas&, LineRec& line, const std::vector<int>& a
     int top = baseline, bottom = baseline;
     for (int i = border.StartIndex; i < border.EndIndex; ++i) {
       if (Text[i] == ObjectChar) {
-        if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
+        if (const TFloatingObj* object = FloatingObjects().FindAt(i)) {
           if (!object->Floats()) {
             top = std::min(top, baseline - object->TotalHeight());
             continue;
@@ -345,7 +345,7 @@ void TSection::MeasureBorders(TCanvas&, LineRec& line, const std::vector<int>& a
         }
       }
       int index = 0;
-      const TFontObj* run = Fonts->RunAt(i, index);
+      const TFontObj* run = Fonts.RunAt(i, index);
       bottom = std::max(bottom, baseline + run->BelowBaseline);
       top = std::min(top, baseline + run->BelowBaseline - run->CellHeight);
     }

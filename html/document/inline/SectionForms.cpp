@@ -25,7 +25,7 @@ TFormControlObj* TSection::AddFormControl(uint8_t tagSymbol, TProperties& proper
                                           TCellBasic* cell, TAttributeList& attributes) {
   const auto place = [&](TFormControlObj* control) {
     control->CharPos = static_cast<int>(Text.size());
-    FormControls->Add(control);
+    OwnFormControls().Add(control);
     const Char placeholder = FormControlChar;
     AppendChars(&placeholder, &sourcePosition, 1);
   };

@@ -20,18 +20,18 @@ std::u16string_view Slice(const String& text, int from, int to) {
 
 // The end of the piece that starts at from: the next font run or object, at most end.
 int TSection::PieceEnd(int from, int end) const {
-  int pieceEnd = std::min(end, from + Fonts->RunLengthAt(from, static_cast<int>(Text.size())));
-  const int distance = FloatingObjects->DistanceToNext(from);
+  int pieceEnd = std::min(end, from + Fonts.RunLengthAt(from, static_cast<int>(Text.size())));
+  const int distance = FloatingObjects().DistanceToNext(from);
   if (distance > 0 && distance != NothingFollows) pieceEnd = std::min(pieceEnd, from + distance);
-  for (int k = 0; k < FormControls->Count(); ++k) {
-    const int at = FormControls->Items(k)->CharPos;
+  for (int k = 0; k < FormControls().Count(); ++k) {
+    const int at = FormControls().Items(k)->CharPos;
     if (at > from && at < pieceEnd) pieceEnd = at;
   }
   return std::max(pieceEnd, from + 1);
 }
 
 TFormControlObj* TSection::ControlAt(int i) const {
-  return Text[static_cast<size_t>(i)] == FormControlChar ? FormControls->ControlAt(i) : nullptr;
+  return Text[static_cast<size_t>(i)] == FormControlChar ? FormControls().ControlAt(i) : nullptr;
 }
 
 // Measured in slices a little longer than the width can hold, so that a long text costs no
@@ -75,7 +75,7 @@ int TSection::TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrai
       continue;
     }
     if (Text[i] == ObjectChar) {
-      if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
+      if (const TFloatingObj* object = FloatingObjects().FindAt(i)) {
         if (!object->Floats()) width += object->TotalWidth();
         ++i;
         continue;
@@ -83,7 +83,7 @@ int TSection::TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrai
     }
     const int pieceEnd = PieceEnd(i, end);
     int index = 0;
-    const TFontObj* run = Fonts->RunAt(i, index);
+    const TFontObj* run = Fonts.RunAt(i, index);
     width += SelectRunFont(canvas, *run->RunFont).GetTextExtentPoint32(Slice(Text, i, pieceEnd)).cx +
              run->ItalicOverhang;
     i = pieceEnd;
@@ -106,7 +106,7 @@ int TSection::CountThatFits(TCanvas& canvas, int width, int maxCount, int start)
       continue;
     }
     if (Text[i] == ObjectChar) {
-      if (const TFloatingObj* object = FloatingObjects->FindAt(i)) {
+      if (const TFloatingObj* object = FloatingObjects().FindAt(i)) {
         if (!object->Floats()) {
           if (used + object->TotalWidth() > width) break;
           used += object->TotalWidth();
@@ -117,7 +117,7 @@ int TSection::CountThatFits(TCanvas& canvas, int width, int maxCount, int start)
     }
     const int pieceEnd = PieceEnd(i, end);
     int index = 0;
-    const TFontObj* run = Fonts->RunAt(i, index);
+    const TFontObj* run = Fonts.RunAt(i, index);
     TDeviceContext& dc = SelectRunFont(canvas, *run->RunFont);
     int pieceWidth = 0;
     const int fitted =
@@ -135,17 +135,17 @@ int TSection::CountThatFits(TCanvas& canvas, int width, int maxCount, int start)
 
 void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
   // Controls are sized again before every layout: only text alone keeps its cached widths.
-  if (CachedMinWidth >= 1 && FloatingObjects->Count() == 0 && FormControls->Count() == 0) {
+  if (CachedMinWidth >= 1 && FloatingObjects().Count() == 0 && FormControls().Count() == 0) {
     minWidth = CachedMinWidth;
     maxWidth = CachedMaxWidth;
     return;
   }
   minWidth = 0;
   maxWidth = 0;
-  for (int k = 0; k < FloatingObjects->Count(); ++k) {
-    TFloatingObj* object = FloatingObjects->Items(k);
+  for (int k = 0; k < FloatingObjects().Count(); ++k) {
+    TFloatingObj* object = FloatingObjects().Items(k);
     int index = 0;
-    object->MeasureBox(canvas, 0, 0, Fonts->RunAt(object->CharPos, index));
+    object->MeasureBox(canvas, 0, 0, Fonts.RunAt(object->CharPos, index));
     if (object->WidthIsPercent) continue;
     if (!object->Floats()) {
       minWidth = std::max(minWidth, object->BoxWidth);
@@ -157,8 +157,8 @@ void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
     }
   }
 
-  for (int k = 0; k < FormControls->Count(); ++k) {
-    const TFormControlObj& control = *FormControls->Items(k);
+  for (int k = 0; k < FormControls().Count(); ++k) {
+    const TFormControlObj& control = *FormControls().Items(k);
     if (!control.PercentWidth) minWidth = std::max(minWidth, control.TotalWidth());
   }
 
@@ -214,7 +214,7 @@ void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
       const int last = CharStartOf(Text, end - 1);
       if (codeOf(last) == BreakSoftHyphen) {
         int index = 0;
-        width += HyphenWidth(canvas, *Fonts->RunAt(last, index));
+        width += HyphenWidth(canvas, *Fonts.RunAt(last, index));
       }
       minWidth = std::max(minWidth, width);
       i = end;

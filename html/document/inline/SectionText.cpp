@@ -108,7 +108,7 @@ void TSection::AppendSmallCaps(const String& text, const int32_t* positions) {
 void TSection::FinishText(int endSourcePosition) {
   if (finished_) return;
   const auto newIndex = FoldWhiteSpace(Text, BreakCodes, SourceIndexes, [this](int position) {
-    const TFloatingObj* object = FloatingObjects->FindAt(position);
+    const TFloatingObj* object = FloatingObjects().FindAt(position);
     return object && object->Floats();
   });
   ApplyFolding(newIndex);
@@ -122,29 +122,29 @@ void TSection::FinishText(int endSourcePosition) {
 void TSection::ApplyFolding(const std::vector<int>& newIndex) {
   const int oldLength = static_cast<int>(newIndex.size()) - 1;
   auto moved = [&](int position) { return newIndex[static_cast<size_t>(std::clamp(position, 0, oldLength))]; };
-  for (int i = 0; i < FloatingObjects->Count(); ++i) {
-    TFloatingObj* object = FloatingObjects->Items(i);
+  for (int i = 0; i < FloatingObjects().Count(); ++i) {
+    TFloatingObj* object = FloatingObjects().Items(i);
     object->CharPos = moved(object->CharPos);
   }
-  for (int i = 0; i < FormControls->Count(); ++i) {
-    TFormControlObj* control = FormControls->Items(i);
+  for (int i = 0; i < FormControls().Count(); ++i) {
+    TFormControlObj* control = FormControls().Items(i);
     control->CharPos = moved(control->CharPos);
   }
-  for (int i = 0; i < Fonts->Count(); ++i) {
-    TFontObj* run = Fonts->Items(i);
+  for (int i = 0; i < Fonts.Count(); ++i) {
+    TFontObj* run = Fonts.Items(i);
     run->StartPos = moved(run->StartPos);
   }
   int i = 0;
-  while (i + 1 < Fonts->Count()) {
-    TFontObj* run = Fonts->Items(i);
-    TFontObj* next = Fonts->Items(i + 1);
+  while (i + 1 < Fonts.Count()) {
+    TFontObj* run = Fonts.Items(i);
+    TFontObj* next = Fonts.Items(i + 1);
     if (run->StartPos != next->StartPos) {
       ++i;
       continue;
     }
     if (run->FocusControl && run->LinkTarget->Serial == next->LinkTarget->Serial && !run->LinkTarget->LinkUrl.empty())
       run->HandFocusControlTo(*next);
-    Fonts->Delete(i);
+    Fonts.Delete(i);
   }
 }
 
@@ -152,8 +152,8 @@ void TSection::AppendFinalSpace(int sourcePosition) {
   const int oldLength = static_cast<int>(Text.size());
   const Char space = u' ';
   AppendChars(&space, &sourcePosition, 1);
-  for (int i = 0; i < Fonts->Count(); ++i) {
-    TFontObj* run = Fonts->Items(i);
+  for (int i = 0; i < Fonts.Count(); ++i) {
+    TFontObj* run = Fonts.Items(i);
     if (run->StartPos == oldLength) run->StartPos = oldLength + 1;
   }
 }

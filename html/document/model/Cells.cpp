@@ -143,13 +143,10 @@ void TCellBasic::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
   }
 }
 
-TCell::TCell(ThtDocument* document) : TCellBasic(document), ownIndents_(std::make_unique<TIndentManager>()) {
-  IndentManager = ownIndents_.get();
-}
+TCell::TCell(ThtDocument* document) : TCellBasic(document) { IndentManager = &ownIndents_; }
 
-TCell::TCell(ThtDocument* document, const TCell& source)
-    : TCellBasic(document, source), ownIndents_(std::make_unique<TIndentManager>()) {
-  IndentManager = ownIndents_.get();
+TCell::TCell(ThtDocument* document, const TCell& source) : TCellBasic(document, source) {
+  IndentManager = &ownIndents_;
 }
 
 namespace {
@@ -186,7 +183,9 @@ int TCell::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int availa
     TCellEdges edges(indents, this, availableWidth, y);
     height = TCellBasic::Layout(canvas, y, cursor, maxWidth, availableHeight, containingHeight, availableWidth);
   }
-  return std::max(height, indents.LowestFloatBottom() - CellTop);
+  height = std::max(height, indents.LowestFloatBottom() - CellTop);
+  indents.FreeEmptyLists();
+  return height;
 }
 
 int TCell::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int y, int xRef, int yRef) {

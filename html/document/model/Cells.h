@@ -78,7 +78,7 @@ class TCell : public TCellBasic {
   int32_t DrawYY = 0;
 
  private:
-  std::unique_ptr<TIndentManager> ownIndents_;
+  TIndentManager ownIndents_;
 };
 
 // The content cell of a block; its indent manager is the block's.

@@ -28,7 +28,9 @@ ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
   TabOrderList.Duplicates = dupAccept;
 }
 
-ThtDocument::ThtDocument(const ThtDocument& source)
+ThtDocument::ThtDocument(const ThtDocument& source) : ThtDocument(source, false) {}
+
+ThtDocument::ThtDocument(const ThtDocument& source, bool freeSourceRows)
     : TCell(nullptr),
       Viewer(source.Viewer),
       PaintPanel(source.PaintPanel),
@@ -71,7 +73,19 @@ ThtDocument::ThtDocument(const ThtDocument& source)
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;
   // The lists above exist now: the copies of the sections may file themselves in them.
+  FreesSourceRows = freeSourceRows;
   for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
+  FreesSourceRows = false;
+}
+
+std::unique_ptr<ThtDocument> ThtDocument::CopyFreeingRows(ThtDocument& source) {
+  // The link, tab-order and position lists refer to the runs and sections that go: emptied
+  // first, they are not searched once for every one freed.
+  source.LinkList.Clear();
+  source.TabOrderList.Clear();
+  source.HoverLink = nullptr;
+  source.PositionList.Clear();
+  return std::unique_ptr<ThtDocument>(new ThtDocument(source, true));
 }
 
 ThtDocument::~ThtDocument() {

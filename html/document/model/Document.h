@@ -19,6 +19,7 @@
 #include "html/document/style/HtmlPropStack.h"
 #include "html/document/style/HtmlStyleList.h"
 #include "html/foundation/css/BoxValues.h"
+#include "html/foundation/fonts/SharedMyFonts.h"
 #include "html/foundation/images/ImageLoading.h"
 #include "html/foundation/shared/IdObjects.h"
 #include "html/foundation/shared/ImageMaps.h"
@@ -54,6 +55,14 @@ class ThtDocument : public TCell {
   // Its form, animation, map, missing-image, panel and draw lists start empty; it has no
   // style sheet, links, ids or tab stops of its own, and never animates.
   explicit ThtDocument(const ThtDocument& source);
+  // The printing copy of a document that is not needed again (one loaded only to be paged):
+  // each table row of the source frees its cells once they are copied, so that the two
+  // never both hold every cell. The source keeps its sections with emptied tables and is
+  // fit only to be freed. Only for a document whose copies draw nothing through it: see
+  // CopyCanFreeRows.
+  static std::unique_ptr<ThtDocument> CopyFreeingRows(ThtDocument& source);
+  // No panels and no form controls: the copies of those draw through the source's.
+  bool CopyCanFreeRows() const { return PanelList.Count() == 0 && AllFormControls.Count() == 0; }
   ThtDocument& operator=(const ThtDocument&) = delete;
   // Frees the sections first: they leave the document's lists as they go.
   ~ThtDocument() override;
@@ -201,6 +210,8 @@ class ThtDocument : public TCell {
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
   bool NoBreak = false;  // the parser is inside a no-break element
+  // Set while CopyFreeingRows copies the sections of its source into this document.
+  bool FreesSourceRows = false;
 
   // The parser's property stack and the document's style sheet: the document's own (a
   // printing copy has none); a caller may point them elsewhere.
@@ -224,10 +235,13 @@ class ThtDocument : public TCell {
   ThtmlForm* CurrentForm = nullptr;
   TDrawList ImageDrawList;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
+  // The fonts of the runs, one of each (TFontObj::RunFont); emptied with the sections.
+  TSharedMyFonts SharedFonts;
 
  private:
   std::unique_ptr<THtmlPropStack> ownPropStack_;
   std::unique_ptr<THtmlStyleList> ownStyleList_;
+  ThtDocument(const ThtDocument& source, bool freeSourceRows);
 
  public:
   // The document's own; a printing copy converts a copy of the source's records through

@@ -20,6 +20,7 @@ void ThtDocument::Clear() {
   HoverLink = nullptr;
   PositionList.Clear();
   TCell::Clear();
+  SharedFonts.Clear();
   if (!IsCopy) {
     IdList.Clear();
     InlineList.Clear();

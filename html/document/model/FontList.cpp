@@ -2,10 +2,8 @@
 
 #include "html/document/model/Document.h"
 
-std::unique_ptr<TFontList> TFontList::CreateCopy(TSectionBase* section, const TFontList& source) {
-  auto list = std::make_unique<TFontList>(true);
-  for (int i = 0; i < source.Count(); ++i) list->Add(new TFontObj(section, *source.Items(i)));
-  return list;
+void TFontList::AddCopies(TSectionBase* section, const TFontList& source) {
+  for (int i = 0; i < source.Count(); ++i) Add(new TFontObj(section, *source.Items(i)));
 }
 
 // The runs start in position order (a new run starts at the end of the text, and the text
@@ -37,7 +35,7 @@ TMyFont* TFontList::FontAt(int position, int& overhang) const {
   int index;
   TFontObj* run = RunAt(position, index);
   overhang = run ? run->ItalicOverhang : 0;
-  return run ? run->RunFont.get() : nullptr;
+  return run ? run->RunFont : nullptr;
 }
 
 int TFontList::RunLengthAt(int position, int textLength) const {

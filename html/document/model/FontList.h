@@ -10,8 +10,8 @@
 class TFontList : public TFreeList<TFontObj> {
  public:
   explicit TFontList(bool ownsRuns = true) : TFreeList(ownsRuns) {}
-  // An owning list of copies of the source's runs for the printing copy of a section.
-  static std::unique_ptr<TFontList> CreateCopy(TSectionBase* section, const TFontList& source);
+  // Adds copies of the source's runs for the printing copy of a section.
+  void AddCopies(TSectionBase* section, const TFontList& source);
 
   // The font of the run that covers the position, with its italic overhang; nil when the
   // list is empty.

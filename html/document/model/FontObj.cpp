@@ -16,19 +16,20 @@ TUrlTarget& SharedEmptyTarget() {
 TFontObj::TFontObj(TSectionBase* section, int startPos, std::unique_ptr<TMyFont> font)
     : OwnerSection(section),
       StartPos(startPos),
-      RunFont(std::move(font)),
-      document_(section ? section->Document : nullptr) {
+      document_(section ? section->Document : nullptr),
+      ownFont_(font ? std::move(font) : std::make_unique<TMyFont>()) {
+  RunFont = ownFont_.get();
   LinkTarget = &SharedEmptyTarget();
-  if (!RunFont) RunFont = std::make_unique<TMyFont>();
   UpdateMetrics();
 }
 
 TFontObj::TFontObj(TSectionBase* section, const TFontObj& source)
     : OwnerSection(section),
       StartPos(source.StartPos),
-      RunFont(std::make_unique<TMyFont>()),
       ScriptKind(source.ScriptKind),
-      document_(section ? section->Document : nullptr) {
+      document_(section ? section->Document : nullptr),
+      ownFont_(std::make_unique<TMyFont>()) {
+  RunFont = ownFont_.get();
   LinkTarget = &SharedEmptyTarget();
   if (source.target_) CopyLinkTarget(*source.target_);
   RunFont->Assign(*source.RunFont);
@@ -51,11 +52,22 @@ void TFontObj::EnsureStateInfos() {
 }
 
 void TFontObj::ReplaceFont(std::unique_ptr<TMyFont> font) {
-  RunFont = font ? std::move(font) : std::make_unique<TMyFont>();
+  ownFont_ = font ? std::move(font) : std::make_unique<TMyFont>();
+  RunFont = ownFont_.get();
   UpdateMetrics();
 }
 
+TMyFont& TFontObj::OwnFont() {
+  if (!ownFont_) {
+    ownFont_ = std::make_unique<TMyFont>();
+    ownFont_->Assign(*RunFont);
+    RunFont = ownFont_.get();
+  }
+  return *ownFont_;
+}
+
 void TFontObj::ApplyFontInfo(const ThtFontInfo& info) {
+  OwnFont();
   RunFont->SetName(info.Name);
   RunFont->SetHeight(FontHeightOfPoints(info.Size));
   RunFont->SetStyle(info.Style);
@@ -72,7 +84,13 @@ void TFontObj::UpdateMetrics() {
   WidestChar = RunFont->MaximumWidth;
   ItalicOverhang = (RunFont->Style() & fsItalic) ? RunFont->TextHeight / 10 : 0;
   BelowBaseline = RunFont->DescentPixels;
-  RunFont->SetCharset(static_cast<uint8_t>(RunFont->RealisedCharset));
+  const auto realised = static_cast<uint8_t>(RunFont->RealisedCharset);
+  if (RunFont->Charset() != realised) OwnFont().SetCharset(realised);
+  // Most runs of a document have one of a few fonts: they share them.
+  if (ownFont_ && document_) {
+    RunFont = &document_->SharedFonts.Share(*ownFont_);
+    ownFont_.reset();
+  }
 }
 
 void TFontObj::ApplyStateFont() {
@@ -114,6 +132,16 @@ void TFontObj::SetLinkHover(TLinkList& links, bool value) {
   if (index < 0) return;
   for (int i = index + 1; i < links.Count() && links.Items(i)->SameLink(*this); ++i) links.Items(i)->SetHovered(value);
   for (int i = index - 1; i >= 0 && links.Items(i)->SameLink(*this); --i) links.Items(i)->SetHovered(value);
+}
+
+const String& TFontObj::RunTitle() const {
+  static const String none;
+  return title_ ? *title_ : none;
+}
+
+void TFontObj::SetRunTitle(const String& title) {
+  if (title.empty()) title_.reset();
+  else title_ = std::make_unique<String>(title);
 }
 
 String TFontObj::GetUrl() const { return LinkTarget ? LinkTarget->LinkUrl : String(); }

@@ -20,8 +20,8 @@ class TFontObj : public TFontObjBase {
  public:
   // Takes the font; the link target starts empty.
   TFontObj(TSectionBase* section, int startPos, std::unique_ptr<TMyFont> font);
-  // For the printing copy: position, script kind, a copy of the font (in the link font
-  // when the source has state fonts) and of the target; no state fonts, no tab stop.
+  // For the printing copy: position, script kind, the font (the link font when the source
+  // has state fonts) and a copy of the target; no state fonts, no tab stop.
   TFontObj(TSectionBase* section, const TFontObj& source);
   // Leaves the document's link list and tab-order list.
   ~TFontObj() override;
@@ -67,30 +67,40 @@ class TFontObj : public TFontObjBase {
   void FocusExited();
   void KeyDown(uint16_t& key, uint32_t shift);
 
+  // The title of the element around the run; empty when it has none (most runs: they keep
+  // no text for it).
+  const String& RunTitle() const;
+  void SetRunTitle(const String& title);
+
+  // Pointers first, then numbers and flags: a table of many cells has a run for each.
   TSectionBase* OwnerSection;  // not owned
-  bool IsVisited = false, IsHovered = false;
-  String RunTitle;
-  int32_t LinkTop = 0;
-  bool HasFocus = false;
-  int32_t StartPos;
-  std::unique_ptr<TMyFont> RunFont;
+  // The run's font: the document's shared font equal to it (ThtDocument::SharedFonts), or
+  // its own when the run has no document. A run that changes its font copies it first.
+  TMyFont* RunFont = nullptr;
   std::unique_ptr<TFontInfoArray> StateInfos;  // link, visited, hover, visited-hover; nil outside links
+  std::unique_ptr<ThtTabControl> FocusControl;
+  int32_t StartPos;
+  int32_t LinkTop = 0;
   int32_t LineExtent = 0;                       // tmHeight + tmExternalLeading
   int32_t CellHeight = 0;                       // tmHeight
   int32_t WidestChar = 0;                       // tmMaxCharWidth
   int32_t ItalicOverhang = 0;
   int32_t BelowBaseline = 0;                    // tmDescent
   uint8_t ScriptKind = 0;                       // 8 subscript, 9 superscript
-  std::unique_ptr<ThtTabControl> FocusControl;
+  bool IsVisited = false, IsHovered = false;
+  bool HasFocus = false;
   // False while the run is surely not in the document's link list (kept by TLinkList).
   bool InLinkList = false;
 
  private:
   void ApplyStateFont();
+  TMyFont& OwnFont();
   void BindFocusControl();
-  ThtDocument* document_;
-  std::unique_ptr<TUrlTarget> target_;
   mutable int linkIndexHint_ = -1;
+  ThtDocument* document_;
+  std::unique_ptr<TMyFont> ownFont_;
+  std::unique_ptr<TUrlTarget> target_;
+  std::unique_ptr<String> title_;
   friend class TLinkList;
 };
 

@@ -6,9 +6,7 @@
 TSectionBase::TSectionBase(ThtDocument* document) : Document(document) {}
 
 TSectionBase::TSectionBase(ThtDocument* document, const TProperties& properties)
-    : Document(document),
-      Display(static_cast<uint8_t>(properties.ReadDisplayKind())),
-      TagPath(properties.TagName + u"." + properties.ClassText + u"#" + properties.IdText) {}
+    : Document(document), Display(static_cast<uint8_t>(properties.ReadDisplayKind())) {}
 
 TSectionBase::TSectionBase(ThtDocument* document, const TSectionBase& source)
     : Document(document), Display(source.Display), ZIndex(source.ZIndex), SectionHeight(source.SectionHeight) {}

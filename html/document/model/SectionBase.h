@@ -27,7 +27,7 @@ WENDREL_DECLARE_EXCEPTION(EProcessError, Exception);
 class TSectionBase : public TIDObject {
  public:
   explicit TSectionBase(ThtDocument* document);
-  // Display and TagPath from the element's property set.
+  // Display from the element's property set.
   TSectionBase(ThtDocument* document, const TProperties& properties);
   // For the printing copy: Display, SectionHeight and ZIndex; the rest comes from layout.
   TSectionBase(ThtDocument* document, const TSectionBase& source);
@@ -85,7 +85,6 @@ class TSectionBase : public TIDObject {
   int32_t SectionTop = 0, DrawTop = 0, ContentTop = NotLaidOutTop, SectionBottom = 0, DrawBottom = 0;
   int32_t SectionHeight = 0;
   int32_t DrawHeight = 0;
-  String TagPath;  // tag "." class "#" id
 };
 
 // The sections of a cell, in flow order; created owning them.

@@ -7,8 +7,11 @@
 #include "platform/gdi/metafile/MetafileCanvas.h"
 
 TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height, TPageBlockWidth blockWidth)
-    : copy_(std::make_unique<ThtDocument>(document)),
-      viewer_(document.Viewer),
+    : TPageRenderer(std::make_unique<ThtDocument>(document), width, height, blockWidth) {}
+
+TPageRenderer::TPageRenderer(std::unique_ptr<ThtDocument> copy, int width, int height, TPageBlockWidth blockWidth)
+    : copy_(std::move(copy)),
+      viewer_(copy_->Viewer),
       width_(width),
       height_(height),
       blockWidth_(blockWidth),
@@ -22,6 +25,15 @@ TPageRenderer::TPageRenderer(const ThtDocument& document, int width, int height,
   }
   firstPageNumber_ = copy_->PageNumber;
   done_ = NothingToPage();
+}
+
+std::unique_ptr<TPageRenderer> TPageRenderer::Resized(std::unique_ptr<TPageRenderer> used, int width, int height,
+                                                     TPageBlockWidth blockWidth) {
+  std::unique_ptr<ThtDocument> copy = std::move(used->copy_);
+  used.reset();  // sets the viewer's part record back before the tables of the copy go
+  // Paging moved the copy's offset; a copy of the source starts at its top.
+  copy->YOffset = 0;
+  return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingRows(*copy), width, height, blockWidth);
 }
 
 bool TPageRenderer::NothingToPage() const { return copy_->Count() == 0 || width_ < 1 || height_ < 1; }

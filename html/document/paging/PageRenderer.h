@@ -31,6 +31,14 @@ class TPageRenderer {
   // Makes the printing copy; nothing is laid out or drawn yet.
   TPageRenderer(const ThtDocument& document, int width, int height,
                 TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
+  // Pages a printing copy that the caller made (ThtDocument::CopyFreeingRows).
+  TPageRenderer(std::unique_ptr<ThtDocument> copy, int width, int height,
+                TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
+  // The same document paged at another size or block width, for a renderer whose source is
+  // gone: the used renderer is freed and its copy copied again, freeing its rows as it goes.
+  // The pages are those of a copy of the source made for these pages.
+  static std::unique_ptr<TPageRenderer> Resized(std::unique_ptr<TPageRenderer> used, int width, int height,
+                                                TPageBlockWidth blockWidth);
   // Frees the copy; the viewer's TablePartRec, which may refer into it, is set back.
   ~TPageRenderer();
   TPageRenderer(const TPageRenderer&) = delete;

@@ -90,7 +90,11 @@ THtmlTable::THtmlTable(ThtDocument* document, const THtmlTable& source)
       BlockBorderTop(source.BlockBorderTop),
       BlockBorderBottom(source.BlockBorderBottom),
       colSpecsWithWeight_(source.colSpecsWithWeight_) {
-  for (int r = 0; r < source.Rows.Count(); ++r) Rows.Add(new TCellList(document, *source.Rows.Items(r)));
+  for (int r = 0; r < source.Rows.Count(); ++r) {
+    Rows.Add(new TCellList(document, *source.Rows.Items(r)));
+    // A copy made by ThtDocument::CopyFreeingRows empties the source's row behind it.
+    if (document && document->FreesSourceRows) source.Rows.Items(r)->Clear();
+  }
   const size_t n = static_cast<size_t>(NumCols);
   Widths.assign(n, 0);
   MaxWidths.assign(n, 0);

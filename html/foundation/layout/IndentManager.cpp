@@ -75,6 +75,11 @@ int TIndentManager::PushRightBlock(int x, int y) {
   return static_cast<int>(RightList.size()) - 1;
 }
 
+void TIndentManager::FreeEmptyLists() {
+  if (LeftList.empty()) TList().swap(LeftList);
+  if (RightList.empty()) TList().swap(RightList);
+}
+
 void TIndentManager::DropLeft(int index) { LeftList.erase(LeftList.begin() + index); }
 void TIndentManager::DropRight(int index) { RightList.erase(RightList.begin() + index); }
 

@@ -33,6 +33,9 @@ class TIndentManager {
   int NextFloatBottom(int y) const;
   int PlaceLeft(int& y, int width, int usedWidth, int lineOffset) const;
   int PlaceRight(int& y, int width, int usedWidth, int lineOffset) const;
+  // Gives back the room of a list left empty: a table of many cells, each with a manager,
+  // then keeps none for the cells without floats.
+  void FreeEmptyLists();
 
   int OriginX = 0;
   int AreaWidth = 0;

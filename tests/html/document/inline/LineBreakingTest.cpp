@@ -43,7 +43,7 @@ struct LineBreaking : SectionFixture {
   // manager gives at the line's Y, each line as high as the font.
   std::vector<String> GreedyLines(const TSection& section, const String& text, int y) {
     const std::vector<String> words = Words(text);
-    const int lineHeight = section.Fonts->Items(0)->LineExtent;
+    const int lineHeight = section.Fonts.Items(0)->LineExtent;
     std::vector<String> lines;
     size_t i = 0;
     bool first = true;
@@ -93,7 +93,7 @@ TEST_F(LineBreaking, BetweenBlockEdges) {
     BeginArea(width);
     const int height = LayOut(*section, width, 10);
     ExpectLines(*section, GreedyLines(*section, Prose, 10), 10);
-    EXPECT_EQ(height, static_cast<int>(section->Lines.size()) * section->Fonts->Items(0)->LineExtent);
+    EXPECT_EQ(height, static_cast<int>(section->Lines.size()) * section->Fonts.Items(0)->LineExtent);
     EXPECT_EQ(section->SectionBottom, 10 + height);
   }
 }
@@ -180,7 +180,7 @@ TEST_F(LineBreaking, Alignment) {
         EXPECT_EQ(line.SpaceCount, last ? 0 : std::count(text.begin(), text.end(), u' ')) << i;
         if (!last) {
           // Drawn with this justification, the line reaches the right edge.
-          TDeviceContext& dc = SelectRunFont(canvas, *section->Fonts->Items(0)->RunFont);
+          TDeviceContext& dc = SelectRunFont(canvas, *section->Fonts.Items(0)->RunFont);
           dc.SetTextJustification(line.ExtraWidth, line.SpaceCount);
           EXPECT_EQ(dc.GetTextExtentPoint32(text).cx, line.AvailableWidth) << i;
           dc.SetTextJustification(0, 0);
@@ -196,7 +196,7 @@ TEST_F(LineBreaking, LetterSpacingIsMeasured) {
   const String text = u"MM MM MM MM MM MM MM MM";
   auto section = FinishedSection(text);
   Pop();
-  const TFontObj& run = *section->Fonts->Items(0);
+  const TFontObj& run = *section->Fonts.Items(0);
   ASSERT_GT(run.RunFont->SpacingPixels, 0);
   const int width = run.WidestChar * static_cast<int>(section->Text.size());
   BeginArea(width);
@@ -248,7 +248,7 @@ TEST_F(LineBreaking, LineHeight) {
     Pop();
     BeginArea(300);
     const int height = LayOut(*section, 300);
-    const int fontHeight = section->Fonts->Items(0)->LineExtent;
+    const int fontHeight = section->Fonts.Items(0)->LineExtent;
     const int surplus = section->LineHeight - fontHeight;
     for (const auto& line : section->Lines) {
       if (surplus > 0) {

@@ -187,7 +187,7 @@ TEST_F(ObjectsInLines, InlineImagesAlignedInTheirLine) {
     ASSERT_GE(section.Lines.size(), 2u);
     const LineRec& line = *section.Lines[0];
     const int top = LineTop(section, 0), bottom = top + line.TotalHeight();
-    const TImageObj& image = static_cast<const TImageObj&>(*section.FloatingObjects->Items(0));
+    const TImageObj& image = static_cast<const TImageObj&>(*section.FloatingObjects().Items(0));
     EXPECT_EQ(image.VertAlignKind, cases[k].Kind);
     const TRect box = BoxOf(picture, Red, {0, std::max(top - 1, 0), width, std::min(bottom + 1, height)});
     ASSERT_EQ(box.Width(), 30);
@@ -386,12 +386,12 @@ TEST_F(ObjectsInLines, SuperscriptAndSubscript) {
   const TTestPicture picture = Paint(document, width, height);
   EXPECT_TRUE(MatchesReference(picture, "html/super_and_subscript", FontTolerance));
 
-  ASSERT_EQ(line.Fonts->Count(), 5);
-  const TFontObj& sup = *line.Fonts->Items(1);
-  const TFontObj& sub = *line.Fonts->Items(3);
+  ASSERT_EQ(line.Fonts.Count(), 5);
+  const TFontObj& sup = *line.Fonts.Items(1);
+  const TFontObj& sub = *line.Fonts.Items(3);
   EXPECT_EQ(sup.ScriptKind, AlignSuper);
   EXPECT_EQ(sub.ScriptKind, AlignSub);
-  EXPECT_LT(sup.CellHeight, line.Fonts->Items(0)->CellHeight);  // a smaller font
+  EXPECT_LT(sup.CellHeight, line.Fonts.Items(0)->CellHeight);  // a smaller font
   const int baseline = Baseline(*line.Lines[0]);
   // The columns of each piece, from the line's measured advances.
   const std::vector<int> advances = line.LineAdvances(canvas, *line.Lines[0]);
@@ -439,7 +439,7 @@ TEST_F(ObjectsInLines, FocusRectanglesOfTheFocusedLink) {
   document.AddSection(std::move(section), 0);
   const int width = 240;
   const int height = LayOutDocument(document, width) + 4;
-  TFontObj& link = *line.Fonts->Items(1);
+  TFontObj& link = *line.Fonts.Items(1);
   ASSERT_FALSE(link.LinkTarget->LinkUrl.empty());
 
   const TTestPicture unfocused = Paint(document, width, height);

@@ -88,7 +88,7 @@ struct SectionFixture : ::testing::Test {
 
   // Width of a text in the section's first font, measured by the font layer.
   int Measure(const TSection& section, const String& text, int run = 0) {
-    return SelectRunFont(canvas, *section.Fonts->Items(run)->RunFont).GetTextExtentPoint32(text).cx;
+    return SelectRunFont(canvas, *section.Fonts.Items(run)->RunFont).GetTextExtentPoint32(text).cx;
   }
   static String LineText(const TSection& section, const LineRec& line) {
     return section.Text.substr(static_cast<size_t>(line.Start), static_cast<size_t>(line.CharCount));

@@ -101,7 +101,7 @@ TEST_F(TextCollection, ForcedBreakAloneStays) {
   EXPECT_EQ(section->Text, String(1, ForcedBreakChar));
   EXPECT_EQ(section->BreakCodes, "yy");
   BeginArea(300);
-  EXPECT_EQ(LayOut(*section, 300), section->Fonts->Items(0)->LineExtent);  // one line of the font's height
+  EXPECT_EQ(LayOut(*section, 300), section->Fonts.Items(0)->LineExtent);  // one line of the font's height
 }
 
 TEST_F(TextCollection, EmptyTextIsEmptySection) {
@@ -192,7 +192,7 @@ TEST_F(TextCollection, SmallCapsLeavesThePropertyStackAsItFoundIt) {
   Push(u"span").Values[FontVariant] = String(u"small-caps");
   const int depth = stack.Count();
   auto section = NewSection();
-  const int fullHeight = section->Fonts->Items(0)->CellHeight;
+  const int fullHeight = section->Fonts.Items(0)->CellHeight;
   for (const char16_t* text : {u"Ab", u"Cd 1e", u"xY"}) {
     AddText(*section, text);
     EXPECT_EQ(stack.Count(), depth) << Utf8(text);
@@ -204,9 +204,9 @@ TEST_F(TextCollection, SmallCapsLeavesThePropertyStackAsItFoundIt) {
   // "xY" replaces the full-size run that began where nothing followed yet.
   std::vector<int> starts;
   std::vector<bool> small;
-  for (int i = 0; i < section->Fonts->Count(); ++i) {
-    starts.push_back(section->Fonts->Items(i)->StartPos);
-    small.push_back(section->Fonts->Items(i)->CellHeight < fullHeight);
+  for (int i = 0; i < section->Fonts.Count(); ++i) {
+    starts.push_back(section->Fonts.Items(i)->StartPos);
+    small.push_back(section->Fonts.Items(i)->CellHeight < fullHeight);
   }
   EXPECT_EQ(starts, (std::vector<int>{0, 1, 2, 3, 7, 8}));
   EXPECT_EQ(small, (std::vector<bool>{false, true, false, true, true, false}));
@@ -225,9 +225,9 @@ TEST_F(TextCollection, FoldingMergesRunsThatMeet) {
   Pop();
   Pop();
   EXPECT_EQ(section->Text, u"a c ");
-  ASSERT_EQ(section->Fonts->Count(), 2);  // the bold run lost its only character
-  EXPECT_EQ(section->Fonts->Items(1)->StartPos, 2);
-  EXPECT_TRUE(section->Fonts->Items(1)->RunFont->Style() & fsItalic);
+  ASSERT_EQ(section->Fonts.Count(), 2);  // the bold run lost its only character
+  EXPECT_EQ(section->Fonts.Items(1)->StartPos, 2);
+  EXPECT_TRUE(section->Fonts.Items(1)->RunFont->Style() & fsItalic);
 }
 
 TEST_F(TextCollection, LinkRunsJoinTheDocumentsLinkListOnce) {
@@ -249,12 +249,12 @@ TEST_F(TextCollection, LinkRunsJoinTheDocumentsLinkListOnce) {
     section->ChangeLinkFont(false, *stack.TopProps(), TUrlTarget());
     AddText(*section, u" now", 12);
     section->FinishText(16);
-    ASSERT_EQ(section->Fonts->Count(), 4);
+    ASSERT_EQ(section->Fonts.Count(), 4);
     ASSERT_EQ(document.LinkList.Count(), 2);
-    EXPECT_EQ(document.LinkList.Items(0), section->Fonts->Items(1));
-    EXPECT_EQ(document.LinkList.Items(1), section->Fonts->Items(2));
-    EXPECT_EQ(section->Fonts->Items(2)->LinkTarget->Serial, link.Serial);
-    EXPECT_TRUE(section->Fonts->Items(3)->LinkTarget->LinkUrl.empty());
+    EXPECT_EQ(document.LinkList.Items(0), section->Fonts.Items(1));
+    EXPECT_EQ(document.LinkList.Items(1), section->Fonts.Items(2));
+    EXPECT_EQ(section->Fonts.Items(2)->LinkTarget->Serial, link.Serial);
+    EXPECT_TRUE(section->Fonts.Items(3)->LinkTarget->LinkUrl.empty());
   }
   EXPECT_EQ(document.LinkList.Count(), 0);  // the runs left with their section
 }
@@ -274,9 +274,9 @@ TEST_F(TextCollection, PrintingCopy) {
   EXPECT_EQ(text->Text, section->Text);
   EXPECT_EQ(text->BreakCodes, section->BreakCodes);
   EXPECT_EQ(text->CursorLength, section->CursorLength);
-  EXPECT_EQ(text->Fonts->Count(), section->Fonts->Count());
-  ASSERT_EQ(text->FloatingObjects->Count(), 1);
-  EXPECT_EQ(text->FloatingObjects->Items(0)->CharPos, 4);
+  EXPECT_EQ(text->Fonts.Count(), section->Fonts.Count());
+  ASSERT_EQ(text->FloatingObjects().Count(), 1);
+  EXPECT_EQ(text->FloatingObjects().Items(0)->CharPos, 4);
   EXPECT_TRUE(text->Lines.empty());
   EXPECT_FALSE(text->IsEmptyText());
 }
@@ -293,7 +293,7 @@ TEST_F(TextCollection, ObjectsSitAtTheirPlaceholders) {
   EXPECT_EQ(section->Text, u"a \x04 b \x04 ");
   EXPECT_EQ(panel->CharPos, 2);
   EXPECT_EQ(later->CharPos, 6);
-  EXPECT_EQ(section->FloatingObjects->FindAt(6), later);
+  EXPECT_EQ(section->FloatingObjects().FindAt(6), later);
 }
 
 TEST_F(TextCollection, SurrogatePairsAreOneBreakCharacter) {

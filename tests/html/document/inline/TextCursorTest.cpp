@@ -161,9 +161,9 @@ TEST_F(TextCursor, LinksAndTitlesUnderThePoint) {
   EXPECT_EQ(section->UrlAt(canvas, overLink, y, title, control, target), UrlAtLink | UrlAtTitle);
   ASSERT_TRUE(target);
   EXPECT_EQ(target->LinkUrl, u"http://127.0.0.1/a");
-  EXPECT_NE(target.get(), section->Fonts->Items(1)->LinkTarget);
+  EXPECT_NE(target.get(), section->Fonts.Items(1)->LinkTarget);
   EXPECT_EQ(title, u"Page A");
-  EXPECT_EQ(document.HoverLink, section->Fonts->Items(1));
+  EXPECT_EQ(document.HoverLink, section->Fonts.Items(1));
   EXPECT_EQ(section->UrlAt(canvas, 2, y, title, control, target), 0);
   EXPECT_FALSE(target);
   EXPECT_EQ(section->UrlAt(canvas, overLink, section->Lines[0]->DrawY, title, control, target), 0);  // above it

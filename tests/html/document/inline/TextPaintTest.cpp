@@ -40,7 +40,7 @@ struct TextPaint : SectionFixture {
 // character's measured left to the last one's right; nothing else is.
 TEST_F(TextPaint, SelectedTextInTheSelectionColours) {
   auto section = FinishedSection(u"The quick brown fox");
-  section->Fonts->Items(0)->RunFont->SetColor(static_cast<TColor>(0x0000FF));  // red
+  section->Fonts.Items(0)->RunFont->SetColor(static_cast<TColor>(0x0000FF));  // red
   BeginArea(400, 10);
   LayOut(*section, 400, 20, 10);
   document.SelectionStart = 12;  // "own f"
@@ -48,7 +48,7 @@ TEST_F(TextPaint, SelectedTextInTheSelectionColours) {
   Paint(*section, 10);
   WritePng("selection.png");
 
-  TDeviceContext& dc = SelectRunFont(canvas, *section->Fonts->Items(0)->RunFont);
+  TDeviceContext& dc = SelectRunFont(canvas, *section->Fonts.Items(0)->RunFont);
   const TTextMetric tm = dc.GetTextMetrics();
   const int left = 10 + Measure(*section, u"The quick br");
   const int right = left + Measure(*section, u"own f");
@@ -97,7 +97,7 @@ TEST_F(TextPaint, InlineBordersAtTheirPixels) {
   const BorderRec& box = first.Borders[0];
   EXPECT_FALSE(box.OpenStart);
   EXPECT_TRUE(box.OpenEnd);
-  const TFontObj& run = *section->Fonts->Items(0);
+  const TFontObj& run = *section->Fonts.Items(0);
   const int left = 30 + Measure(*section, u"plain ");
   const int baseline = Baseline(*section);
   const TRect expected{left, baseline + run.BelowBaseline - run.CellHeight,
@@ -146,7 +146,7 @@ TEST_F(TextPaint, DummyCaret) {
   BeginArea(400, 10);
   LayOut(*section, 400, 20, 10);
   document.CursorLength = section->CursorLength;
-  const TTextMetric tm = SelectRunFont(canvas, *section->Fonts->Items(0)->RunFont).GetTextMetrics();
+  const TTextMetric tm = SelectRunFont(canvas, *section->Fonts.Items(0)->RunFont).GetTextMetrics();
   struct Case {
     int Selection;
     const char16_t* Before;
@@ -189,7 +189,7 @@ TEST_F(TextPaint, SectionsNearTheClipRectangle) {
 // keeps its colour.
 TEST_F(TextPaint, LightTextPrintsGrey) {
   auto section = FinishedSection(u"Pale words WWW");
-  section->Fonts->Items(0)->RunFont->SetColor(static_cast<TColor>(0xE8F0F0));
+  section->Fonts.Items(0)->RunFont->SetColor(static_cast<TColor>(0xE8F0F0));
   BeginArea(400);
   LayOut(*section, 400);
   document.Printing = true;

@@ -77,7 +77,7 @@ TEST_F(FontRunsTest, FindingRunsByPosition) {
     int index = -1, overhang = -1;
     EXPECT_EQ(runs.RunAt(c.position, index), runs.Items(c.index)) << c.position;
     EXPECT_EQ(index, c.index) << c.position;
-    EXPECT_EQ(runs.FontAt(c.position, overhang), runs.Items(c.index)->RunFont.get());
+    EXPECT_EQ(runs.FontAt(c.position, overhang), runs.Items(c.index)->RunFont);
     EXPECT_EQ(overhang, 0);
     EXPECT_EQ(runs.RunLengthAt(c.position, 20), c.lengthTo20) << c.position;
   }
@@ -225,7 +225,9 @@ TEST_F(FontRunsTest, PrintingCopyTakesTheLinkFontOnly) {
   link->CreateFocusControl(0);
   ThtDocument copyDocument(nullptr, nullptr);
   TSectionBase copySection(&copyDocument);
-  auto copy = TFontList::CreateCopy(&copySection, runs);
+  TFontList copyRuns;
+  copyRuns.AddCopies(&copySection, runs);
+  const TFontList* copy = &copyRuns;
   ASSERT_EQ(copy->Count(), 1);
   const TFontObj& run = *copy->Items(0);
   EXPECT_EQ(run.StartPos, 3);
@@ -257,7 +259,9 @@ TEST_F(FontRunsTest, RunsOutsideLinksShareNoTargetThatALinkChanges) {
   EXPECT_FALSE(first->SameLink(*second));
   ThtDocument copyDocument(nullptr, nullptr);
   TSectionBase copySection(&copyDocument);
-  auto copy = TFontList::CreateCopy(&copySection, runs);
+  TFontList copyRuns;
+  copyRuns.AddCopies(&copySection, runs);
+  const TFontList* copy = &copyRuns;
   ASSERT_EQ(copy->Count(), 3);
   EXPECT_EQ(copy->Items(0)->GetUrl(), u"");
   EXPECT_EQ(copy->Items(1)->GetUrl(), u"http://127.0.0.1/linked");
@@ -266,6 +270,37 @@ TEST_F(FontRunsTest, RunsOutsideLinksShareNoTargetThatALinkChanges) {
   // A link copied over a run that has its own target replaces it.
   second->CopyLinkTarget(*first->LinkTarget);
   EXPECT_EQ(second->GetUrl(), u"");
+}
+
+TEST_F(FontRunsTest, RunsShareEqualFontsAndAStateChangesOnlyItsRunsFont) {
+  TFontObj* plain = AddRun(0);
+  TFontObj* samePlain = AddRun(2);
+  TFontObj* firstLink = AddRun(4, 7);
+  TFontObj* secondLink = AddRun(8, 7);
+  runs.Add(new TFontObj(&section, 12, MakeFont(u"Arial", -20)));
+  TFontObj* larger = runs.Items(4);
+  EXPECT_EQ(plain->RunFont, samePlain->RunFont);
+  EXPECT_EQ(plain->RunFont, firstLink->RunFont);
+  EXPECT_NE(plain->RunFont, larger->RunFont);
+  EXPECT_EQ(document.SharedFonts.Count(), 2u);
+
+  // Hovering one link gives that run the bold hover font; the runs that shared its font
+  // keep theirs.
+  firstLink->SetHovered(true);
+  EXPECT_EQ(firstLink->RunFont->Style(), fsBold);
+  EXPECT_EQ(secondLink->RunFont->Style(), 0);
+  EXPECT_EQ(plain->RunFont->Style(), 0);
+  EXPECT_EQ(plain->RunFont->Height(), -16);
+  secondLink->SetHovered(true);
+  EXPECT_EQ(secondLink->RunFont, firstLink->RunFont);
+  firstLink->SetHovered(false);
+  EXPECT_EQ(firstLink->RunFont->Style(), fsUnderline);
+  EXPECT_EQ(secondLink->RunFont->Style(), fsBold);
+
+  // A run without a document keeps a font of its own.
+  TFontObj alone(nullptr, 0, MakeFont(u"Arial", -16));
+  EXPECT_NE(alone.RunFont, plain->RunFont);
+  EXPECT_EQ(alone.RunFont->Height(), -16);
 }
 
 TEST(CompareWideText, IgnoresCase) {

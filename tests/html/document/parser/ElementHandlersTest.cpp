@@ -26,9 +26,9 @@ const TSection* FirstText(const TCellBasic& cell) {
 
 // The run of the section that holds the character.
 const TFontObj& RunAt(const TSection& section, int index) {
-  const TFontObj* found = section.Fonts->Items(0);
-  for (int i = 0; i < section.Fonts->Count(); ++i)
-    if (section.Fonts->Items(i)->StartPos <= index) found = section.Fonts->Items(i);
+  const TFontObj* found = section.Fonts.Items(0);
+  for (int i = 0; i < section.Fonts.Count(); ++i)
+    if (section.Fonts.Items(i)->StartPos <= index) found = section.Fonts.Items(i);
   return *found;
 }
 
@@ -166,7 +166,7 @@ TEST(ElementHandlers, BodyAndHtmlAttributes) {
     const auto& body = dynamic_cast<const TBlock&>(*parsed.document.Items(0));
     EXPECT_EQ(body.BoxAt(MarginLeft), 0);
     EXPECT_EQ(body.BoxAt(MarginTop), 200);  // clamped
-    EXPECT_EQ(FirstText(parsed.document)->Fonts->Items(0)->RunFont->Color() & 0xFFFFFF, clBlue);
+    EXPECT_EQ(FirstText(parsed.document)->Fonts.Items(0)->RunFont->Color() & 0xFFFFFF, clBlue);
   }
   {
     TParsedDocument parsed("<html style='background-color: #00ff00'><p>x");

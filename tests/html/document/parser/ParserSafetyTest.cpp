@@ -86,9 +86,9 @@ TEST(ParserSafety, ElementsBeyondTheStackLimitTakeTheirParentsStyle) {
   EXPECT_EQ(parsed.Tree(), R"(body("xyz"))");
   const TSection& text = dynamic_cast<const TSection&>(*dynamic_cast<TBlock&>(*parsed.document.Items(0)).ContentCell->Items(0));
   auto boldAt = [&](int index) {
-    const TFontObj* run = text.Fonts->Items(0);
-    for (int i = 0; i < text.Fonts->Count(); ++i)
-      if (text.Fonts->Items(i)->StartPos <= index) run = text.Fonts->Items(i);
+    const TFontObj* run = text.Fonts.Items(0);
+    for (int i = 0; i < text.Fonts.Count(); ++i)
+      if (text.Fonts.Items(i)->StartPos <= index) run = text.Fonts.Items(i);
     return (run->RunFont->Style() & fsBold) != 0;
   };
   EXPECT_FALSE(boldAt(0));
@@ -212,9 +212,9 @@ TEST(ParserSafety, EmptyAnchorsOfALongDocumentLeaveLaterStylesAlone) {
   CollectSections(parsed.document, sections);
   const auto fontOf = [&](const std::string& text) -> const TMyFont& {
     for (const TSection* section : sections)
-      if (SectionText(*section) == text) return *section->Fonts->Items(0)->RunFont;
+      if (SectionText(*section) == text) return *section->Fonts.Items(0)->RunFont;
     ADD_FAILURE() << "no section " << text;
-    return *sections.front()->Fonts->Items(0)->RunFont;
+    return *sections.front()->Fonts.Items(0)->RunFont;
   };
   EXPECT_EQ(fontOf("Heading 999").Height(), fontOf("Heading 0").Height());
   EXPECT_GT(std::abs(fontOf("Last heading").Height()), std::abs(fontOf("Heading 0").Height()));

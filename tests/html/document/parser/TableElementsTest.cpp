@@ -193,8 +193,8 @@ TEST(TableElements, OpenLinkEndsAtTheTable) {
   ASSERT_EQ(tables.size(), 1u);
   const auto* inside = dynamic_cast<TSection*>(tables[0]->Row(0).CellAt(0)->Cell->Items(0));
   ASSERT_NE(inside, nullptr);
-  for (int i = 0; i < inside->Fonts->Count(); ++i) {
-    const TUrlTarget* link = inside->Fonts->Items(i)->LinkTarget;
+  for (int i = 0; i < inside->Fonts.Count(); ++i) {
+    const TUrlTarget* link = inside->Fonts.Items(i)->LinkTarget;
     EXPECT_TRUE(link == nullptr || link->LinkUrl.empty());
   }
 }
@@ -220,7 +220,7 @@ TEST(TableElements, RowGroupSetsEndWithTheTableWhenOpenLinksEndInside) {
   walk(parsed.document);
   ASSERT_NE(after, nullptr);
   ASSERT_EQ(after->Text.substr(0, 5), u"after");
-  EXPECT_EQ(after->Fonts->Items(0)->RunFont->Color() & 0xFFFFFF, clBlack);
+  EXPECT_EQ(after->Fonts.Items(0)->RunFont->Color() & 0xFFFFFF, clBlack);
 }
 
 }  // namespace
