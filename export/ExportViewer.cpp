@@ -88,10 +88,10 @@ class TMarkupHtmlView : public THtmlView {
     if (spent_) return measured ? TPageRenderer::Resized(std::move(measured), width, height, blockWidth) : nullptr;
     measured.reset();
     ThtDocument& document = viewer_->Document();
-    if (!pagingOnly_ || !document.CopyCanFreeRows())
+    if (!pagingOnly_ || !document.CopyCanFreeSource())
       return std::make_unique<TPageRenderer>(document, width, height, blockWidth);
     spent_ = true;
-    return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingRows(document), width, height, blockWidth);
+    return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingSource(document), width, height, blockWidth);
   }
 
   TMarkupViewer* viewer_;

@@ -1,9 +1,10 @@
 // A document loaded only to be paged (the command line's way) is spent by its first
-// printing copy, which frees the rows of its tables as it copies them; pages at another
-// size then come from a copy of that copy. The pages must stay those of the window, which
-// keeps its document and copies it whole every time: for tables with links, spans, nested
-// tables and backgrounds, at full size and scaled, with page numbers, asked for again and
-// in another order; and for documents with form controls, which are copied whole.
+// printing copy, which frees every section and table row of it as it copies them; pages at
+// another size then come from a copy of that copy. The pages must stay those of the window,
+// which keeps its document and copies it whole every time: for tables with links, spans,
+// nested tables and backgrounds, for blocks, lists, images and anchors, at full size and
+// scaled, with page numbers, asked for again and in another order; and for documents with
+// form controls, which are copied whole.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -67,6 +68,17 @@ std::vector<TDocumentCase> Documents() {
            Rows(200, "<tr><td nowrap>a very long cell of text # that does not wrap at all, and more text</td>"
                      "<td nowrap><a href=\"w#\">another long cell # that does not wrap either</a></td></tr>\n") +
            "</table></body></html>"},
+      // Outside tables every section of the source goes as it is copied: blocks, lists,
+      // images (animated, floating, missing), anchors and bordered inline elements.
+      {"BlocksListsImagesAndAnchors",
+       "<html><body>" +
+           Rows(80, "<h3 id=\"h#\">Heading #</h3><div style=\"border:1px solid blue;padding:4px\"><p>Text # with "
+                    "<span style=\"border:1px solid red;background:yellow\">boxed #</span> and <abbr title=\"t\">ABBR</abbr>"
+                    "<img src=\"" + std::string(WENDREL_FIXTURES) + "/gif/spinner.gif\" align=left> and "
+                    "<img src=\"missing#.png\" width=30 height=20> <a href=\"#h#\">back #</a></p>"
+                    "<ul><li>item #<li>item <b>#</b></ul><pre>pre   #   line</pre></div><table border=1><tr><td>"
+                    "<img src=\"" + std::string(WENDREL_FIXTURES) + "/gif/spinner.gif\"> cell #</td></tr></table><br>\n") +
+           "</body></html>"},
       {"FormControlsInCells",
        "<html><body><form><table border=1>" +
            Rows(150, "<tr><td><input type=checkbox name=c# checked> #</td><td><input type=text value=\"v#\"></td>"

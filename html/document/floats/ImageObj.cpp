@@ -120,6 +120,16 @@ TImageObj::TImageObj(ThtDocument* document, const TImageObj& source)
   SpecHeight = source.SpecHeight;
   WidthIsPercent = source.WidthIsPercent;
   HeightIsPercent = source.HeightIsPercent;
+  // The picture of an animated image is the source's own animation. A copy that frees its
+  // source (ThtDocument::CopyFreeingSource) takes that animation over, or it would go with
+  // the source.
+  if (document && document->FreesSource && source.ownGif_) {
+    auto& from = const_cast<TImageObj&>(source);
+    if (from.Document)
+      while (from.Document->AnimatedImages.Extract(from.ownGif_.get())) {
+      }
+    ownGif_ = std::move(from.ownGif_);
+  }
 }
 
 TImageObj::~TImageObj() {

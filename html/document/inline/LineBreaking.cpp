@@ -11,6 +11,7 @@
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/layout/IndentManager.h"
 #include "html/foundation/viewer/ViewerBase.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -53,7 +54,7 @@ void TSection::EmitEmptyLine(TLineLayout& L, int start, int height) {
   line->LineIndent = L.Indents.LeftEdgeAt(L.Y) - L.X;
   Lines.push_back(std::move(line));
   SectionHeight += height;
-  L.Y += height;
+  L.Y = ClampFlowY(int64_t{L.Y} + height);
 }
 
 void TSection::MeasureObjects(TLineLayout& L, int availableHeight, int containingHeight, int availableWidth) {
@@ -446,8 +447,8 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
 
   const int total = line->TotalHeight();
   line->DrawHeight = std::max(lineImageHeight, total);
-  SectionHeight += total;
-  L.Y += total;
+  SectionHeight = ClampFlowY(int64_t{SectionHeight} + total);
+  L.Y = ClampFlowY(int64_t{L.Y} + total);
   L.FirstLine = false;
   Lines.push_back(std::move(line));
 }

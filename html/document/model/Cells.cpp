@@ -3,12 +3,22 @@
 #include <algorithm>
 
 #include "html/document/model/Document.h"
+#include "html/foundation/css/DocumentLimits.h"
 
 TCellBasic::TCellBasic(ThtDocument* document) : Document(document) {}
 
 TCellBasic::TCellBasic(ThtDocument* document, const TCellBasic& source) : Document(document) {
   TagName = source.TagName;
-  for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(document), 0);
+  if (document && document->FreesSource) {
+    // A copy made by ThtDocument::CopyFreeingSource frees each section of the source behind
+    // it; the source cell is empty from the start, so nothing finds a freed section in it.
+    for (std::unique_ptr<TSectionBase>& section : const_cast<TCellBasic&>(source).TakeAll()) {
+      AddSection(section->CreateCopy(document), 0);
+      section.reset();
+    }
+  } else {
+    for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(document), 0);
+  }
 }
 
 void TCellBasic::AddSection(TSectionBase* section, int endSourcePosition) {
@@ -101,8 +111,9 @@ int TCellBasic::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int a
     TSectionBase* section = Items(i);
     int sectionMax = 0;
     try {
-      height += section->Layout(canvas, 0, cursor, sectionMax, *IndentManager, availableHeight, containingHeight,
-                                availableWidth, 0, 0, y + height);
+      height = ClampFlowY(int64_t{height} + section->Layout(canvas, 0, cursor, sectionMax, *IndentManager,
+                                                            availableHeight, containingHeight, availableWidth, 0, 0,
+                                                            ClampFlowY(int64_t{y} + height)));
     } catch (const EProcessError&) {
       Delete(i);
       continue;
@@ -205,8 +216,10 @@ int TBlockCell::DoLayout(TCanvas& canvas, int x, int& cursor, int& maxWidth, int
   for (int i = 0; i < Count(); ++i) {
     TSectionBase* section = Items(i);
     int sectionMax = 0;
-    TotalHeight += section->Layout(canvas, x, cursor, sectionMax, *IndentManager, containingHeight, blockHeight,
-                                   contentWidth, originY, originX, y + TotalHeight);
+    TotalHeight =
+        ClampFlowY(int64_t{TotalHeight} + section->Layout(canvas, x, cursor, sectionMax, *IndentManager,
+                                                          containingHeight, blockHeight, contentWidth, originY,
+                                                          originX, ClampFlowY(int64_t{y} + TotalHeight)));
     widest = std::max(widest, sectionMax);
     MaxTextWidth = std::max(MaxTextWidth, section->WidestLine());
     if (!section->IsAbsolute()) MaxSectionBottom = std::max(MaxSectionBottom, section->SectionBottom);

@@ -30,7 +30,7 @@ ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
 
 ThtDocument::ThtDocument(const ThtDocument& source) : ThtDocument(source, false) {}
 
-ThtDocument::ThtDocument(const ThtDocument& source, bool freeSourceRows)
+ThtDocument::ThtDocument(const ThtDocument& source, bool freeSource)
     : TCell(nullptr),
       Viewer(source.Viewer),
       PaintPanel(source.PaintPanel),
@@ -73,12 +73,19 @@ ThtDocument::ThtDocument(const ThtDocument& source, bool freeSourceRows)
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;
   // The lists above exist now: the copies of the sections may file themselves in them.
-  FreesSourceRows = freeSourceRows;
-  for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
-  FreesSourceRows = false;
+  FreesSource = freeSource;
+  if (freeSource) {
+    for (std::unique_ptr<TSectionBase>& section : const_cast<ThtDocument&>(source).TakeAll()) {
+      AddSection(section->CreateCopy(this), 0);
+      section.reset();
+    }
+  } else {
+    for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
+  }
+  FreesSource = false;
 }
 
-std::unique_ptr<ThtDocument> ThtDocument::CopyFreeingRows(ThtDocument& source) {
+std::unique_ptr<ThtDocument> ThtDocument::CopyFreeingSource(ThtDocument& source) {
   // The link, tab-order and position lists refer to the runs and sections that go: emptied
   // first, they are not searched once for every one freed.
   source.LinkList.Clear();

@@ -56,13 +56,12 @@ class ThtDocument : public TCell {
   // style sheet, links, ids or tab stops of its own, and never animates.
   explicit ThtDocument(const ThtDocument& source);
   // The printing copy of a document that is not needed again (one loaded only to be paged):
-  // each table row of the source frees its cells once they are copied, so that the two
-  // never both hold every cell. The source keeps its sections with emptied tables and is
-  // fit only to be freed. Only for a document whose copies draw nothing through it: see
-  // CopyCanFreeRows.
-  static std::unique_ptr<ThtDocument> CopyFreeingRows(ThtDocument& source);
+  // every section and table row of the source is freed as soon as it is copied, so that the
+  // two never both hold the whole document. The source is left empty. Only for a document
+  // whose copies draw nothing through it: see CopyCanFreeSource.
+  static std::unique_ptr<ThtDocument> CopyFreeingSource(ThtDocument& source);
   // No panels and no form controls: the copies of those draw through the source's.
-  bool CopyCanFreeRows() const { return PanelList.Count() == 0 && AllFormControls.Count() == 0; }
+  bool CopyCanFreeSource() const { return PanelList.Count() == 0 && AllFormControls.Count() == 0; }
   ThtDocument& operator=(const ThtDocument&) = delete;
   // Frees the sections first: they leave the document's lists as they go.
   ~ThtDocument() override;
@@ -210,8 +209,10 @@ class ThtDocument : public TCell {
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
   bool NoBreak = false;  // the parser is inside a no-break element
-  // Set while CopyFreeingRows copies the sections of its source into this document.
-  bool FreesSourceRows = false;
+  // Set while CopyFreeingSource copies the sections of its source into this document: the
+  // cells and tables copied take their sections and rows out of the source and free each
+  // one once it is copied.
+  bool FreesSource = false;
 
   // The parser's property stack and the document's style sheet: the document's own (a
   // printing copy has none); a caller may point them elsewhere.
@@ -241,7 +242,7 @@ class ThtDocument : public TCell {
  private:
   std::unique_ptr<THtmlPropStack> ownPropStack_;
   std::unique_ptr<THtmlStyleList> ownStyleList_;
-  ThtDocument(const ThtDocument& source, bool freeSourceRows);
+  ThtDocument(const ThtDocument& source, bool freeSource);
 
  public:
   // The document's own; a printing copy converts a copy of the source's records through

@@ -31,7 +31,7 @@ class TPageRenderer {
   // Makes the printing copy; nothing is laid out or drawn yet.
   TPageRenderer(const ThtDocument& document, int width, int height,
                 TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
-  // Pages a printing copy that the caller made (ThtDocument::CopyFreeingRows).
+  // Pages a printing copy that the caller made (ThtDocument::CopyFreeingSource).
   TPageRenderer(std::unique_ptr<ThtDocument> copy, int width, int height,
                 TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
   // The same document paged at another size or block width, for a renderer whose source is

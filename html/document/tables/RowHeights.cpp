@@ -6,6 +6,7 @@
 #include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/document/tables/HtmlTable.h"
+#include "html/foundation/css/DocumentLimits.h"
 
 namespace {
 // Raises the document's table depth for as long as it lives.
@@ -41,12 +42,14 @@ int RoundHalfEven(int64_t a, int64_t b, int64_t c) {
 // Adds what `needed` has over the rows' sum to the rows first..first+span-1: equal parts,
 // the rest to the last row.
 void SpreadOver(std::vector<int>& heights, int first, int span, int needed) {
-  int sum = 0;
+  int64_t sum = 0;
   for (int k = 0; k < span; ++k) sum += heights[first + k];
   if (sum >= needed) return;
-  const int part = (needed - sum) / span;
+  // Below needed, the sum fits an int.
+  const int missing = needed - static_cast<int>(sum);
+  const int part = missing / span;
   for (int k = 0; k < span; ++k) heights[first + k] += part;
-  heights[first + span - 1] += needed - sum - part * span;
+  heights[first + span - 1] += missing - part * span;
 }
 }  // namespace
 
@@ -189,14 +192,14 @@ int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) 
     switch (row.RowKind) {
       case 0:
         ++HeaderRowCount;
-        HeaderHeight += row.RowHeight;
+        HeaderHeight = ClampFlowY(int64_t{HeaderHeight} + row.RowHeight);
         break;
       case 2:
         if (FootStartRow < 0) {
           FootStartRow = i;
           FootOffset = result;
         }
-        FooterHeight += row.RowHeight;
+        FooterHeight = ClampFlowY(int64_t{FooterHeight} + row.RowHeight);
         break;
       default: bodyRow = true; break;
     }
@@ -208,7 +211,8 @@ int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) 
       row.RowSpanHeight = std::max(row.RowSpanHeight, cell->CellHeight);
     }
     rowTops_[i] = result;
-    reachBelow_[i] = std::max(i > 0 ? reachBelow_[i - 1] : 0, result + std::max(row.RowHeight, row.RowSpanHeight));
+    reachBelow_[i] = std::max(i > 0 ? reachBelow_[i - 1] : 0,
+                              ClampFlowY(int64_t{result} + std::max(row.RowHeight, row.RowSpanHeight)));
     if (outermost) Document->FinalPass = true;
     struct TEndPass {
       ThtDocument* document;
@@ -222,8 +226,8 @@ int THtmlTable::RowLayout(TCanvas& canvas, int y, int tableHeight, int& cursor) 
         TCellObj* cell = row.CellAt(c);
         if (cell && cell->IsReal()) cell->Layout(canvas, y, CellSpacing, cursor);
       }
-    result += row.RowHeight;
-    y += row.RowHeight;
+    result = ClampFlowY(int64_t{result} + row.RowHeight);
+    y = ClampFlowY(int64_t{y} + row.RowHeight);
   }
   HeadOrFoot = (HeaderHeight > 0 || FooterHeight > 0) && bodyRow;
   return result + CellSpacing;
@@ -247,8 +251,8 @@ int THtmlTable::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TInde
   CursorLength = cursor - StartCursor;
   maxWidth = TableWidth;
   DrawHeight = SectionHeight;
-  SectionBottom = y + SectionHeight;
-  DrawBottom = y + DrawHeight;
+  SectionBottom = ClampFlowY(int64_t{y} + SectionHeight);
+  DrawBottom = ClampFlowY(int64_t{y} + DrawHeight);
   if (Document && Document->FirstBaselineRequest && *Document->FirstBaselineRequest == 0)
     *Document->FirstBaselineRequest = SectionTop + SectionHeight;
   return SectionHeight;

@@ -90,10 +90,14 @@ THtmlTable::THtmlTable(ThtDocument* document, const THtmlTable& source)
       BlockBorderTop(source.BlockBorderTop),
       BlockBorderBottom(source.BlockBorderBottom),
       colSpecsWithWeight_(source.colSpecsWithWeight_) {
-  for (int r = 0; r < source.Rows.Count(); ++r) {
-    Rows.Add(new TCellList(document, *source.Rows.Items(r)));
-    // A copy made by ThtDocument::CopyFreeingRows empties the source's row behind it.
-    if (document && document->FreesSourceRows) source.Rows.Items(r)->Clear();
+  if (document && document->FreesSource) {
+    // A copy made by ThtDocument::CopyFreeingSource frees each row of the source behind it.
+    for (std::unique_ptr<TCellList>& row : const_cast<TFreeList<TCellList>&>(source.Rows).TakeAll()) {
+      Rows.Add(new TCellList(document, *row));
+      row.reset();
+    }
+  } else {
+    for (int r = 0; r < source.Rows.Count(); ++r) Rows.Add(new TCellList(document, *source.Rows.Items(r)));
   }
   const size_t n = static_cast<size_t>(NumCols);
   Widths.assign(n, 0);

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "html/foundation/css/DocumentLimits.h"
+
 int SumRange(const IntArray& values, int first, int last) {
-  int sum = 0;
+  int64_t sum = 0;
   for (int i = std::max(first, 0); i <= last && i < static_cast<int>(values.size()); ++i) sum += values[i];
-  return sum;
+  return ClampFlowY(sum);
 }
 
 int SumAll(const IntArray& values) { return SumRange(values, 0, static_cast<int>(values.size()) - 1); }

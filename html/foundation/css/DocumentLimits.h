@@ -17,3 +17,14 @@ template <class T>
 constexpr T ClampDocumentLength(T pixels) {
   return std::clamp<T>(pixels, -MaxDocumentLength, MaxDocumentLength);
 }
+
+// The deepest Y of a document's flow: 2^27 pixels, about 128,000 A4 pages (a report of a
+// million rows takes some 21,000). Lengths are bounded, their count is not: the flow's
+// running sums (of blocks, lines and table rows) are held to this depth, so that what would
+// lie further down is laid out at it, one piece over the other, instead of overflowing 32
+// bits, and a page of hostile markup still asks for a bounded number of pages.
+constexpr int32_t MaxFlowY = 1 << 27;
+
+constexpr int32_t ClampFlowY(int64_t y) {
+  return static_cast<int32_t>(std::clamp<int64_t>(y, -MaxFlowY, MaxFlowY));
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -50,6 +51,15 @@ class TFreeList {
     if (index < 0) return nullptr;
     items_.erase(items_.begin() + index);
     return item;
+  }
+  // Hands every item of a list that owns them over, in order, and leaves the list empty.
+  std::vector<std::unique_ptr<T>> TakeAll() {
+    if (!OwnsItems) throw std::logic_error("TFreeList::TakeAll: the list does not own its items");
+    std::vector<std::unique_ptr<T>> taken;
+    taken.reserve(items_.size());
+    for (T* item : items_) taken.emplace_back(item);
+    items_.clear();
+    return taken;
   }
   virtual void Clear() {
     std::vector<T*> items;

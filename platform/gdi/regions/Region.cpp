@@ -95,15 +95,19 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
   TRegion region;
   bool any = false;
   int minY = 0, maxY = 0;
+  // The rows where an edge begins or ends: between two of them the same edges cross.
+  std::vector<int> vertexRows;
   for (const auto& points : polygons) {
     if (points.size() < 3) continue;
     for (const TPoint& p : points) {
       minY = any ? std::min(minY, p.Y) : p.Y;
       maxY = any ? std::max(maxY, p.Y) : p.Y;
       any = true;
+      vertexRows.push_back(p.Y);
     }
   }
   if (!any) return region;
+  std::sort(vertexRows.begin(), vertexRows.end());
   if (limit) {
     minY = std::max(minY, limit->Top);
     maxY = std::min(maxY, limit->Bottom);
@@ -113,9 +117,10 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
     int Direction;
   };
   std::vector<TCrossing> crossings;
-  for (int y = minY; y < maxY; ++y) {
+  for (int y = minY; y < maxY;) {
     double yc = y + 0.5;
     crossings.clear();
+    bool allVertical = true;
     for (const auto& points : polygons) {
       if (points.size() < 3) continue;
       for (size_t i = 0; i < points.size(); ++i) {
@@ -126,7 +131,16 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
         if (yc < p0.Y || yc >= p1.Y) continue;
         double x = p0.X + (yc - p0.Y) * (p1.X - p0.X) / static_cast<double>(p1.Y - p0.Y);
         crossings.push_back({x, direction});
+        allVertical = allVertical && p0.X == p1.X;
       }
+    }
+    // Where only vertical edges cross, every row down to the next vertex has this row's
+    // spans: one band holds them all (the sides of a tall frame cost one row, not their
+    // height).
+    int bandEnd = y + 1;
+    if (allVertical) {
+      const auto next = std::upper_bound(vertexRows.begin(), vertexRows.end(), y);
+      bandEnd = std::min(next == vertexRows.end() ? maxY : *next, maxY);
     }
     std::sort(crossings.begin(), crossings.end(), [](const TCrossing& a, const TCrossing& b) { return a.X < b.X; });
     std::vector<TSpan> spans;
@@ -148,7 +162,8 @@ TRegion TRegion::FromPolygons(const std::vector<std::vector<TPoint>>& polygons, 
       }
       spans = std::move(inside);
     }
-    if (!spans.empty()) region.bands_.push_back({y, y + 1, spans});
+    if (!spans.empty()) region.bands_.push_back({y, bandEnd, spans});
+    y = bandEnd;
   }
   region.Coalesce();
   return region;

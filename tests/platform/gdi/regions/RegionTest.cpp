@@ -14,6 +14,18 @@ std::string Picture(const TRegion& r, const TRect& area) {
   return s;
 }
 
+// Even-odd rule at a pixel's centre, straight from the crossings of a ray to the right.
+bool CentreInside(const std::vector<TPoint>& points, int x, int y) {
+  const double cx = x + 0.5, cy = y + 0.5;
+  bool inside = false;
+  for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+    const TPoint a = points[i], b = points[j];
+    if ((a.Y > cy) != (b.Y > cy) && cx < a.X + (cy - a.Y) * (b.X - a.X) / static_cast<double>(b.Y - a.Y))
+      inside = !inside;
+  }
+  return inside;
+}
+
 TEST(Region, CombineModes) {
   TRegion a = TRegion::FromRect({0, 0, 4, 3});
   TRegion b = TRegion::FromRect({2, 1, 6, 4});
@@ -67,6 +79,22 @@ TEST(Region, PolygonFillModes) {
   EXPECT_EQ(Picture(TRegion::FromPolygon({{0, 0}, {4, 0}, {0, 4}}, ALTERNATE), {0, 0, 4, 4}),
             "###.\n##..\n#...\n....\n");
   EXPECT_TRUE(TRegion::FromPolygon({{0, 0}, {4, 0}}, ALTERNATE).IsEmpty());
+}
+
+TEST(Region, TallPolygonIsFilledRowByRowWhereItsEdgesSlant) {
+  // The left side of a frame a million pixels tall with mitred corners and a notch in its
+  // middle (the rows between vertices where only vertical edges cross are made as one
+  // band): every sampled pixel is inside exactly when its centre is inside the polygon.
+  const int h = 1000000;
+  const std::vector<TPoint> side = {{0, 0}, {4, 4}, {4, h / 2}, {2, h / 2 + 2}, {4, h / 2 + 4}, {4, h - 4}, {0, h}};
+  const TRegion region = TRegion::FromPolygon(side, ALTERNATE);
+  for (const int top : {-2, 3, h / 2 - 3, h / 2 + 3, h - 6, 700000})
+    for (int y = top; y < top + 6; ++y)
+      for (int x = -1; x < 6; ++x) EXPECT_EQ(region.Contains(x, y), CentreInside(side, x, y)) << x << ", " << y;
+  // Made with a limit, only the part inside it.
+  const TRect limit{0, 100, 3, h / 2 + 1};
+  EXPECT_EQ(TRegion::FromPolygons({side}, ALTERNATE, &limit),
+            TRegion::Combine(region, TRegion::FromRect(limit), RGN_AND));
 }
 
 TEST(Region, Ellipse) {
