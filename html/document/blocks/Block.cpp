@@ -1,5 +1,5 @@
 #include "html/document/blocks/Block.h"
-#include "html/document/blocks/BlockPageIndex.h"
+#include "html/document/blocks/SectionPageIndex.h"
 
 #include <algorithm>
 

@@ -15,6 +15,7 @@
 class TAttributeList;
 class TImageObj;
 class TProperties;
+class TSectionPageIndex;
 
 // Nesting deeper than this is not laid out or drawn: a hostile document cannot exhaust the
 // stack through its blocks.
@@ -117,6 +118,10 @@ class TBlock : public TSectionBase {
   std::unique_ptr<TIndentManager> OwnIndentManager;
   TIndentManager* OuterIndentManager = nullptr;
 
+  // The rows of the document outside which the section, when printing, neither paints nor
+  // moves the page bottom; false for a section that may do either anywhere.
+  static bool KeepsToRows(TSectionBase& section, int64_t& top, int64_t& bottom);
+
  protected:
   // The margin-collapsing rules against the previous sibling in the owner cell.
   void CollapseTopMargin(bool topIsGap);
@@ -144,13 +149,8 @@ class TBlock : public TSectionBase {
 
  private:
   // When printing: the content for one page, found in the draw list of the last layout by
-  // position (BlockPageIndex.cpp).
+  // position (SectionPageIndex.cpp).
   void DrawPagePart(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int contentX, int xRef, int yRef);
-  // The rows of the document outside which the section, when printing, neither paints nor
-  // moves the page bottom; false for a section that may do either anywhere.
-  static bool KeepsToRows(TSectionBase& section, int64_t& top, int64_t& bottom);
-  void BuildPageIndex();
-  struct TPageIndex;
-  std::unique_ptr<TPageIndex> pageIndex_;
+  std::unique_ptr<TSectionPageIndex> pageIndex_;
   int32_t drawListPass_ = -1;  // the document layout the draw list was made in
 };

@@ -199,10 +199,14 @@ int TCell::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int availa
   return height;
 }
 
-int TCell::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int y, int xRef, int yRef) {
+void TCell::BeginDraw(int width, int x, int y) {
   IndentManager->MoveOrigin(x);
   IndentManager->AreaWidth = width;
   DrawYY = y;
+}
+
+int TCell::Draw(TCanvas& canvas, const TRect& clip, int width, int x, int y, int xRef, int yRef) {
+  BeginDraw(width, x, y);
   return TCellBasic::Draw(canvas, clip, width, x, y, xRef, yRef);
 }
 

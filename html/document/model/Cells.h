@@ -74,6 +74,9 @@ class TCell : public TCellBasic {
   int Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int availableHeight, int containingHeight,
              int availableWidth) override;
   int Draw(TCanvas& canvas, const TRect& clip, int width, int x, int y, int xRef, int yRef) override;
+  // What Draw does before it draws the sections: the indent manager's origin and width for
+  // content at x, y.
+  void BeginDraw(int width, int x, int y);
 
   int32_t DrawYY = 0;
 

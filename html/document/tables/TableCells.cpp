@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "html/document/blocks/SectionPageIndex.h"
 #include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/foundation/css/Colours.h"

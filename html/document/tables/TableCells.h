@@ -15,6 +15,7 @@ class TAttributeList;
 class TCellObj;
 class TImageObj;
 class TProperties;
+class TSectionPageIndex;
 
 // Spans beyond these are cut before anything is made from them.
 constexpr int MaxColSpan = 1000;
@@ -97,9 +98,13 @@ class TCellObj : public TCellObjBase {
   std::array<TColor, 4> BorderColors{};
   std::array<uint8_t, 4> BorderStyles{};
   bool BreakBefore = false, BreakAfter = false, AvoidInside = false;
+  // Of a printing copy's cell with many sections: where they lie, made at the first page.
+  std::unique_ptr<TSectionPageIndex> pageIndex_;
 
  private:
   void DrawBackgroundImage(TCanvas& canvas, const TRect& box, const TRect& clip);
+  // When printing: the content for one page, found among many sections by position.
+  void DrawContentPagePart(TCanvas& canvas, const TRect& clip, int width, int x, int y);
   void DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip, bool border, TColor light, TColor dark);
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "html/document/blocks/Block.h"
+#include "html/document/blocks/SectionPageIndex.h"
 #include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/document/tables/HtmlTable.h"
@@ -209,12 +210,28 @@ void TCellObj::Draw(TCanvas& canvas, const TRect& clip, int x, int y, int cellSp
       TClipScope scope(canvas);
       canvas.Handle().IntersectClipRect(LimitToClip(box, clip, 2));
       const int contentX = x + cellSpacing + BrdLeft + PadLeft;
-      Cell->Draw(canvas, clip, ContentWidth(cellSpacing), contentX, y + cellSpacing + BrdTop + PadTop + VOffset,
-                 0, 0);
+      const int contentY = y + cellSpacing + BrdTop + PadTop + VOffset;
+      if (printing && static_cast<size_t>(Cell->Count()) >= TSectionPageIndex::IndexedLength)
+        DrawContentPagePart(canvas, clip, ContentWidth(cellSpacing), contentX, contentY);
+      else
+        Cell->Draw(canvas, clip, ContentWidth(cellSpacing), contentX, contentY, 0, 0);
     });
   Cell->CellTop = y;
   if (!noOutput && (Cell->Count() > 0 || ShowEmpty))
     PaintCellPart([&] { DrawBorders(canvas, box, clip, border, light, dark); });
+}
+
+void TCellObj::DrawContentPagePart(TCanvas& canvas, const TRect& clip, int width, int x, int y) {
+  Cell->BeginDraw(width, x, y);
+  const size_t count = static_cast<size_t>(Cell->Count());
+  if (!pageIndex_) pageIndex_ = std::make_unique<TSectionPageIndex>();
+  if (!pageIndex_->IsFor(Document->LayoutPass, count)) {
+    std::vector<TSectionBase*> sections;
+    sections.reserve(count);
+    for (size_t i = 0; i < count; ++i) sections.push_back(Cell->Items(static_cast<int>(i)));
+    pageIndex_->Build(std::move(sections), Document->LayoutPass);
+  }
+  pageIndex_->DrawPage(*Document, canvas, clip, *Cell->IndentManager, x, 0, 0);
 }
 
 void TCellObj::DrawBorders(TCanvas& canvas, const TRect& box, const TRect& clip, bool border, TColor light,

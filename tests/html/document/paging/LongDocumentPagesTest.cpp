@@ -1,7 +1,7 @@
-// A long document of many sections in one block: each page draws the part of the draw list
-// that lies on it, found by position, and still every section that may reach any page
-// (tables, floats, positioned blocks, page breaks). Every line is on exactly one page, in
-// document order, and the page breaks asked for are kept.
+// A long document of many sections in one block or one table cell: each page draws the part
+// of the sections that lies on it, found by position, and still every section that may reach
+// any page (tables, floats, positioned blocks, page breaks). Every line is on exactly one
+// page, in document order, and the page breaks asked for are kept.
 #include <string>
 #include <vector>
 
@@ -40,9 +40,10 @@ std::vector<int> PagesOf(const TPaged& paged, const std::vector<String>& texts) 
 }
 
 // 400 lines; with `mixed`, blocks of every kind between runs of broken lines, otherwise one
-// text section of 400 lines (a page starts at its first line on it).
-void Check(bool mixed) {
-  std::string html = "<body>";
+// text section of 400 lines (a page starts at its first line on it); all of it in the body
+// or in the one cell of a table.
+void Check(bool mixed, bool inCell) {
+  std::string html = inCell ? "<body><table border=1><tr><td>" : "<body>";
   std::vector<String> texts;
   std::vector<int> breaksBefore;  // indexes of texts that must start a page
   for (int i = 1; i <= 400; ++i) {
@@ -61,7 +62,7 @@ void Check(bool mixed) {
       default: html += line + "<br>"; break;
     }
   }
-  html += "</body>";
+  html += inCell ? "</td></tr></table></body>" : "</body>";
   const TPaged paged = Page(html, 400, 300);
   ASSERT_GE(paged.Pages.size(), 20u);
   EXPECT_EQ(paged.Counted, static_cast<int>(paged.Pages.size()));
@@ -76,13 +77,16 @@ void Check(bool mixed) {
 }
 
 TEST(LongDocumentPages, EveryLineOnOnePageInOrder) {
-  {
-    SCOPED_TRACE("blocks of every kind");
-    Check(true);
-  }
-  {
-    SCOPED_TRACE("one text section");
-    Check(false);
+  for (const bool inCell : {false, true}) {
+    SCOPED_TRACE(inCell ? "in a table cell" : "in the body");
+    {
+      SCOPED_TRACE("blocks of every kind");
+      Check(true, inCell);
+    }
+    {
+      SCOPED_TRACE("one text section");
+      Check(false, inCell);
+    }
   }
 }
 
