@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "export/Html2Pdf.h"
 #include "export/HtmlView.h"
 #include "html/document/model/Document.h"
 #include "html/document/viewer/MarkupViewer.h"
@@ -29,19 +28,6 @@
 namespace {
 
 constexpr int PrintableWidth = 718;  // A4 less 1 cm margins, in pixels at 96 per inch
-
-// A4 with 1 cm margins, as the window's defaults; the PDF's streams uncompressed.
-TRecordedPages Convert(THtmlView& view, bool scaleToFit, const std::string& pdfPath) {
-  TRecordedPages pages(view);
-  THtml2Pdf doc;
-  doc.CompressStreams = false;
-  doc.Viewer = &pages;
-  doc.MarginLeft = doc.MarginTop = doc.MarginRight = doc.MarginBottom = 1;
-  doc.ScaleToFit = scaleToFit;
-  doc.RenderPages();
-  EXPECT_TRUE(doc.WriteToFile(Utf8ToString(pdfPath)));
-  return pages;
-}
 
 // The engine's own visible text of the shown document: everything selected and copied.
 String ShownText(THtmlView& view) {
@@ -121,8 +107,8 @@ TEST_P(CorpusConversion, CommandLinePagesAreTheWindowsAndThePdfHoldsTheVisibleWo
   for (const bool scaleToFit : {false, true}) {
     SCOPED_TRACE(scaleToFit ? "Scale to fit" : "full size");
     const std::string pdf = dir.PathOf(scaleToFit ? "scaled.pdf" : "full.pdf");
-    const TRecordedPages converted = Convert(*commandLine, scaleToFit, pdf);
-    const TRecordedPages saved = Convert(*window, scaleToFit, dir.PathOf("window.pdf"));
+    const TRecordedPages converted = ConvertRecorded(*commandLine, scaleToFit, false, pdf);
+    const TRecordedPages saved = ConvertRecorded(*window, scaleToFit, false, dir.PathOf("window.pdf"));
     ASSERT_EQ(converted.Records.size(), saved.Records.size());
     for (size_t p = 0; p < saved.Records.size(); ++p)
       EXPECT_TRUE(converted.Records[p] == saved.Records[p]) << "page " << p + 1 << " differs";

@@ -1,11 +1,15 @@
 #include "tests/export/ExportTestPages.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <sstream>
 
+#include "export/Html2Pdf.h"
 #include "platform/gdi/fonts/FontHandle.h"
 #include "platform/gdi/metafile/MetafileRecorder.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/Unicode.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/Process.h"
 #include "tests/support/TempDirectory.h"
@@ -45,6 +49,21 @@ void TTestPages::RenderEachPage(int width, int height, TPageBlockWidth blockWidt
 int TTestPages::CountPages(int width, int height, TPageBlockWidth) {
   CountedSizes.push_back({width, height});
   return pageCount_;
+}
+
+TRecordedPages ConvertRecorded(THtmlPages& view, bool scaleToFit, bool pageNumbers, const std::string& pdfPath) {
+  TRecordedPages pages(view);
+  THtml2Pdf doc;
+  doc.CompressStreams = false;
+  doc.Viewer = &pages;
+  doc.MarginLeft = doc.MarginTop = doc.MarginRight = doc.MarginBottom = 1;
+  doc.ScaleToFit = scaleToFit;
+  doc.PrintPageNumbers = pageNumbers;
+  doc.RenderPages();
+  if (!pdfPath.empty()) {
+    EXPECT_TRUE(doc.WriteToFile(Utf8ToString(pdfPath)));
+  }
+  return pages;
 }
 
 TTestPicture RasterisePdfPage(const std::string& pdfPath, int page) {

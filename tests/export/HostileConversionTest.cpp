@@ -10,15 +10,10 @@
 
 #include "tests/export/ExportTestPages.h"
 #include "tests/support/Process.h"
+#include "tests/support/RepeatedText.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
-
-std::string Repeat(const std::string& text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) all += text;
-  return all;
-}
 
 std::string Page(const std::string& body) { return "<html><body>" + body + "<p>end</p></body></html>"; }
 
@@ -102,10 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
                     100},
         HostileCase{"NestedBoxesOfHugeSizes",
                     [] {
-                      return Page(Repeat("<div style=\"margin:0 1e9px;padding:0 1e9px;border:solid;border-width:1px 1e9px;"
+                      return Page(Repeated("<div style=\"margin:0 1e9px;padding:0 1e9px;border:solid;border-width:1px 1e9px;"
                                          "width:1e9px\">",
                                          20) +
-                                  "x" + Repeat("</div>", 20));
+                                  "x" + Repeated("</div>", 20));
                     },
                     3},
         HostileCase{"ImageNamingAFifo", [] { return Page("<img src=fifo.gif width=20 height=20 alt=pipe>"); }, 3}),

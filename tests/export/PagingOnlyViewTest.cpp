@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "export/Html2Pdf.h"
 #include "export/HtmlView.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
@@ -23,15 +22,7 @@
 namespace {
 
 std::vector<std::string> Convert(THtmlView& view, bool scaleToFit, bool pageNumbers) {
-  TRecordedPages recorder(view);
-  THtml2Pdf doc;
-  doc.CompressStreams = false;
-  doc.Viewer = &recorder;
-  doc.MarginLeft = doc.MarginTop = doc.MarginRight = doc.MarginBottom = 1;
-  doc.ScaleToFit = scaleToFit;
-  doc.PrintPageNumbers = pageNumbers;
-  doc.RenderPages();
-  return recorder.Records;
+  return ConvertRecorded(view, scaleToFit, pageNumbers).Records;
 }
 
 std::string Rows(int count, const std::string& row) {

@@ -9,15 +9,9 @@
 #include "html/foundation/css/DocumentLimits.h"
 #include "tests/html/document/paging/PagingFixture.h"
 #include "tests/html/document/parser/ParsedDocument.h"
+#include "tests/support/RepeatedText.h"
 
 namespace {
-
-std::string Repeated(const std::string& piece, int count) {
-  std::string out;
-  out.reserve(piece.size() * static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) out += piece;
-  return out;
-}
 
 struct TFlowCase {
   const char* Name;

@@ -16,16 +16,10 @@
 #include "platform/gdi/dc/MeasureDC.h"
 #include "platform/rtl/Streams.h"
 #include "tests/html/document/parser/ParsedDocument.h"
+#include "tests/support/RepeatedText.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
-
-std::string Repeat(const std::string& text, int count) {
-  std::string out;
-  out.reserve(text.size() * static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) out += text;
-  return out;
-}
 
 int BlockDepth(const TCellBasic& cell) {
   int deepest = 0;
@@ -68,7 +62,7 @@ TEST(ParserSafety, DeepNestingIsParsedFlatBeyondTheLimit) {
       {"<center><form>", ""},       {"<b><i><span>", ""},       {"<address>", "</address>"},
   };
   for (const Case& c : cases) {
-    TParsedDocument parsed(Repeat(c.Open, 3000) + "deep" + Repeat(c.Close, 3000) + "<p>after");
+    TParsedDocument parsed(Repeated(c.Open, 3000) + "deep" + Repeated(c.Close, 3000) + "<p>after");
     parsed.Parse();
     EXPECT_LE(BlockDepth(parsed.document), 2 * THtmlParser::MaxNestingDepth + 3) << c.Open;
     const std::string tree = parsed.Tree();
@@ -81,7 +75,7 @@ TEST(ParserSafety, DeepNestingIsParsedFlatBeyondTheLimit) {
 TEST(ParserSafety, ElementsBeyondTheStackLimitTakeTheirParentsStyle) {
   // The 300 open SPANs leave the stack full; the B inside gets no set of its own, and its end
   // tag closes it without disturbing the spans.
-  TParsedDocument parsed(Repeat("<span>", 300) + "<b>x</b>y" + Repeat("</span>", 300) + "<b>z</b>");
+  TParsedDocument parsed(Repeated("<span>", 300) + "<b>x</b>y" + Repeated("</span>", 300) + "<b>z</b>");
   parsed.Parse();
   EXPECT_EQ(parsed.Tree(), R"(body("xyz"))");
   const TSection& text = dynamic_cast<const TSection&>(*dynamic_cast<TBlock&>(*parsed.document.Items(0)).ContentCell->Items(0));
@@ -148,7 +142,7 @@ TEST(ParserSafety, AStreamHandlerGetsALinkedStyleSheetByTheNameTheHookExpanded) 
 TEST(ParserSafety, IncludedTextIsCapped) {
   // Every included text includes itself twice: without a cap the text doubles at each of the
   // 16 levels.
-  const std::string piece = Repeat("word ", 200) + "<!--#again--><!--#again-->";
+  const std::string piece = Repeated("word ", 200) + "<!--#again--><!--#again-->";
   int calls = 0;
   TParsedDocument parsed("<p><!--#again-->end");
   parsed.parser->IncludedTextLimit = 20000;
