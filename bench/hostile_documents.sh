@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The hostile documents through the command line: each is generated into a temporary
+# folder, converted by the given program under GNU time, and reported with its wall time,
+# peak resident memory and page count (pdfinfo).
+#
+#   bench/hostile_documents.sh build/release/wendrel [case...]
+#
+# Without case names every case runs. The program is copied into the folder, so a
+# wendrel.ini there (none is written) cannot come from elsewhere.
+set -euo pipefail
+
+program=$(realpath "$1")
+shift
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$program" "$work/wendrel"
+
+# name, then the Python expression of the document's HTML.
+cases=(
+  nested_tables_51 "'<table><tr><td>' * 51 + 'x' + '</td></tr></table>' * 51"
+  links_30000 "'<p>' + ''.join('<a href=\"p%d.html\">link %d</a> ' % (i, i) for i in range(30000))"
+  unclosed_b_40000 "'<p>' + '<b>x ' * 40000"
+  nested_font_100000 "'<p>' + '<font size=3>y ' * 100000"
+  br_1000000 "'<br>' * 1000000"
+  one_cell_rows_1000000 "'<table>' + '<tr><td>x</td></tr>' * 1000000 + '</table>'"
+  report_rows_100000 "'<table>' + ''.join('<tr><td align=\"left\" valign=\"top\">https://www.example.org/page/%d</td><td align=\"left\" valign=\"top\">%d</td><td align=\"left\" valign=\"top\">Word %d</td></tr>\\n' % (r, r * 37 % 1000, r % 97) for r in range(100000)) + '</table>'"
+  words_20mb "' '.join(['alpha', 'beta', 'gamma', 'delta', 'epsilon', 'zeta', 'eta', 'theta'][i * 7919 % 8] for i in range(3300000))[:20000000]"
+  tall_blocks_40000 "'<div style=\"height:65535px\">x</div>' * 40000"
+  tall_blocks_in_a_cell_40000 "'<table><tr><td>' + '<div style=\"height:65535px\">x</div>' * 40000 + '</td></tr></table>'"
+  tall_rows_40000 "'<table>' + '<tr><td style=\"height:65535px\">x</td></tr>' * 40000 + '</table>'"
+  tall_lines_40000 "'<p style=\"line-height:65535px\">' + 'word<br>' * 40000"
+  tall_pictures_40000 "'<p>' + '<img width=10 height=65535><br>' * 40000"
+  tall_pictures_1000 "'<p>' + '<img width=10 height=65535><br>' * 1000"
+  tall_blocks_in_a_cell_1000 "'<table><tr><td>' + '<div style=\"height:65535px\">x</div>' * 1000 + '</td></tr></table>'"
+)
+
+selected=("$@")
+printf '%-28s %8s %10s %9s\n' case wall peak_MB pages
+for ((i = 0; i < ${#cases[@]}; i += 2)); do
+  name=${cases[i]}
+  if ((${#selected[@]} > 0)) && [[ ! " ${selected[*]} " =~ " $name " ]]; then continue; fi
+  python3 -c "import sys; sys.stdout.write('<html><body>' + (${cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
+  /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf" >/dev/null 2>&1 || true
+  read -r wall kb <"$work/time"
+  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
+  rm -f "$work/$name.html" "$work/$name.pdf"
+done
