@@ -43,6 +43,15 @@ struct FontRunsTest : ::testing::Test {
     runs.Add(run);
     return run;
   }
+
+  // The printing copies of the runs, in a section of a document of their own.
+  const TFontList& CopyRuns() {
+    copyRuns.AddCopies(&copySection, runs);
+    return copyRuns;
+  }
+  ThtDocument copyDocument{nullptr, nullptr};
+  TSectionBase copySection{&copyDocument};
+  TFontList copyRuns;
 };
 
 TEST_F(FontRunsTest, MetricsComeFromTheMeasuredFont) {
@@ -223,11 +232,7 @@ TEST_F(FontRunsTest, PrintingCopyTakesTheLinkFontOnly) {
   link->ScriptKind = 9;
   link->SetHovered(true);
   link->CreateFocusControl(0);
-  ThtDocument copyDocument(nullptr, nullptr);
-  TSectionBase copySection(&copyDocument);
-  TFontList copyRuns;
-  copyRuns.AddCopies(&copySection, runs);
-  const TFontList* copy = &copyRuns;
+  const TFontList* copy = &CopyRuns();
   ASSERT_EQ(copy->Count(), 1);
   const TFontObj& run = *copy->Items(0);
   EXPECT_EQ(run.StartPos, 3);
@@ -257,11 +262,7 @@ TEST_F(FontRunsTest, RunsOutsideLinksShareNoTargetThatALinkChanges) {
   EXPECT_EQ(third->GetUrl(), u"");
   EXPECT_EQ(first->LinkTarget->Serial, 0);
   EXPECT_FALSE(first->SameLink(*second));
-  ThtDocument copyDocument(nullptr, nullptr);
-  TSectionBase copySection(&copyDocument);
-  TFontList copyRuns;
-  copyRuns.AddCopies(&copySection, runs);
-  const TFontList* copy = &copyRuns;
+  const TFontList* copy = &CopyRuns();
   ASSERT_EQ(copy->Count(), 3);
   EXPECT_EQ(copy->Items(0)->GetUrl(), u"");
   EXPECT_EQ(copy->Items(1)->GetUrl(), u"http://127.0.0.1/linked");
