@@ -40,7 +40,7 @@ void TForm1::FetchSuggestions(const String& keyword) {
   answer = StringReplace(answer, u"<", u"\r\n<", rfReplaceAll);
   answer = StringReplace(answer, u">", u">\r\n", rfReplaceAll);
   Memo1->SetText(answer);
-  if (!DirectoryExists(AppPath(u"\\debug"))) ForceDirectories(AppPath(u"\\debug"));
+  RequireDirectories(AppPath(u"\\debug"));
   Memo1->Lines().SaveToFile(AppPath(u"\\debug\\tmp.txt"));
 }
 

@@ -7,6 +7,7 @@
 #include "app/SharedRoutines.h"
 #include "platform/net/CookieManager.h"
 #include "platform/net/HttpClient.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/app/Application.h"
@@ -123,7 +124,12 @@ void TForm1::FormCreate(TComponent*) {
   if (DirectoryExists(AppPath(u"\\projekte"))) {
     if (FileExists(AppPath(u"\\projekte\\projekte.txt"))) projekte->Items().LoadFromFile(AppPath(u"\\projekte\\projekte.txt"));
   } else {
-    ForceDirectories(AppPath(u"\\projekte"));
+    // A program folder that cannot be written is worth knowing before any work is lost.
+    try {
+      RequireDirectories(AppPath(u"\\projekte"));
+    } catch (const EInOutError& e) {
+      ShowStatus(u" Projekte lassen sich nicht speichern: " + e.Message());
+    }
   }
   if (FileExists(AppPath(u"\\account.txt"))) kelvo_api_key->SetText(LoadFirstLine(AppPath(u"\\account.txt")));
   if (FileExists(AppPath(u"\\acc_gplus.txt"))) gplusappcode->SetText(LoadFirstLine(AppPath(u"\\acc_gplus.txt")));
@@ -140,6 +146,6 @@ bool TForm1::CheckProjectName(const String& name) {
 }
 
 String TForm1::ProjectFile(const String& project, const String& fileLiteral) {
-  ForceDirectories(AppPath(u"\\projekte\\" + project));
+  RequireDirectories(AppPath(u"\\projekte\\" + project));
   return AppPath(u"\\projekte\\" + project + fileLiteral);
 }

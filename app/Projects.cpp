@@ -33,9 +33,9 @@ void TForm1::projekteChange(TComponent*) {
 void TForm1::Button4Click(TComponent*) {
   const String project = projekte->Text();
   if (!CheckProjectName(project)) return;
+  RequireDirectories(AppPath(u"\\projekte\\" + project));
   projekte->Items().Add(project);
   RemoveDuplicateLines(projekte->Items());
-  ForceDirectories(AppPath(u"\\projekte\\" + project));
   projekte->Items().SaveToFile(AppPath(u"\\projekte\\projekte.txt"));
 }
 
@@ -55,7 +55,7 @@ void TForm1::TransferUrls(const std::vector<String>& urls) {
 }
 
 void TForm1::save_configClick(TComponent*) {
-  ForceDirectories(AppPath(u"\\config"));
+  RequireDirectories(AppPath(u"\\config"));
   RemoveDuplicateLines(Memo9->Lines());
   Memo9->Lines().SaveToFile(AppPath(u"\\config\\stopwords.txt"));
   SaveFirstLine(AppPath(u"\\config\\limits.txt"), Zeichenanzahl->Text());

@@ -81,7 +81,7 @@ void TForm1::AuswertungberblickAlles1Click(TComponent*) {
   const String name = project + u"_" + DateStamp + u".jpg";
   Komplettberblick1Click(this);
   const String folder = AppPath(u"\\reporting\\alles\\" + project);
-  ForceDirectories(folder);
+  RequireDirectories(folder);
   SaveSnapshot(*Chart1, IncludeTrailingPathDelimiter(folder) + name);
 }
 
@@ -94,7 +94,7 @@ void TForm1::AuswertungFacebook1Click(TComponent*) {
   const String name = project + u"_" + DateStamp + u".jpg";
   ShowStatus(u" Analyse fertig gestellt");
   const String folder = AppPath(u"\\reporting\\facebook\\" + project);
-  ForceDirectories(folder);
+  RequireDirectories(folder);
   SaveSnapshot(*Chart1, IncludeTrailingPathDelimiter(folder) + name);
 }
 

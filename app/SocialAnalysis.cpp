@@ -138,7 +138,7 @@ void TForm1::Button2Click(TComponent*) {
     const String project = projekte->Text();
     if (!project.empty() && !CheckProjectName(project)) break;
     const String folder = IncludeTrailingPathDelimiter(AppPath(String(n.ReportFolder) + u"\\" + project));
-    ForceDirectories(folder);
+    RequireDirectories(folder);
     ReportCsvPath = folder + csvName;
     ReportHtmlPath = folder + htmlName;
     GridToHtmlTable(*StringGrid1, *Memo1);

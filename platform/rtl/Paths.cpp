@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysErrors.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -69,14 +71,31 @@ bool DirectoryExists(const String& directory) {
 
 bool CreateDir(const String& directory) { return ::mkdir(Native(directory).c_str(), 0777) == 0; }
 
-bool ForceDirectories(const String& directory) {
+namespace {
+
+// Creates the folder and its missing parents: 0 when the folder exists afterwards, else
+// the errno of the step that failed.
+int MakeDirectories(const String& directory) {
   if (directory.empty()) throw EInOutError(S("Verzeichnis kann nicht erstellt werden"));
   String dir = directory;
   while (dir.size() > 1 && dir.back() == PathDelim) dir.pop_back();
-  if (DirectoryExists(dir)) return true;
+  if (DirectoryExists(dir)) return 0;
   const String parent = ExtractFilePath(dir);
-  if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
-  return CreateDir(dir) || DirectoryExists(dir);
+  if (!parent.empty() && parent != dir) {
+    if (const int error = MakeDirectories(parent)) return error;
+  }
+  if (CreateDir(dir)) return 0;
+  const int error = errno;
+  return DirectoryExists(dir) ? 0 : error;
+}
+
+}  // namespace
+
+bool ForceDirectories(const String& directory) { return MakeDirectories(directory) == 0; }
+
+void RequireDirectories(const String& directory) {
+  if (const int error = MakeDirectories(directory))
+    throw EInOutError(S("Verzeichnis ") + directory + S(" kann nicht erstellt werden. ") + SysErrorMessage(error));
 }
 
 bool DeleteFile(const String& fileName) { return ::unlink(Native(fileName).c_str()) == 0; }

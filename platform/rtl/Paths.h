@@ -28,6 +28,10 @@ bool CreateDir(const String& directory);
 // Creates a folder and every missing parent; true when the folder exists afterwards. An
 // empty name raises EInOutError "Verzeichnis kann nicht erstellt werden".
 bool ForceDirectories(const String& directory);
+// Like ForceDirectories, but a folder that cannot be created raises EInOutError
+// "Verzeichnis <name> kann nicht erstellt werden. <reason>", the reason being the one the
+// system gave (e.g. "Zugriff verweigert.").
+void RequireDirectories(const String& directory);
 // Deletes a file (not a folder); false when that fails.
 bool DeleteFile(const String& fileName);
 // Renames or moves a file or folder; false when that fails.

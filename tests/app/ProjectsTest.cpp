@@ -3,6 +3,7 @@
 #include "tests/app/AppFixture.h"
 
 #include "platform/ui/app/Wait.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 namespace {
 
@@ -107,6 +108,32 @@ TEST_F(AppFixture, ConfigurationSaveWritesDeduplicatedBlacklistAndLimit) {
   next.CreateForm(again);
   EXPECT_EQ(StringToUtf8(again->Memo9->Text()), "und\r\noder\r\nUnd\r\n");
   EXPECT_EQ(again->Zeichenanzahl->Text(), u"3");
+}
+
+// A program folder that cannot be written: the start says so in the caption, and every
+// save names the folder it could not create with the system's reason (not the missing file
+// that follows from it). The project list stays as it was.
+TEST_F(AppFixture, AnUnwritableProgramFolderGivesTheTrueReason) {
+  TReadOnlyFolder locked(home.Path());
+  Start();
+  EXPECT_EQ(Status(), " Projekte lassen sich nicht speichern: Verzeichnis " + home.PathOf("projekte") +
+                          " kann nicht erstellt werden. Zugriff verweigert.");
+
+  struct TSaveCase {
+    const char* name;
+    TButton* button;
+    std::string folder;
+  };
+  Form1->projekte->UserSetText(u"shop");
+  for (const TSaveCase& c : {TSaveCase{"project", Form1->Button4, "projekte/shop"},
+                             TSaveCase{"configuration", Form1->save_config, "config"}}) {
+    SCOPED_TRACE(c.name);
+    headless.ClearShown();
+    app.RunHandler([&] { c.button->Click(); });
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Verzeichnis " + home.PathOf(c.folder) +
+                                                    " kann nicht erstellt werden. Zugriff verweigert."}));
+  }
+  EXPECT_EQ(Form1->projekte->Items().Count(), 0);
 }
 
 TEST_F(AppFixture, SettingsWindowShowsAndSavesTheStoredKey) {

@@ -155,3 +155,18 @@ TEST(Files, ForceDirectories) {
     EXPECT_EQ(e.Message(), u"Verzeichnis kann nicht erstellt werden");
   }
 }
+
+// The folder that could not be made is named with the system's reason for the step that
+// failed (here a file stands where a folder should), not for a later one.
+TEST(Files, RequireDirectoriesGivesTheReason) {
+  TempFolder dir;
+  dir.Write("plain", "x");
+  RequireDirectories(dir.Name("made/sub"));
+  EXPECT_TRUE(DirectoryExists(dir.Name("made/sub")));
+  try {
+    RequireDirectories(dir.Name("plain/sub"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.Message(), u"Verzeichnis " + dir.Name("plain/sub") + S(" kann nicht erstellt werden. Die Datei ist bereits vorhanden."));
+  }
+}
