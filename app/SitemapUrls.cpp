@@ -1,11 +1,46 @@
 #include "app/SitemapUrls.h"
 
 #include <algorithm>
+#include <string>
 
+#include "platform/rtl/CodePages.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/HexDigits.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
+
+constexpr int kNoCodePage = 0;
+
+// The value of the encoding="..." pseudo-attribute of an XML declaration at the start of
+// the bytes (ASCII-compatible encodings only), lower-cased; empty when there is none.
+std::string DeclaredEncoding(std::string_view bytes) {
+  if (!bytes.starts_with("<?xml")) return {};
+  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+  size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return {};
+  at = declaration.find_first_not_of(" \t\r\n", at + 8);
+  if (at == std::string_view::npos || declaration[at] != '=') return {};
+  at = declaration.find_first_not_of(" \t\r\n", at + 1);
+  if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\'')) return {};
+  const size_t end = declaration.find(declaration[at], at + 1);
+  if (end == std::string_view::npos) return {};
+  std::string name(declaration.substr(at + 1, end - at - 1));
+  for (char& c : name)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return name;
+}
+
+int CodePageOfEncoding(const std::string& name) {
+  if (name == "utf-8" || name == "utf8") return CP_UTF8;
+  if (name == "windows-1252" || name == "cp1252") return CP_ANSI;
+  if (name == "iso-8859-1" || name == "iso8859-1" || name == "iso_8859-1" || name == "latin1" || name == "l1")
+    return 28591;
+  if (name == "us-ascii" || name == "ascii") return 20127;
+  return kNoCodePage;
+}
 
 // The character of a reference's body ("amp", "#38", "#x26"), or 0 when it names none.
 char32_t ReferencedCharacter(const String& body) {
@@ -28,17 +63,29 @@ char32_t ReferencedCharacter(const String& body) {
   return value;
 }
 
-void AppendCodePoint(String& out, char32_t c) {
-  if (c < 0x10000) {
-    out.push_back(static_cast<Char>(c));
-  } else {
-    c -= 0x10000;
-    out.push_back(static_cast<Char>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<Char>(0xDC00 + (c & 0x3FF)));
-  }
+}  // namespace
+
+String DecodeSitemapBytes(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return BytesToString(bytes.substr(3), CP_UTF8);
+  if (bytes.starts_with("\xFF\xFE")) return BytesToString(bytes.substr(2), CP_UTF16LE);
+  if (bytes.starts_with("\xFE\xFF")) return BytesToString(bytes.substr(2), CP_UTF16BE);
+  if (bytes.starts_with(std::string_view("<\0?\0", 4))) return BytesToString(bytes, CP_UTF16LE);
+  if (bytes.starts_with(std::string_view("\0<\0?", 4))) return BytesToString(bytes, CP_UTF16BE);
+  const std::string declared = DeclaredEncoding(bytes);
+  if (declared.empty()) return BytesToString(bytes, IsValidUtf8(bytes) ? CP_UTF8 : CP_ANSI);
+  const int codePage = CodePageOfEncoding(declared);
+  if (codePage == kNoCodePage)
+    throw EConvertError(S("Die Sitemap ist in der unbekannten Zeichenkodierung \"") + Utf8ToString(declared) +
+                        S("\" geschrieben."));
+  return BytesToString(bytes, codePage);
 }
 
-}  // namespace
+String LoadSitemapFile(const String& fileName) {
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+  std::string bytes(static_cast<size_t>(file.Size()), '\0');
+  if (!bytes.empty()) file.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  return DecodeSitemapBytes(bytes);
+}
 
 String SplitAtLocTags(const String& text) {
   String split = StringReplace(text, u"<loc>", u"<loc>\r\n", rfReplaceAll | rfIgnoreCase);

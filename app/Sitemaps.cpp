@@ -26,8 +26,7 @@ void TForm1::Button3Click(TComponent*) {
   DownloadTo(*IdHTTP1, Edit9->Text(), AppPath(u"\\tmp.xml"));
 
   memo7->SetScrollBars(TScrollStyle::ssBoth);
-  memo7->Lines().LoadFromFile(AppPath(u"\\tmp.xml"));
-  memo7->SetText(SplitAtLocTags(memo7->Text()));
+  memo7->SetText(SplitAtLocTags(LoadSitemapFile(AppPath(u"\\tmp.xml"))));
   memo7->Lines().SaveToFile(AppPath(u"\\tmp.txt"));
   const std::vector<String> urls = ExtractSitemapUrls(memo7->Text());
   ShowStatus(u" " + IntToStr(static_cast<int64_t>(urls.size())) + u" Links gefunden");
@@ -47,8 +46,7 @@ void TForm1::Edit1DblClick(TComponent*) {
 
 void TForm1::Button5Click(TComponent*) {
   Memo1->SetScrollBars(TScrollStyle::ssBoth);
-  Memo1->Lines().LoadFromFile(Edit1->Text());
-  Memo1->SetText(SplitAtLocTags(Memo1->Text()));
+  Memo1->SetText(SplitAtLocTags(LoadSitemapFile(Edit1->Text())));
   Memo1->Lines().SaveToFile(AppPath(u"\\tmp.txt"));
   const std::vector<String> urls = ExtractSitemapUrls(Memo1->Text());
   {
@@ -59,8 +57,11 @@ void TForm1::Button5Click(TComponent*) {
   ShowStatus(u" " + IntToStr(static_cast<int64_t>(urls.size())) + u" Links gefunden");
 
   {
+    // The rows hold the new list alone: values checked for the URLs they held before go.
     TGridCellUpdates updates(*StringGrid1);
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) StringGrid1->Rows(r).Clear();
     for (size_t i = 0; i < urls.size(); ++i) {
+      StringGrid1->Rows(static_cast<int>(i) + 1).Clear();
       StringGrid1->SetCell(1, static_cast<int>(i) + 1, urls[i]);
       StringGrid1->SetCell(0, static_cast<int>(i) + 1, IntToStr(static_cast<int64_t>(i) + 1));
     }

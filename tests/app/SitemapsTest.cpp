@@ -1,6 +1,7 @@
 // Sitemaps: downloaded from a real server on 127.0.0.1 (HTTP and HTTPS), or read from a
 // local file.
 #include "tests/app/AppFixture.h"
+#include "tests/support/Process.h"
 
 
 namespace {
@@ -105,7 +106,8 @@ TEST_F(AppFixture, TheHiddenButtonOnlyDownloads) {
 }
 
 // The local file is read like a downloaded one (one line: no URL lost); the grid keeps its
-// titles and columns, and no project file is written.
+// titles and columns, the rows lose the values checked for the URLs they held, and no
+// project file is written.
 TEST_F(AppFixture, LocalSitemapFillsOnlyTheGrid) {
   home.WriteFile("in/sitemap.xml",
                  "<urlset><url><loc>http://a.example/1</loc></url><url><loc>http://a.example/2&amp;x</loc></url>"
@@ -118,11 +120,82 @@ TEST_F(AppFixture, LocalSitemapFillsOnlyTheGrid) {
   EXPECT_EQ(Form1->Edit1->Text(), Utf8ToString(home.PathOf("in/sitemap.xml")));
   Form1->Button5->Click();
   EXPECT_EQ(GridRows(*Form1->StringGrid1),
-            (std::vector<std::string>{"Nr.|URL|Likes", "1|http://a.example/1|5", "2|http://a.example/2&x|6",
-                                      "3|http://a.example/3|7"}));
+            (std::vector<std::string>{"Nr.|URL|Likes", "1|http://a.example/1|", "2|http://a.example/2&x|",
+                                      "3|http://a.example/3|"}));
   EXPECT_EQ(Status(), " 3 Links gefunden");
   EXPECT_EQ(StringToUtf8(Form1->Memo2->Text()), "http://a.example/1\r\nhttp://a.example/2&x\r\nhttp://a.example/3\r\n");
   EXPECT_FALSE(home.Exists("projekte/shop"));
+  // A longer list later shows none of the hidden old rows' values either.
+  home.WriteFile("in/five.xml", "<loc>http://b.example/1</loc><loc>b2</loc><loc>b3</loc><loc>b4</loc><loc>b5</loc>");
+  Form1->Edit1->SetText(Utf8ToString(home.PathOf("in/five.xml")));
+  Form1->Button5->Click();
+  EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nr.|URL|Likes", "1|http://b.example/1|", "2|b2|",
+                                                                     "3|b3|", "4|b4|", "5|b5|"}));
+}
+
+// A sitemap's bytes are decoded as XML says: a byte-order mark, else the declared encoding,
+// else UTF-8. The encoded files come from iconv.
+struct TEncodingCase {
+  const char* name;
+  std::string iconvTarget;  // the encoding iconv writes the UTF-8 text in ("" = as it stands)
+  std::string declaration;  // the XML declaration in front of the text
+  std::string mark;         // bytes in front of everything
+  std::string url = "http://b\xC3\xA4" "cker.example/br\xC3\xB6tchen\xE2\x82\xAC";  // UTF-8
+};
+
+void PrintTo(const TEncodingCase& c, std::ostream* os) { *os << c.name; }
+
+class SitemapEncodingTest : public AppFixture, public ::testing::WithParamInterface<TEncodingCase> {};
+
+TEST_P(SitemapEncodingTest, LocalAndOnlineSitemapsKeepTheirCharacters) {
+  const TEncodingCase& c = GetParam();
+  const std::string text = c.declaration + "<urlset><url><loc>" + c.url + "</loc></url></urlset>";
+  const std::string bytes = c.mark + (c.iconvTarget.empty() ? text : RunTool("iconv -f UTF-8 -t " + c.iconvTarget, text));
+  home.WriteFile("in/sitemap.xml", bytes);
+  Server().Answer("/sitemap.xml", THttpAnswer(bytes, "application/xml"));
+  Start();
+  Form1->projekte->UserSetText(u"shop");
+
+  Form1->Edit1->SetText(Utf8ToString(home.PathOf("in/sitemap.xml")));
+  Form1->Button5->Click();
+  EXPECT_EQ(StringToUtf8(Form1->StringGrid1->Cells(1, 1)), c.url);
+
+  Form1->Edit9->UserSetText(server->Url("/sitemap.xml"));
+  Form1->Button3->Click();
+  EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nummer|URL", "1|" + c.url}));
+  EXPECT_TRUE(Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, SitemapEncodingTest,
+    ::testing::Values(TEncodingCase{"Utf8Undeclared", "", "", ""},
+                      TEncodingCase{"Utf8Declared", "", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", ""},
+                      TEncodingCase{"Utf8Mark", "", "", "\xEF\xBB\xBF"},
+                      TEncodingCase{"Utf16LeMark", "UTF-16LE", "<?xml version=\"1.0\"?>", "\xFF\xFE"},
+                      TEncodingCase{"Utf16BeUnmarked", "UTF-16BE", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>", ""},
+                      TEncodingCase{"Latin1Declared", "ISO-8859-1",
+                                    "<?xml version='1.0' encoding = 'iso-8859-1' standalone='yes'?>\n", "",
+                                    "http://b\xC3\xA4" "cker.example/br\xC3\xB6tchen"},
+                      TEncodingCase{"Windows1252Declared", "WINDOWS-1252",
+                                    "<?xml version=\"1.0\" encoding=\"windows-1252\"?>", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Without a declaration, bytes that are no UTF-8 are an older sitemap's code page 1252; an
+// encoding the program does not know ends the import with a message naming it, the grid as
+// it was.
+TEST_F(AppFixture, SitemapsOutsideUtf8) {
+  home.WriteFile("in/ansi.xml", "<loc>http://a.example/gr\xFC\xDF" "e\x80</loc>");
+  home.WriteFile("in/koi.xml", "<?xml version=\"1.0\" encoding=\"KOI8-R\"?><loc>http://a.example/</loc>");
+  Start();
+  Form1->Edit1->SetText(Utf8ToString(home.PathOf("in/ansi.xml")));
+  Form1->Button5->Click();
+  EXPECT_EQ(StringToUtf8(Form1->StringGrid1->Cells(1, 1)), "http://a.example/gr\xC3\xBC\xC3\x9F" "e\xE2\x82\xAC");
+  const std::vector<std::string> rows = GridRows(*Form1->StringGrid1);
+
+  Form1->Edit1->SetText(Utf8ToString(home.PathOf("in/koi.xml")));
+  app.RunHandler([&] { Form1->Button5->Click(); });
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Die Sitemap ist in der unbekannten Zeichenkodierung \"koi8-r\" geschrieben."}));
+  EXPECT_EQ(GridRows(*Form1->StringGrid1), rows);
 }
 
 TEST_F(AppFixture, CancelledFileDialogKeepsTheFileName) {
