@@ -55,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         TSeoCase{"UrlLines", 200, kAnswer,
                  {"Nr.|URL||", "1|<keyword url=\"http://shop.example/a\">||", "2|http://shop.example/a||"},
                  ""},
-        TSeoCase{"Unauthorized", 401, "denied", {"Nr.|URL||"}, " KELVO-Import fehlgeschlagen: HTTP-Fehler 401"}),
+        // A failed import leaves the user's list as it was.
+        TSeoCase{"Unauthorized", 401, "denied", {"Nummer|URL", "1|old-1", "2|old-2"},
+                 " KELVO-Import fehlgeschlagen, die URL-Liste bleibt unver\xC3\xA4ndert: HTTP-Fehler 401"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppFixture, SeoImportKeepsItsWorkFilesAndReportFolder) {
@@ -102,16 +104,18 @@ TEST_F(AppFixture, SeoImportWithoutDomainAsksForOne) {
   EXPECT_EQ(Read("projekte/shop/kelvo.txt"), "\r\n");
 }
 
-// Without the service's address in the configuration the caption names the setting to make.
+// Without the service's address in the configuration the caption names the setting to make,
+// and the list stays.
 TEST_F(AppFixture, SeoImportWithoutServiceAddressNamesTheSetting) {
   Start();
+  FillGrid(*Form1->StringGrid1, {"Nummer|URL", "1|kept"});
   Form1->projekte->UserSetText(u"shop");
   Form1->kelvourl->UserSetText(u"shop.example");
   Form1->Button9->Click();
-  EXPECT_EQ(Status(), " KELVO-Import fehlgeschlagen: Keine Adresse für den Dienst SeoService eingestellt: in " +
+  EXPECT_EQ(Status(), " KELVO-Import fehlgeschlagen, die URL-Liste bleibt unver\xC3\xA4ndert: Keine Adresse für den Dienst SeoService eingestellt: in " +
                           home.PathOf("config/endpoints.ini") +
                           " fehlt im Abschnitt [SeoService] der Schlüssel Base (z. B. Base=https://dienst.example)");
-  EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nr.|URL||"}));
+  EXPECT_EQ(GridRows(*Form1->StringGrid1), (std::vector<std::string>{"Nummer|URL", "1|kept"}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Read("projekte/shop/kelvo.txt"), "shop.example\r\n");
 }
