@@ -6,6 +6,8 @@
 #include "app/FeedText.h"
 #include "app/MainForm.h"
 #include "platform/net/HttpClient.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/app/Application.h"
 
 namespace {
 
@@ -103,6 +105,11 @@ void TForm4::Button1Click(TComponent*) {
 }
 
 void TForm4::Button2Click(TComponent*) {
+  // An empty result would replace the user's text with nothing.
+  if (Trim(Memo1->Text()).empty()) {
+    ShowMessage(u"Keine Nachrichten zum Übertragen: der Text unter \"Texte\" bleibt unverändert.");
+    return;
+  }
   Form1->text_ori->SetText(Memo1->Text());
   Close();
 }

@@ -1,6 +1,7 @@
 // The page scraper window, the hidden fixed-page crawl and the hidden JSON test, headless
 // against a feed served by a test server.
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/FeedText.h"
@@ -76,6 +77,29 @@ TEST_F(PageScraperTest, TransferPutsTheMessagesIntoTheTextAnalysisAndCloses) {
   EXPECT_EQ(MemoLines(*Form1->text_ori), MemoLines(*Form4->Memo1));
   EXPECT_EQ(Form1->text_ori->Lines().Count(), 3);
   EXPECT_FALSE(Form4->Visible());
+}
+
+// With nothing scraped (no crawl yet, a page without posts, only blank lines) the transfer
+// keeps the user's text and says so; the window stays open for a crawl.
+TEST_F(PageScraperTest, TransferOfAnEmptyResultKeepsTheUsersText) {
+  server->Answer("/leer/feed", THttpAnswer("{\"data\":[]}", "application/json"));
+  const std::vector<std::function<void()>> nothingScraped = {
+      [] {},
+      [&] { Crawl("leer"); },
+      [] { Form4->Memo1->SetText(u"\r\n  \r\n"); },
+  };
+  for (size_t i = 0; i < nothingScraped.size(); ++i) {
+    SCOPED_TRACE(i);
+    headless.ClearShown();
+    Form1->text_ori->SetText(u"Mein eigener Text\r\nzweite Zeile");
+    Form4->Show();
+    nothingScraped[i]();
+    Form4->Button2->Click();
+    EXPECT_EQ(Form1->text_ori->Text(), u"Mein eigener Text\r\nzweite Zeile");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "Keine Nachrichten zum \xC3\x9C" "bertragen: der Text unter \"Texte\" bleibt unver\xC3\xA4ndert."}));
+    EXPECT_TRUE(Form4->Visible());
+  }
 }
 
 TEST_F(PageScraperTest, FailedRequestShowsTheErrorAndParsesNothing) {
