@@ -110,10 +110,18 @@ void TForm1::AppendSumRow() {
   grid.SetRowCount(last + 1);
   grid.Rows(last).Clear();
   grid.SetCell(0, last, kSumLabel);
+  // A column in which no row holds a count has no sum: 0 would claim that every URL was
+  // checked and counted nothing. With no URL rows at all the sum is 0.
   for (int c = 2; c < grid.ColCount(); ++c) {
     int64_t sum = 0;
-    for (int r = 1; r < last; ++r) sum += CountOf(grid.Cells(c, r));
-    grid.SetCell(c, last, IntToStr(sum));
+    bool counted = last == 1;
+    for (int r = 1; r < last; ++r) {
+      int64_t value = 0;
+      if (!TryStrToInt64(grid.Cells(c, r), value)) continue;
+      sum += value;
+      counted = true;
+    }
+    grid.SetCell(c, last, counted ? IntToStr(sum) : String(kFailed));
   }
 }
 

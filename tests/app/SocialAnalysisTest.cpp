@@ -285,8 +285,9 @@ TEST_F(SocialAnalysis, TitleRowOnlyAsksNothingAndSumsZero) {
             "Diggs,Pinterest,\"\"\"LinkedIn\"\r\n");
 }
 
-// Services that cannot be reached: every row shows "N/A", and the status says how many URLs
-// could not be checked and why, instead of the success text.
+// Services that cannot be reached: every row shows "N/A", so does the sum (no URL was
+// counted), and the status says how many URLs could not be checked and why, instead of the
+// success text.
 struct TUnreachableCase {
   const char* name;
   bool closedPort;       // a refused port on 127.0.0.1, else a host name that never resolves
@@ -310,7 +311,7 @@ TEST_P(UnreachableService, RowsShowNotAvailableAndTheStatusSaysWhy) {
   Form1->Button2->Click();
   EXPECT_EQ(GridRows(*Form1->StringGrid1),
             (std::vector<std::string>{"Nr.|URL|Google+", "1|http://site.example/p1|N/A", "2|http://site.example/p2|N/A",
-                                      "3|http://site.example/p3|N/A", "4|http://site.example/p4|N/A", "Summe: ||0"}));
+                                      "3|http://site.example/p3|N/A", "4|http://site.example/p4|N/A", "Summe: ||N/A"}));
   const std::string status = " 4 von 4 URLs ließen sich nicht prüfen (N/A). Erster Grund: " + c.kind + " bei GET " +
                              base + "/?url=http%3A%2F%2Fsite.example%2Fp1: " + c.meaning + " (libcurl ";
   EXPECT_EQ(Status().substr(0, status.size()), status) << Status();
@@ -329,12 +330,14 @@ INSTANTIATE_TEST_SUITE_P(
                                        "Rechner nicht gefunden"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The sums take the integers only, in 64 bits; a column in which no row holds one has no
+// sum.
 TEST_F(SocialAnalysis, SumRowAloneCountsOnlyIntegersIn64Bits) {
   Start();
   FillGrid(*Form1->StringGrid1, {"Nr.|URL|A|B|C", "1|u|3000000000|N/A|x", "2|u|3000000000||-4", "3|u|7|wort|1"});
   Form1->Button2->Click();  // no network chosen: only the sum row
   EXPECT_TRUE(Server().Requests().empty());
-  EXPECT_EQ(GridRows(*Form1->StringGrid1).back(), "Summe: ||6000000007|0|-3");
+  EXPECT_EQ(GridRows(*Form1->StringGrid1).back(), "Summe: ||6000000007|N/A|-3");
 }
 
 struct FilterCase {
