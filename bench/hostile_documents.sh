@@ -46,3 +46,27 @@ for ((i = 0; i < ${#cases[@]}; i += 2)); do
   printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
   rm -f "$work/$name.html" "$work/$name.pdf"
 done
+
+# Objects found by position and long CLASS values: one CLASS value of many names, text inputs
+# in one form converted with "Scale to fit" (a wendrel.ini beside the program while they
+# run), pictures in one paragraph. Name, the Python expression of the HTML, "fit" or "-".
+lookup_cases=(
+  class_names_200000 "'<div class=\"' + 'c ' * 200000 + '\">x</div>'" -
+  class_names_1000000 "'<div class=\"' + 'c ' * 1000000 + '\">x</div>'" -
+  text_inputs_5000_fit "'<form>' + '<input type=text>' * 5000 + '</form>'" fit
+  text_inputs_10000_fit "'<form>' + '<input type=text>' * 10000 + '</form>'" fit
+  text_inputs_20000_fit "'<form>' + '<input type=text>' * 20000 + '</form>'" fit
+  text_inputs_40000_fit "'<form>' + '<input type=text>' * 40000 + '</form>'" fit
+  pictures_in_a_paragraph_40000 "'<p>' + '<img width=10 height=10>' * 40000" -
+)
+for ((i = 0; i < ${#lookup_cases[@]}; i += 3)); do
+  name=${lookup_cases[i]}
+  if ((${#selected[@]} > 0)) && [[ ! " ${selected[*]} " =~ " $name " ]]; then continue; fi
+  if [[ ${lookup_cases[i + 2]} == fit ]]; then printf '[Settings]\r\nScaleToFit=1\r\n' >"$work/wendrel.ini"; fi
+  python3 -c "import sys; sys.stdout.write('<html><body>' + (${lookup_cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
+  /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf" >/dev/null 2>&1 || true
+  read -r wall kb <"$work/time"
+  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
+  rm -f "$work/$name.html" "$work/$name.pdf" "$work/wendrel.ini"
+done

@@ -3,6 +3,7 @@
 #include "html/document/floats/ImageObj.h"
 #include "html/document/floats/PanelObj.h"
 #include "html/document/model/Document.h"
+#include "html/document/model/PlaceholderLookup.h"
 
 std::unique_ptr<TFloatingObjList> TFloatingObjList::CreateCopy(ThtDocument* document,
                                                                const TFloatingObjList& source) {
@@ -15,11 +16,7 @@ std::unique_ptr<TFloatingObjList> TFloatingObjList::CreateCopy(ThtDocument* docu
   return list;
 }
 
-TFloatingObj* TFloatingObjList::FindAt(int position) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos == position) return Items(i);
-  return nullptr;
-}
+TFloatingObj* TFloatingObjList::FindAt(int position) const { return ObjectAt(*this, position); }
 
 int TFloatingObjList::HeightAt(int position, uint8_t& vertAlign, TFloatingObj*& object) const {
   object = FindAt(position);
@@ -39,15 +36,10 @@ int TFloatingObjList::WidthAt(int position, uint8_t& floatSide, TFloatingObj*& o
 }
 
 int TFloatingObjList::DistanceToNext(int position) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos >= position) return Items(i)->CharPos - position;
-  return NothingFollows;
+  return DistanceToObject(*this, position, NothingFollows);
 }
 
-void TFloatingObjList::RemoveCharAt(int position) {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos > position) --Items(i)->CharPos;
-}
+void TFloatingObjList::RemoveCharAt(int position) { MoveObjectsAfter(*this, position); }
 
 bool TFloatingObjList::HitImageMap(int x, int y, TImageObj*& image, TMapItem*& map, bool& usesMap, bool& isMap,
                                    int& position, int& imageY, int& imageX) const {

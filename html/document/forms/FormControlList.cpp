@@ -1,13 +1,10 @@
 #include "html/document/forms/FormControlList.h"
 
 #include "html/document/forms/FormControlObj.h"
+#include "html/document/model/PlaceholderLookup.h"
 #include "platform/ui/WinControl.h"
 
-TFormControlObj* TFormControlObjList::ControlAt(int position) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos == position) return Items(i);
-  return nullptr;
-}
+TFormControlObj* TFormControlObjList::ControlAt(int position) const { return ObjectAt(*this, position); }
 
 int TFormControlObjList::ControlHeightAt(int position, int& verticalAlign) const {
   const TFormControlObj* control = ControlAt(position);
@@ -25,15 +22,10 @@ int TFormControlObjList::ControlWidthAt(int position, int& leftMargin, int& righ
 }
 
 int TFormControlObjList::DistanceToNextControl(int position) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos >= position) return Items(i)->CharPos - position;
-  return 9999;
+  return DistanceToObject(*this, position, 9999);
 }
 
-void TFormControlObjList::ShiftAfterDelete(int position) {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->CharPos > position) --Items(i)->CharPos;
-}
+void TFormControlObjList::ShiftAfterDelete(int position) { MoveObjectsAfter(*this, position); }
 
 void TFormControlObjList::ActivateTabbing() {
   for (int i = 0; i < Count(); ++i) {

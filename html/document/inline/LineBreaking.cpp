@@ -11,6 +11,7 @@
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
+#include "html/document/model/PlaceholderLookup.h"
 #include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/layout/IndentManager.h"
 #include "html/foundation/viewer/ViewerBase.h"
@@ -360,9 +361,10 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
     }
   }
 
-  for (int k = 0; k < FloatingObjects().Count(); ++k) {
+  for (int k = IndexAtOrAfter(FloatingObjects(), start); k < FloatingObjects().Count(); ++k) {
     TFloatingObj* object = FloatingObjects().Items(k);
-    if (object->CharPos < start || object->CharPos >= end || object->Floats()) continue;
+    if (object->CharPos >= end) break;
+    if (object->Floats()) continue;
     object->DrawTop = L.Y;
     const int height = object->TotalHeight();
     switch (object->VertAlignKind) {
@@ -385,9 +387,9 @@ void TSection::FinishLine(TLineLayout& L, int start, int count, int lineImageHei
     }
   }
 
-  for (int k = 0; k < FormControls().Count(); ++k) {
+  for (int k = IndexAtOrAfter(FormControls(), start); k < FormControls().Count(); ++k) {
     TFormControlObj& control = *FormControls().Items(k);
-    if (control.CharPos < start || control.CharPos >= end) continue;
+    if (control.CharPos >= end) break;
     const int height = control.GetHeight(), textHeight = line->LineHeight;
     const int margins = control.VSpaceTop + control.VSpaceBottom;
     switch (control.VerticalAlign) {

@@ -8,6 +8,7 @@
 #include "html/document/inline/BreakChars.h"
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
+#include "html/document/model/PlaceholderLookup.h"
 #include "platform/gdi/canvas/Canvas.h"
 
 namespace {
@@ -23,10 +24,8 @@ int TSection::PieceEnd(int from, int end) const {
   int pieceEnd = std::min(end, from + Fonts.RunLengthAt(from, static_cast<int>(Text.size())));
   const int distance = FloatingObjects().DistanceToNext(from);
   if (distance > 0 && distance != NothingFollows) pieceEnd = std::min(pieceEnd, from + distance);
-  for (int k = 0; k < FormControls().Count(); ++k) {
-    const int at = FormControls().Items(k)->CharPos;
-    if (at > from && at < pieceEnd) pieceEnd = at;
-  }
+  const int next = IndexAtOrAfter(FormControls(), from + 1);
+  if (next < FormControls().Count()) pieceEnd = std::min(pieceEnd, FormControls().Items(next)->CharPos);
   return std::max(pieceEnd, from + 1);
 }
 

@@ -1,5 +1,6 @@
 #include "html/foundation/shared/Attributes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "html/foundation/css/StyleParser.h"
@@ -44,13 +45,19 @@ std::vector<String> TAttributeList::ToNameValueList() const {
 String TAttributeList::GetClassNames() const {
   TAttribute* a;
   if (!FindSymbol(ClassAttrSy, a)) return String();
-  String rest = LowerCaseText(TrimText(a->ValueText));
-  if (rest.find(u' ') == String::npos) return rest;
+  const String value = LowerCaseText(TrimText(a->ValueText));
+  if (value.find(u' ') == String::npos) return value;
+  // Each name runs to the next blank; the blank and any blanks, tabs or line ends after it
+  // are skipped. (The value ends in a name, so nothing trails the last one.)
   String dotted;
-  while (!rest.empty()) {
-    const size_t blank = rest.find(u' ');
-    dotted += u"." + rest.substr(0, blank);
-    rest = blank == String::npos ? String() : TrimText(rest.substr(blank + 1));
+  dotted.reserve(value.size() + 1);
+  size_t at = 0;
+  while (at < value.size()) {
+    const size_t blank = std::min(value.find(u' ', at), value.size());
+    dotted += u'.';
+    dotted.append(value, at, blank - at);
+    at = blank;
+    while (at < value.size() && value[at] <= u' ') ++at;
   }
   String sorted = SortSimpleSelector(dotted);
   if (!sorted.empty() && sorted[0] == u'.') sorted.erase(0, 1);

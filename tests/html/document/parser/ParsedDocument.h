@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "html/document/blocks/BodyBlock.h"
 #include "html/document/blocks/FieldsetBlock.h"
@@ -90,6 +91,15 @@ struct TParsedDocument {
   std::unique_ptr<TBuffer> buffer;
   std::unique_ptr<THtmlParser> parser;
 };
+
+// The sections of a cell and of the blocks in it, in document order.
+inline void CollectSections(const TCellBasic& cell, std::vector<const TSection*>& sections) {
+  for (int i = 0; i < cell.Count(); ++i) {
+    const TSectionBase* item = cell.Items(i);
+    if (const auto* section = dynamic_cast<const TSection*>(item)) sections.push_back(section);
+    if (const auto* block = dynamic_cast<const TBlock*>(item)) CollectSections(*block->ContentCell, sections);
+  }
+}
 
 // The tree of a parsed HTML text.
 inline std::string TreeOf(const std::string& html) { return TParsedDocument(html).Parse().Tree(); }

@@ -183,15 +183,6 @@ TEST(ParserSafety, FreedObjectsLeaveNoEntryBehind) {
   }
 }
 
-// The sections of a cell and of the blocks in it, in document order.
-void CollectSections(const TCellBasic& cell, std::vector<const TSection*>& sections) {
-  for (int i = 0; i < cell.Count(); ++i) {
-    const TSectionBase* item = cell.Items(i);
-    if (const auto* section = dynamic_cast<const TSection*>(item)) sections.push_back(section);
-    if (const auto* block = dynamic_cast<const TBlock*>(item)) CollectSections(*block->ContentCell, sections);
-  }
-}
-
 TEST(ParserSafety, EmptyAnchorsOfALongDocumentLeaveLaterStylesAlone) {
   // XHTML generators write link targets as empty elements before every heading. A thousand
   // of them must not leave sets behind that fill the property stack and take the styles of

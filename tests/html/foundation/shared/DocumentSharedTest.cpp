@@ -67,6 +67,41 @@ TEST(Attributes, Accessors) {
   EXPECT_EQ(single.GetClassNames(), u"x");
 }
 
+TEST(Attributes, ClassNamesSortedWithoutDuplicates) {
+  struct {
+    const char16_t* Value;
+    const char16_t* Expected;
+  } cases[] = {
+      {u"", u""},
+      {u" \t\r\n ", u""},
+      {u"Warn", u"warn"},
+      {u"  Warn\t", u"warn"},
+      {u"b a", u"a.b"},
+      {u"B   A\t", u"a.b"},
+      {u"x x", u"x"},
+      {u"c c c c c", u"c"},
+      {u"z y x y z", u"x.y.z"},
+      {u"a \tb", u"a.b"},                // tabs and line ends after a blank belong to it
+      {u"a \r\n\r\n b", u"a.b"},
+      {u"a\tb", u"a\tb"},                // without a blank the value is one name, as it stands
+      {u"one two-3 _x", u"_x.one.two-3"},
+  };
+  for (const auto& c : cases) {
+    TAttributeList list;
+    list.Add(Attr(ClassAttrSy, c.Value));
+    EXPECT_EQ(list.GetClassNames(), c.Expected) << StringToUtf8(c.Value);
+  }
+}
+
+TEST(Attributes, ClassNamesOfAMillionNames) {
+  // Each name used to cost a copy of the rest of the value: hours for a value this long.
+  String value;
+  for (int i = 0; i < 1000000; ++i) value += i % 2 ? u"\tC " : u"c ";
+  TAttributeList list;
+  list.Add(Attr(ClassAttrSy, value.c_str()));
+  EXPECT_EQ(list.GetClassNames(), u"c");
+}
+
 TEST(WidthValue, ByText) {
   struct {
     int Amount;
