@@ -90,42 +90,22 @@ constexpr std::array<bool, 256> kSjisTrailBytes = [] {
 int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
   const auto& jisPairs = SjisJisPairs();
   if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
-  // Straight from the bytes, in a loop without calls: ASCII, half-width katakana and the
-  // JIS X 0208 pairs; any other character goes through NextChar.
-  const uint8_t* p = ReadPtr;
-  const uint8_t* const end = EndPtr;
-  int n = 0;
-  for (;;) {
-    while (n + 1 < capacity && p < end) {
-      const uint32_t lead = *p;
-      if (lead - 1 < 0x7F) {
-        const int k = CopyAsciiRun(p, end, capacity - 1 - n, chars + n, ends + n, static_cast<int32_t>(p - base));
-        p += k;
-        n += k;
-        continue;
-      }
-      Char ch;
-      const uint8_t kind = kSjisLeads[lead];
-      if (kind == kSjisKana) {
-        ch = static_cast<Char>(lead + 0xFEC0);
-        ++p;
-      } else if (kind == kSjisJisLead && end - p >= 2 && kSjisTrailBytes[p[1]]) {
-        ch = jisPairs[(lead - 0x81) * kSjisTrails + (p[1] - 0x40)];
-        p += 2;
-      } else {
-        break;
-      }
-      chars[n] = ch;
-      ends[n++] = static_cast<int32_t>(p - base);
+  // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs.
+  return DecodeStraight(*this, chars, ends, capacity, base, [&jisPairs](const uint8_t*& p, const uint8_t* end, Char& ch) {
+    const uint32_t lead = *p;
+    const uint8_t kind = kSjisLeads[lead];
+    if (kind == kSjisKana) {
+      ch = static_cast<Char>(lead + 0xFEC0);
+      ++p;
+      return true;
     }
-    if (n + 1 >= capacity || p >= end) break;
-    // The slow way for this character; a zero character ends the block.
-    ReadPtr = p;
-    const Char slow = TBuffConvShiftJis932::NextChar();
-    p = ReadPtr;
-    if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
-  }
-  return FinishBlock(p, chars, ends, n, base);
+    if (kind == kSjisJisLead && end - p >= 2 && kSjisTrailBytes[p[1]]) {
+      ch = jisPairs[(lead - 0x81) * kSjisTrails + (p[1] - 0x40)];
+      p += 2;
+      return true;
+    }
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------- GBK (936)

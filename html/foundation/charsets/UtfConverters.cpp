@@ -20,42 +20,23 @@ Char TBuffConvUTF8::NextChar() {
 
 int TBuffConvUTF8::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
   if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvUTF8, true>(*this, chars, ends, capacity, base);
-  // Straight from the bytes, in a loop without calls: ASCII and the well-formed two- and
-  // three-byte sequences; four-byte sequences, broken ones and zero bytes go through NextChar.
-  const uint8_t* p = ReadPtr;
-  const uint8_t* const end = EndPtr;
-  int n = 0;
-  for (;;) {
-    while (n + 1 < capacity && p < end) {
-      const uint32_t b = *p;
-      if (b - 1 < 0x7F) {
-        const int k = CopyAsciiRun(p, end, capacity - 1 - n, chars + n, ends + n, static_cast<int32_t>(p - base));
-        p += k;
-        n += k;
-        continue;
-      }
-      Char ch;
-      if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
-        ch = static_cast<Char>((b & 0x1F) << 6 | (p[1] & 0x3F));
-        p += 2;
-      } else if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
-                 (b != 0xE0 || p[1] >= 0xA0) && (b != 0xED || p[1] < 0xA0)) {
-        ch = static_cast<Char>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
-        p += 3;
-      } else {
-        break;
-      }
-      chars[n] = ch;
-      ends[n++] = static_cast<int32_t>(p - base);
+  // Straight from the bytes: ASCII and the well-formed two- and three-byte sequences;
+  // four-byte sequences, broken ones and zero bytes go through NextChar.
+  return DecodeStraight(*this, chars, ends, capacity, base, [](const uint8_t*& p, const uint8_t* end, Char& ch) {
+    const uint32_t b = *p;
+    if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+      ch = static_cast<Char>((b & 0x1F) << 6 | (p[1] & 0x3F));
+      p += 2;
+      return true;
     }
-    if (n + 1 >= capacity || p >= end) break;
-    // The slow way for this character; a zero character ends the block.
-    ReadPtr = p;
-    const Char slow = TBuffConvUTF8::NextChar();
-    p = ReadPtr;
-    if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
-  }
-  return FinishBlock(p, chars, ends, n, base);
+    if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
+        (b != 0xE0 || p[1] >= 0xA0) && (b != 0xED || p[1] < 0xA0)) {
+      ch = static_cast<Char>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+      p += 3;
+      return true;
+    }
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------- UTF-7 (65000)
