@@ -9,13 +9,18 @@
 #include <string_view>
 
 // label with CR and LF spelled out and every other character that is not a letter or digit
-// turned into '_', followed by '_' and the case's index (which keeps the names unique).
-inline std::string CaseName(std::string_view label, size_t index) {
+// turned into '_'.
+inline std::string CaseLabel(std::string_view label) {
   std::string name;
   for (char c : label) {
     if (c == '\r') name += "CR";
     else if (c == '\n') name += "LF";
     else name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   }
-  return name + "_" + std::to_string(index);
+  return name;
+}
+
+// CaseLabel followed by '_' and the case's index (which keeps the names unique).
+inline std::string CaseName(std::string_view label, size_t index) {
+  return CaseLabel(label) + "_" + std::to_string(index);
 }

@@ -1,5 +1,8 @@
 #include "html/foundation/charsets/BuffConverter.h"
 
+#include <algorithm>
+#include <cstring>
+
 TBuffConverter::TBuffConverter(const uint8_t* readPtr, const uint8_t* endPtr, int codePage, int physicalCodePage)
     : ReadPtr(readPtr), EndPtr(endPtr), CodePage(codePage), PhysicalCodePage(physicalCodePage) {}
 
@@ -70,16 +73,17 @@ int TBuffConverter::DecodeThroughMap(const std::array<Char, 256>& map, Char* cha
     ends[0] = static_cast<int32_t>(ReadPtr - base);
     return 1;
   }
+  // One unit a byte, up to and with the first zero byte (the only one the maps give 0 for).
   const uint8_t* p = ReadPtr;
-  const uint8_t* stop = EndPtr - p > capacity ? p + capacity : EndPtr;
-  int n = 0;
-  while (p < stop) {
-    Char ch = map[*p++];
-    chars[n] = ch;
-    ends[n++] = static_cast<int32_t>(p - base);
-    if (ch == 0) break;
+  size_t length = std::min<size_t>(static_cast<size_t>(EndPtr - p), static_cast<size_t>(capacity));
+  if (const void* zero = std::memchr(p, 0, length)) length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - p) + 1;
+  const int n = static_cast<int>(length);
+  const int32_t offset = static_cast<int32_t>(p - base);
+  for (int i = 0; i < n; ++i) {
+    chars[i] = map[p[i]];
+    ends[i] = offset + i + 1;
   }
-  return FinishBlock(p, chars, ends, n, base);
+  return FinishBlock(p + n, chars, ends, n, base);
 }
 
 std::unique_ptr<TBuffConverter> TBuffConverter::CreateCopy(TBuffConverterClass cls, const TBuffConverter& source) {

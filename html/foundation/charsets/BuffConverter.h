@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "html/foundation/charsets/AsciiRuns.h"
 #include "platform/rtl/Types.h"
 
 class TBuffConverter;
@@ -117,13 +118,10 @@ class TBuffConverter {
     const bool bytes = c.ReadsBytes();
     while (n + 1 < capacity) {
       if (AsciiThrough && bytes && c.pendingLow_ == 0) {
-        const uint8_t* p = c.ReadPtr;
-        const uint8_t* stop = c.EndPtr - p > capacity - 1 - n ? p + (capacity - 1 - n) : c.EndPtr;
-        while (p < stop && static_cast<uint8_t>(*p - 1) < 0x7F) {
-          chars[n] = *p++;
-          ends[n++] = static_cast<int32_t>(p - base);
-        }
-        c.ReadPtr = p;
+        const int k = CopyAsciiRun(c.ReadPtr, c.EndPtr, capacity - 1 - n, chars + n, ends + n,
+                                   static_cast<int32_t>(c.ReadPtr - base));
+        c.ReadPtr += k;
+        n += k;
         if (n + 1 >= capacity) break;
       }
       if (!c.StoreSlowChar(c.T::NextChar(), chars, ends, n, base)) break;
@@ -131,7 +129,40 @@ class TBuffConverter {
     return n;
   }
 
-  // DecodeBlock of a code page read one byte at a time through a map of the 256 bytes.
+  // DecodeBlock straight from the bytes, for T with bytes 01..7F as ASCII. Runs of ASCII are
+  // copied; common(p, end, ch) decodes the character at p when it is one of T's common
+  // ones (ch, p moved past it; true), in a loop without calls; any other character goes
+  // through T's NextChar.
+  template <class T, class Common>
+  static int DecodeStraight(T& c, Char* chars, int32_t* ends, int capacity, const uint8_t* base, Common common) {
+    const uint8_t* p = c.ReadPtr;
+    const uint8_t* const end = c.EndPtr;
+    int n = 0;
+    for (;;) {
+      while (n + 1 < capacity && p < end) {
+        if (static_cast<uint8_t>(*p - 1) < 0x7F) {
+          const int k = CopyAsciiRun(p, end, capacity - 1 - n, chars + n, ends + n, static_cast<int32_t>(p - base));
+          p += k;
+          n += k;
+          continue;
+        }
+        Char ch;
+        if (!common(p, end, ch)) break;
+        chars[n] = ch;
+        ends[n++] = static_cast<int32_t>(p - base);
+      }
+      if (n + 1 >= capacity || p >= end) break;
+      // The slow way for this character; a zero character ends the block.
+      c.ReadPtr = p;
+      const Char slow = c.T::NextChar();
+      p = c.ReadPtr;
+      if (!c.StoreSlowChar(slow, chars, ends, n, base)) return n;
+    }
+    return c.FinishBlock(p, chars, ends, n, base);
+  }
+
+  // DecodeBlock of a code page read one byte at a time through a map of the 256 bytes, which
+  // gives 0 for byte 0 alone.
   int DecodeThroughMap(const std::array<Char, 256>& map, Char* chars, int32_t* ends, int capacity,
                        const uint8_t* base);
 

@@ -12,8 +12,11 @@ namespace {
 const uint8_t* FindByteSequence(const uint8_t* start, size_t length, const uint8_t* pattern, size_t patternLength) {
   if (length < patternLength) return nullptr;
   const uint8_t* last = start + length - patternLength;
-  for (const uint8_t* p = start; p <= last; ++p)
+  for (const uint8_t* p = start; p <= last; ++p) {
+    p = static_cast<const uint8_t*>(std::memchr(p, pattern[0], static_cast<size_t>(last - p) + 1));
+    if (!p) return nullptr;
     if (std::memcmp(p, pattern, patternLength) == 0) return p;
+  }
   return nullptr;
 }
 
@@ -96,8 +99,15 @@ Char TBuffer::DecodeNextBlock() {
   if (!converter_) return 0;
   blockStart_ = static_cast<int32_t>(converter_->ReadPtr - Bytes.data());
   count_ = converter_->DecodeBlock(block_, ends_, kBlockSize, Bytes.data());
+  block_[count_] = 0;
   next_ = 1;
   return block_[0];
+}
+
+Char TBuffer::ReadZeroOrNextBlock() {
+  if (next_ >= count_) return DecodeNextBlock();
+  ++next_;
+  return 0;
 }
 
 void TBuffer::SettleConverter() {

@@ -29,8 +29,14 @@ class TBuffer {
   TBuffer(const TBuffer&) = delete;
   TBuffer& operator=(const TBuffer&) = delete;
 
-  // The next character; 0 at the end of the content.
-  Char ReadChar() { return next_ < count_ ? block_[next_++] : DecodeNextBlock(); }
+  // The next character; 0 at the end of the content. A 0 follows the units of the block,
+  // so a unit that is not 0 needs no other test.
+  Char ReadChar() {
+    const Char ch = block_[next_];
+    if (ch == 0) return ReadZeroOrNextBlock();
+    ++next_;
+    return ch;
+  }
   // Whether the next unit to read is the low half of a surrogate pair (or another unit
   // decoded from bytes already read), so the read position does not move with it.
   bool HasPending() const;
@@ -68,22 +74,27 @@ class TBuffer {
   int Flags = 0;
 
  protected:
-  TBuffer() = default;
+  TBuffer() { block_[0] = 0; }
 
  private:
   void LoadBytes(TStream& stream);
   void SniffEncoding();
   Char DecodeNextBlock();
+  // ReadChar of a 0 unit: a zero character of the block, or the end of the block.
+  Char ReadZeroOrNextBlock();
   // Puts the converter back to the read position and drops the units not read yet.
   void SettleConverter();
-  void DropBlock() { next_ = count_ = 0; }
+  void DropBlock() {
+    next_ = count_ = 0;
+    block_[0] = 0;
+  }
 
   static constexpr int kBlockSize = 2048;
   std::unique_ptr<TBuffConverter> converter_;
   int next_ = 0;         // the next unit of the block to hand out
   int count_ = 0;        // the units in the block
   int32_t blockStart_ = 0;  // the byte offset where the block starts
-  Char block_[kBlockSize];
+  Char block_[kBlockSize + 1];  // the units, then 0
   int32_t ends_[kBlockSize];  // the byte offset after each unit
 };
 

@@ -7,8 +7,8 @@
 #include "html/foundation/charsets/Converters.h"
 
 namespace {
-bool InRange(uint32_t v, uint32_t from, uint32_t to) { return v >= from && v <= to; }
-bool IsSjisTrail(uint32_t t) { return InRange(t, 0x40, 0x7E) || InRange(t, 0x80, 0xFC); }
+constexpr bool InRange(uint32_t v, uint32_t from, uint32_t to) { return v >= from && v <= to; }
+constexpr bool IsSjisTrail(uint32_t t) { return InRange(t, 0x40, 0x7E) || InRange(t, 0x80, 0xFC); }
 bool IsGbkTrail(uint32_t t) { return InRange(t, 0x40, 0x7E) || InRange(t, 0x80, 0xFE); }
 bool IsUhcTrail(uint32_t t) { return InRange(t, 0x41, 0x5A) || InRange(t, 0x61, 0x7A) || InRange(t, 0x81, 0xFE); }
 bool IsBig5Trail(uint32_t t) { return InRange(t, 0x40, 0x7E) || InRange(t, 0xA1, 0xFE); }
@@ -67,41 +67,45 @@ const std::array<Char, (0xEB - 0x81) * kSjisTrails>& SjisJisPairs() {
   return table;
 }
 
+// What the block decoder makes of a Shift_JIS byte that is not ASCII: half-width katakana,
+// the lead of a JIS X 0208 pair (as NextChar decodes it through DecodeJisX0208), or
+// anything else, left to NextChar.
+enum : uint8_t { kSjisOther, kSjisKana, kSjisJisLead };
+constexpr std::array<uint8_t, 256> kSjisLeads = [] {
+  std::array<uint8_t, 256> t{};
+  for (uint32_t b = 0; b < 256; ++b)
+    t[b] = InRange(b, 0xA1, 0xDF)                                                         ? kSjisKana
+           : InRange(b, 0x81, 0x86) || InRange(b, 0x88, 0x9F) || InRange(b, 0xE0, 0xEA) ? kSjisJisLead
+                                                                                          : kSjisOther;
+  return t;
+}();
+constexpr std::array<bool, 256> kSjisTrailBytes = [] {
+  std::array<bool, 256> t{};
+  for (uint32_t b = 0; b < 256; ++b) t[b] = IsSjisTrail(b);
+  return t;
+}();
+
 }  // namespace
 
 int TBuffConvShiftJis932::DecodeBlock(Char* chars, int32_t* ends, int capacity, const uint8_t* base) {
   const auto& jisPairs = SjisJisPairs();
   if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvShiftJis932, true>(*this, chars, ends, capacity, base);
-  // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs; any
-  // other character goes through NextChar.
-  const uint8_t* p = ReadPtr;
-  const uint8_t* end = EndPtr;
-  int n = 0;
-  while (n + 1 < capacity && p < end) {
+  // Straight from the bytes: ASCII, half-width katakana and the JIS X 0208 pairs.
+  return DecodeStraight(*this, chars, ends, capacity, base, [&jisPairs](const uint8_t*& p, const uint8_t* end, Char& ch) {
     const uint32_t lead = *p;
-    Char ch;
-    if (lead - 1 < 0x7F) {
-      ch = static_cast<Char>(lead);
-      ++p;
-    } else if (InRange(lead, 0xA1, 0xDF)) {
+    const uint8_t kind = kSjisLeads[lead];
+    if (kind == kSjisKana) {
       ch = static_cast<Char>(lead + 0xFEC0);
       ++p;
-    } else if ((InRange(lead, 0x81, 0x86) || InRange(lead, 0x88, 0x9F) || InRange(lead, 0xE0, 0xEA)) &&
-               end - p >= 2 && IsSjisTrail(p[1])) {
+      return true;
+    }
+    if (kind == kSjisJisLead && end - p >= 2 && kSjisTrailBytes[p[1]]) {
       ch = jisPairs[(lead - 0x81) * kSjisTrails + (p[1] - 0x40)];
       p += 2;
-    } else {
-      // The slow way for this character; a zero character ends the block.
-      ReadPtr = p;
-      const Char slow = TBuffConvShiftJis932::NextChar();
-      p = ReadPtr;
-      if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
-      continue;
+      return true;
     }
-    chars[n] = ch;
-    ends[n++] = static_cast<int32_t>(p - base);
-  }
-  return FinishBlock(p, chars, ends, n, base);
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------- GBK (936)

@@ -22,34 +22,21 @@ int TBuffConvUTF8::DecodeBlock(Char* chars, int32_t* ends, int capacity, const u
   if (!ReadsBytes() || HasPending()) return DecodeEach<TBuffConvUTF8, true>(*this, chars, ends, capacity, base);
   // Straight from the bytes: ASCII and the well-formed two- and three-byte sequences;
   // four-byte sequences, broken ones and zero bytes go through NextChar.
-  const uint8_t* p = ReadPtr;
-  const uint8_t* end = EndPtr;
-  int n = 0;
-  while (n + 1 < capacity && p < end) {
+  return DecodeStraight(*this, chars, ends, capacity, base, [](const uint8_t*& p, const uint8_t* end, Char& ch) {
     const uint32_t b = *p;
-    Char ch;
-    if (b - 1 < 0x7F) {
-      ch = static_cast<Char>(b);
-      ++p;
-    } else if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+    if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
       ch = static_cast<Char>((b & 0x1F) << 6 | (p[1] & 0x3F));
       p += 2;
-    } else if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
-               (b != 0xE0 || p[1] >= 0xA0) && (b != 0xED || p[1] < 0xA0)) {
+      return true;
+    }
+    if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
+        (b != 0xE0 || p[1] >= 0xA0) && (b != 0xED || p[1] < 0xA0)) {
       ch = static_cast<Char>((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
       p += 3;
-    } else {
-      // The slow way for this character; a zero character ends the block.
-      ReadPtr = p;
-      const Char slow = TBuffConvUTF8::NextChar();
-      p = ReadPtr;
-      if (!StoreSlowChar(slow, chars, ends, n, base)) return n;
-      continue;
+      return true;
     }
-    chars[n] = ch;
-    ends[n++] = static_cast<int32_t>(p - base);
-  }
-  return FinishBlock(p, chars, ends, n, base);
+    return false;
+  });
 }
 
 // ---------------------------------------------------------------- UTF-7 (65000)

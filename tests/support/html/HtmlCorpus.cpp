@@ -43,6 +43,20 @@ std::string CorpusFileProblem(const TCorpusFile& file) {
   return {};
 }
 
-std::string CorpusCaseName(const TCorpusFile& file, size_t index) {
-  return CaseName(std::filesystem::path(file.Path).stem().string(), index);
+namespace {
+std::string FileNameOf(const TCorpusFile& file) { return std::filesystem::path(file.Path).filename().string(); }
+}  // namespace
+
+std::string CorpusCaseName(const TCorpusFile& file, size_t index, const std::vector<TCorpusFile>& list) {
+  const std::string name = FileNameOf(file);
+  size_t same = 0;
+  for (const TCorpusFile& other : list) same += FileNameOf(other) == name;
+  return same > 1 ? CaseName(name, index) : CaseLabel(name);
 }
+
+std::string CorpusCaseName(const TCorpusFile& file, size_t index) {
+  static const std::vector<TCorpusFile> list = CorpusFiles();
+  return CorpusCaseName(file, index, list);
+}
+
+void PrintTo(const TCorpusFile& file, std::ostream* os) { *os << file.Path; }

@@ -3,6 +3,8 @@
 // sheets hide and the word agreement it reaches.
 #pragma once
 
+#include <cstddef>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,5 +24,12 @@ std::vector<TCorpusFile> CorpusFiles();
 // package to install.
 std::string CorpusFileProblem(const TCorpusFile& file);
 
-// A test name for the file: its name without folder and extension, and the index.
+// A test name for the file of the list at index: its file name ("git-config.html" gives
+// "git_config_html"), so that a case keeps its name when the list grows; a file name that
+// the list holds more than once is followed by the index.
+std::string CorpusCaseName(const TCorpusFile& file, size_t index, const std::vector<TCorpusFile>& list);
+// The same within CorpusFiles().
 std::string CorpusCaseName(const TCorpusFile& file, size_t index);
+
+// How GoogleTest shows a case of the corpus (in "GetParam() = ..." of a failure): its path.
+void PrintTo(const TCorpusFile& file, std::ostream* os);
