@@ -37,6 +37,9 @@ function(wendrel_library name)
       WENDREL_BUILD_DIR="${PROJECT_BINARY_DIR}")
     gtest_discover_tests(${name}_tests
       DISCOVERY_MODE PRE_TEST
+      # Listing the tests of a sanitized executable can take longer than the default five
+      # seconds on a loaded machine; a listing that times out fails the whole test run.
+      DISCOVERY_TIMEOUT 120
       WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
       PROPERTIES ENVIRONMENT "${WENDREL_TEST_ENVIRONMENT}" TIMEOUT 300)
   endif()
