@@ -251,4 +251,62 @@ TEST_F(ViewerToPdf, LinksKeepTheirColourOnAWhitePage) {
   EXPECT_GT(plainBlack, 5);
 }
 
+// The only word of the text; fails the test when it is missing or doubled.
+TPdfWord OnlyWord(const std::vector<TPdfWord>& words, const std::string& text) {
+  std::vector<TPdfWord> found;
+  for (const TPdfWord& w : words)
+    if (w.Text == text) found.push_back(w);
+  EXPECT_EQ(found.size(), 1u) << text;
+  return found.empty() ? TPdfWord{} : found.front();
+}
+
+// A side box placed from the right edge of the page beside a column with a wide right margin
+// stays in that margin, clear of the column's words, at full size and scaled to fit.
+TEST_F(ViewerToPdf, AnAbsoluteSideBoxStaysBesideTheColumn) {
+  std::string column;
+  for (int i = 1; i <= 60; ++i) column += "Col" + std::to_string(i) + " ";
+  const std::string html =
+      "<html><body><div style=\"margin-right:200px\"><h1>Heading</h1><p>" + column +
+      "</p><div style=\"position:absolute;top:10px;right:10px;width:150px;border:1px solid black\">"
+      "<p>SideOne SideTwo</p><ul><li>SideThree</li></ul></div><p>After the box.</p></div></body></html>";
+  for (const bool scaleToFit : {false, true}) {
+    SCOPED_TRACE(scaleToFit ? "Scale to fit" : "full size");
+    const std::vector<TPdfWord> words = PdfWords(Convert(html, 1, false, scaleToFit));
+    double columnRight = 0;
+    for (int i = 1; i <= 60; ++i) columnRight = std::max(columnRight, OnlyWord(words, "Col" + std::to_string(i)).XMax);
+    for (const char* side : {"SideOne", "SideTwo", "SideThree"}) {
+      const TPdfWord w = OnlyWord(words, side);
+      EXPECT_GT(w.XMin, columnRight) << side;
+      EXPECT_LE(w.XMax, 595 - 28.35 + 0.5) << side;
+    }
+  }
+}
+
+// Preformatted text directly in a list item or a definition stays in it, indented like the
+// item's text, and so does the text after it; the list goes on numbering its items.
+TEST_F(ViewerToPdf, PreformattedTextStaysInItsListItem) {
+  const std::string html =
+      "<html><body><ol><li>ItemOne<pre>CodeOne</pre>AfterOne"
+      "<li>ItemTwo<ul><li>Nested<pre>CodeNested</pre>AfterNested</ul>"
+      "<li>ItemThree</ol><dl><dt>Term<dd>Meaning<pre>CodeMeaning</pre>AfterMeaning</dl></body></html>";
+  for (const bool scaleToFit : {false, true}) {
+    SCOPED_TRACE(scaleToFit ? "Scale to fit" : "full size");
+    const std::vector<TPdfWord> words = PdfWords(Convert(html, 1, false, scaleToFit));
+    const struct {
+      const char* item;
+      std::vector<const char*> within;
+    } items[] = {{"ItemOne", {"CodeOne", "AfterOne", "ItemTwo", "ItemThree"}},
+                 {"Nested", {"CodeNested", "AfterNested"}},
+                 {"Meaning", {"CodeMeaning", "AfterMeaning"}}};
+    for (const auto& item : items) {
+      const double edge = OnlyWord(words, item.item).XMin;
+      for (const char* text : item.within) EXPECT_NEAR(OnlyWord(words, text).XMin, edge, 0.5) << text;
+    }
+    EXPECT_GT(OnlyWord(words, "Nested").XMin, OnlyWord(words, "ItemTwo").XMin + 10);
+    EXPECT_GT(OnlyWord(words, "Meaning").XMin, OnlyWord(words, "Term").XMin + 10);
+    for (const char* number : {"1.", "2.", "3."}) OnlyWord(words, number);
+    EXPECT_LT(OnlyWord(words, "3.").XMax, OnlyWord(words, "ItemThree").XMin);
+  }
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "html/document/blocks/Block.h"
 #include "html/document/model/Document.h"
@@ -19,19 +20,19 @@ class TDepth {
   int& depth_;
 };
 
-// The block as the indent manager's owner for the time of its content's layout or paint.
-class TOwnerScope {
+// A value set for the time of a scope: the indent manager's owner while a block lays out its
+// content, the width that absolutely placed boxes measure against inside a positioned block.
+template <typename T>
+class TScopedValue {
  public:
-  TOwnerScope(TIndentManager& indents, const void* owner) : indents_(indents), previous_(indents.CurrentOwner) {
-    indents_.CurrentOwner = owner;
-  }
-  ~TOwnerScope() { indents_.CurrentOwner = previous_; }
-  TOwnerScope(const TOwnerScope&) = delete;
-  TOwnerScope& operator=(const TOwnerScope&) = delete;
+  TScopedValue(T& value, T during) : value_(value), previous_(value) { value_ = during; }
+  ~TScopedValue() { value_ = previous_; }
+  TScopedValue(const TScopedValue&) = delete;
+  TScopedValue& operator=(const TScopedValue&) = delete;
 
  private:
-  TIndentManager& indents_;
-  const void* previous_;
+  T& value_;
+  T previous_;
 };
 }  // namespace
 
@@ -126,6 +127,9 @@ int TBlock::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentMa
     return 0;
   }
   TDepth depth(layoutDepth_);
+  // An absolutely placed box is measured against the box it is placed from (the nearest
+  // positioned block around it, or the document), not against the block that holds it.
+  if (IsAbsolute() && Document) availableWidth = Document->AbsoluteOriginWidth;
   SectionTop = y;
   ClearDrop = ClearDropOf(indents, ClearSide, y);
   StartCursor = cursor;
@@ -183,7 +187,13 @@ int TBlock::Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentMa
   int contentMax = 0;
   int lowestContent = ContentTop;
   if (!depth.TooDeep()) {
-    TOwnerScope owner(*contentIndents, this);
+    TScopedValue<const void*> owner(contentIndents->CurrentOwner, this);
+    // A positioned block is the origin of the absolutely placed boxes inside it: its content
+    // box when it is relative, its padding box when it is absolute.
+    std::optional<TScopedValue<int32_t>> origin;
+    if (Document && !IsStatic())
+      origin.emplace(Document->AbsoluteOriginWidth,
+                     IsAbsolute() ? BoxAt(PaddingLeft) + ContentWidth + BoxAt(PaddingRight) : ContentWidth);
     const int leftEdge = contentIndents->PushLeftBlock(contentX, flowY);
     const int rightEdge = contentIndents->PushRightBlock(contentX + ContentWidth, flowY);
     int contentOriginY = originY, contentOriginX = originX, contentY = ContentTop;

@@ -198,6 +198,9 @@ class ThtDocument : public TCell {
   int32_t LayoutPass = 0;
   int32_t ProgressStart = 0;
   int32_t* FirstBaselineRequest = nullptr;
+  // The width of the box that absolutely placed boxes are placed from while they lay out:
+  // the document's width, or that of the nearest positioned block around them.
+  int32_t AbsoluteOriginWidth = 0;
   // The background: the image (the cache's, not owned) by name and placement.
   String BackgroundName;
   TBackgroundPos BackgroundPosition{};

@@ -39,6 +39,7 @@ int ThtDocument::Layout(TCanvas& canvas, int y, int& cursor, int& maxWidth, int 
   SizeFormControls(canvas);
   InlineList.NeedsConverting = true;
   if (TabOrderList.Count() > 0) GiveTabOrder();
+  AbsoluteOriginWidth = availableWidth;
 
   const int height = TCell::Layout(canvas, y, cursor, maxWidth, availableHeight, containingHeight, availableWidth);
 

@@ -29,8 +29,11 @@ const TSymbolSet& ListContent() {
   return set;
 }
 
+// What an item takes as its own content: preformatted text (and the end of a PRE that wraps)
+// and tables stay in the item, as they stay in the list around it.
 const TSymbolSet& ItemContent() {
-  static const TSymbolSet set = InlineTags() + FieldTags + Headings + LeafTags + TSymbolSet{TextSy, ScriptEndSy};
+  static const TSymbolSet set =
+      InlineTags() + FieldTags + Headings + LeafTags + TSymbolSet{TextSy, ScriptEndSy, PreSy, PreEndSy, TableSy};
   return set;
 }
 
@@ -125,7 +128,7 @@ void THtmlParser::DoListItem(uint8_t listKind, uint8_t itemSymbol, const TSymbol
     const uint8_t s = Symbol;
     if (s == UnknownSy || s == PEndSy) {
       Next();
-    } else if (ItemContent().Contains(s) || s == TableSy) {
+    } else if (ItemContent().Contains(s)) {
       DoCommon();
     } else if (s == PSy && listKind != NoListSy) {
       DoP(TSymbolSet{});

@@ -158,7 +158,52 @@ INSTANTIATE_TEST_SUITE_P(
                        return {&f.AddBlock(f.document, u"div",
                                            u"position: absolute; top: 0px; right: 50px; width: 100px; height: 10px")};
                      },
-                     {{{350, 0, 450, 10}, {350, 0, 450, 10}, 0, 10}}}),
+                     {{{350, 0, 450, 10}, {350, 0, 450, 10}, 0, 10}}},
+        // An absolutely placed box is measured against the box it is placed from (the
+        // document here), not against the narrower column that holds it: a side box beside
+        // a column with a wide right margin lands in that margin, not over the column.
+        GeometryCase{"AbsoluteFromTheRightOfANarrowColumn",
+                     [](F& f) -> std::vector<TBlock*> {
+                       TBlock& column = f.AddBlock(f.document, u"div", u"margin-right: 200px");
+                       f.AddFixed(*column.ContentCell, 40);
+                       TBlock& side = f.AddBlock(*column.ContentCell, u"div",
+                                                 u"position: absolute; top: 10px; right: 10px; width: 150px; height: 20px");
+                       return {&column, &side};
+                     },
+                     {{{0, 0, 300, 40}, {0, 0, 300, 40}, 0, 40}, {{340, 10, 490, 30}, {340, 10, 490, 30}, 10, 30}}},
+        GeometryCase{"AbsoluteAutoWidthAndPercentInANarrowColumn",
+                     [](F& f) -> std::vector<TBlock*> {
+                       TBlock& column = f.AddBlock(f.document, u"div", u"margin-right: 200px");
+                       TBlock& fill = f.AddBlock(*column.ContentCell, u"div",
+                                                 u"position: absolute; top: 0px; left: 30px; height: 10px");
+                       TBlock& half = f.AddBlock(*column.ContentCell, u"div",
+                                                 u"position: absolute; top: 20px; right: 0px; width: 50%; height: 10px");
+                       return {&fill, &half};
+                     },
+                     {{{30, 0, 500, 10}, {30, 0, 500, 10}, 0, 10}, {{250, 20, 500, 30}, {250, 20, 500, 30}, 20, 30}}},
+        // The nearest positioned ancestor gives the origin and the width: a relatively placed
+        // block its content box (X 50, 300 wide), an absolutely placed one its padding box
+        // (X 22, 310 wide).
+        GeometryCase{"AbsoluteInARelativeBlock",
+                     [](F& f) -> std::vector<TBlock*> {
+                       TBlock& origin = f.AddBlock(f.document, u"div",
+                                                   u"position: relative; margin-left: 50px; width: 300px; height: 60px");
+                       TBlock& column = f.AddBlock(*origin.ContentCell, u"div", u"margin-right: 200px");
+                       TBlock& side = f.AddBlock(*column.ContentCell, u"div",
+                                                 u"position: absolute; top: 0px; right: 10px; width: 50px; height: 10px");
+                       return {&side};
+                     },
+                     {{{290, 0, 340, 10}, {240, 0, 290, 10}, 0, 10}}},
+        GeometryCase{"AbsoluteInAnAbsoluteBlock",
+                     [](F& f) -> std::vector<TBlock*> {
+                       TBlock& origin = f.AddBlock(f.document, u"div",
+                                                   u"position: absolute; left: 20px; top: 5px; width: 300px; "
+                                                   u"height: 50px; padding: 5px; border: 2px solid black");
+                       TBlock& side = f.AddBlock(*origin.ContentCell, u"div",
+                                                 u"position: absolute; top: 0px; right: 0px; width: 50px; height: 10px");
+                       return {&origin, &side};
+                     },
+                     {{{20, 5, 334, 69}, {27, 12, 327, 62}, 5, 69}, {{282, 7, 332, 17}, {260, 7, 310, 17}, 7, 17}}}),
     NameOf);
 
 TEST_F(BlockFixture, AbsoluteAutoWidthIsTheSameOnEveryLayout) {

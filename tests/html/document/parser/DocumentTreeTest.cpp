@@ -74,6 +74,24 @@ TEST(DocumentTree, Lists) {
   });
 }
 
+// Preformatted text belongs to the item it stands in, with what follows it up to the next
+// item: directly after the item's text, after a paragraph of it, in a definition, in a
+// nested list, and in an item outside any list.
+TEST(DocumentTree, PreformattedTextStaysInItsListItem) {
+  ExpectTrees({
+      {"<ol><li>a<pre>x</pre>b<li>c</ol>", R"(body(ol(li#1("a" pre(pre"x") "b") li#2("c"))))"},
+      {"<ul><li><p>a</p><pre>x\ny</pre><p>b</p><li>c</ul>",
+       R"(body(ul(li(p("a") pre(pre"x" pre"y") p("b")) li("c"))))"},
+      {"<dl><dt>t<dd>a<pre>x</pre>b<dt>u<dd>v</dl>", R"(body(dl(dt("t") dd("a" pre(pre"x") "b") dt("u") dd("v"))))"},
+      {"<ol><li>a<ol><li>b<pre>x</pre>c<li>d</ol>e<li>f</ol>",
+       R"(body(ol(li#1("a" ol(li#1("b" pre(pre"x") "c") li#2("d")) "e") li#2("f"))))"},
+      {"<ul><li><pre>x</pre></ul>after", R"(body(ul(li(pre(pre"x"))) "after"))"},
+      {"<li>a<pre>x</pre>b", R"(body(li("a" pre(pre"x") "b")))"},
+      // A PRE that wraps only lends its font; its end tag does not end the item.
+      {"<ul><li>a<pre wrap>x</pre>b<li>c</ul>", R"(body(ul(li("a" "xb") li("c"))))"},
+  });
+}
+
 TEST(DocumentTree, InlineContent) {
   ExpectTrees({
       {"a <b>bold</b> <i>it</i>", R"(body("a bold it"))"},
