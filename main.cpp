@@ -1,9 +1,8 @@
 // Wendrel's entry point. A conversion asked for on the command line runs first, without
 // any window system (so it runs on a machine without a display), and ends the program.
-// Otherwise, when there is a display to show windows on: starts the Qt window system,
+// Otherwise, when Qt can open a display to show windows on: starts the Qt window system,
 // creates the windows in order (the main window first) and runs the message loop until the
 // main window closes. Without a display it says so and how to convert, and ends with 1.
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "platform/net/HttpSettings.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/ui/app/Application.h"
+#include "platform/ui/app/Wait.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtDisplay.h"
@@ -30,13 +30,12 @@ int main(int argc, char** argv) {
   // Message boxes carry the program's name, not the executable's file name.
   Application->SetTitle(u"Wendrel");
   if (command.Unattended()) return RunExportCommand(command);
-  if (!QtDisplayNamed(argc, argv)) {
-    std::cerr << "wendrel: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                 "To convert an HTML file without windows: wendrel page.html [out.pdf]\n";
-    return 1;
-  }
-
-  Application->SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  // Qt chooses the display as it always does; when it can open none, this ends the program.
+  Application->SetBackend(std::make_unique<TQtBackend>(StartQtApplication(
+      argc, argv,
+      "wendrel: there is no display to show the windows on (none is named, or it cannot be opened).\n"
+      "To convert an HTML file without windows: wendrel page.html [out.pdf]\n",
+      1)));
   Application->Initialize();
   Application->SetMainFormOnTaskBar(true);
   Application->CreateForm(Form1);
@@ -46,8 +45,9 @@ int main(int argc, char** argv) {
   TMainForm* exportWindow = nullptr;
   Application->CreateForm(exportWindow);
   MainForm = exportWindow;
-  // Windows repaint and take input while a workflow waits for a web answer.
-  SetHttpIdleHandler([] { Application->ProcessMessages(); });
+  // Windows repaint and take input while a workflow waits for a web answer; closing the
+  // program breaks off the request.
+  SetHttpIdleHandler(ProcessMessagesWhileWaiting);
   Application->Run();
   return 0;
 }

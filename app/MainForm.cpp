@@ -42,6 +42,11 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName(u"OpenDialog1");
   ConnectHandlers();
+  // Narrower, the row of filter controls below the evaluation grids would be cut off beside
+  // the side panels; lower, the configuration tab's button (30 pixels for the tab bar and the
+  // page's frame).
+  SetConstraints({CategoryPanelGroup1->Width() + Button18->Left() + Button18->Width() + 16,
+                  save_config->Top() + save_config->Height() + 8 + 30});
 }
 
 TForm1::~TForm1() {

@@ -271,7 +271,7 @@ class TForm1 : public TForm {
   TButton* Button19;
   TButton* Button22;
   TButton* Button27;
-  TPanel* GroupBox1;
+  TGroupBox* GroupBox1;
   TLabel* Label12;
   TEdit* kwhaeuf;
   TLabel* Label13;

@@ -103,23 +103,24 @@ void TForm1::BuildTextTab() {
   text_ori->SetAlign(TAlign::alTop);
   text_ori->SetHeight(220);
   text_ori->SetScrollBars(TScrollStyle::ssVertical);
-  GroupBox1 = Make<TPanel>(this, Texte, u"GroupBox1", u"Optionen");
+  GroupBox1 = Make<TGroupBox>(this, Texte, u"GroupBox1", u"Optionen");
   GroupBox1->SetAlign(TAlign::alBottom);
-  GroupBox1->SetHeight(76);
+  GroupBox1->SetHeight(84);
   StringGrid5 = Filling<TStringGrid>(this, Texte, u"StringGrid5");
 
+  // Below the caption in the group's top border.
   Button19 = Make<TButton>(this, GroupBox1, u"Button19", u"Analyse Text");
-  Button19->SetBounds(8, 8, 90, 25);
+  Button19->SetBounds(8, 20, 90, 25);
   Button22 = Make<TButton>(this, GroupBox1, u"Button22", u"FB-Scraper");
-  Button22->SetBounds(104, 8, 90, 25);
+  Button22->SetBounds(104, 20, 90, 25);
   Button27 = Make<TButton>(this, GroupBox1, u"Button27", u"+ Hashtags");
-  Button27->SetBounds(200, 8, 90, 25);
+  Button27->SetBounds(200, 20, 90, 25);
   Label12 = Make<TLabel>(this, GroupBox1, u"Label12", u"Ignoriere Keys mit < ");
-  Label12->SetBounds(8, 46, 120, 13);
+  Label12->SetBounds(8, 58, 120, 13);
   kwhaeuf = Make<TEdit>(this, GroupBox1, u"kwhaeuf", u"1");
-  kwhaeuf->SetBounds(130, 42, 40, 21);
+  kwhaeuf->SetBounds(130, 54, 40, 21);
   Label13 = Make<TLabel>(this, GroupBox1, u"Label13", u"Häufung!");
-  Label13->SetBounds(176, 46, 60, 13);
+  Label13->SetBounds(176, 58, 60, 13);
   Button20 = HiddenButton(this, GroupBox1, u"Button20");
   Button21 = HiddenButton(this, GroupBox1, u"Button21");
   Button29 = HiddenButton(this, GroupBox1, u"Button29");

@@ -80,6 +80,8 @@ TCheckOutcome CheckNetwork(TForm1& f, const TSocialNetwork& n) {
         f.Series1().Clear();
         for (size_t i = 0; i < n.Slices.size(); ++i) f.Series1().Add(static_cast<double>(sums[i]), n.Slices[i].Label);
       }
+    } catch (const EAbort&) {
+      throw;  // the program is ending: no more rows, no reports
     } catch (const Exception& e) {
       for (int c = 2; c < grid.ColCount(); ++c) grid.SetCell(c, r, kFailed);
       if (outcome.Failed++ == 0) outcome.FirstReason = e.Message();
@@ -185,6 +187,8 @@ void TForm1::Button1Click(TComponent*) {
   // A probe: whatever goes wrong leaves the memo as it is.
   try {
     Memo1->SetText(SplitAnswer(IdHTTP1->Get(ServiceUrl(TWebService::ShareCount, u"/?url=http%3A%2F%2Fwww.example.com%2F"))));
+  } catch (const EAbort&) {
+    throw;
   } catch (const Exception&) {
   }
 }

@@ -154,7 +154,10 @@ void TMainForm::btnOpenClick(TComponent*) {
 }
 
 void TMainForm::btnSaveAsClick(TComponent* Sender) {
-  SaveDialog->InitialDir = ExtractFilePath(lbPDF->Text());
+  String folder = ExtractFilePath(lbPDF->Text());
+  // Not again where the last save could not be written: the HTML file's folder instead.
+  if (!failedSaveFolder_.empty() && folder == failedSaveFolder_) folder = ExtractFilePath(lbHTML->Text());
+  SaveDialog->InitialDir = folder;
   SaveDialog->FileName = ChangeFileExt(ExtractFileName(lbHTML->Text()), u"");
   if (!SaveDialog->Execute()) return;
   lbPDF->SetText(SaveDialog->WithDefaultExt(SaveDialog->FileName));
@@ -210,6 +213,10 @@ String TMainForm::WritePdf(const String& pdf) {
     return e.Message();
   }
   if (doc.Pages().empty()) return u"there is no HTML document to convert.";
-  if (!doc.WriteToFile(pdf)) return WriteFailureReason(pdf);
+  if (!doc.WriteToFile(pdf)) {
+    failedSaveFolder_ = ExtractFilePath(pdf);
+    return WriteFailureReason(pdf);
+  }
+  failedSaveFolder_.clear();
   return String();
 }

@@ -94,6 +94,8 @@ class TMainForm : public TForm {
   std::unique_ptr<THtmlView> viewer_;
   // The settings name an HTML file that has not been loaded yet.
   bool rememberedPending_ = false;
+  // The folder of the last PDF that could not be written; empty after a save that worked.
+  String failedSaveFolder_;
 };
 
 // Runs an unattended command the way the program does when it starts with one: the

@@ -3,7 +3,13 @@
 // titles; the screenshots are compared with reviewed pictures.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -196,6 +202,52 @@ TEST_F(MainWindowShown, FittedColumnsHoldCapitalsAndOrdinaryUrls) {
   app.ProcessMessages();
   ExpectTextsWithinTheirCells(*table);
   EXPECT_TRUE(MatchesReference(table->grab().toImage(), "grid_fitted_capitals"));
+}
+
+// The text tab's options are a group whose caption sits in its top border, above its
+// buttons and fields (as a panel, "Optionen" stood in its middle, just under "+ Hashtags").
+TEST_F(MainWindowShown, TheOptionsCaptionStandsAboveTheGroupsControls) {
+  Show();
+  Form1->PageControl1->UserSelectPage(Form1->Texte);
+  app.ProcessMessages();
+  auto* group = WidgetOf<QGroupBox>(Form1->GroupBox1);
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->title(), "Optionen");
+  const int belowCaption = group->contentsRect().top();
+  EXPECT_GT(belowCaption, 0);
+  for (TControl* c : std::initializer_list<TControl*>{Form1->Button19, Form1->Button22, Form1->Button27, Form1->Label12,
+                                                      Form1->kwhaeuf, Form1->Label13}) {
+    const QRect at = WidgetOf<QWidget>(c)->geometry();
+    EXPECT_GE(at.top(), belowCaption) << StringToUtf8(c->Name());
+    EXPECT_LE(at.bottom(), group->contentsRect().bottom()) << StringToUtf8(c->Name());
+  }
+}
+
+// Made as small as the user can, the main window still shows every control of every tab
+// whole (it could be shrunk to 100 x 80, its content cut off).
+TEST_F(MainWindowShown, AtItsSmallestEveryControlOfEveryTabIsWhole) {
+  Show();
+  auto* window = WidgetOf<QMainWindow>(Form1);
+  ASSERT_NE(window, nullptr);
+  window->resize(100, 80);
+  app.ProcessMessages();
+  QWidget* client = window->centralWidget();
+  EXPECT_GE(client->width(), 600);
+  EXPECT_GE(client->height(), 400);
+  for (TTabSheet* tab : {Form1->Tagauswertungen, Form1->Texte, Form1->Report, Form1->TabSheet8, Form1->TabSheet7}) {
+    Form1->PageControl1->UserSelectPage(tab);
+    app.ProcessMessages();
+    for (QWidget* w : WidgetOf<QWidget>(tab)->findChildren<QWidget*>()) {
+      if (!w->isVisible() || !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                               qobject_cast<QComboBox*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QPlainTextEdit*>(w)))
+        continue;
+      const QRect at(w->mapTo(client, QPoint(0, 0)), w->size());
+      EXPECT_TRUE(client->rect().contains(at))
+          << StringToUtf8(tab->Caption()) << ": " << w->metaObject()->className() << " \"" << w->objectName().toStdString()
+          << "\" at " << at.x() << "," << at.y() << " " << at.width() << "x" << at.height() << " in " << client->width()
+          << "x" << client->height();
+    }
+  }
 }
 
 }  // namespace

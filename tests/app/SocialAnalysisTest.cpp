@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/chart/Chart.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Paths.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/LoopbackSocket.h"
@@ -378,6 +379,35 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Nr.|URL|Likes|Shares|Comments|Clicks|Summe / Total", "7|a|0|0|0|0|0", "9|b|0|0|0|0|0"},
                    {"Nr.|URL|Likes|Shares|Comments|Clicks|Summe / Total", "1|a|0|0|0|0|0", "2|b|0|0|0|0|0"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Ending the program while the analysis waits between two requests ("Beenden" or the main
+// window's close button): no further request goes out, no report and no sum row is
+// written, and the handler ends so that the message loop can close the program.
+struct ClosingCase {
+  const char* name;
+  void (*close)();
+};
+
+class SocialAnalysisClosing : public SocialAnalysis, public ::testing::WithParamInterface<ClosingCase> {};
+
+TEST_P(SocialAnalysisClosing, EndsTheRunWithoutFurtherRequestsOrReports) {
+  StartWithUrls(5);
+  Form1->Facebook->SetChecked(true);
+  headless.ScheduleInput(clock.TickCount64() + 300, GetParam().close);  // during the wait before URL 2
+
+  EXPECT_THROW(Form1->Button2->Click(), EAbort);
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_EQ(Server().Requests().size(), 1u);
+  EXPECT_FALSE(home.Exists(ReportPath("facebook", "shop", "html")));
+  EXPECT_FALSE(home.Exists(ReportPath("facebook", "shop", "csv")));
+  EXPECT_EQ(Form1->StringGrid1->RowCount(), 6);  // no sum row
+  EXPECT_FALSE(Form1->WorkflowRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Closing, SocialAnalysisClosing,
+                         ::testing::Values(ClosingCase{"Beenden", [] { Form1->Beenden1->Click(); }},
+                                           ClosingCase{"CloseButton", [] { Form1->Close(); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SocialAnalysis, HiddenProbeResetsTheGridAndSplitsTheAnswer) {
   Serve();

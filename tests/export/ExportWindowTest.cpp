@@ -306,6 +306,35 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"NoPrintableWidth", "out.pdf", u"21", true, "no printable area"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// "Save As" after a save that could not be written does not open the dialog in that folder
+// again (one in /proc hung the program, reading /proc/kmsg) but in the HTML file's folder;
+// after a save that worked, in the PDF's folder as always.
+TEST_F(ExportWindow, SaveAsAfterAFailedSaveStartsInTheHtmlFilesFolder) {
+  home.WriteFile("pages/page.html", "<p>x</p>");
+  for (const std::string failing : {"/proc/wendrel-out.pdf", "no/such/out.pdf"}) {
+    SCOPED_TRACE(failing);
+    headless.ClearShown();
+    TMainForm& f = Start();
+    f.lbHTML->SetText(Path("pages/page.html"));
+    View().LoadDocumentFile(Path("pages/page.html"));
+    f.lbPDF->SetText(Where(failing));
+    f.btnSave->Click();
+    ASSERT_EQ(Boxes().size(), 1u);
+    headless.AnswerFileDialog(std::nullopt);
+    f.btnSaveAs->Click();
+    EXPECT_EQ(f.SaveDialog->StartFolder(), Path("pages/"));
+
+    headless.AnswerFileDialog(Path("out/good.pdf"));
+    home.WriteFile("out/keep", "");
+    f.btnSaveAs->Click();
+    ASSERT_TRUE(home.Exists("out/good.pdf"));
+    headless.AnswerFileDialog(std::nullopt);
+    f.btnSaveAs->Click();
+    EXPECT_EQ(f.SaveDialog->StartFolder(), Path("out/"));
+    Stop();
+  }
+}
+
 TEST_F(ExportWindow, CommandLineConvertsWithoutWindowOrDialogAndRemembersTheNames) {
   // A stale name in the settings does not stand in the way.
   home.WriteFile("export_tests.ini", "[Settings]\r\nHTML=/nowhere/gone.html\r\n");

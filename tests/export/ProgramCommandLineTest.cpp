@@ -2,6 +2,10 @@
 // display, their exit codes and what they write on standard error.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+
 #include "tests/support/Process.h"
 #include "tests/support/TempDirectory.h"
 
@@ -24,25 +28,65 @@ TEST(ProgramCommandLine, SilentWithoutStoredFilesFailsOnStandardErrorAndKeepsThe
   EXPECT_NE(home.ReadFile("wendrel.ini").find("[Margins]\r\nLeft=1\r\n"), std::string::npos);
 }
 
-// A start that opens the windows, where there is no display and no Qt platform that needs
-// none: a plain message and exit code 1, not Qt's abort.
+// A display number where no X server runs.
+std::string FreeDisplay() {
+  for (int n = 900;; ++n) {
+    const std::string number = std::to_string(n);
+    if (!std::filesystem::exists("/tmp/.X11-unix/X" + number) && !std::filesystem::exists("/tmp/.X" + number + "-lock"))
+      return ":" + number;
+  }
+}
+
+// A start that opens the windows where Qt can open no display (none named, one named where
+// no server runs, a platform whose display is missing): a plain message and exit code 1, not
+// Qt's abort and its English advice to reinstall.
 TEST(ProgramCommandLine, WindowsWithoutADisplayEndWithAMessageAndExitCodeOne) {
-  const char* const startsTheWindows[] = {"", "notes.txt", "-platform xcb"};
-  for (const char* args : startsTheWindows) {
-    SCOPED_TRACE(args);
+  const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+  const std::pair<std::string, std::string> starts[] = {
+      {noDisplay, ""},
+      {noDisplay, "notes.txt"},
+      {noDisplay, "-platform xcb"},
+      {noDisplay + " QT_QPA_PLATFORM=wayland", ""},
+      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=" + FreeDisplay(), ""},
+      {noDisplay, "-display " + FreeDisplay()},
+  };
+  for (const auto& [environment, args] : starts) {
+    SCOPED_TRACE(environment + " wendrel " + args);
     TTempDirectory home;
     home.WriteFile("notes.txt", "not a page");
-    TCommandResult r = RunCommand("cd " + ShellQuote(home.Path()) +
-                                      " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM WENDREL_HOME=" +
+    TCommandResult r = RunCommand("cd " + ShellQuote(home.Path()) + " && " + environment + " WENDREL_HOME=" +
                                       ShellQuote(home.Path()) + " " + ShellQuote(WENDREL_BUILD_DIR "/wendrel") + " " + args,
                                   {}, TErrorOutput::Separate);
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Output, "");
     EXPECT_EQ(r.Errors,
-              "wendrel: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+              "wendrel: there is no display to show the windows on (none is named, or it cannot be opened).\n"
               "To convert an HTML file without windows: wendrel page.html [out.pdf]\n");
     EXPECT_FALSE(home.Exists("wendrel.ini"));
   }
+}
+
+// Every way Qt finds its display works: here the -display argument with DISPLAY unset, on
+// an X server of the test's own (Xvfb). The main window appears on it.
+TEST(ProgramCommandLine, WindowsOpenOnTheDisplayNamedByTheDisplayArgument) {
+  TTempDirectory home;
+  const std::string script = R"sh(
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>display 2>/dev/null & xvfb=$!
+    i=0; while [ ! -s display ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done
+    n=":$(cat display)"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM WENDREL_HOME="$PWD" "$WENDREL" -display "$n" 2>errors & app=$!
+    shown=no; i=0
+    while [ $i -lt 600 ] && kill -0 $app 2>/dev/null; do
+      if xwininfo -display "$n" -root -tree 2>/dev/null | grep -q 'tarnwick wendrel'; then shown=yes; break; fi
+      sleep 0.1; i=$((i+1))
+    done
+    kill $app 2>/dev/null; wait $app 2>/dev/null
+    kill $xvfb; wait $xvfb 2>/dev/null
+    echo "$shown"; cat errors)sh";
+  TCommandResult r = RunCommand("cd " + ShellQuote(home.Path()) + " && WENDREL=" + ShellQuote(WENDREL_BUILD_DIR "/wendrel") +
+                                    " sh -c " + ShellQuote(script),
+                                {}, TErrorOutput::Separate);
+  EXPECT_EQ(r.Output.substr(0, 4), "yes\n") << r.Output << r.Errors;
 }
 
 }  // namespace

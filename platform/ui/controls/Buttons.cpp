@@ -23,6 +23,8 @@ void TLabel::SetAlignment(TAlignment value) {
 
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 41); }
 
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 105); }
+
 void TPanel::SetBevelOuter(TPanelBevel value) {
   if (value == bevelOuter_) return;
   bevelOuter_ = value;

@@ -1,4 +1,4 @@
-// Push buttons, labels and panels.
+// Push buttons, labels, panels and group boxes.
 #pragma once
 
 #include "platform/ui/WinControl.h"
@@ -38,4 +38,12 @@ class TPanel : public TWinControl {
 
  private:
   TPanelBevel bevelOuter_ = TPanelBevel::bvRaised;
+};
+
+// A frame around controls that belong together, with its caption in the top border (a
+// panel shows its caption in its middle, behind its controls). Controls inside keep clear
+// of the caption's band at the top.
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* AOwner);
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/dialogs/FileDialogs.h"
 
+#include "platform/rtl/FileSystemKind.h"
 #include "platform/rtl/Paths.h"
 #include "platform/ui/app/Application.h"
 
@@ -32,7 +33,8 @@ String TOpenDialog::WithDefaultExt(const String& name) const {
 }
 
 String TOpenDialog::StartFolder() const {
-  if (!InitialDir.empty()) return InitialDir;
-  String folder = ExtractFilePath(FileName);
-  return folder.empty() ? ProgramFolder() : folder;
+  const String folder = InitialDir.empty() ? ExtractFilePath(FileName) : InitialDir;
+  // Listing a pseudo file system can hang the dialog (it reads entries such as /proc/kmsg
+  // to tell their type), and nobody keeps files there.
+  return folder.empty() || IsOnPseudoFileSystem(folder) ? ProgramFolder() : folder;
 }

@@ -31,7 +31,8 @@ class TOpenDialog : public TComponent {
   // The name with DefaultExt appended when it has no extension of its own.
   String WithDefaultExt(const String& name) const;
   // The folder the dialog opens in: InitialDir, else the folder FileName names, else the
-  // program folder (never the process's working folder).
+  // program folder (never the process's working folder). The program folder also stands
+  // in for a folder on a pseudo file system (/proc, /sys, /dev, ...).
   String StartFolder() const;
 };
 

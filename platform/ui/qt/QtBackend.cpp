@@ -8,9 +8,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/rtl/Paths.h"
 #include "platform/ui/dialogs/FileDialogs.h"
 #include "platform/ui/menus/Menus.h"
 #include "platform/ui/qt/QtConvert.h"
@@ -19,12 +21,22 @@
 
 TQtBackend::TQtBackend(int& argc, char** argv) {
   if (!QApplication::instance()) ownApp_ = std::make_unique<QApplication>(argc, argv);
+  Setup();
+}
+
+TQtBackend::TQtBackend(std::unique_ptr<QApplication> application) : ownApp_(std::move(application)) { Setup(); }
+
+void TQtBackend::Setup() {
   // Qt's standard dialogs and message boxes speak German like the rest of the program, and
   // write sizes and dates the German way.
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   if (translator_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&translator_);
+  // Qt's own settings (the file dialogs keep their history there) go into the program
+  // folder, like every other file the program writes, not into the user's configuration.
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(format, QSettings::UserScope, ToQt(ProgramFolder()));
 }
 
 TQtBackend::~TQtBackend() { QCoreApplication::removeTranslator(&translator_); }

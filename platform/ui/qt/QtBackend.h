@@ -12,6 +12,8 @@ class TQtBackend : public TUiBackend {
  public:
   // Uses the running QApplication, or starts one with the program's arguments.
   TQtBackend(int& argc, char** argv);
+  // Takes over the application object that the program started (StartQtApplication).
+  explicit TQtBackend(std::unique_ptr<QApplication> application);
   ~TQtBackend() override;
 
   std::unique_ptr<TControlPeer> CreatePeer(TControl& control) override;
@@ -26,6 +28,8 @@ class TQtBackend : public TUiBackend {
   void SetClipboardText(const String& text) override;
 
  private:
+  void Setup();
+
   std::unique_ptr<QApplication> ownApp_;
   QTranslator translator_;
   bool overrideCursor_ = false;

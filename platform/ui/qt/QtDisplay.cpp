@@ -1,50 +1,55 @@
 #include "platform/ui/qt/QtDisplay.h"
 
+#include <QString>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
-bool Named(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value && *value;
+// What Qt said while it started: held back until it is known whether the start succeeded.
+struct THeldMessage {
+  QtMsgType type;
+  const char* category;  // Qt's category names are static texts
+  QString text;
+};
+
+struct TStartState {
+  const char* noDisplayMessage = nullptr;
+  int exitCode = 1;
+  std::vector<THeldMessage> held;
+};
+
+TStartState& State() {
+  static TStartState state;
+  return state;
 }
 
-// The platforms of "-platform name" or of QT_QPA_PLATFORM ("wayland;xcb"), without their
-// options ("xcb:option").
-std::vector<std::string> PlatformsAskedFor(int argc, char** argv) {
-  const char* asked = std::getenv("QT_QPA_PLATFORM");
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) asked = argv[i + 1];
-  std::vector<std::string> platforms;
-  std::string_view rest = asked ? asked : "";
-  while (!rest.empty()) {
-    const size_t end = rest.find(';');
-    std::string_view entry = rest.substr(0, end);
-    entry = entry.substr(0, entry.find(':'));
-    if (!entry.empty()) platforms.emplace_back(entry);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  TStartState& state = State();
+  if (type != QtFatalMsg) {
+    state.held.push_back({type, context.category, text});
+    return;
   }
-  return platforms;
+  // The only fatal end of QApplication's start: no platform plugin could open its display.
+  std::fputs(state.noDisplayMessage, stderr);
+  std::fflush(stderr);
+  std::_Exit(state.exitCode);
 }
 
 }  // namespace
 
-bool QtDisplayNamed(int argc, char** argv) {
-  const std::vector<std::string> platforms = PlatformsAskedFor(argc, argv);
-  // None asked for: Qt picks X or Wayland, whichever is there.
-  if (platforms.empty()) return Named("DISPLAY") || Named("WAYLAND_DISPLAY");
-  for (const std::string& p : platforms) {
-    if (p == "xcb") {
-      if (Named("DISPLAY")) return true;
-    } else if (p.starts_with("wayland")) {
-      if (Named("WAYLAND_DISPLAY")) return true;
-    } else {
-      return true;  // offscreen, minimal, vnc, eglfs, linuxfb: no display server
-    }
+std::unique_ptr<QApplication> StartQtApplication(int& argc, char** argv, const char* noDisplayMessage, int exitCode) {
+  TStartState& state = State();
+  state.noDisplayMessage = noDisplayMessage;
+  state.exitCode = exitCode;
+  const QtMessageHandler previous = qInstallMessageHandler(HoldWhileStarting);
+  auto application = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const THeldMessage& m : state.held) {
+    const QMessageLogContext context(nullptr, 0, nullptr, m.category);
+    previous(m.type, context, m.text);
   }
-  return false;
+  state.held.clear();
+  return application;
 }

@@ -167,6 +167,32 @@ TEST_F(AppFixture, WaitEndsLateWhenAHandlerRunsPastTheDeadline) {
   EXPECT_EQ(GetTickCount64(), 510u);
 }
 
+// Work that waits must not outlive the program: once the main form closes (or Terminate
+// is called otherwise), the wait and the waiting of a web request end with EAbort.
+TEST_F(AppFixture, WaitsEndWithAbortOnceTheProgramIsEnding) {
+  button->OnClick = [&](TComponent*) { form->Close(); };
+  headless.ScheduleInput(30, [&] { button->Click(); });
+  EXPECT_THROW(WaitProcessingMessages(200), EAbort);
+  EXPECT_EQ(GetTickCount64(), 30u);  // not on to the deadline
+  EXPECT_TRUE(app.Terminated());
+
+  // Already ending: nothing more is handled, no time passes.
+  headless.ScheduleInput(30, [&] { log.push_back("input"); });
+  EXPECT_THROW(WaitProcessingMessages(100), EAbort);
+  EXPECT_THROW(ProcessMessagesWhileWaiting(), EAbort);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(GetTickCount64(), 30u);
+}
+
+TEST_F(AppFixture, ProcessingWhileWaitingHandlesInputAndAbortsWhenItEndsTheProgram) {
+  headless.ScheduleInput(0, [&] { log.push_back("input"); });
+  ProcessMessagesWhileWaiting();
+  EXPECT_EQ(log, (std::vector<std::string>{"input"}));
+
+  headless.ScheduleInput(0, [&] { app.Terminate(); });
+  EXPECT_THROW(ProcessMessagesWhileWaiting(), EAbort);
+}
+
 TEST_F(AppFixture, TimersFireOnTheClockDuringWaits) {
   auto* timer = new TTimer(form);
   timer->SetInterval(40);

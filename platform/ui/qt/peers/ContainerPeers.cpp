@@ -1,6 +1,7 @@
-// Forms, panels, page controls with their tab sheets, category panels, and any other
+// Forms, panels, group boxes, page controls with their tab sheets, category panels, and any other
 // control as a plain widget.
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -134,6 +135,17 @@ class TPanelPeer : public TQtPeer {
   TPanel& panel_;
 };
 
+class TGroupBoxPeer : public TQtPeer {
+ public:
+  TGroupBoxPeer(TGroupBox& g, QGroupBox* w) : TQtPeer(g, w), group_(g) {}
+  void Update(TChange what) override {
+    if (what == TChange::Text) static_cast<QGroupBox*>(Widget())->setTitle(WithoutAccessKeys(ToQt(group_.Caption())));
+  }
+
+ private:
+  TGroupBox& group_;
+};
+
 // The tab widget shows the pages in their order; a page whose TabVisible is off keeps its
 // place with a hidden tab.
 class TPageControlPeer : public TQtPeer {
@@ -258,6 +270,7 @@ std::unique_ptr<TQtPeer> MakeFormPeer(TControl& control) {
 
 std::unique_ptr<TQtPeer> MakeContainerPeer(TControl& control) {
   if (auto* p = dynamic_cast<TPanel*>(&control)) return std::make_unique<TPanelPeer>(*p, new QLabel());
+  if (auto* g = dynamic_cast<TGroupBox*>(&control)) return std::make_unique<TGroupBoxPeer>(*g, new QGroupBox());
   if (auto* p = dynamic_cast<TPageControl*>(&control)) return std::make_unique<TPageControlPeer>(*p, new QTabWidget());
   if (auto* s = dynamic_cast<TTabSheet*>(&control)) return std::make_unique<TTabSheetPeer>(*s, new QWidget());
   if (auto* p = dynamic_cast<TCategoryPanel*>(&control)) return std::make_unique<TCategoryPanelPeer>(*p, new QWidget());

@@ -28,12 +28,38 @@
 #include "platform/ui/qt/QtBackend.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "tests/platform/ui/qt/ReferencePicture.h"
+#include "tests/support/Process.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
 int argc = 1;
 char arg0[] = "uiqt_tests";
 char* argv[] = {arg0, nullptr};
+
+// An environment variable set (or, with nullopt, removed) while the object lives.
+class TScopedVariable {
+ public:
+  TScopedVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) previous_ = old;
+    if (value)
+      setenv(name, value->c_str(), 1);
+    else
+      unsetenv(name);
+  }
+  ~TScopedVariable() {
+    if (previous_)
+      setenv(name_, previous_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+  TScopedVariable(const TScopedVariable&) = delete;
+  TScopedVariable& operator=(const TScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> previous_;
+};
 
 // A program folder with two files of fixed size and date under a fixed name in the
 // temporary folder (the build's own under ctest), so that the dialog looks the same in
@@ -42,38 +68,24 @@ char* argv[] = {arg0, nullptr};
 // names its own folder, as ctest runs the tests side by side.
 class TFixedProgramFolder {
  public:
-  explicit TFixedProgramFolder(const char* name) : path_(std::filesystem::temp_directory_path() / name) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-    for (const char* file : {"urls.txt", "projekte.csv"}) {
-      std::ofstream(path_ / file) << "http://www.shop.example/\r\n";
-      std::filesystem::last_write_time(path_ / file, std::filesystem::file_time_type(std::chrono::hours(24 * 365 * 50)));
-    }
-    Replace("WENDREL_HOME", previousProgramFolder_);
-    Replace("HOME", previousHome_);
-  }
-  ~TFixedProgramFolder() {
-    Restore("WENDREL_HOME", previousProgramFolder_);
-    Restore("HOME", previousHome_);
-    std::filesystem::remove_all(path_);
-  }
+  explicit TFixedProgramFolder(const char* name) : path_(Prepared(std::filesystem::temp_directory_path() / name)) {}
+  ~TFixedProgramFolder() { std::filesystem::remove_all(path_); }
   std::string Path() const { return path_.string(); }
 
  private:
-  void Replace(const char* variable, std::optional<std::string>& previous) {
-    if (const char* value = std::getenv(variable)) previous = value;
-    setenv(variable, path_.c_str(), 1);
-  }
-  static void Restore(const char* variable, const std::optional<std::string>& previous) {
-    if (previous)
-      setenv(variable, previous->c_str(), 1);
-    else
-      unsetenv(variable);
+  static std::filesystem::path Prepared(const std::filesystem::path& path) {
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    for (const char* file : {"urls.txt", "projekte.csv"}) {
+      std::ofstream(path / file) << "http://www.shop.example/\r\n";
+      std::filesystem::last_write_time(path / file, std::filesystem::file_time_type(std::chrono::hours(24 * 365 * 50)));
+    }
+    return path;
   }
 
   std::filesystem::path path_;
-  std::optional<std::string> previousProgramFolder_;
-  std::optional<std::string> previousHome_;
+  TScopedVariable programFolder_{"WENDREL_HOME", path_.string()};
+  TScopedVariable home_{"HOME", path_.string()};
 };
 
 struct QtDialogsFixture : ::testing::Test {
@@ -141,12 +153,40 @@ TEST(FileDialogStart, FolderIsTheInitialOneOrTheFilesOrTheProgramFolder) {
     String folder;
   };
   for (const Case& c : {Case{u"/srv/daten", u"/home/a/liste.txt", u"/srv/daten"}, Case{u"", u"/home/a/liste.txt", u"/home/a/"},
-                        Case{u"", u"liste.txt", ProgramFolder()}, Case{u"", u"", ProgramFolder()}}) {
+                        Case{u"", u"liste.txt", ProgramFolder()}, Case{u"", u"", ProgramFolder()},
+                        // Pseudo file systems: listing them can hang the dialog.
+                        Case{u"/proc", u"", ProgramFolder()}, Case{u"", u"/proc/kmsg", ProgramFolder()},
+                        Case{u"/proc/self/", u"", ProgramFolder()}, Case{u"/sys/kernel", u"", ProgramFolder()},
+                        Case{u"/dev", u"", ProgramFolder()}, Case{u"", u"/dev/pts/0.pdf", ProgramFolder()}}) {
     TSaveDialog dialog(nullptr);
     dialog.InitialDir = c.initialDir;
     dialog.FileName = c.fileName;
-    EXPECT_EQ(dialog.StartFolder(), c.folder) << StringToUtf8(c.fileName);
+    EXPECT_EQ(dialog.StartFolder(), c.folder) << StringToUtf8(c.initialDir) << " " << StringToUtf8(c.fileName);
   }
+}
+
+// Qt's file dialog keeps its history in Qt's own settings file: that belongs in the program
+// folder like everything else the program writes, and nothing goes into the user's home.
+TEST(FileDialogHistory, IsKeptInTheProgramFolderNotInTheHome) {
+  TTempDirectory programFolder;
+  TTempDirectory home;
+  TScopedVariable useProgramFolder("WENDREL_HOME", programFolder.Path());
+  TScopedVariable useHome("HOME", home.Path());
+  TScopedVariable noConfigHome("XDG_CONFIG_HOME", std::nullopt);
+  TApplication app;
+  app.SetBackend(std::make_unique<TQtBackend>(argc, argv));
+  TSaveDialog dialog(nullptr);
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    shown = true;
+    d->reject();
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(programFolder.Exists("QtProject.conf"));
+  EXPECT_EQ(RunTool("find " + ShellQuote(home.Path()) + " -mindepth 1"), "");
 }
 
 TEST_F(QtDialogsFixture, MessageBoxesAreGermanWithTheGivenCaption) {
