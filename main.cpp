@@ -15,7 +15,7 @@
 #include "export/CommandLine.h"
 #include "export/ExportWindow.h"
 #include "platform/net/HttpSettings.h"
-#include "platform/rtl/Unicode.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/forms/Form.h"
 #include "platform/ui/qt/QtBackend.h"
@@ -23,13 +23,13 @@
 
 int main(int argc, char** argv) {
   std::vector<String> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8ToString(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(FileNameFromNative(argv[i]));
   const TExportCommand command = ReadExportCommand(args);
 
   TApplication application;
   // Message boxes carry the program's name, not the executable's file name.
   Application->SetTitle(u"Wendrel");
-  if (command.Unattended()) return RunExportCommand(command);
+  if (command.Kind != TExportCommand::None) return RunExportCommand(command);
   if (!QtDisplayNamed(argc, argv)) {
     std::cerr << "wendrel: there is no display to show the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                  "To convert an HTML file without windows: wendrel page.html [out.pdf]\n";
