@@ -14,7 +14,7 @@
 #include "export/CommandLine.h"
 #include "export/ExportWindow.h"
 #include "platform/net/HttpSettings.h"
-#include "platform/rtl/Unicode.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/ui/app/Application.h"
 #include "platform/ui/app/Wait.h"
 #include "platform/ui/forms/Form.h"
@@ -23,13 +23,13 @@
 
 int main(int argc, char** argv) {
   std::vector<String> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8ToString(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(FileNameFromNative(argv[i]));
   const TExportCommand command = ReadExportCommand(args);
 
   TApplication application;
   // Message boxes carry the program's name, not the executable's file name.
   Application->SetTitle(u"Wendrel");
-  if (command.Unattended()) return RunExportCommand(command);
+  if (command.Kind != TExportCommand::None) return RunExportCommand(command);
   // Qt chooses the display as it always does; when it can open none, this ends the program.
   Application->SetBackend(std::make_unique<TQtBackend>(StartQtApplication(
       argc, argv,

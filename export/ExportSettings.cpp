@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/ExportWindow.h"
+#include "export/FileFailures.h"
 #include "platform/rtl/FloatText.h"
 #include "platform/rtl/Paths.h"
 #include "platform/ui/app/Application.h"
@@ -48,8 +49,8 @@ void TMainForm::ReadSettings() {
 }
 
 void TMainForm::WriteSettings() {
-  IniFile->WriteString(kSettings, u"HTML", lbHTML->Text());
-  IniFile->WriteString(kSettings, u"PDF", lbPDF->Text());
+  WriteFileName(u"HTML", lbHTML->Text());
+  WriteFileName(u"PDF", lbPDF->Text());
   IniFile->WriteBool(kSettings, u"OpenAfterSave", cxOpenAfterSave->Checked());
   // A box that holds no number keeps the value stored before.
   const std::pair<const char16_t*, TEdit*> margins[] = {
@@ -62,6 +63,19 @@ void TMainForm::WriteSettings() {
   IniFile->WriteBool(kSettings, u"ScaleToFit", cxScaleToFit->Checked());
   IniFile->WriteInteger(kSettings, u"Orientation", cbOrientation->ItemIndex());
   IniFile->WriteInteger(kSettings, u"PaperSize", cbPaperSize->ItemIndex());
+}
+
+void TMainForm::WriteFileName(const String& key, const String& fileName) {
+  if (IniValueStorable(fileName)) {
+    IniFile->WriteString(kSettings, key, fileName);
+    return;
+  }
+  // Stored, the name would read back as another one (or add lines to the file): it is
+  // left out, so that "/silent" names no file rather than a wrong one.
+  IniFile->DeleteKey(kSettings, key);
+  ReportWarning(u"The " + key + u" file name \"" + fileName + u"\" is not kept in \"" + IniFile->FileName() +
+                u"\": a name with a line break, with a blank at either end or with bytes that are not UTF-8 "
+                u"cannot be stored there.");
 }
 
 void TMainForm::FormCreate(TComponent*) {
@@ -83,10 +97,11 @@ void TMainForm::FormShow(TComponent*) { LoadRememberedHtml(); }
 void TMainForm::FormDestroy(TComponent*) {
   if (!IniFile) return;
   WriteSettings();
+  // The conversion is done whether or not its names can be remembered.
   try {
     IniFile->UpdateFile();
-  } catch (const Exception& e) {
-    ReportFailure(u"The settings could not be saved to \"" + IniFile->FileName() + u"\": " + e.Message());
+  } catch (const EFileWriteError& e) {
+    ReportWarning(u"The settings could not be saved to \"" + IniFile->FileName() + u"\": " + WriteFailureReason(e));
   }
   IniFile.reset();
 }

@@ -2,11 +2,13 @@
 
 #include <iostream>
 
+#include "export/FileFailures.h"
 #include "export/Html2Pdf.h"
 #include "export/SameFile.h"
 #include "platform/gdi/Colors.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
@@ -34,22 +36,6 @@ TLabel* PathLabel(TMainForm* form, TWinControl* parent, const char16_t* name, in
   font.SetColor(clNavy);
   label->SetFont(font);
   return label;
-}
-
-// Why a PDF file could not be written where it was asked for.
-String WriteFailureReason(const String& fileName) {
-  if (DirectoryExists(fileName)) return u"a folder has that name.";
-  String folder = ExtractFilePath(fileName);
-  if (folder.empty()) folder = u"./";
-  if (!DirectoryExists(folder)) return u"the folder " + folder + u" does not exist.";
-  const String probe = fileName + u".~probe";
-  try {
-    TFileStream file(probe, fmCreate);
-  } catch (const EStreamError&) {
-    return u"the folder " + folder + u" cannot be written to.";
-  }
-  DeleteFile(probe);
-  return u"the file could not be written (is the disk full?).";
 }
 
 }  // namespace
@@ -115,10 +101,17 @@ TMainForm::~TMainForm() = default;
 void TMainForm::ReportFailure(const String& text) {
   if (Command.Unattended()) {
     ExitCode = 1;
-    *ErrorOutput << StringToUtf8(text) << std::endl;
+    *ErrorOutput << StringToUtf8(ReadableFileName(text)) << std::endl;
   } else if (Application) {
-    Application->MessageBox(text, u"Html2Pdf", MB_OK | MB_ICONERROR);
+    Application->MessageBox(ReadableFileName(text), u"Html2Pdf", MB_OK | MB_ICONERROR);
   }
+}
+
+void TMainForm::ReportWarning(const String& text) {
+  if (Command.Unattended())
+    *ErrorOutput << "Warning: " << StringToUtf8(ReadableFileName(text)) << std::endl;
+  else if (Application)
+    Application->MessageBox(ReadableFileName(text), u"Html2Pdf", MB_OK | MB_ICONWARNING);
 }
 
 bool TMainForm::LoadHtml(const String& fileName) {
@@ -134,6 +127,9 @@ bool TMainForm::LoadHtml(const String& fileName) {
       // A conversion that shows no window lays the document out for its pages only.
       if (Command.Unattended()) Viewer->LoadDocumentFileForPaging(fileName);
       else Viewer->LoadDocumentFile(fileName);
+    } catch (const EStreamError& e) {
+      // The file is there (the viewer says so otherwise) but cannot be read.
+      failure = u"Cannot read \"" + fileName + u"\": " + ReadFailureReason(fileName, e.Message());
     } catch (const Exception& e) {
       failure = e.Message();
     }
@@ -209,13 +205,23 @@ String TMainForm::WritePdf(const String& pdf) {
   try {
     ConfigureDocument(doc);
     doc.RenderPages();
+  } catch (const EHtml2PdfError& e) {
+    // Unattended, the margins are those of the settings file.
+    if (Command.Unattended())
+      return e.Message() + u" The margins are set in [Margins] of \"" + IniFile->FileName() + u"\".";
+    return e.Message();
   } catch (const Exception& e) {
     return e.Message();
   }
   if (doc.Pages().empty()) return u"there is no HTML document to convert.";
-  if (!doc.WriteToFile(pdf)) {
+  try {
+    WriteWholeFile(pdf, [&doc](TStream& file) { doc.WriteToStream(file); });
+  } catch (const EFileWriteError& e) {
     failedSaveFolder_ = ExtractFilePath(pdf);
-    return WriteFailureReason(pdf);
+    return WriteFailureReason(e);
+  } catch (const Exception& e) {
+    failedSaveFolder_ = ExtractFilePath(pdf);
+    return e.Message();
   }
   failedSaveFolder_.clear();
   return String();

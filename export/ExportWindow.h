@@ -65,7 +65,8 @@ class TMainForm : public TForm {
 
   // Set before FormCreate runs: a conversion asked for on the command line.
   TExportCommand Command;
-  // 0, or 1 once an unattended conversion failed.
+  // 0, or 1 once an unattended conversion failed (a settings file that cannot be saved is
+  // only a warning: the PDF is the result).
   int ExitCode = 0;
   // Where unattended failures are written (standard error unless a test says otherwise).
   std::ostream* ErrorOutput;
@@ -87,8 +88,14 @@ class TMainForm : public TForm {
   void ConfigureDocument(THtml2Pdf& doc);
   // A failure of the window's work: a message box, or unattended a line on ErrorOutput.
   void ReportFailure(const String& text);
+  // Something the user should know that did not stop the work (ExitCode stays): a message
+  // box, or unattended a line "Warning: ..." on ErrorOutput.
+  void ReportWarning(const String& text);
   void ReadSettings();
   void WriteSettings();
+  // Stores a file name under [Settings], or leaves it out (with a warning) when the file
+  // could not give it back as the same name.
+  void WriteFileName(const String& key, const String& fileName);
   void ConvertUnattended();
 
   std::unique_ptr<THtmlView> viewer_;
@@ -100,5 +107,6 @@ class TMainForm : public TForm {
 
 // Runs an unattended command the way the program does when it starts with one: the
 // window is made (reading the settings and converting) and destroyed again (writing them)
-// without being shown. Needs an Application; returns the exit code.
+// without being shown. Needs an Application; returns the exit code. Help and refused
+// arguments are answered (AnswerCommandLine) without a window.
 int RunExportCommand(const TExportCommand& command);

@@ -1,5 +1,7 @@
 // The conversion the command line asks for: no window, no dialog, failures on standard
 // error.
+#include <iostream>
+
 #include "export/ExportWindow.h"
 #include "platform/ui/app/Application.h"
 
@@ -22,6 +24,7 @@ void TMainForm::ConvertUnattended() {
 }
 
 int RunExportCommand(const TExportCommand& command) {
+  if (!command.Unattended()) return AnswerCommandLine(command, std::cout, std::cerr);
   auto* form = new TMainForm(Application);
   form->Command = command;
   form->DoCreate();

@@ -1,10 +1,8 @@
-#include <unistd.h>
-
-#include <atomic>
-#include <cstdio>
+#include <new>
 
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/rtl/WholeFileWrite.h"
 #include "pdf/document/PdfDocument.h"
 #include "pdf/helpers/TextHelpers.h"
 #include "pdf/objects/PdfExceptions.h"
@@ -99,23 +97,14 @@ void TPdfDocument::WriteToStream(TStream& destination, TDateTime modDate) {
   w.Flush();
 }
 
+// A link is written through and a device or a pipe written into (see WriteWholeFile).
 bool TPdfDocument::WriteToFile(const String& fileName) {
-  static std::atomic<unsigned> serial{0};
-  const std::string target = StringToUtf8(fileName);
-  const std::string temp = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".tmp";
   try {
-    {
-      TFileStream file(Utf8ToString(temp), fmCreate | fmShareExclusive);
-      WriteToStream(file);
-      if (::fsync(file.Handle()) != 0) throw EWriteError(S("fsync " + temp));
-    }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) throw EInOutError(S("rename " + temp));
+    WriteWholeFile(fileName, [this](TStream& file) { WriteToStream(file); });
     return true;
   } catch (const Exception&) {
-    std::remove(temp.c_str());
     return false;
   } catch (const std::bad_alloc&) {
-    std::remove(temp.c_str());
     return false;
   }
 }

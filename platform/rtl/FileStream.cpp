@@ -8,6 +8,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SysErrors.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool LockForShareMode(int fd, unsigned mode) {
 
 TFileStream::TFileStream(const String& fileName, unsigned mode) : fileName_(fileName) {
   const bool create = (mode & fmCreate) == fmCreate;
-  const std::string path = StringToUtf8(fileName);
+  const std::string path = NativeFileName(fileName);
   // Lock before truncating, so that a refused fmCreate leaves the file as it was.
   int fd;
   do {

@@ -8,6 +8,15 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Unicode.h"
 
+bool IniValueStorable(const String& value) {
+  if (!value.empty() && (value.front() <= u' ' || value.back() <= u' ')) return false;
+  for (size_t i = 0, units = 1; i < value.size(); i += units) {
+    const char32_t c = CodePointAt(value, i, units);
+    if (c == u'\r' || c == u'\n' || (c >= 0xD800 && c <= 0xDFFF)) return false;
+  }
+  return true;
+}
+
 bool TryParseIniFloat(const String& text, double& value) {
   std::string ascii;
   for (Char c : Trim(text)) {

@@ -11,8 +11,18 @@
 #include <memory>
 #include <vector>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Types.h"
+
+WENDREL_DECLARE_EXCEPTION(EIniFileException, Exception);
+
+// True when the value, written as "key=value", reads back from the file as the same one
+// value: it holds no line break (which would add lines, sections or keys to the file), has
+// no blank or control character at either end (reading trims them) and nothing the
+// file's text cannot hold (a lone surrogate, such as a byte of a file name that is not
+// UTF-8). WriteString refuses any other value.
+bool IniValueStorable(const String& value);
 
 class TCustomIniFile {
  public:
@@ -24,6 +34,8 @@ class TCustomIniFile {
   const String& FileName() const { return fileName_; }
 
   virtual String ReadString(const String& section, const String& ident, const String& fallback) const = 0;
+  // Raises EIniFileException for a value that IniValueStorable refuses, and for a section
+  // or key name that would not read back as itself; the file then stays as it was.
   virtual void WriteString(const String& section, const String& ident, const String& value) = 0;
   int ReadInteger(const String& section, const String& ident, int fallback) const;
   void WriteInteger(const String& section, const String& ident, int value);
@@ -54,7 +66,8 @@ bool TryParseIniFloat(const String& text, double& value);
 String FormatIniFloat(double value);
 
 // Holds the whole file in memory: the constructor reads it (when it exists), UpdateFile
-// writes it back through the text-file rule, nothing is written otherwise.
+// writes it back through the text-file rule with WriteWholeFile (raising EFileWriteError),
+// nothing is written otherwise.
 //
 // Reading: lines are trimmed; empty lines and lines starting with ";" are skipped; a line
 // "[name]" starts a section (a section that appears twice is one section); blanks around

@@ -2,6 +2,21 @@
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Unicode.h"
+#include "platform/rtl/WholeFileWrite.h"
+
+namespace {
+
+// A section name reads back as itself when it is not empty, has no blank at either end
+// and holds no line break.
+bool StorableSection(const String& name) { return !name.empty() && IniValueStorable(name); }
+
+// A key name also holds no "=" and does not start like a comment or a section.
+bool StorableKey(const String& name) {
+  return StorableSection(name) && name.find(u'=') == String::npos && name.front() != u';' && name.front() != u'[';
+}
+
+}  // namespace
 
 TMemIniFile::TMemIniFile(const String& fileName) : TCustomIniFile(fileName) {
   if (fileName.empty() || !FileExists(fileName)) return;
@@ -56,6 +71,11 @@ String TMemIniFile::ReadString(const String& section, const String& ident, const
 }
 
 void TMemIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  if (!IniValueStorable(value))
+    throw EIniFileException(u"[" + section + u"] " + ident + S(": der Wert lässt sich nicht als eine Zeile in ") +
+                            FileName() + S(" speichern."));
+  if (!StorableSection(section) || !StorableKey(ident))
+    throw EIniFileException(u"[" + section + u"] " + ident + S(": ungültiger Name für ") + FileName() + u".");
   TStringList& lines = AddSection(section);
   const int index = lines.IndexOfName(ident);
   const String line = ident + u'=' + value;
@@ -101,5 +121,5 @@ void TMemIniFile::DeleteKey(const String& section, const String& ident) {
 void TMemIniFile::UpdateFile() {
   TStringList lines;
   GetStrings(lines);
-  lines.SaveToFile(FileName());
+  WriteWholeFile(FileName(), [&lines](TStream& file) { lines.SaveToStream(file); });
 }

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/rtl/SysErrors.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
 
-std::string Native(const String& name) { return StringToUtf8(name); }
+std::string Native(const String& name) { return NativeFileName(name); }
 
 bool Stat(const String& name, struct stat& info) { return ::stat(Native(name).c_str(), &info) == 0; }
 
@@ -32,8 +33,8 @@ String ExecutableFolder() {
   std::vector<char> buffer(4096);
   for (;;) {
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) return IncludeTrailingPathDelimiter(Utf8ToString(CurrentFolder()));
-    if (static_cast<size_t>(n) < buffer.size()) return ExtractFilePath(Utf8ToString({buffer.data(), size_t(n)}));
+    if (n < 0) return IncludeTrailingPathDelimiter(FileNameFromNative(CurrentFolder()));
+    if (static_cast<size_t>(n) < buffer.size()) return ExtractFilePath(FileNameFromNative({buffer.data(), size_t(n)}));
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -42,7 +43,7 @@ String ExecutableFolder() {
 
 String ProgramFolder() {
   const char* home = std::getenv("WENDREL_HOME");
-  if (home != nullptr && *home != '\0') return IncludeTrailingPathDelimiter(Utf8ToString(home));
+  if (home != nullptr && *home != '\0') return IncludeTrailingPathDelimiter(FileNameFromNative(home));
   return ExecutableFolder();
 }
 
@@ -129,7 +130,7 @@ String ChangeFileExt(const String& fileName, const String& extension) {
 String ExpandFileName(const String& fileName) {
   if (fileName.empty()) return {};
   const String full =
-      fileName.front() == PathDelim ? fileName : Utf8ToString(CurrentFolder()) + PathDelim + fileName;
+      fileName.front() == PathDelim ? fileName : FileNameFromNative(CurrentFolder()) + PathDelim + fileName;
   std::vector<String> parts;
   size_t pos = 0;
   while (pos <= full.size()) {

@@ -89,4 +89,53 @@ TEST(ProgramCommandLine, WindowsOpenOnTheDisplayNamedByTheDisplayArgument) {
   EXPECT_EQ(r.Output.substr(0, 4), "yes\n") << r.Output << r.Errors;
 }
 
+// Arguments the command line does not know: the reason and the usage on standard error,
+// exit code 2, and nothing written: no PDF (an existing one keeps its bytes), no file named
+// after an option, no settings.
+TEST(ProgramCommandLine, ArgumentsItDoesNotKnowAreRefusedWithTheUsageAndExitTwo) {
+  struct Case {
+    const char* args;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"page.html out.pdf extra", "too many arguments: \"extra\" and what follows it"},
+      {"/silent page.html", "too many arguments: \"page.html\""},
+      {"notes.txt page.html", "too many arguments: \"page.html\""},
+      {"page.html --landscape", "unknown option \"--landscape\"."},
+      {"--quiet page.html", "unknown option \"--quiet\"."},
+      {"--version", "unknown option \"--version\"."},
+      {"-silent", "unknown option \"-silent\"."},
+      {"page.html -platform", "the option \"-platform\" needs a value."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    TTempDirectory home;
+    home.WriteFile("page.html", "<p>Hello</p>");
+    home.WriteFile("notes.txt", "not a page");
+    home.WriteFile("page.pdf", "an older PDF");
+    TCommandResult r = RunWendrel(home, c.args);
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_EQ(r.Output, "");
+    EXPECT_TRUE(r.Errors.starts_with(std::string("wendrel: ") + c.why)) << r.Errors;
+    EXPECT_NE(r.Errors.find("\nUsage: wendrel page.html [out.pdf]"), std::string::npos) << r.Errors;
+    EXPECT_EQ(home.ReadFile("page.pdf"), "an older PDF");
+    for (const char* never : {"out.pdf", "--landscape", "extra", "wendrel.ini"}) EXPECT_FALSE(home.Exists(never)) << never;
+  }
+}
+
+TEST(ProgramCommandLine, HelpPrintsTheUsageWithTheExitCodesAndDoesNothingElse) {
+  for (const char* args : {"--help", "page.html --help"}) {
+    SCOPED_TRACE(args);
+    TTempDirectory home;
+    home.WriteFile("page.html", "<p>Hello</p>");
+    TCommandResult r = RunWendrel(home, args);
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(r.Errors, "");
+    EXPECT_TRUE(r.Output.starts_with("Usage: wendrel page.html [out.pdf]")) << r.Output;
+    EXPECT_NE(r.Output.find("Exit codes: 0 the PDF was written, 1 it was not"), std::string::npos) << r.Output;
+    EXPECT_FALSE(home.Exists("page.pdf"));
+    EXPECT_FALSE(home.Exists("wendrel.ini"));
+  }
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "html/foundation/urls/UrlHelpers.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/IntConvert.h"
+#include "platform/rtl/NativeNames.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
@@ -21,7 +22,7 @@ namespace {
 // Raises the load error unless the name is a regular file that can be read whole.
 void CheckLoadableFile(const String& fileName) {
   struct stat info {};
-  if (fileName.empty() || ::stat(StringToUtf8(fileName).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+  if (fileName.empty() || ::stat(NativeFileName(fileName).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
     throw EhtLoadError(Format(u"Can't locate '%s'.", {fileName}));
   if (info.st_size > TMarkupViewer::MaxDocumentBytes)
     throw EhtLoadError(Format(u"'%s' is too large to show (more than %d MB).",
@@ -43,9 +44,13 @@ void TMarkupViewer::LoadDocumentFile(const String& FileName, THtmlFileType DocTy
 }
 
 void TMarkupViewer::ReadDocumentFile(const String& FileName, THtmlFileType DocType) {
-  String address, fragment;
-  SplitUrlFragment(FileName, address, fragment);
-  if (!address.empty()) address = ExpandFileName(address);
+  // A name that is a file is that file, "#" and all; only a name that is none may be a
+  // file followed by an anchor.
+  String address = ExpandFileName(FileName), fragment;
+  if (!FileExists(address)) {
+    SplitUrlFragment(FileName, address, fragment);
+    if (!address.empty()) address = ExpandFileName(address);
+  }
   CheckLoadableFile(address);
   TFileStream stream(address, fmOpenRead | fmShareDenyWrite);
   LoadDocumentStream(address + fragment, &stream, DocType);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <filesystem>
 
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Unicode.h"
+#include "platform/rtl/WholeFileWrite.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 namespace {
@@ -158,4 +161,66 @@ TEST(MemIniFile, ValueWithCharactersBeyondAnsiSurvivesAsUtf8) {
   EXPECT_EQ(dir.Read("u.ini").substr(0, 3), "\xEF\xBB\xBF");
   TMemIniFile back(dir.Name("u.ini"));
   EXPECT_EQ(back.ReadString(u"Settings", u"PDF", {}), S("/tmp/Жук.pdf"));
+}
+
+// A value is one line of the file: one that would add lines, sections or keys, or that the
+// file would give back as another value, is refused and leaves the file as it was.
+TEST(MemIniFile, RefusesValuesAndNamesThatWouldNotReadBackAsThemselves) {
+  struct Case {
+    const char16_t* section;
+    const char16_t* key;
+    String value;
+  };
+  const Case refused[] = {
+      {u"Settings", u"HTML", u"inj\n[Margins]\nLeft=-3\n.html"},
+      {u"Settings", u"HTML", u"a\rb"},
+      {u"Settings", u"HTML", u" lead.html"},
+      {u"Settings", u"HTML", u"trail.html\t"},
+      {u"Settings", u"HTML", String(u"raw") + Char(0xDCFF) + u".html"},  // a byte that is not UTF-8
+      {u"Settings", u"HTML", String(u"half") + Char(0xD800)},
+      {u"Settings", u"a=b", u"1"},
+      {u"Settings", u";note", u"1"},
+      {u"Settings", u"", u"1"},
+      {u"Sec\ntion", u"key", u"1"},
+  };
+  for (const Case& c : refused) {
+    SCOPED_TRACE(StringToUtf8(String(c.section) + u"|" + c.key + u"|" + c.value));
+    TempFolder dir;
+    TMemIniFile ini(dir.Name("s.ini"));
+    ini.WriteString(u"Settings", u"HTML", u"old.html");
+    EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), EIniFileException);
+    ini.UpdateFile();
+    EXPECT_EQ(dir.Read("s.ini"), "[Settings]\r\nHTML=old.html\r\n\r\n");
+  }
+  // Inside a value, "=", "[" and ";" are text like any other.
+  TempFolder dir;
+  {
+    TMemIniFile ini(dir.Name("s.ini"));
+    ini.WriteString(u"Settings", u"HTML", u"[a]=b; c#d.html");
+    ini.UpdateFile();
+  }
+  EXPECT_EQ(TMemIniFile(dir.Name("s.ini")).ReadString(u"Settings", u"HTML", {}), u"[a]=b; c#d.html");
+}
+
+// The file is replaced as a whole: a settings file kept behind a symbolic link stays one.
+TEST(MemIniFile, UpdateFileWritesThroughALinkAndSaysWhyItCannotWrite) {
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("real"));
+  std::filesystem::create_symlink("real/s.ini", dir.Path("s.ini"));
+  TMemIniFile ini(dir.Name("s.ini"));
+  ini.WriteString(u"A", u"x", u"1");
+  ini.UpdateFile();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("s.ini")));
+  EXPECT_EQ(dir.Read("real/s.ini"), "[A]\r\nx=1\r\n\r\n");
+
+  TMemIniFile lost(dir.Name("no/such/s.ini"));
+  lost.WriteString(u"A", u"x", u"1");
+  try {
+    lost.UpdateFile();
+    ADD_FAILURE() << "no error";
+  } catch (const EFileWriteError& e) {
+    EXPECT_EQ(e.Step(), TFileWriteStep::CreateTemporary);
+    EXPECT_EQ(e.ErrorCode(), ENOENT);
+    EXPECT_EQ(e.Path(), dir.Name("no/such/"));
+  }
 }
