@@ -68,7 +68,7 @@ int ParseAndPage(int rows) {
   TReportDocument doc(rows);
   // As the command line does with a document loaded only to be paged: the printing copy
   // frees the source's rows as it copies them.
-  TPageRenderer renderer(ThtDocument::CopyFreeingSource(doc.document), PageWidth, PageHeight);
+  TPageRenderer renderer(ThtDocument::TakeOver(std::move(doc.document)), PageWidth, PageHeight);
   int pages = 0;
   while (std::unique_ptr<TMetafile> page = renderer.NextPage()) ++pages;
   return pages;

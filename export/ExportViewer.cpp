@@ -54,7 +54,7 @@ class TMarkupHtmlView : public THtmlView {
 
  private:
   // A document loaded only to be paged, without panels or form controls, is spent by its
-  // first printing copy, which frees its rows as it copies them: the view keeps its last
+  // first printing copy, which takes its sections over (ThtDocument::TakeOver): the view keeps its last
   // renderer from then on, and pages at another size come from a copy of that one's copy.
   // On every way out the renderer of a spent document goes back, rewound.
   struct TKeepSpent {
@@ -88,10 +88,10 @@ class TMarkupHtmlView : public THtmlView {
     if (spent_) return measured ? TPageRenderer::Resized(std::move(measured), width, height, blockWidth) : nullptr;
     measured.reset();
     ThtDocument& document = viewer_->Document();
-    if (!pagingOnly_ || !document.CopyCanFreeSource())
+    if (!pagingOnly_ || !document.CanBeTakenOver())
       return std::make_unique<TPageRenderer>(document, width, height, blockWidth);
     spent_ = true;
-    return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingSource(document), width, height, blockWidth);
+    return std::make_unique<TPageRenderer>(ThtDocument::TakeOver(std::move(document)), width, height, blockWidth);
   }
 
   TMarkupViewer* viewer_;

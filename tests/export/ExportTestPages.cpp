@@ -51,9 +51,11 @@ int TTestPages::CountPages(int width, int height, TPageBlockWidth) {
   return pageCount_;
 }
 
-TRecordedPages ConvertRecorded(THtmlPages& view, bool scaleToFit, bool pageNumbers, const std::string& pdfPath) {
+TRecordedPages ConvertRecorded(THtmlPages& view, bool scaleToFit, bool pageNumbers, const std::string& pdfPath,
+                               bool landscape) {
   TRecordedPages pages(view);
   THtml2Pdf doc;
+  doc.SetOrientation(landscape);
   doc.CompressStreams = false;
   doc.Viewer = &pages;
   doc.MarginLeft = doc.MarginTop = doc.MarginRight = doc.MarginBottom = 1;

@@ -59,10 +59,11 @@ class TRecordedPages : public THtmlPages {
   THtmlPages& pages_;
 };
 
-// The pages of a conversion on A4 with 1 cm margins, as the window's defaults, the PDF's
-// streams uncompressed, as THtml2Pdf asks them of the view; the PDF is written to pdfPath
-// unless it is empty.
-TRecordedPages ConvertRecorded(THtmlPages& view, bool scaleToFit, bool pageNumbers, const std::string& pdfPath = {});
+// The pages of a conversion on A4 with 1 cm margins, as the window's defaults (landscape:
+// turned), the PDF's streams uncompressed, as THtml2Pdf asks them of the view; the PDF is
+// written to pdfPath unless it is empty.
+TRecordedPages ConvertRecorded(THtmlPages& view, bool scaleToFit, bool pageNumbers, const std::string& pdfPath = {},
+                               bool landscape = false);
 
 // The page of a PDF file rasterised by pdftoppm at 72 pixels per inch (one pixel a point).
 struct TTestPicture;

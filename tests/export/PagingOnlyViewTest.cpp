@@ -4,9 +4,12 @@
 // which keeps its document and copies it whole every time: for tables with links, spans,
 // nested tables and backgrounds, for blocks, lists, images and anchors, at full size and
 // scaled, with page numbers, asked for again and in another order; and for documents with
-// form controls, which are copied whole.
+// form controls, which are copied whole; and for pictures that cannot be shown or that
+// animate, beside content wider than the page.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -113,5 +116,68 @@ TEST_P(PagingOnlyView, PagesAreTheWindowsAtEverySizeAndAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Documents, PagingOnlyView, testing::ValuesIn(Documents()),
                          [](const testing::TestParamInfo<TDocumentCase>& info) { return info.param.Name; });
+
+// Pictures that cannot be shown draw the stock error picture, animated ones their own
+// animation: each beside content wider than the page, at its own size and another, so that
+// "Scale to fit" measures at one width and pages at another (the command line's copy of its
+// spent document then goes to a new copy). Both ways and both sizes, at two page sizes.
+struct TPictureCase {
+  const char* Name;
+  const char* File;  // the picture's file in the document's folder; not written when empty
+  std::string Bytes;
+};
+
+void PrintTo(const TPictureCase& c, std::ostream* os) { *os << c.Name; }
+
+std::string GifFixture(const std::string& name) {
+  std::ifstream in(std::string(WENDREL_FIXTURES) + "/gif/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<TPictureCase> Pictures() {
+  const std::string gif = GifFixture("spinner.gif");
+  return {
+      {"Missing", "missing.png", ""},
+      {"Svg", "picture.svg",
+       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"><rect width=\"40\" height=\"30\" "
+       "fill=\"red\"/></svg>"},
+      {"CorruptPng", "corrupt.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(200, '\x5a')},
+      {"TruncatedGif", "truncated.gif", gif.substr(0, gif.size() / 3)},
+      {"AnimatedGif", "spinner.gif", gif},
+  };
+}
+
+class PicturesBesideWideContent : public testing::TestWithParam<TPictureCase> {};
+
+TEST_P(PicturesBesideWideContent, CommandLinePagesAreTheWindowsInBothModesAtTwoPageSizes) {
+  const TPictureCase& c = GetParam();
+  TApplication app;
+  TForm* parent = new TForm(&app);
+  TTempDirectory dir("wendrel-paging-pictures");
+  if (!c.Bytes.empty()) dir.WriteFile(c.File, c.Bytes);
+  const std::string picture = c.File;
+  dir.WriteFile("doc.html", "<html><body>" +
+                                Rows(40, "<p>text #</p><img src=\"" + picture + "\"> <img src=\"" + picture +
+                                             "\" width=\"48\" height=\"36\"><table width=\"2000\" border=\"1\">"
+                                             "<tr><td>wide #</td></tr></table>\n") +
+                                "</body></html>");
+  const String path = Utf8ToString(dir.PathOf("doc.html"));
+  const std::unique_ptr<THtmlView> window = HtmlViewFactory(*parent), commandLine = HtmlViewFactory(*parent);
+  window->LoadDocumentFile(path);
+  commandLine->LoadDocumentFileForPaging(path);
+
+  for (const bool landscape : {false, true})
+    for (const bool scaleToFit : {true, false}) {
+      SCOPED_TRACE(std::string(landscape ? "landscape" : "portrait") + (scaleToFit ? ", Scale to fit" : ""));
+      const std::vector<std::string> expected = ConvertRecorded(*window, scaleToFit, false, {}, landscape).Records;
+      const std::vector<std::string> pages = ConvertRecorded(*commandLine, scaleToFit, false, {}, landscape).Records;
+      ASSERT_GT(expected.size(), 1u);
+      ASSERT_EQ(pages.size(), expected.size());
+      for (size_t p = 0; p < pages.size(); ++p) EXPECT_TRUE(pages[p] == expected[p]) << "page " << p + 1 << " differs";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, PicturesBesideWideContent, testing::ValuesIn(Pictures()),
+                         [](const testing::TestParamInfo<TPictureCase>& info) { return info.param.Name; });
 
 }  // namespace

@@ -110,6 +110,25 @@ TEST(ProgramConversion, SilentConvertsWhatTheLastConversionStored) {
   EXPECT_TRUE(home.Exists("first.pdf"));
 }
 
+// Pictures that cannot be shown (a missing file, an SVG drawn at another size than its own)
+// beside a table wider than the page, with "Scale to fit": the pages are measured at one
+// width and made at another.
+TEST(ProgramConversion, PicturesThatCannotBeShownBesideAWideTableScaledToFit) {
+  TTempDirectory home;
+  home.WriteFile("picture.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"/>");
+  home.WriteFile("wide.html",
+                 "<p>text</p><img src=\"missing.png\"><img src=\"picture.svg\" width=\"60\" height=\"20\">"
+                 "<table width=\"2000\" border=\"1\"><tr><td>wide</td></tr></table>");
+  home.WriteFile("wendrel.ini", "[Settings]\r\nScaleToFit=1\r\n");
+  TCommandResult r = RunWendrel(home, "wide.html");
+  ASSERT_EQ(r.ExitCode, 0) << r.Errors;
+  EXPECT_EQ(r.Errors, "");
+  const std::string pdf = home.PathOf("wide.pdf");
+  RunTool("qpdf --check " + ShellQuote(pdf));
+  EXPECT_EQ(PdfInfoField(pdf, "Pages"), "1");
+  EXPECT_EQ(Words(RunTool("pdftotext " + ShellQuote(pdf) + " -")), (std::vector<std::string>{"text", "wide"}));
+}
+
 struct FailureCase {
   const char* name;
   std::string args;

@@ -116,6 +116,15 @@ std::unique_ptr<TSectionBase> TBlock::CreateCopy(ThtDocument* document) const {
   return std::make_unique<TBlock>(document, *this);
 }
 
+std::unique_ptr<TSectionBase> TBlock::TakeCopy(ThtDocument* document) {
+  std::vector<std::unique_ptr<TSectionBase>> sections = ContentCell->TakeAll();
+  std::unique_ptr<TSectionBase> copy = CreateCopy(document);
+  auto& block = static_cast<TBlock&>(*copy);
+  block.ContentCell->AddTakenOver(std::move(sections));
+  block.FindContentParts();
+  return copy;
+}
+
 void TBlock::CollapseTopMargin(bool topIsGap) {
   int32_t& top = BoxAt(MarginTop);
   if (IsAbsolute()) {

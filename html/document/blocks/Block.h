@@ -45,6 +45,8 @@ class TBlock : public TSectionBase {
   ~TBlock() override;
 
   std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const override;
+  // The block's copy is made without its content, whose sections then move over.
+  std::unique_ptr<TSectionBase> TakeCopy(ThtDocument* document) override;
   bool CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) override;
   int Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef, int yRef) override;
   int Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentManager& indents, int availableHeight,
@@ -123,6 +125,9 @@ class TBlock : public TSectionBase {
   static bool KeepsToRows(TSectionBase& section, int64_t& top, int64_t& bottom);
 
  protected:
+  // Finds the sections of the content cell that the block keeps pointers to, once they are
+  // copied into it.
+  virtual void FindContentParts() {}
   // The margin-collapsing rules against the previous sibling in the owner cell.
   void CollapseTopMargin(bool topIsGap);
   // The content's sections ordered by ZIndex: negative ascending, zeros, positive ascending.

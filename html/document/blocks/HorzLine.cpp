@@ -150,6 +150,10 @@ THRBlock::THRBlock(ThtDocument* document, TAttributeList* attributes, TCellBasic
 }
 
 THRBlock::THRBlock(ThtDocument* document, const THRBlock& source) : TBlock(document, source), RuleAlign(source.RuleAlign) {
+  THRBlock::FindContentParts();
+}
+
+void THRBlock::FindContentParts() {
   Rule = ContentCell->Count() > 0 ? dynamic_cast<THorzLine*>(ContentCell->Items(0)) : nullptr;
 }
 

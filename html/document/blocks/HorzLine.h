@@ -37,4 +37,7 @@ class THRBlock : public TBlock {
 
   uint8_t RuleAlign = 2;
   THorzLine* Rule = nullptr;  // in the content cell
+
+ protected:
+  void FindContentParts() override;
 };

@@ -86,6 +86,8 @@ void TImageObj::DrawPicture(TCanvas& canvas, int x, int y) {
       if (!Document->Printing) PaintGpImageStretched(canvas.Handle(), **gp, x, y, w, h);
       else if (Document->PrintBackground || ContainerPositioned)
         PaintGpImageStretchedScaled(canvas.Handle(), **gp, x, y, w, h, Document->PrintScaleX, Document->PrintScaleY);
+      else if (const TBitmap* reduced = Document->PrintedPictures.Reduced(LoadedImage, (*gp)->Bitmap(), true, w, h))
+        PrintBitmapDIB(canvas, x, y, w, h, reduced);
       else PrintGpImageOnColor(canvas, **gp, x, y, w, h, clWhite);
     } else if (auto* gif = std::get_if<TGIFImage*>(&Picture)) {
       if (Document->IsCopy) {
@@ -102,7 +104,10 @@ void TImageObj::DrawPicture(TCanvas& canvas, int x, int y) {
       TBitmap& b = **bitmap;
       if (Document->IsCopy) {
         if (Mask) PrintMaskedBitmap(canvas, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h, b, *Mask, 0, b.Height());
-        else PrintBitmapDIB(canvas, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h, &b);
+        else if (stock_) PrintBitmapDIB(canvas, x, y, b.Width(), b.Height(), &b);
+        else if (const TBitmap* reduced = Document->PrintedPictures.Reduced(LoadedImage, b, false, w, h))
+          PrintBitmapDIB(canvas, x, y, w, h, reduced);
+        else PrintBitmapDIB(canvas, x, y, w, h, &b);
       } else if (Mask) {
         DrawMaskedBitmap(canvas.Handle(), b, *Mask, x, y, stock_ ? b.Width() : w, stock_ ? b.Height() : h);
       } else if (stock_) {

@@ -110,9 +110,11 @@ TImageObj::TImageObj(ThtDocument* document, const TImageObj& source)
       ScaledHeight(source.ScaledHeight),
       ScaledWidth(source.ScaledWidth),
       Source(source.Source),
+      LoadedImage(source.LoadedImage),
       Mask(source.Mask),
       Transparent(source.Transparent),
       IsMap(source.IsMap),
+      ownGif_(source.ownGif_),
       stock_(source.stock_),
       error_(source.error_) {
   SizeKnown = source.SizeKnown;
@@ -120,16 +122,6 @@ TImageObj::TImageObj(ThtDocument* document, const TImageObj& source)
   SpecHeight = source.SpecHeight;
   WidthIsPercent = source.WidthIsPercent;
   HeightIsPercent = source.HeightIsPercent;
-  // The picture of an animated image is the source's own animation. A copy that frees its
-  // source (ThtDocument::CopyFreeingSource) takes that animation over, or it would go with
-  // the source.
-  if (document && document->FreesSource && source.ownGif_) {
-    auto& from = const_cast<TImageObj&>(source);
-    if (from.Document)
-      while (from.Document->AnimatedImages.Extract(from.ownGif_.get())) {
-      }
-    ownGif_ = std::move(from.ownGif_);
-  }
 }
 
 TImageObj::~TImageObj() {
@@ -140,7 +132,7 @@ TImageObj::~TImageObj() {
   if (ownGif_)
     while (Document->AnimatedImages.Extract(ownGif_.get())) {
     }
-  if (!Document->IsCopy && LoadedImage && !cacheKey_.empty() && Document->ImageCache)
+  if (LoadedImage && !cacheKey_.empty() && Document->ImageCache)
     Document->ImageCache->ReleaseImage(cacheKey_);
 }
 
@@ -163,11 +155,13 @@ void TImageObj::FetchPicture() {
   if (!key.empty() && Document->MissingImages.IndexOf(key) >= 0) Delayed = true;
   if (!Delayed) {
     uint8_t transparency = Transparent;
-    TBitmap* mask = nullptr;
+    std::shared_ptr<TBitmap> mask;
     bool fromCache = false;
     bool comesLater = false;
-    const TImageObject* image = Document->GetImage(Source, transparency, mask, fromCache, cacheKey_, &comesLater);
+    String key;
+    std::shared_ptr<TImageObject> image = Document->GetImage(Source, transparency, mask, fromCache, key, &comesLater);
     if (image) {
+      cacheKey_ = key;
       LoadedImage = image;
       UsePicture(*image);
       Mask = mask;
@@ -177,21 +171,21 @@ void TImageObj::FetchPicture() {
     Delayed = comesLater;
   }
   if (!Delayed) {
-    Picture = &Document->ErrorImage();
-    Mask = &Document->ErrorMask();
+    Picture = &ThtDocument::ErrorImage();
+    Mask = std::shared_ptr<TBitmap>(std::shared_ptr<TBitmap>(), &ThtDocument::ErrorMask());  // not owned: stock
     Transparent = 1;
     stock_ = error_ = true;
     return;
   }
-  Picture = &Document->PlaceholderImage();
-  Mask = nullptr;
+  Picture = &ThtDocument::PlaceholderImage();
+  Mask.reset();
   stock_ = true;
   Document->MissingImages.AddObject(key, static_cast<TFloatingObj*>(this));
 }
 
 TSize TImageObj::PictureSize() const {
   if (!Document->ShowImages) {
-    const TBitmap& placeholder = Document->PlaceholderImage();
+    const TBitmap& placeholder = ThtDocument::PlaceholderImage();
     return {placeholder.Width(), placeholder.Height()};
   }
   struct {

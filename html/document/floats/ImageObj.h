@@ -18,7 +18,8 @@ class TCellBasic;
 // The font of alternative texts: Arial 8 points, not bold.
 void SelectAltFont(TCanvas& canvas);
 
-// The picture an image shows (not owned): nothing, or one of the four kinds of image.
+// The picture an image shows: nothing, or one of the four kinds of image. The image object
+// holds what it points into (its loaded image or its animation), or it is a stock image.
 using TPictureRef = std::variant<std::monostate, TBitmap*, TGIFImage*, TGpImage*, ThtMetaFile*>;
 
 class TImageObj : public TFloatingObj {
@@ -27,9 +28,10 @@ class TImageObj : public TFloatingObj {
   TImageObj(ThtDocument* document, const TAttributeList& attributes, int charPos);
   // An image with no attributes: inline, bottom-aligned, no border, no size given.
   TImageObj(ThtDocument* document, const String& source);
-  // For the printing copy: the shared fields, the sizes, the same picture and mask.
+  // For the printing copy: the shared fields, the sizes, the same picture and mask, held by
+  // the copy as well, so that it draws them whatever becomes of the source.
   TImageObj(ThtDocument* document, const TImageObj& source);
-  // Releases the cache entry (not in a printing copy) and leaves the document's lists.
+  // Releases the cache entry it acquired and leaves the document's lists.
   ~TImageObj() override;
 
   // Fetches the picture when needed and works out the display and box sizes.
@@ -56,8 +58,8 @@ class TImageObj : public TFloatingObj {
   uint8_t ContainerPositioned = 0;
   int32_t ScaledHeight = 0, ScaledWidth = 0;
   String Source;
-  const TImageObject* LoadedImage = nullptr;  // the cache's
-  TBitmap* Mask = nullptr;                    // the cache's or the document's
+  std::shared_ptr<TImageObject> LoadedImage;  // shared with the cache
+  std::shared_ptr<TBitmap> Mask;              // shared with the cache, or the stock error mask
   uint8_t Transparent = 0;  // 1 TRANSP given, 2 the mask came from a GIF
   bool IsMap = false, UsesMap = false;
   String MapName;
@@ -70,8 +72,10 @@ class TImageObj : public TFloatingObj {
   void UsePicture(const TImageObject& image);
   TSize PictureSize() const;
   void ComputeBox(TCanvas& canvas, TFontObj* fontRun);
-  std::unique_ptr<TGIFImage> ownGif_;  // this object's animation of a cached GIF
-  String cacheKey_;                    // the key whose cache entry this object uses
+  // This object's animation of a cached GIF, shared with its printing copies (which draw
+  // its still frame and never animate it).
+  std::shared_ptr<TGIFImage> ownGif_;
+  String cacheKey_;  // the key of the cache entry this object acquired; empty when none
   bool stock_ = false;                 // the picture is a stock image of the document
   bool error_ = false;                 // ... the one of a failed load
 };

@@ -9,15 +9,13 @@ TCellBasic::TCellBasic(ThtDocument* document) : Document(document) {}
 
 TCellBasic::TCellBasic(ThtDocument* document, const TCellBasic& source) : Document(document) {
   TagName = source.TagName;
-  if (document && document->FreesSource) {
-    // A copy made by ThtDocument::CopyFreeingSource frees each section of the source behind
-    // it; the source cell is empty from the start, so nothing finds a freed section in it.
-    for (std::unique_ptr<TSectionBase>& section : const_cast<TCellBasic&>(source).TakeAll()) {
-      AddSection(section->CreateCopy(document), 0);
-      section.reset();
-    }
-  } else {
-    for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(document), 0);
+  for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(document), 0);
+}
+
+void TCellBasic::AddTakenOver(std::vector<std::unique_ptr<TSectionBase>> sections) {
+  for (std::unique_ptr<TSectionBase>& section : sections) {
+    AddSection(section->TakeCopy(Document), 0);
+    section.reset();
   }
 }
 

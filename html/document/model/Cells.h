@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "html/document/model/SectionBase.h"
 #include "html/foundation/layout/IndentManager.h"
@@ -16,6 +17,9 @@ class TCellBasic : public TSectionBaseList {
   explicit TCellBasic(ThtDocument* document);
   // Copies TagName and a CreateCopy of every section of the source, each through AddSection.
   TCellBasic(ThtDocument* document, const TCellBasic& source);
+  // Adds the TakeCopy of each section in order, each through AddSection, and frees each
+  // section as soon as it is copied (the sections come out of a cell not needed again).
+  void AddTakenOver(std::vector<std::unique_ptr<TSectionBase>> sections);
 
   // Ignores a null section. A text section still collecting characters closes its text
   // first; one with nothing to keep is freed instead of added. Otherwise the section joins

@@ -28,9 +28,12 @@ ThtDocument::ThtDocument(TMarkupViewerBase* viewer, TCustomControl* paintPanel)
   TabOrderList.Duplicates = dupAccept;
 }
 
-ThtDocument::ThtDocument(const ThtDocument& source) : ThtDocument(source, false) {}
+ThtDocument::ThtDocument(const ThtDocument& source) : ThtDocument(source, TWithoutSections{}) {
+  // The lists exist now: the copies of the sections may file themselves in them.
+  for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
+}
 
-ThtDocument::ThtDocument(const ThtDocument& source, bool freeSource)
+ThtDocument::ThtDocument(const ThtDocument& source, TWithoutSections)
     : TCell(nullptr),
       Viewer(source.Viewer),
       PaintPanel(source.PaintPanel),
@@ -72,27 +75,19 @@ ThtDocument::ThtDocument(const ThtDocument& source, bool freeSource)
   TabOrderList.SetSorted(true);
   TabOrderList.Duplicates = dupAccept;
   TagName = source.TagName;
-  // The lists above exist now: the copies of the sections may file themselves in them.
-  FreesSource = freeSource;
-  if (freeSource) {
-    for (std::unique_ptr<TSectionBase>& section : const_cast<ThtDocument&>(source).TakeAll()) {
-      AddSection(section->CreateCopy(this), 0);
-      section.reset();
-    }
-  } else {
-    for (int i = 0; i < source.Count(); ++i) AddSection(source.Items(i)->CreateCopy(this), 0);
-  }
-  FreesSource = false;
 }
 
-std::unique_ptr<ThtDocument> ThtDocument::CopyFreeingSource(ThtDocument& source) {
+std::unique_ptr<ThtDocument> ThtDocument::TakeOver(ThtDocument&& source) {
   // The link, tab-order and position lists refer to the runs and sections that go: emptied
   // first, they are not searched once for every one freed.
   source.LinkList.Clear();
   source.TabOrderList.Clear();
   source.HoverLink = nullptr;
   source.PositionList.Clear();
-  return std::unique_ptr<ThtDocument>(new ThtDocument(source, true));
+  std::vector<std::unique_ptr<TSectionBase>> sections = source.TakeAll();
+  std::unique_ptr<ThtDocument> copy(new ThtDocument(source, TWithoutSections{}));
+  copy->AddTakenOver(std::move(sections));
+  return copy;
 }
 
 ThtDocument::~ThtDocument() {
@@ -147,8 +142,9 @@ TStream* ThtDocument::NoImageStream() {
   return &none;
 }
 
-const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transparency, TBitmap*& mask,
-                                          bool& fromCache, String& key, bool* delayed) {
+std::shared_ptr<TImageObject> ThtDocument::GetImage(const String& source, uint8_t& transparency,
+                                                    std::shared_ptr<TBitmap>& mask, bool& fromCache, String& key,
+                                                    bool* delayed) {
   mask = nullptr;
   fromCache = false;
   if (delayed) *delayed = false;
@@ -157,9 +153,9 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   int index = ImageCache->IndexOf(key);
   if (index >= 0) {
     TBitmapItem& item = ImageCache->ItemAt(index);
-    const TImageObject& image = ImageCache->AcquireImage(index);
+    std::shared_ptr<TImageObject> image = ImageCache->AcquireImage(index);
     fromCache = true;
-    if (const auto* bitmap = std::get_if<std::unique_ptr<TBitmap>>(&image)) {
+    if (const auto* bitmap = std::get_if<std::unique_ptr<TBitmap>>(image.get())) {
       if (item.Transparency == itrMask) {
         transparency = item.Transparency;
       } else if (transparency == itrLowerLeft && !item.ImageMask) {
@@ -167,8 +163,8 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
         if (item.ImageMask) item.Transparency = itrLowerLeft;
       }
     }
-    mask = item.ImageMask.get();
-    return &image;
+    mask = item.ImageMask;
+    return image;
   }
 
   String fileName = TrimText(source);
@@ -221,8 +217,8 @@ const TImageObject* ThtDocument::GetImage(const String& source, uint8_t& transpa
   AddImageItem(*ImageCache, key, std::make_unique<TBitmapItem>(std::move(image), std::move(loadedMask), transparency));
   index = ImageCache->IndexOf(key);
   TBitmapItem& item = ImageCache->ItemAt(index);
-  mask = item.ImageMask.get();
-  return &item.Image;
+  mask = item.ImageMask;
+  return item.Image;
 }
 
 void ThtDocument::LoadBackground() {
@@ -230,15 +226,15 @@ void ThtDocument::LoadBackground() {
   String name = BackgroundName;
   if ((BitmapRequest || ImageRequest) && ExpandName) ExpandName(name);
   uint8_t transparency = itrNone;
-  TBitmap* mask = nullptr;
+  std::shared_ptr<TBitmap> mask;
   bool fromCache = false, delayed = false;
   String key;
-  const TImageObject* image = GetImage(name, transparency, mask, fromCache, key, &delayed);
+  std::shared_ptr<TImageObject> image = GetImage(name, transparency, mask, fromCache, key, &delayed);
   if (image) {
     BackgroundImage = image;
     BackgroundMask = mask;
     backgroundKey_ = key;
-    if (const auto* gif = std::get_if<std::unique_ptr<TGIFImage>>(image); gif && !IsCopy) {
+    if (const auto* gif = std::get_if<std::unique_ptr<TGIFImage>>(image.get()); gif && !IsCopy) {
       BackgroundGif = gif->get();
       AnimatedImages.Add(BackgroundGif);
       BackgroundGif->SetAnimating(true);
@@ -252,29 +248,29 @@ void ThtDocument::LoadBackground() {
 void ThtDocument::ForgetBackgroundImage() {
   if (BackgroundImage && ImageCache) ImageCache->ReleaseImage(backgroundKey_);
   if (BackgroundGif) AnimatedImages.Extract(BackgroundGif);
-  BackgroundImage = nullptr;
-  BackgroundMask = nullptr;
+  BackgroundImage.reset();
+  BackgroundMask.reset();
   BackgroundGif = nullptr;
   backgroundKey_.clear();
 }
 
 TBitmap& ThtDocument::ErrorImage() {
-  if (!errorImage_) errorImage_ = std::make_unique<TBitmap>(BrokenImageBitmap());
-  return *errorImage_;
+  static TBitmap image(BrokenImageBitmap());
+  return image;
 }
 
 TBitmap& ThtDocument::ErrorMask() {
-  if (!errorMask_) errorMask_ = std::make_unique<TBitmap>(BrokenImageMask());
-  return *errorMask_;
+  static TBitmap mask(BrokenImageMask());
+  return mask;
 }
 
 TBitmap& ThtDocument::PlaceholderImage() {
-  if (!placeholderImage_) placeholderImage_ = std::make_unique<TBitmap>(PendingImageBitmap());
-  return *placeholderImage_;
+  static TBitmap image(PendingImageBitmap());
+  return image;
 }
 
-bool ThtDocument::IsStockImage(const TBitmap* bitmap) const {
-  return bitmap && (bitmap == errorImage_.get() || bitmap == placeholderImage_.get());
+bool ThtDocument::IsStockImage(const TBitmap* bitmap) {
+  return bitmap && (bitmap == &ErrorImage() || bitmap == &PlaceholderImage());
 }
 
 TCanvas& ThtDocument::MeasureCanvas() {

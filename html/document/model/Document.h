@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "html/document/floats/PanelObj.h"
+#include "html/document/floats/PrintedPictures.h"
 #include "html/document/forms/HtmlForm.h"
 #include "html/document/model/Cells.h"
 #include "html/document/model/DrawList.h"
@@ -55,13 +56,15 @@ class ThtDocument : public TCell {
   // Its form, animation, map, missing-image, panel and draw lists start empty; it has no
   // style sheet, links, ids or tab stops of its own, and never animates.
   explicit ThtDocument(const ThtDocument& source);
-  // The printing copy of a document that is not needed again (one loaded only to be paged):
-  // every section and table row of the source is freed as soon as it is copied, so that the
-  // two never both hold the whole document. The source is left empty. Only for a document
-  // whose copies draw nothing through it: see CopyCanFreeSource.
-  static std::unique_ptr<ThtDocument> CopyFreeingSource(ThtDocument& source);
+  // The printing copy of a document that is not needed again (one loaded only to be paged,
+  // or a printing copy to be paged at another size): the copy takes the sections over one
+  // at a time, and inside them the sections of blocks and cells and the rows of tables,
+  // freeing each part of the source as soon as it is copied, so that the two never both
+  // hold the whole document. The source is left empty. Only for a document whose copies
+  // draw nothing through it: see CanBeTakenOver.
+  static std::unique_ptr<ThtDocument> TakeOver(ThtDocument&& source);
   // No panels and no form controls: the copies of those draw through the source's.
-  bool CopyCanFreeSource() const { return PanelList.Count() == 0 && AllFormControls.Count() == 0; }
+  bool CanBeTakenOver() const { return PanelList.Count() == 0 && AllFormControls.Count() == 0; }
   ThtDocument& operator=(const ThtDocument&) = delete;
   // Frees the sections first: they leave the document's lists as they go.
   ~ThtDocument() override;
@@ -126,17 +129,21 @@ class ThtDocument : public TCell {
   // for (1: a mask from the lower-left colour); out, what the image has. Nil when the
   // source is empty or the image cannot be loaded.
   // delayed (when given): set when the image handler said that the image comes later.
-  const TImageObject* GetImage(const String& source, uint8_t& transparency, TBitmap*& mask, bool& fromCache,
-                               String& key, bool* delayed = nullptr);
+  // The image and its mask are shared with the cache: every document and printing copy that
+  // draws them holds them.
+  std::shared_ptr<TImageObject> GetImage(const String& source, uint8_t& transparency, std::shared_ptr<TBitmap>& mask,
+                                         bool& fromCache, String& key, bool* delayed = nullptr);
   // Looks the background image up once the parse named it (images shown, not done yet):
   // BackgroundImage and BackgroundMask; an animated one becomes BackgroundGif. An image that
   // comes later waits in MissingImages under its name.
   void LoadBackground();
-  // The stock images: in place of a failed load (with its mask) and of one not shown.
-  TBitmap& ErrorImage();
-  TBitmap& ErrorMask();
-  TBitmap& PlaceholderImage();
-  bool IsStockImage(const TBitmap* bitmap) const;
+  // The stock images, one of each for the whole program (they outlive every document and
+  // copy that shows them, and nothing draws into them): in place of a failed load (with its
+  // mask) and of one not shown.
+  static TBitmap& ErrorImage();
+  static TBitmap& ErrorMask();
+  static TBitmap& PlaceholderImage();
+  static bool IsStockImage(const TBitmap* bitmap);
 
   // A canvas for measuring: the paint panel's, or the document's own without a window.
   TCanvas& MeasureCanvas();
@@ -201,21 +208,17 @@ class ThtDocument : public TCell {
   // The width of the box that absolutely placed boxes are placed from while they lay out:
   // the document's width, or that of the nearest positioned block around them.
   int32_t AbsoluteOriginWidth = 0;
-  // The background: the image (the cache's, not owned) by name and placement.
+  // The background: the image by name and placement.
   String BackgroundName;
   TBackgroundPos BackgroundPosition{};
   bool BackgroundProcessed = false;
-  TGIFImage* BackgroundGif = nullptr;  // an animated background, not owned
-  const TImageObject* BackgroundImage = nullptr;  // the cache's, not owned
-  TBitmap* BackgroundMask = nullptr;               // the cache's, not owned
+  TGIFImage* BackgroundGif = nullptr;  // an animated background: the one in BackgroundImage
+  std::shared_ptr<TImageObject> BackgroundImage;  // shared with the cache
+  std::shared_ptr<TBitmap> BackgroundMask;         // shared with the cache
   std::function<void()> BackgroundChanged;
   bool TooManyLinks = false;
   int32_t PageNumber = 0;
   bool NoBreak = false;  // the parser is inside a no-break element
-  // Set while CopyFreeingSource copies the sections of its source into this document: the
-  // cells and tables copied take their sections and rows out of the source and free each
-  // one once it is copied.
-  bool FreesSource = false;
 
   // The parser's property stack and the document's style sheet: the document's own (a
   // printing copy has none); a caller may point them elsewhere.
@@ -238,6 +241,8 @@ class ThtDocument : public TCell {
   // A control made while it is nil makes an implicit form, which stays current.
   ThtmlForm* CurrentForm = nullptr;
   TDrawList ImageDrawList;
+  // A printing copy's pictures as its pages hold them.
+  TPrintedPictures PrintedPictures;
   TStringBitmapList* ImageCache = nullptr;     // the viewer's, shared
   // The fonts of the runs, one of each (TFontObj::RunFont); emptied with the sections.
   TSharedMyFonts SharedFonts;
@@ -245,7 +250,9 @@ class ThtDocument : public TCell {
  private:
   std::unique_ptr<THtmlPropStack> ownPropStack_;
   std::unique_ptr<THtmlStyleList> ownStyleList_;
-  ThtDocument(const ThtDocument& source, bool freeSource);
+  // A printing copy of the source's options, handlers and inline records, without sections.
+  struct TWithoutSections {};
+  ThtDocument(const ThtDocument& source, TWithoutSections);
 
  public:
   // The document's own; a printing copy converts a copy of the source's records through
@@ -314,7 +321,6 @@ class ThtDocument : public TCell {
   void GiveTabOrder();
   int CopySelectionInto(SelTextCount& sink);
 
-  std::unique_ptr<TBitmap> errorImage_, errorMask_, placeholderImage_;
   std::unique_ptr<TCanvas> measureCanvas_;
   String backgroundKey_;  // the cache key of BackgroundImage
 };

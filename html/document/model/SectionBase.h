@@ -39,6 +39,10 @@ class TSectionBase : public TIDObject {
   // Virtual operations, in this order (AnchorY and FreedByList come first, from TIDObject).
   int AnchorY() const override { return ContentTop; }
   virtual std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const;
+  // The printing copy of a section that is not needed again (ThtDocument::TakeOver): as
+  // CreateCopy, but the sections of its cells and the rows of its tables move over one at a
+  // time, each freed as soon as it is copied; this section is left without them.
+  virtual std::unique_ptr<TSectionBase> TakeCopy(ThtDocument* document) { return CreateCopy(document); }
   virtual bool CursorToXY(TCanvas& canvas, int cursor, int& x, int& y);
   // The bottom Y of what was drawn.
   virtual int Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef, int yRef);

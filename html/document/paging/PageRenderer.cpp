@@ -33,7 +33,7 @@ std::unique_ptr<TPageRenderer> TPageRenderer::Resized(std::unique_ptr<TPageRende
   used.reset();  // sets the viewer's part record back before the tables of the copy go
   // Paging moved the copy's offset; a copy of the source starts at its top.
   copy->YOffset = 0;
-  return std::make_unique<TPageRenderer>(ThtDocument::CopyFreeingSource(*copy), width, height, blockWidth);
+  return std::make_unique<TPageRenderer>(ThtDocument::TakeOver(std::move(*copy)), width, height, blockWidth);
 }
 
 bool TPageRenderer::NothingToPage() const { return copy_->Count() == 0 || width_ < 1 || height_ < 1; }

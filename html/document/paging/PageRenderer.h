@@ -31,11 +31,11 @@ class TPageRenderer {
   // Makes the printing copy; nothing is laid out or drawn yet.
   TPageRenderer(const ThtDocument& document, int width, int height,
                 TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
-  // Pages a printing copy that the caller made (ThtDocument::CopyFreeingSource).
+  // Pages a printing copy that the caller made (ThtDocument::TakeOver).
   TPageRenderer(std::unique_ptr<ThtDocument> copy, int width, int height,
                 TPageBlockWidth blockWidth = TPageBlockWidth::WidenToContent);
   // The same document paged at another size or block width, for a renderer whose source is
-  // gone: the used renderer is freed and its copy copied again, freeing its rows as it goes.
+  // gone: the used renderer is freed and its copy taken over by a new one (ThtDocument::TakeOver).
   // The pages are those of a copy of the source made for these pages.
   static std::unique_ptr<TPageRenderer> Resized(std::unique_ptr<TPageRenderer> used, int width, int height,
                                                 TPageBlockWidth blockWidth);

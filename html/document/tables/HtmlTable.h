@@ -33,6 +33,8 @@ class THtmlTable : public TSectionBase {
   ~THtmlTable() override;
 
   std::unique_ptr<TSectionBase> CreateCopy(ThtDocument* document) const override;
+  // The table is copied without its rows, which then move over one at a time.
+  std::unique_ptr<TSectionBase> TakeCopy(ThtDocument* document) override;
   bool CursorToXY(TCanvas& canvas, int cursor, int& x, int& y) override;
   int Draw(TCanvas& canvas, const TRect& clip, TIndentManager& indents, int x, int xRef, int yRef) override;
   int Layout(TCanvas& canvas, int x, int& cursor, int& maxWidth, TIndentManager& indents, int availableHeight,

@@ -169,7 +169,7 @@ TTableBlock::TTableBlock(ThtDocument* document, TAttributeList* attributes, TCel
 
 TTableBlock::TTableBlock(ThtDocument* document, const TTableBlock& source)
     : TBlock(document, source),
-      Table(ContentCell->Count() > 0 ? dynamic_cast<THtmlTable*>(ContentCell->Items(0)) : nullptr),
+      Table(nullptr),
       WidthSpec(source.WidthSpec),
       WidthIsPercent(source.WidthIsPercent),
       HasBgColor(source.HasBgColor),
@@ -177,7 +177,13 @@ TTableBlock::TTableBlock(ThtDocument* document, const TTableBlock& source)
       HSpace(source.HSpace),
       VSpace(source.VSpace),
       InCaptionBlock(source.InCaptionBlock),
-      TableAlign(source.TableAlign) {}
+      TableAlign(source.TableAlign) {
+  TTableBlock::FindContentParts();
+}
+
+void TTableBlock::FindContentParts() {
+  Table = ContentCell->Count() > 0 ? dynamic_cast<THtmlTable*>(ContentCell->Items(0)) : nullptr;
+}
 
 std::unique_ptr<TSectionBase> TTableBlock::CreateCopy(ThtDocument* document) const {
   return std::make_unique<TTableBlock>(document, *this);
@@ -351,6 +357,10 @@ TTableAndCaptionBlock::TTableAndCaptionBlock(ThtDocument* document, const TTable
       TableBlock(nullptr),
       CaptionAlign(source.CaptionAlign),
       TableId(source.TableId) {
+  TTableAndCaptionBlock::FindContentParts();
+}
+
+void TTableAndCaptionBlock::FindContentParts() {
   for (int i = 0; i < ContentCell->Count(); ++i) {
     if (auto* table = dynamic_cast<TTableBlock*>(ContentCell->Items(i))) TableBlock = table;
     else if (auto* caption = dynamic_cast<TBlock*>(ContentCell->Items(i))) CaptionBlock = caption;

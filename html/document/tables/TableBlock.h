@@ -43,6 +43,9 @@ class TTableBlock : public TBlock {
   uint8_t TableAlign = 0;  // 0 none, 2 center, 3 right
   int FloatShift = 0;
 
+ protected:
+  void FindContentParts() override;
+
  private:
   struct TParts {
     std::unique_ptr<THtmlTable> Table;
@@ -77,6 +80,9 @@ class TTableAndCaptionBlock : public TBlock {
   TBlock* CaptionBlock = nullptr;
   uint8_t CaptionAlign = 0;  // 2 center, 3 right
   String TableId;
+
+ protected:
+  void FindContentParts() override;
 
  private:
   // When printing: a caption above the table goes to the next page with the table when the

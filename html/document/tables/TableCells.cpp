@@ -169,6 +169,13 @@ std::unique_ptr<TCellObjBase> TCellObj::CreateCopy(ThtDocument* document) const 
   return std::make_unique<TCellObj>(document, *this);
 }
 
+std::unique_ptr<TCellObjBase> TCellObj::TakeCopy(ThtDocument* document) {
+  std::vector<std::unique_ptr<TSectionBase>> sections = Cell->TakeAll();
+  auto copy = std::make_unique<TCellObj>(document, *this);
+  copy->Cell->AddTakenOver(std::move(sections));
+  return copy;
+}
+
 void TCellObj::InitCell(int cellPadding, const String& rowBackground, const TBackgroundPos& rowBackgroundPos,
                         bool tableHasBorder) {
   for (int* pad : {&PadLeft, &PadTop, &PadRight, &PadBottom})
@@ -235,6 +242,16 @@ TCellList::TCellList(ThtDocument* document, const TCellList& source)
       AvoidInside(source.AvoidInside),
       RowKind(source.RowKind) {
   for (int i = 0; i < source.Count(); ++i) Add(source.Items(i)->CreateCopy(document).release());
+}
+
+std::unique_ptr<TCellList> TCellList::TakeCopy(ThtDocument* document) {
+  std::vector<std::unique_ptr<TCellObjBase>> cells = TakeAll();
+  auto copy = std::make_unique<TCellList>(document, *this);
+  for (std::unique_ptr<TCellObjBase>& cell : cells) {
+    copy->Add(cell->TakeCopy(document).release());
+    cell.reset();
+  }
+  return copy;
 }
 
 void TCellList::AddCell(TCellObjBase* cell) {

@@ -27,6 +27,9 @@ class TCellObjBase {
   // The real cell; nil for a placeholder.
   virtual TCellObj* AsCell() { return nullptr; }
   virtual std::unique_ptr<TCellObjBase> CreateCopy(ThtDocument* document) const = 0;
+  // The printing copy of a cell not needed again: as CreateCopy, but the sections of its
+  // content move over one at a time (TSectionBase::TakeCopy).
+  virtual std::unique_ptr<TCellObjBase> TakeCopy(ThtDocument* document) { return CreateCopy(document); }
   bool IsReal() const { return ColSpan > 0 && RowSpan > 0; }
 
   int ColSpan = 1;  // 0 for a placeholder
@@ -67,6 +70,7 @@ class TCellObj : public TCellObjBase {
 
   TCellObj* AsCell() override { return this; }
   std::unique_ptr<TCellObjBase> CreateCopy(ThtDocument* document) const override;
+  std::unique_ptr<TCellObjBase> TakeCopy(ThtDocument* document) override;
 
   // Once, when the grid is normalised: paddings that were not given, the minimum border of a
   // bordered table, the spaces around the content and the row's background image.
@@ -114,6 +118,9 @@ class TCellList : public TFreeList<TCellObjBase> {
   // attributes and properties may be nil (an implicit row).
   TCellList(TAttributeList* attributes, TProperties* properties);
   TCellList(ThtDocument* document, const TCellList& source);
+  // The printing copy of a row not needed again: its cells move over one at a time
+  // (TCellObjBase::TakeCopy), each freed as soon as it is copied.
+  std::unique_ptr<TCellList> TakeCopy(ThtDocument* document);
 
   // Appends the cell; a real cell passes its page-break flags to the row and takes the
   // row's height when it has none of its own of that kind.

@@ -90,15 +90,7 @@ THtmlTable::THtmlTable(ThtDocument* document, const THtmlTable& source)
       BlockBorderTop(source.BlockBorderTop),
       BlockBorderBottom(source.BlockBorderBottom),
       colSpecsWithWeight_(source.colSpecsWithWeight_) {
-  if (document && document->FreesSource) {
-    // A copy made by ThtDocument::CopyFreeingSource frees each row of the source behind it.
-    for (std::unique_ptr<TCellList>& row : const_cast<TFreeList<TCellList>&>(source.Rows).TakeAll()) {
-      Rows.Add(new TCellList(document, *row));
-      row.reset();
-    }
-  } else {
-    for (int r = 0; r < source.Rows.Count(); ++r) Rows.Add(new TCellList(document, *source.Rows.Items(r)));
-  }
+  for (int r = 0; r < source.Rows.Count(); ++r) Rows.Add(new TCellList(document, *source.Rows.Items(r)));
   const size_t n = static_cast<size_t>(NumCols);
   Widths.assign(n, 0);
   MaxWidths.assign(n, 0);
@@ -119,6 +111,16 @@ THtmlTable::~THtmlTable() {
 
 std::unique_ptr<TSectionBase> THtmlTable::CreateCopy(ThtDocument* document) const {
   return std::make_unique<THtmlTable>(document, *this);
+}
+
+std::unique_ptr<TSectionBase> THtmlTable::TakeCopy(ThtDocument* document) {
+  std::vector<std::unique_ptr<TCellList>> rows = Rows.TakeAll();
+  auto copy = std::make_unique<THtmlTable>(document, *this);
+  for (std::unique_ptr<TCellList>& row : rows) {
+    copy->Rows.Add(row->TakeCopy(document).release());
+    row.reset();
+  }
+  return copy;
 }
 
 void THtmlTable::AddColSpecs(int count, TWidthValue width, const String& align, uint8_t vAlign) {

@@ -60,7 +60,7 @@ void TMarkupViewer::DrawDocumentArea(TCanvas& Canvas, const TRect& Rect) {
   if (document.IsCopy) return;
   Canvas.Brush().SetColor(PaintPanel_->Color());
   Canvas.FillRect(Rect);
-  const TImageObject* image = document.ShowImages ? document.BackgroundImage : nullptr;
+  const TImageObject* image = document.ShowImages ? document.BackgroundImage.get() : nullptr;
   TSize size{0, 0};
   if (image) size = ImageSizeOf(*image);
   if (image && size.cx > 0 && size.cy > 0) {
@@ -84,7 +84,7 @@ void TMarkupViewer::DrawDocumentArea(TCanvas& Canvas, const TRect& Rect) {
     try {
       for (int y = top; y < bottom; y += tileHeight)
         for (int x = left; x < right; x += tileWidth)
-          DrawTile(Canvas, *image, document.BackgroundMask, x, y, tileWidth, tileHeight);
+          DrawTile(Canvas, *image, document.BackgroundMask.get(), x, y, tileWidth, tileHeight);
     } catch (const Exception&) {
       // A background that cannot be drawn leaves the colour; the document still paints.
     }

@@ -5,7 +5,9 @@
 #include "platform/rtl/Compare.h"
 
 TBitmapItem::TBitmapItem(TImageObject image, std::unique_ptr<TBitmap> mask, uint8_t transparency)
-    : Transparency(transparency), Image(std::move(image)), ImageMask(std::move(mask)) {}
+    : Transparency(transparency),
+      Image(std::make_shared<TImageObject>(std::move(image))),
+      ImageMask(std::move(mask)) {}
 
 TStringBitmapList::TStringBitmapList() { AcquireGdiPlus(); }
 
@@ -28,7 +30,7 @@ void AddImageItem(TStringBitmapList& list, const String& key, std::unique_ptr<TB
   list.items_.emplace(it, key, std::move(item));
 }
 
-TImageObject& TStringBitmapList::AcquireImage(int index) {
+std::shared_ptr<TImageObject> TStringBitmapList::AcquireImage(int index) {
   TBitmapItem& item = ItemAt(index);
   item.Age = 0;
   item.UseCount += 1;

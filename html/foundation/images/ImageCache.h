@@ -1,5 +1,7 @@
 // The viewer's image cache: loaded images by their source, kept from one document to the
-// next; entries not used for more than MaxAge document loads are dropped.
+// next; entries not used for more than MaxAge document loads are dropped. The images and
+// masks are shared: whoever draws one holds it, so a dropped entry frees its image only
+// once the last of them lets go.
 #pragma once
 
 #include <memory>
@@ -15,8 +17,8 @@ class TBitmapItem {
   int Age = 0;
   int UseCount = 0;
   uint8_t Transparency = itrNone;
-  TImageObject Image;
-  std::unique_ptr<TBitmap> ImageMask;
+  std::shared_ptr<TImageObject> Image;
+  std::shared_ptr<TBitmap> ImageMask;
 };
 
 class TStringBitmapList {
@@ -34,7 +36,7 @@ class TStringBitmapList {
   TBitmapItem& ItemAt(int index) { return *items_.at(static_cast<size_t>(index)).second; }
 
   // The item's image; it becomes young again and counts one more user.
-  TImageObject& AcquireImage(int index);
+  std::shared_ptr<TImageObject> AcquireImage(int index);
   // One user fewer; nothing when the key is absent. The item stays cached.
   void ReleaseImage(const String& key);
   // Once per document load: every item ages by one; items older than MaxAge and unused go.

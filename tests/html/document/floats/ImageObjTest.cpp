@@ -414,6 +414,46 @@ TEST_F(ImageObjTest, CopyForPrintingSharesThePicture) {
   }
   EXPECT_EQ(cache.ItemAt(cached).UseCount, 1);  // the copy held no user of the cache
 }
+
+// A printing copy holds what it draws: the source image, its document and the cache entry
+// may all be gone when the copy is laid out and drawn.
+TEST_F(ImageObjTest, ACopyDrawsItsPictureWhenTheSourceIsGone) {
+  const struct {
+    const char* what;
+    String source;
+    int width, height;
+  } cases[] = {
+      {"missing: the stock error picture", Utf8ToString((folder / "missing.png").string()), 24, 24},
+      {"animated GIF", Utf8ToString(WENDREL_FIXTURES "/gif/spinner.gif"), 16, 16},
+      {"bitmap", WriteBitmap("drawn.bmp", 30, 20, clLime), 30, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TStringBitmapList sourceCache;
+    auto sourceDocument = std::make_unique<ThtDocument>(nullptr, nullptr);
+    sourceDocument->ImageCache = &sourceCache;
+    auto image = std::make_unique<TImageObj>(sourceDocument.get(), *Attributes({{SrcAttrSy, c.source.c_str(), 0}}), 0);
+    image->MeasureBox(canvas, 300, 400, nullptr);
+    ThtDocument copyDocument(*sourceDocument);
+    TImageObj copy(&copyDocument, *image);
+    image.reset();
+    sourceDocument.reset();
+    sourceCache.Clear();
+
+    copy.SizeKnown = false;
+    copy.MeasureBox(canvas, 300, 400, nullptr);
+    EXPECT_EQ(copy.BoxWidth, c.width);
+    EXPECT_EQ(copy.BoxHeight, c.height);
+    TBitmap target(40, 40, pf24bit);
+    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().FillRect(TRect{0, 0, 40, 40});
+    copy.DrawPicture(target.Canvas(), 0, 0);
+    int drawn = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) drawn += target.GetPixel(x, y) != clWhite;
+    EXPECT_GT(drawn, 0);
+  }
+}
 TEST_F(ImageObjTest, PlaceholderWithAltTextInASunkenFrame) {
   auto image = Image({{AltAttrSy, u"x", 0}, {SrcAttrSy, u"/nonexistent/y.bmp", 0}});
   TBitmap target(120, 60, pf24bit);

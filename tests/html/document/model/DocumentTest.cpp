@@ -296,10 +296,10 @@ TEST_F(DocumentTest, ImagesWrittenIntoTheirSourceDecodeWithOrWithoutEncodedLineB
 
   for (const std::string& text : {plain, broken}) {
     String key;
-    TBitmap* mask = nullptr;
+    std::shared_ptr<TBitmap> mask;
     bool fromCache = true;
     transparency = 0;
-    const TImageObject* image =
+    std::shared_ptr<TImageObject> image =
         document.GetImage(Utf8ToString("data:image/gif;base64," + text), transparency, mask, fromCache, key);
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(fromCache);

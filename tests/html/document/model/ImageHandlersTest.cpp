@@ -25,7 +25,7 @@ struct ImageHandlers : ::testing::Test {
   ThtDocument document{nullptr, &paintPanel};
   ImageHandlers() { document.ImageCache = &cache; }
 
-  const TImageObject* Get(const String& source, bool& delayed, TBitmap*& mask, uint8_t transparency = 0) {
+  std::shared_ptr<TImageObject> Get(const String& source, bool& delayed, std::shared_ptr<TBitmap>& mask, uint8_t transparency = 0) {
     bool fromCache = false;
     String key;
     return document.GetImage(source, transparency, mask, fromCache, key, &delayed);
@@ -54,8 +54,8 @@ TEST_F(ImageHandlers, TheStreamAnswerDecidesWhereTheImageComesFrom) {
     };
     document.ImageRequested = [&](const String&, TStream* stream) { handedBack = stream; };
     bool delayed = false;
-    TBitmap* mask = nullptr;
-    const TImageObject* image = Get(u" pics/bomb.gif ", delayed, mask);
+    std::shared_ptr<TBitmap> mask;
+    std::shared_ptr<TImageObject> image = Get(u" pics/bomb.gif ", delayed, mask);
     EXPECT_EQ(image != nullptr, c.image);
     EXPECT_EQ(delayed, c.delayed);
     EXPECT_EQ(handedBack == c.answer, c.requested);
@@ -66,7 +66,7 @@ TEST_F(ImageHandlers, TheStreamAnswerDecidesWhereTheImageComesFrom) {
 TEST_F(ImageHandlers, WithoutAStreamTheFileIsRead) {
   document.ImageRequest = [](const String&, TStream*&) {};
   bool delayed = true;
-  TBitmap* mask = nullptr;
+  std::shared_ptr<TBitmap> mask;
   ASSERT_NE(Get(Fixture("bomb.gif"), delayed, mask), nullptr);
   EXPECT_FALSE(delayed);
 }
@@ -82,11 +82,11 @@ TEST_F(ImageHandlers, ABitmapWithATransparentColourGetsItsMask) {
   };
   document.ImageRequest = [&](const String&, TStream*&) { ++streamsAsked; };
   bool delayed = false;
-  TBitmap* mask = nullptr;
+  std::shared_ptr<TBitmap> mask;
   uint8_t transparency = 0;
   bool fromCache = false;
   String key;
-  const TImageObject* image = document.GetImage(u"made-by-host", transparency, mask, fromCache, key, &delayed);
+  std::shared_ptr<TImageObject> image = document.GetImage(u"made-by-host", transparency, mask, fromCache, key, &delayed);
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(streamsAsked, 0);
   EXPECT_EQ(transparency, itrMask);
