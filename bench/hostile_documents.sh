@@ -46,3 +46,37 @@ for ((i = 0; i < ${#cases[@]}; i += 2)); do
   printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
   rm -f "$work/$name.html" "$work/$name.pdf"
 done
+
+# Cases that need more than a page: a picture file beside it, "Scale to fit" in the
+# settings, or a limit on the address space (ulimit -v, in KB). The exit code is shown too:
+# a conversion that runs out of memory must end with 1 and a message, never abort.
+# name, the page's HTML (Python), shell run in the folder first, the limit or -.
+sized_cases=(
+  picture_png_sparse_3gb "'<img src=\"big.png\" width=20 height=20>'" "printf '\\x89PNG\\r\\n\\x1a\\n' >big.png && truncate -s 3G big.png" -
+  picture_gif_sparse_3gb "'<img src=\"big.gif\" width=20 height=20>'" "printf 'GIF89a' >big.gif && truncate -s 3G big.gif" -
+  one_word_10mb "'a' * 10000000" : -
+  one_word_100mb "'a' * 100000000" : -
+  one_word_250mb_4gb_limit "'a' * 250000000" : 4000000
+  scaled_word_40000_at_1000000px "'<p style=\"font-size:1000000px\">' + 'W' * 40000" "printf '[Settings]\\nScaleToFit=1\\n' >wendrel.ini" -
+  scaled_spans_110_percent_38000 "'<p>' + '<span style=\"font-size:110%\">x' * 38000" "printf '[Settings]\\nScaleToFit=1\\n' >wendrel.ini" -
+  row_of_cells_34000 "'<table><tr>' + '<td width=65535>x' * 34000 + '</table>'" : -
+  pre_of_pictures_34000 "'<pre>' + '<img width=65535 height=1>' * 34000 + '</pre>'" : -
+)
+
+printf '\n%-34s %8s %10s %9s %5s\n' case wall peak_MB pages exit
+for ((i = 0; i < ${#sized_cases[@]}; i += 4)); do
+  name=${sized_cases[i]}
+  if ((${#selected[@]} > 0)) && [[ ! " ${selected[*]} " =~ " $name " ]]; then continue; fi
+  python3 -c "import sys; sys.stdout.write('<html><body>' + (${sized_cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
+  (cd "$work" && eval "${sized_cases[i + 2]}")
+  limit=${sized_cases[i + 3]}
+  exit_code=0
+  (if [[ $limit != - ]]; then ulimit -v "$limit"; fi
+   exec /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf") \
+    >/dev/null 2>"$work/errors" || exit_code=$?
+  read -r wall kb < <(tail -n 1 "$work/time")
+  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  printf '%-34s %7ss %10s %9s %5s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" \
+    "${pages:-none}" "$exit_code"
+  rm -f "$work/$name.html" "$work/$name.pdf" "$work"/big.* "$work/wendrel.ini"
+done
