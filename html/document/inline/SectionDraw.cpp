@@ -40,10 +40,12 @@ int SumOf(const std::vector<int>& values, int from, int to) {
 }
 
 // The end of the characters from..to (indexes of advances) worth writing when the first
-// starts at x: up to the last one that starts left of limit (a negative letter spacing may
-// bring a later one back), never between the halves of a pair.
+// starts at x: a piece that starts left of limit ends with the last character that does (a
+// negative letter spacing may bring a later one back), never between the halves of a pair;
+// one that starts further right is written whole, as its text may still be looked for.
 int ShownEnd(const String& text, int lineStart, const std::vector<int>& advances, int from, int to, int64_t x,
              int64_t limit) {
+  if (x >= limit) return to;
   int end = from;
   for (int k = from; k < to; ++k) {
     if (x < limit) end = k + 1;
