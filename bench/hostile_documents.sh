@@ -5,10 +5,12 @@
 #
 #   bench/hostile_documents.sh build/release/wendrel [case...]
 #
-# Without case names every case runs. The program is copied into the folder, so a
-# wendrel.ini there (none is written) cannot come from elsewhere.
+# Without case names every case runs. The program is copied into the folder, so its
+# wendrel.ini (written only by the cases that ask for "Scale to fit") cannot come from
+# elsewhere.
 set -euo pipefail
 
+here=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
 shift
 work=$(mktemp -d)
@@ -47,26 +49,47 @@ for ((i = 0; i < ${#cases[@]}; i += 2)); do
   rm -f "$work/$name.html" "$work/$name.pdf"
 done
 
-# Objects found by position and long CLASS values: one CLASS value of many names, text inputs
-# in one form converted with "Scale to fit" (a wendrel.ini beside the program while they
-# run), pictures in one paragraph. Name, the Python expression of the HTML, "fit" or "-".
-lookup_cases=(
-  class_names_200000 "'<div class=\"' + 'c ' * 200000 + '\">x</div>'" -
-  class_names_1000000 "'<div class=\"' + 'c ' * 1000000 + '\">x</div>'" -
-  text_inputs_5000_fit "'<form>' + '<input type=text>' * 5000 + '</form>'" fit
-  text_inputs_10000_fit "'<form>' + '<input type=text>' * 10000 + '</form>'" fit
-  text_inputs_20000_fit "'<form>' + '<input type=text>' * 20000 + '</form>'" fit
-  text_inputs_40000_fit "'<form>' + '<input type=text>' * 40000 + '</form>'" fit
-  pictures_in_a_paragraph_40000 "'<p>' + '<img width=10 height=10>' * 40000" -
+# Cases that need more than a page: a picture file beside it, "Scale to fit" in the
+# settings, or a limit on the address space (ulimit -v, in KB). The exit code is shown too:
+# a conversion that runs out of memory must end with 1 and a message, never abort.
+# name, the page's HTML (Python), shell run in the folder first, the limit or -.
+fit="printf '[Settings]\\r\\nScaleToFit=1\\r\\n' >wendrel.ini"
+big_png="python3 '$here/big_png.py' big.png"
+sized_cases=(
+  picture_8000px_used_1 "'<p>' + '<img src=\"big.png\" width=10 height=10> ' * 1" "$big_png" -
+  picture_8000px_used_8 "'<p>' + '<img src=\"big.png\" width=10 height=10> ' * 8" "$big_png" -
+  picture_8000px_used_300 "'<p>' + '<img src=\"big.png\" width=10 height=10> ' * 300" "$big_png" -
+  picture_png_sparse_3gb "'<img src=\"big.png\" width=20 height=20>'" "printf '\\x89PNG\\r\\n\\x1a\\n' >big.png && truncate -s 3G big.png" -
+  picture_gif_sparse_3gb "'<img src=\"big.gif\" width=20 height=20>'" "printf 'GIF89a' >big.gif && truncate -s 3G big.gif" -
+  one_word_10mb "'a' * 10000000" : -
+  one_word_100mb "'a' * 100000000" : -
+  one_word_250mb_4gb_limit "'a' * 250000000" : 4000000
+  class_names_200000 "'<div class=\"' + 'c ' * 200000 + '\">x</div>'" : -
+  class_names_1000000 "'<div class=\"' + 'c ' * 1000000 + '\">x</div>'" : -
+  text_inputs_5000_fit "'<form>' + '<input type=text>' * 5000 + '</form>'" "$fit" -
+  text_inputs_10000_fit "'<form>' + '<input type=text>' * 10000 + '</form>'" "$fit" -
+  text_inputs_20000_fit "'<form>' + '<input type=text>' * 20000 + '</form>'" "$fit" -
+  text_inputs_40000_fit "'<form>' + '<input type=text>' * 40000 + '</form>'" "$fit" -
+  pictures_in_a_paragraph_40000 "'<p>' + '<img width=10 height=10>' * 40000" : -
+  scaled_word_40000_at_1000000px "'<p style=\"font-size:1000000px\">' + 'W' * 40000" "$fit" -
+  scaled_spans_110_percent_38000 "'<p>' + '<span style=\"font-size:110%\">x' * 38000" "$fit" -
+  row_of_cells_34000 "'<table><tr>' + '<td width=65535>x' * 34000 + '</table>'" : -
+  pre_of_pictures_34000 "'<pre>' + '<img width=65535 height=1>' * 34000 + '</pre>'" : -
 )
-for ((i = 0; i < ${#lookup_cases[@]}; i += 3)); do
-  name=${lookup_cases[i]}
+printf '\n%-34s %8s %10s %9s %5s\n' case wall peak_MB pages exit
+for ((i = 0; i < ${#sized_cases[@]}; i += 4)); do
+  name=${sized_cases[i]}
   if ((${#selected[@]} > 0)) && [[ ! " ${selected[*]} " =~ " $name " ]]; then continue; fi
-  if [[ ${lookup_cases[i + 2]} == fit ]]; then printf '[Settings]\r\nScaleToFit=1\r\n' >"$work/wendrel.ini"; fi
-  python3 -c "import sys; sys.stdout.write('<html><body>' + (${lookup_cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
-  /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf" >/dev/null 2>&1 || true
-  read -r wall kb <"$work/time"
+  python3 -c "import sys; sys.stdout.write('<html><body>' + (${sized_cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
+  (cd "$work" && eval "${sized_cases[i + 2]}")
+  limit=${sized_cases[i + 3]}
+  exit_code=0
+  (if [[ $limit != - ]]; then ulimit -v "$limit"; fi
+   exec /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf") \
+    >/dev/null 2>"$work/errors" || exit_code=$?
+  read -r wall kb < <(tail -n 1 "$work/time")
   pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
-  printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
-  rm -f "$work/$name.html" "$work/$name.pdf" "$work/wendrel.ini"
+  printf '%-34s %7ss %10s %9s %5s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" \
+    "${pages:-none}" "$exit_code"
+  rm -f "$work/$name.html" "$work/$name.pdf" "$work"/big.* "$work/wendrel.ini"
 done

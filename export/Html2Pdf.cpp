@@ -1,8 +1,10 @@
 #include "export/Html2Pdf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
+#include "html/foundation/css/DocumentLimits.h"
 #include "pdf/emf/PdfEnum.h"
 #include "pdf/objects/PdfStream.h"
 #include "pdf/text/PdfTextOutput.h"
@@ -10,6 +12,15 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Rounding.h"
+
+namespace {
+// The tallest page handed to the viewer, in pixels: twice the deepest Y of a document's flow,
+// so that any taller page holds the whole document just as well. A document shrunk a
+// million times (a word 40,000 letters long at 65,535 pixels) asks for pages of billions of
+// pixels, past what an int holds; they are paged at this height instead, which makes the
+// same pages.
+constexpr int MaxPageHeightPixels = 2 * MaxFlowY;
+}  // namespace
 
 int PointsToPixels(double points, int pixelsPerInch) {
   return static_cast<int>(Round(points / 72 * pixelsPerInch));
@@ -78,7 +89,8 @@ void THtml2Pdf::RenderPages() {
     if (cwpx < mw && cwpx > 0) scale = static_cast<double>(cwpx) / mw;
   }
   const TPageBlockWidth blockWidth = ScaleToFit ? TPageBlockWidth::WidenToContent : TPageBlockWidth::KeepPageWidth;
-  const int chpx = PointsToPixels(ch / scale, ScreenLogPixels());
+  const double maxPagePoints = static_cast<double>(MaxPageHeightPixels) / ScreenLogPixels() * 72;
+  const int chpx = PointsToPixels(std::min(ch / scale, maxPagePoints), ScreenLogPixels());
   const float x0 = CmToPoints(MarginLeft);
   const float y0 = -CmToPoints(MarginTop);
   const float yb = CmToPoints(MarginBottom);

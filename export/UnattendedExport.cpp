@@ -1,6 +1,7 @@
 // The conversion the command line asks for: no window, no dialog, failures on standard
 // error.
 #include <iostream>
+#include <new>
 
 #include "export/ExportWindow.h"
 #include "platform/ui/app/Application.h"
@@ -19,8 +20,14 @@ void TMainForm::ConvertUnattended() {
                   u"\" names none (give both files: wendrel page.html out.pdf).");
     return;
   }
-  if (!LoadHtml(lbHTML->Text())) return;
-  btnSaveClick(this);
+  // A document that needs more memory than the program may take ends the conversion with
+  // the reason, like any other failure, instead of aborting the program.
+  try {
+    if (!LoadHtml(lbHTML->Text())) return;
+    btnSaveClick(this);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(u"Cannot convert \"" + lbHTML->Text() + u"\": there is not enough memory to convert it.");
+  }
 }
 
 int RunExportCommand(const TExportCommand& command) {

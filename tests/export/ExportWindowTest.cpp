@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <new>
 #include <sstream>
 
 #include "export/ExportWindow.h"
@@ -361,6 +362,29 @@ TEST_F(ExportWindow, SilentConvertsTheFilesOfTheSettings) {
   EXPECT_TRUE(home.Exists("stored.pdf"));
   EXPECT_TRUE(headless.Shown().empty());
   Stop();
+}
+
+// A document that needs more memory than the program may take, as it is loaded or paged:
+// the conversion ends with its reason and exit code 1, and the settings are still written.
+TEST_F(ExportWindow, RunningOutOfMemoryEndsTheConversionWithItsReason) {
+  for (const int failingStep : {1, 2}) {  // the load, then the paging
+    SCOPED_TRACE(failingStep);
+    errors.str("");
+    form = new TMainForm(&app);
+    form->Command = ReadExportCommand({Path("page.html")});
+    form->ErrorOutput = &errors;
+    int step = 0;
+    View().DuringWork = [&] {
+      if (++step == failingStep) throw std::bad_alloc();
+    };
+    form->DoCreate();
+    EXPECT_EQ(form->ExitCode, 1);
+    EXPECT_EQ(errors.str(), "Cannot convert \"" + home.PathOf("page.html") +
+                                "\": there is not enough memory to convert it.\n");
+    EXPECT_FALSE(home.Exists("page.pdf"));
+    Stop();
+    EXPECT_NE(Settings().find("PDF=" + home.PathOf("page.pdf")), std::string::npos);
+  }
 }
 
 struct UnattendedFailure {

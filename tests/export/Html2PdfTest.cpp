@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "export/Html2Pdf.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "pdf/objects/PdfStream.h"
 #include "platform/gdi/bitmaps/Bitmap.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -81,7 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{"TwiceTooWideShrunkToHalf", 1436, true, {1436, 2094}},
                     SizeCase{"TooWideWithoutScaleToFitLaidOutAtThePrintableWidth", 1436, false, {718, 1047}},
                     SizeCase{"NarrowWithoutScaleToFit", 400, false, {718, 1047}},
-                    SizeCase{"NarrowNeverEnlarged", 400, true, {400, 1047}}),
+                    SizeCase{"NarrowNeverEnlarged", 400, true, {400, 1047}},
+                    // Shrunk 2.8 million times, a page would be 2.9e9 pixels high: it is paged
+                    // at twice the deepest flow, which holds the whole document as well.
+                    SizeCase{"ShrunkMillionsOfTimesPagedAtTwiceTheDeepestFlow", 2'000'000'000, true,
+                             {2'000'000'000, 2 * MaxFlowY}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Html2PdfPages, ClipToPrintableAreaEndsItsPathBeforeTheContent) {

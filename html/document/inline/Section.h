@@ -171,7 +171,8 @@ class TSection : public TSectionBase {
   void DrawControl(TCanvas& canvas, TFormControlObj& control, const LineRec& line, int x, int lineTop);
 
   // Painting one line at baseline (document Y); answers nothing.
-  void DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop);
+  // Characters that start further right than a margin past clipRight are not written.
+  void DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop, int clipRight);
   void MeasureBorders(TCanvas& canvas, LineRec& line, const std::vector<int>& advances, int lineTop);
   void DrawBorders(TCanvas& canvas, const LineRec& line) const;
   void DrawCaret(TCanvas& canvas, int x, int baselineY) const;

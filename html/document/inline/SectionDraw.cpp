@@ -12,6 +12,7 @@
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/Document.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/css/PropertyIndex.h"
 #include "html/foundation/viewer/BoxBorder.h"
 #include "html/foundation/viewer/ViewerBase.h"
@@ -33,8 +34,25 @@ COLORREF PrintedColor(const ThtDocument& document, const TDeviceContext& dc, COL
   return color;
 }
 
+// Held to the rightmost X, as a line's width is.
 int SumOf(const std::vector<int>& values, int from, int to) {
-  return std::accumulate(values.begin() + from, values.begin() + to, 0);
+  return ClampFlowX(std::accumulate(values.begin() + from, values.begin() + to, int64_t{0}));
+}
+
+// The end of the characters from..to (indexes of advances) worth writing when the first
+// starts at x: a piece that starts left of limit ends with the last character that does (a
+// negative letter spacing may bring a later one back), never between the halves of a pair;
+// one that starts further right is written whole, as its text may still be looked for.
+int ShownEnd(const String& text, int lineStart, const std::vector<int>& advances, int from, int to, int64_t x,
+             int64_t limit) {
+  if (x >= limit) return to;
+  int end = from;
+  for (int k = from; k < to; ++k) {
+    if (x < limit) end = k + 1;
+    x += advances[static_cast<size_t>(k)];
+  }
+  if (end < to && IsPairTail(text, lineStart + end)) ++end;
+  return end;
 }
 
 }  // namespace
@@ -134,7 +152,7 @@ int TSection::Draw(TCanvas& canvas, const TRect& clip, TIndentManager&, int x, i
       // starts at its top, and the image would be on no page.)
       if (lineTop + line->DrawHeight - 1 <= yOffset + clip.Top) continue;
     }
-    DrawLine(canvas, *line, x, lineTop);
+    DrawLine(canvas, *line, x, lineTop, clip.Right);
     Document->NothingPaintedYet = false;
   }
   dc.SetBkMode(oldMode);
@@ -159,7 +177,7 @@ bool TSection::IndexLines() {
   return linesIndexed_;
 }
 
-void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
+void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop, int clipRight) {
   const int yOffset = Document->YOffset;
   const int textTop = lineTop + line.SpaceBefore;
   const int baseline = textTop + line.LineHeight - line.Descent;  // document Y
@@ -203,7 +221,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     const int advance = advances[static_cast<size_t>(i - start)];
     if (TFormControlObj* control = ControlAt(i)) {
       DrawControl(canvas, *control, line, penX, lineTop);
-      penX += advance;
+      penX = ClampFlowX(int64_t{penX} + advance);
       ++i;
       continue;
     }
@@ -240,7 +258,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
             panel->Panel->SetVisible(panel->Panel->ShowInDocument);
           }
         }
-        penX += advance;
+        penX = ClampFlowX(int64_t{penX} + advance);
         ++i;
         continue;
       }
@@ -276,10 +294,14 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     if (run->ScriptKind == AlignSuper) textY -= run->CellHeight / 3;
     else if (run->ScriptKind == AlignSub) textY += run->BelowBaseline / 2 + 1;
 
-    if (!Document->NoOutput && (writeEnd > i || hyphen)) {
-      std::u16string text(Text.substr(static_cast<size_t>(i), static_cast<size_t>(std::max(writeEnd - i, 0))));
+    // What starts right of the clip rectangle shows nowhere: a word of millions of letters
+    // on one line writes only the letters that reach into it.
+    const int shownEnd = start + ShownEnd(Text, start, advances, i - start, writeEnd - start, penX,
+                                           int64_t{clipRight} + ClipMargin);
+    if (!Document->NoOutput && (shownEnd > i || (hyphen && shownEnd == writeEnd))) {
+      std::u16string text(Text.substr(static_cast<size_t>(i), static_cast<size_t>(std::max(shownEnd - i, 0))));
       std::vector<int> dx(advances.begin() + (i - start), advances.begin() + (i - start) + static_cast<long>(text.size()));
-      if (hyphen) {
+      if (hyphen && shownEnd == writeEnd) {
         text += u'-';
         dx.push_back(dc.GetTextExtentPoint32(u"-").cx);
       }
@@ -297,7 +319,7 @@ void TSection::DrawLine(TCanvas& canvas, LineRec& line, int x, int lineTop) {
     }
     if (Document->IsCopy && Document->LinkDrawn && !run->LinkTarget->LinkUrl.empty())
       Document->LinkDrawn(Document->PageNumber, pieceRect, run->LinkTarget->FrameTarget, run->LinkTarget->LinkUrl);
-    penX += width;
+    penX = ClampFlowX(int64_t{penX} + width);
     i = pieceEnd;
     if (i == end && caretAtEnd && !Document->NoOutput)  // after the written text
       DrawCaret(canvas, line.DrawX + SumOf(advances, 0, writeLimit - start), textY);

@@ -9,6 +9,7 @@
 #include "html/document/inline/RunFont.h"
 #include "html/document/inline/Section.h"
 #include "html/document/model/PlaceholderLookup.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "platform/gdi/canvas/Canvas.h"
 
 namespace {
@@ -69,13 +70,13 @@ int TSection::TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrai
   int i = start;
   while (i < end) {
     if (const TFormControlObj* control = ControlAt(i)) {
-      width += control->TotalWidth();
+      width = ClampFlowX(int64_t{width} + control->TotalWidth());
       ++i;
       continue;
     }
     if (Text[i] == ObjectChar) {
       if (const TFloatingObj* object = FloatingObjects().FindAt(i)) {
-        if (!object->Floats()) width += object->TotalWidth();
+        if (!object->Floats()) width = ClampFlowX(int64_t{width} + object->TotalWidth());
         ++i;
         continue;
       }
@@ -83,8 +84,9 @@ int TSection::TextWidthOf(TCanvas& canvas, int start, int count, bool ignoreTrai
     const int pieceEnd = PieceEnd(i, end);
     int index = 0;
     const TFontObj* run = Fonts.RunAt(i, index);
-    width += SelectRunFont(canvas, *run->RunFont).GetTextExtentPoint32(Slice(Text, i, pieceEnd)).cx +
-             run->ItalicOverhang;
+    width = ClampFlowX(int64_t{width} +
+                       SelectRunFont(canvas, *run->RunFont).GetTextExtentPoint32(Slice(Text, i, pieceEnd)).cx +
+                       run->ItalicOverhang);
     i = pieceEnd;
   }
   return width;
@@ -149,7 +151,7 @@ void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
     if (!object->Floats()) {
       minWidth = std::max(minWidth, object->BoxWidth);
     } else {
-      maxWidth += object->TotalWidth();
+      maxWidth = ClampFlowX(int64_t{maxWidth} + object->TotalWidth());
       minWidth = std::max(minWidth, object->TotalWidth());
       if (object->CharPos >= 0 && object->CharPos < static_cast<int>(BreakCodes.size()))
         BreakCodes[static_cast<size_t>(object->CharPos)] = BreakYes;
@@ -169,7 +171,7 @@ void TSection::MinMaxWidth(TCanvas& canvas, int& minWidth, int& maxWidth) {
     int width = TextWidthOf(canvas, pieceStart, i - pieceStart, i == length);
     if (pieceStart == 0) {
       if (FirstLineIndentPercent != 0)
-        width = width * 100 / (100 - FirstLineIndentPercent);
+        width = ClampFlowX(int64_t{width} * 100 / (100 - FirstLineIndentPercent));
       else
         width += FirstLineIndent;
     }

@@ -57,11 +57,17 @@ void TSection::AddTokenObj(TokenObj& token) {
   if (token.Count <= 0) return;
   TProperties* top = Document->PropStack ? Document->PropStack->TopProps() : nullptr;
   if (top && top->ReadDisplayKind() == DisplayNone && DropsTextWhenHidden(top->TagName)) return;
-  String text = token.GetText();
-  const int transform = top ? top->ReadCaseTransform() : 0;
-  if (transform == 1 || transform == 2) text = MapCase(text, transform);
   const int32_t* positions = token.Positions.data() + 1;
-  if (top && top->FontVariantText() == u"small-caps")
+  const int transform = top ? top->ReadCaseTransform() : 0;
+  const bool smallCaps = top && top->FontVariantText() == u"small-caps";
+  if (transform != 1 && transform != 2 && !smallCaps) {
+    // Straight from the token: a text of millions of characters is not copied once more.
+    AppendChars(token.Chars.data() + 1, positions, token.Count);
+    return;
+  }
+  String text(token.Chars.begin() + 1, token.Chars.begin() + 1 + token.Count);
+  if (transform == 1 || transform == 2) text = MapCase(text, transform);
+  if (smallCaps)
     AppendSmallCaps(text, positions);
   else
     AppendChars(text.data(), positions, static_cast<int>(text.size()));

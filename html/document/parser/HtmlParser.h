@@ -265,6 +265,8 @@ class THtmlParser {
   // Initialisation of both entry points; the clean-up after them.
   void ParseInit(ThtDocument* document, TIncludeType includeEvent);
   void ParseDone();
+  // Closes the section still open at the end of the input.
+  void FinishOpenSection();
   // Counts the links of the whole text; the document gets no link tab stops beyond 400.
   void CountLinks();
   // Raw text as preformatted lines.

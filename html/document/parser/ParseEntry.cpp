@@ -76,7 +76,6 @@ void THtmlParser::ParseInit(ThtDocument* document, TIncludeType includeEvent) {
 
 void THtmlParser::ParseDone() {
   Attributes.Clear();
-  if (Section && SectionList) CloseSection();
   Section.reset();
   PendingHtmlAttributes.reset();
   PropStack->Clear();
@@ -143,6 +142,13 @@ void THtmlParser::ParseHtml(ThtDocument* document, TLinkType linkEvent, TMetaTyp
     // A failure of the input (an unterminated comment) ends the parse: the document keeps
     // what was built so far.
   }
+  FinishOpenSection();
+}
+
+// Here, not in ParseDone: finishing a section's text takes memory, and a failure to get it
+// must reach the caller, which a scope's end (a destructor) cannot pass on.
+void THtmlParser::FinishOpenSection() {
+  if (Section && SectionList) CloseSection();
 }
 
 void THtmlParser::ParseText(ThtDocument* document) {
@@ -151,6 +157,7 @@ void THtmlParser::ParseText(ThtDocument* document) {
   RawMode = true;
   GetChar();
   ParseTextLines();
+  FinishOpenSection();
 }
 
 void THtmlParser::ParseTextLines() {

@@ -1,4 +1,6 @@
 // Tokens: tags with their attributes, and text runs.
+#include <utility>
+
 #include "html/document/parser/HtmlParser.h"
 #include "html/document/parser/TokenSymbols.h"
 #include "html/document/style/HtmlPropStack.h"
@@ -156,5 +158,5 @@ void THtmlParser::ReadText() {
       GetChar();
     }
   }
-  if (run.GetCount() > 0) Token->AppendCollection(run);
+  if (run.GetCount() > 0) Token->AppendCollection(std::move(run));
 }

@@ -7,6 +7,7 @@
 #include "html/document/floats/ImageObj.h"
 #include "html/document/model/Document.h"
 #include "html/document/tables/HtmlTable.h"
+#include "html/foundation/css/DocumentLimits.h"
 #include "html/foundation/globals/EngineGlobals.h"
 #include "html/foundation/viewer/BoxBorder.h"
 #include "platform/gdi/canvas/Canvas.h"
@@ -161,7 +162,7 @@ int THtmlTable::DrawRow(TCanvas& canvas, int rowIndex, const TRect& clip, int x,
   for (int c = 0; c < row.Count(); ++c) {
     TCellObj* cell = row.CellAt(c);
     if (cell && cell->IsReal()) cell->Draw(canvas, clip, cellX, y, CellSpacing, border, light, dark);
-    if (c < static_cast<int>(Widths.size())) cellX += Widths[c];
+    if (c < static_cast<int>(Widths.size())) cellX = ClampFlowX(int64_t{cellX} + Widths[c]);
   }
   return next;
 }

@@ -28,3 +28,12 @@ constexpr int32_t MaxFlowY = 1 << 27;
 constexpr int32_t ClampFlowY(int64_t y) {
   return static_cast<int32_t>(std::clamp<int64_t>(y, -MaxFlowY, MaxFlowY));
 }
+
+// The rightmost X of a line or a table row, held like the deepest Y: some 33,000 cells or
+// pictures of 65,535 pixels side by side would reach past 32 bits, so the running sums
+// across a row (its cells) and a line (its words and pictures) stop at 2^27 pixels.
+constexpr int32_t MaxFlowX = 1 << 27;
+
+constexpr int32_t ClampFlowX(int64_t x) {
+  return static_cast<int32_t>(std::clamp<int64_t>(x, -MaxFlowX, MaxFlowX));
+}

@@ -90,7 +90,7 @@ int SniffImageFormat(TStream& stream) {
 
 TImageObject ReadImageStream(TStream* stream, uint8_t& transparency, std::unique_ptr<TBitmap>& mask) {
   mask.reset();
-  if (!stream || stream->Size() <= 3) return std::monostate{};
+  if (!stream || stream->Size() <= 3 || stream->Size() > MaxImageBytes) return std::monostate{};
   stream->SetPosition(0);
   switch (SniffImageFormat(*stream)) {
     case 1: return LoadBmpImage(*stream, transparency, mask);

@@ -23,10 +23,16 @@ using TImageObject = std::variant<std::monostate, std::unique_ptr<TBitmap>, std:
 
 inline bool IsEmptyImage(const TImageObject& image) { return std::holds_alternative<std::monostate>(image); }
 
+// The most bytes read for one picture, as a document is held to 256 MB: the decoders take
+// their input whole (some twice), so a larger stream or file is not read at all and gives
+// nothing, which the document shows as its broken-image placeholder.
+constexpr int64_t MaxImageBytes = int64_t{256} << 20;
+
 // 2 GIF, 3 PNG, 1 BMP, 4 JPEG, 0 anything else, from the first 4 bytes; the position is kept.
 int SniffImageFormat(TStream& stream);
 
-// Nothing for a null stream or one of 3 bytes or less. transparency says on entry what the
+// Nothing for a null stream, one of 3 bytes or less, or one of more than MaxImageBytes (of
+// which nothing is read). transparency says on entry what the
 // caller wants (1: a mask from the lower-left colour) and on exit what the image has.
 // Broken BMP, GIF and JPEG data raise; data of no known format that is no metafile give
 // nothing; PNG gives nothing while no image cache holds the image layer.

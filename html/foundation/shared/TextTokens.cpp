@@ -52,10 +52,31 @@ void TokenObj::AppendCollection(const TCharCollection& c) {
   TextValid = false;
 }
 
+void TokenObj::AppendCollection(TCharCollection&& c) {
+  if (Count > 0 || c.Count == 0) {
+    AppendCollection(c);
+    return;
+  }
+  Chars.swap(c.Chars);
+  Positions.swap(c.Positions);
+  Count = c.Count;
+  c.Count = 0;
+  TextValid = false;
+}
+
 void TokenObj::Reset() {
+  // The room of an ordinary text (a paragraph) is kept for the next one.
+  constexpr int kKeptCapacity = 1 << 16;
   Count = 0;
-  CachedText.clear();
   TextValid = true;
+  if (GetCapacity() <= kKeptCapacity) {
+    CachedText.clear();
+    return;
+  }
+  String().swap(CachedText);
+  std::vector<Char>().swap(Chars);
+  std::vector<int32_t>().swap(Positions);
+  SetCapacity(300);
 }
 
 const String& TokenObj::GetText() {

@@ -28,6 +28,11 @@ class TokenObj {
   void SetCapacity(int n);
   void AppendChar(Char ch, int sourcePos);
   void AppendCollection(const TCharCollection& collection);
+  // The same; an empty token takes over the collection's memory instead of copying it, so
+  // that a text of millions of characters is held once.
+  void AppendCollection(TCharCollection&& collection);
+  // Empties the token. The room of a long text goes with it: kept, it would stay with the
+  // parser until the whole document is read.
   void Reset();
   const String& GetText();
 

@@ -3,6 +3,7 @@
 #include "html/document/floats/PanelObj.h"
 #include "html/document/inline/WhiteSpaceFolding.h"
 #include "html/foundation/shared/Attributes.h"
+#include "html/foundation/shared/TextTokens.h"
 #include "tests/html/document/inline/SectionFixture.h"
 
 namespace {
@@ -92,6 +93,17 @@ TEST_F(TextCollection, FinishingAppendsASpaceAndCompressesSourcePositions) {
   // thousands of sections.
   EXPECT_EQ(section->SourceIndexes.capacity(), 0u);
   EXPECT_EQ(section->SectionNumber, document.SectionCount);
+}
+
+// The parser's token is read straight into the section: a long text is not copied once
+// more, nor left cached in the token.
+TEST_F(TextCollection, ALongTextIsTakenFromTheTokenWithoutACopy) {
+  TokenObj token;
+  for (int i = 0; i < 100000; ++i) token.AppendChar(u'a', i);
+  auto section = NewSection();
+  section->AddTokenObj(token);
+  EXPECT_EQ(section->Text, String(100000, u'a'));
+  EXPECT_LT(token.CachedText.capacity(), 100000u);
 }
 
 TEST_F(TextCollection, ForcedBreakAloneStays) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "html/foundation/images/ImageCache.h"
 #include "platform/gdi/bitmaps/GraphicErrors.h"
@@ -142,6 +146,57 @@ TEST(ImageLoading, OnlyRegularFilesAreRead) {
   for (const std::string& name : names)
     EXPECT_TRUE(IsEmptyImage(ReadImageFile(Utf8ToString(name), transparency, mask))) << name;
   EXPECT_FALSE(IsEmptyImage(ReadImageFile(Utf8ToString(folder.PathOf("picture.gif")), transparency, mask)));
+}
+
+// A stream of a given size that holds a picture's signature and zeros after it, like a
+// sparse file; it counts the bytes read from it.
+class TSignatureOnlyStream : public TStream {
+ public:
+  TSignatureOnlyStream(std::string head, int64_t size) : head_(std::move(head)), size_(size) {}
+  int64_t Read(void* buffer, int64_t count) override {
+    const int64_t n = std::clamp<int64_t>(size_ - position_, 0, count);
+    auto* out = static_cast<char*>(buffer);
+    std::memset(out, 0, static_cast<size_t>(n));
+    for (int64_t i = position_; i < std::min<int64_t>(position_ + n, head_.size()); ++i) out[i - position_] = head_[i];
+    position_ += n;
+    BytesRead += n;
+    return n;
+  }
+  int64_t Write(const void*, int64_t) override { return 0; }
+  int64_t Seek(int64_t offset, int origin) override {
+    const int64_t to = (origin == 0 ? 0 : origin == 1 ? position_ : size_) + offset;
+    if (to < 0) return -1;
+    return position_ = to;
+  }
+  int64_t Size() override { return size_; }
+  void SetSize(int64_t) override {}
+  int64_t BytesRead = 0;
+
+ private:
+  std::string head_;
+  int64_t size_;
+  int64_t position_ = 0;
+};
+
+// The decoders take their input whole: a picture larger than the cap is not read at all
+// (only its signature is looked at), whatever its kind, and gives nothing.
+TEST(ImageLoading, PicturesOverTheCapAreNotRead) {
+  TStringBitmapList cache;  // PNG pictures are decoded only while a cache exists
+  for (const char* head : {"GIF89a", "\x89PNG\r\n\x1A\n", "BM", "\xFF\xD8\xFF\xE0", "\x01\x00\x00\x00"}) {
+    SCOPED_TRACE(head);
+    TSignatureOnlyStream stream(head, MaxImageBytes + 1);
+    uint8_t transparency = itrLowerLeft;
+    std::unique_ptr<TBitmap> mask;
+    EXPECT_TRUE(IsEmptyImage(ReadImageStream(&stream, transparency, mask)));
+    EXPECT_LE(stream.BytesRead, 4);
+  }
+  // So is a sparse file named by a document.
+  TTempDirectory folder;
+  folder.WriteFile("huge.gif", "GIF89a");
+  ASSERT_EQ(truncate(folder.PathOf("huge.gif").c_str(), MaxImageBytes + 1), 0);
+  uint8_t transparency = itrNone;
+  std::unique_ptr<TBitmap> mask;
+  EXPECT_TRUE(IsEmptyImage(ReadImageFile(Utf8ToString(folder.PathOf("huge.gif")), transparency, mask)));
 }
 
 TEST(ImageLoading, PngOnlyWhileACacheHoldsTheImageLayer) {

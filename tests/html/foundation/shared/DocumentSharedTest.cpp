@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "html/foundation/shared/Attributes.h"
 #include "html/foundation/shared/FreeList.h"
 #include "html/foundation/shared/IdObjects.h"
@@ -145,6 +147,25 @@ TEST(UrlTarget, SerialsAndEndPositions) {
   second.Reset();
   EXPECT_EQ(second.StartPos, -1);
   EXPECT_EQ(second.LinkUrl, u"");
+}
+
+// A text of millions of characters is held once: an empty token takes over the collector's
+// room instead of copying it, and gives it back when reset (the parser keeps its token until
+// the whole document is read).
+TEST(TextTokens, ALongTextIsHeldOnce) {
+  TCharCollection c;
+  c.AddText(String(100000, u'x'), 3);
+  const Char* room = c.Chars.data();
+  TokenObj t;
+  t.AppendCollection(std::move(c));
+  EXPECT_EQ(t.Count, 100000);
+  EXPECT_EQ(t.Chars.data(), room);
+  EXPECT_EQ(t.Positions[100000], 3);
+  EXPECT_EQ(c.Count, 0);
+  EXPECT_EQ(t.GetText().size(), 100000u);
+  t.Reset();
+  EXPECT_EQ(t.GetCapacity(), 300);
+  EXPECT_LT(t.CachedText.capacity(), 300u);
 }
 
 TEST(TextTokens, GrowAndKeepPositions) {
