@@ -44,7 +44,7 @@ for ((i = 0; i < ${#cases[@]}; i += 2)); do
   python3 -c "import sys; sys.stdout.write('<html><body>' + (${cases[i + 1]}) + '</body></html>')" >"$work/$name.html"
   /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf" >/dev/null 2>&1 || true
   read -r wall kb <"$work/time"
-  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}' || true)
   printf '%-28s %7ss %10s %9s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" "${pages:-none}"
   rm -f "$work/$name.html" "$work/$name.pdf"
 done
@@ -88,7 +88,7 @@ for ((i = 0; i < ${#sized_cases[@]}; i += 4)); do
    exec /usr/bin/time -f '%e %M' -o "$work/time" "$work/wendrel" "$work/$name.html" "$work/$name.pdf") \
     >/dev/null 2>"$work/errors" || exit_code=$?
   read -r wall kb < <(tail -n 1 "$work/time")
-  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  pages=$(pdfinfo "$work/$name.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}' || true)
   printf '%-34s %7ss %10s %9s %5s\n' "$name" "$wall" "$(awk -v kb="$kb" 'BEGIN { printf "%.1f", kb / 1024 }')" \
     "${pages:-none}" "$exit_code"
   rm -f "$work/$name.html" "$work/$name.pdf" "$work"/big.* "$work/wendrel.ini"
